@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# Installs every Debian package tarvel needs to build, generate its data, run and test.
+# Idempotent: only what is missing is installed.
+set -euo pipefail
+
+packages=(
+  build-essential cmake ninja-build pkg-config clang
+  libgtest-dev libgmock-dev googletest libbenchmark-dev
+  libsdl2-dev libgtk-3-dev
+  libgl-dev libglu1-mesa-dev libegl-dev libgl1-mesa-dri libegl-mesa0
+  libjpeg62-turbo-dev libpng-dev
+  libmpg123-dev libmp3lame-dev
+  libfreetype-dev libfontconfig-dev fonts-liberation2 fonts-dejavu-core
+  xvfb xauth xdotool x11-utils
+  ffmpeg
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  status=$(dpkg-query -W -f='${Status}' "$p" 2>/dev/null || true)
+  [[ "$status" == "install ok installed" ]] || missing+=("$p")
+done
+
+if [[ ${#missing[@]} -eq 0 ]]; then
+  exit 0
+fi
+
+echo "setup: installing ${missing[*]}"
+if [[ $(id -u) -eq 0 ]]; then
+  apt=(apt-get)
+else
+  apt=(sudo apt-get)
+fi
+export DEBIAN_FRONTEND=noninteractive
+"${apt[@]}" update -qq
+"${apt[@]}" install -y -qq --no-install-recommends "${missing[@]}"

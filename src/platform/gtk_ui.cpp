@@ -1,0 +1,7 @@
+#include "platform/ui.h"
+
+namespace platform {
+
+std::unique_ptr<Ui> makeGtkUi() { return nullptr; }
+
+}  // namespace platform

@@ -1,0 +1,19 @@
+// Case-insensitive file access: the show's data paths are spelled "./vintra/" in some
+// places and "./Vintra/" in others, and both must reach the same files.
+#pragma once
+
+#include <cstdio>
+#include <string>
+
+namespace platform {
+
+// Resolves each component: the exact name if it exists, else the one entry whose name
+// matches ignoring ASCII case. Components that match nothing are kept as written.
+std::string resolvePath(const std::string& path);
+
+// fopen on the resolved path.
+FILE* openFile(const char* path, const char* mode);
+
+bool fileExists(const char* path);
+
+}  // namespace platform

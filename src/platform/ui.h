@@ -1,0 +1,52 @@
+// Dialogs, message boxes and the log window's view. Three implementations: GTK (the
+// show), scripted (tests: answers queued, messages recorded) and non-interactive (offline
+// modes: messages to standard error, questions get their default answer).
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+
+namespace platform {
+
+enum class Buttons { Ok, YesNo };
+enum class Icon { Information, Exclamation, Stop };
+enum class Answer { Ok, Cancel, Yes, No, Closed };
+
+struct InputResult {
+    Answer answer = Answer::Cancel;  // Ok, Cancel or Closed (the close box)
+    std::string text;                // what was typed, for Ok
+};
+
+class Ui {
+public:
+    virtual ~Ui() = default;
+
+    // The start-up dialog: returns Ok (with `fullscreen` set from the check box, which
+    // starts checked), Cancel or Closed.
+    virtual Answer startupDialog(bool& fullscreen) = 0;
+
+    // A modal message box; returns Ok, Yes or No.
+    virtual Answer messageBox(const std::string& text, const std::string& caption,
+                              Buttons buttons, Icon icon) = 0;
+
+    // The modal input dialog with a prompt and an empty entry.
+    virtual InputResult inputDialog(const std::string& caption, const std::string& prompt) = 0;
+
+    // The modeless log window. onClose runs when its close box is used.
+    virtual bool openLogWindow(const std::string& title, std::function<void()> onClose) = 0;
+    // Replaces the log window's whole text and scrolls to its end.
+    virtual void setLogText(const std::string& text) = 0;
+
+    // Lets pending events of the dialogs run; called from the main loop's idle pass.
+    virtual void pump() {}
+};
+
+// The process-wide ui; non-interactive until replaced.
+Ui& ui();
+void setUi(std::unique_ptr<Ui> replacement);
+
+std::unique_ptr<Ui> makeGtkUi();  // nullptr when no display can be opened
+std::unique_ptr<Ui> makeNonInteractiveUi();
+
+}  // namespace platform

@@ -1,0 +1,239 @@
+#include "platform/window.h"
+
+#include <SDL2/SDL.h>
+
+#include <cstdlib>
+
+#include "platform/process.h"
+
+namespace platform {
+namespace {
+
+bool videoReady = false;
+SDL_Window* fullscreenWindow = nullptr;
+
+// Letters and digits follow the keyboard layout, the keypad its physical keys.
+int virtualKey(const SDL_Keysym& sym) {
+    SDL_Keycode k = sym.sym;
+    switch (sym.scancode) {
+        case SDL_SCANCODE_KP_0: return 0x60;
+        case SDL_SCANCODE_KP_1: return 0x61;
+        case SDL_SCANCODE_KP_2: return 0x62;
+        case SDL_SCANCODE_KP_3: return 0x63;
+        case SDL_SCANCODE_KP_4: return 0x64;
+        case SDL_SCANCODE_KP_5: return 0x65;
+        case SDL_SCANCODE_KP_6: return 0x66;
+        case SDL_SCANCODE_KP_7: return 0x67;
+        case SDL_SCANCODE_KP_8: return 0x68;
+        case SDL_SCANCODE_KP_9: return 0x69;
+        case SDL_SCANCODE_KP_ENTER: return 0x0D;
+        default: break;
+    }
+    if (k >= SDLK_a && k <= SDLK_z) return 0x41 + (k - SDLK_a);
+    if (k >= SDLK_0 && k <= SDLK_9) return 0x30 + (k - SDLK_0);
+    if (k >= SDLK_F1 && k <= SDLK_F12) return 0x70 + (k - SDLK_F1);
+    switch (k) {
+        case SDLK_LEFT: return 0x25;
+        case SDLK_UP: return 0x26;
+        case SDLK_RIGHT: return 0x27;
+        case SDLK_DOWN: return 0x28;
+        case SDLK_ESCAPE: return 0x1B;
+        case SDLK_SPACE: return 0x20;
+        case SDLK_RETURN: return 0x0D;
+        case SDLK_TAB: return 0x09;
+        case SDLK_BACKSPACE: return 0x08;
+        default: return 0;
+    }
+}
+
+void restoreDisplayMode() {
+    if (fullscreenWindow) {
+        SDL_SetWindowFullscreen(fullscreenWindow, 0);
+        SDL_ShowCursor(SDL_ENABLE);
+        fullscreenWindow = nullptr;
+    }
+}
+
+}  // namespace
+
+bool Window::hasDisplay() {
+    const char* display = std::getenv("DISPLAY");
+    const char* wayland = std::getenv("WAYLAND_DISPLAY");
+    return (display && *display) || (wayland && *wayland);
+}
+
+bool Window::initVideo(bool offscreen, std::string& error) {
+    if (videoReady) {
+        return true;
+    }
+    if (offscreen || !hasDisplay()) {
+        setenv("SDL_VIDEODRIVER", "offscreen", 1);
+    }
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+        error = SDL_GetError();
+        return false;
+    }
+    videoReady = true;
+    addRestoreHook(restoreDisplayMode);
+    return true;
+}
+
+bool Window::displayModeAvailable(int width, int height) {
+    SDL_DisplayMode wanted{};
+    wanted.w = width;
+    wanted.h = height;
+    SDL_DisplayMode closest{};
+    if (!SDL_GetClosestDisplayMode(0, &wanted, &closest)) {
+        return false;
+    }
+    return closest.w == width && closest.h == height;
+}
+
+Window::~Window() { destroy(); }
+
+Window::Error Window::create(const Options& options, std::string& detail) {
+    if (!initVideo(options.offscreen, detail)) {
+        return Error::NoVideo;
+    }
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_COMPATIBILITY);
+    SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+    SDL_GL_SetAttribute(SDL_GL_RED_SIZE, 8);
+    SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, 8);
+    SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, 8);
+    SDL_GL_SetAttribute(SDL_GL_ALPHA_SIZE, 8);
+    SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 16);
+    SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, 8);
+
+    Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_RESIZABLE;
+    int x = options.x;
+    int y = options.y;
+    if (options.fullscreen) {
+        flags = SDL_WINDOW_OPENGL | SDL_WINDOW_FULLSCREEN | SDL_WINDOW_BORDERLESS;
+        x = 0;
+        y = 0;
+    }
+    window_ = SDL_CreateWindow(options.title.c_str(), x, y, options.width, options.height, flags);
+    if (!window_) {
+        detail = SDL_GetError();
+        return Error::WindowCreation;
+    }
+    if (options.fullscreen) {
+        SDL_DisplayMode mode{};
+        mode.w = options.width;
+        mode.h = options.height;
+        SDL_SetWindowDisplayMode(window_, &mode);
+        SDL_SetWindowFullscreen(window_, SDL_WINDOW_FULLSCREEN);
+        SDL_ShowCursor(SDL_DISABLE);
+        fullscreenWindow = window_;
+        modeChanged_ = true;
+    }
+    context_ = SDL_GL_CreateContext(window_);
+    if (!context_) {
+        detail = SDL_GetError();
+        destroy();
+        return Error::Context;
+    }
+    if (SDL_GL_MakeCurrent(window_, static_cast<SDL_GLContext>(context_)) != 0) {
+        detail = SDL_GetError();
+        destroy();
+        return Error::MakeCurrent;
+    }
+    SDL_GL_SetSwapInterval(0);
+    SDL_ShowWindow(window_);
+    focus();
+    return Error::None;
+}
+
+void Window::destroy() {
+    if (modeChanged_) {
+        restoreDisplayMode();
+        modeChanged_ = false;
+    }
+    if (context_) {
+        SDL_GL_MakeCurrent(window_, nullptr);
+        SDL_GL_DeleteContext(static_cast<SDL_GLContext>(context_));
+        context_ = nullptr;
+    }
+    if (window_) {
+        SDL_DestroyWindow(window_);
+        window_ = nullptr;
+    }
+}
+
+void Window::swap() { SDL_GL_SwapWindow(window_); }
+
+void Window::focus() {
+    if (window_) {
+        SDL_RaiseWindow(window_);
+    }
+}
+
+void Window::setTitle(const std::string& title) { SDL_SetWindowTitle(window_, title.c_str()); }
+
+bool Window::poll(WindowEvent& event) {
+    SDL_Event e;
+    while (SDL_PollEvent(&e)) {
+        switch (e.type) {
+            case SDL_QUIT:
+                event = {WindowEvent::Kind::Close};
+                return true;
+            case SDL_KEYDOWN:
+            case SDL_KEYUP: {
+                int key = virtualKey(e.key.keysym);
+                if (key == 0) break;
+                event = {e.type == SDL_KEYDOWN ? WindowEvent::Kind::KeyDown
+                                               : WindowEvent::Kind::KeyUp};
+                event.key = key;
+                return true;
+            }
+            case SDL_WINDOWEVENT:
+                switch (e.window.event) {
+                    case SDL_WINDOWEVENT_MINIMIZED:
+                        event = {WindowEvent::Kind::Activate};
+                        event.minimised = true;
+                        return true;
+                    case SDL_WINDOWEVENT_RESTORED:
+                    case SDL_WINDOWEVENT_SHOWN:
+                        event = {WindowEvent::Kind::Activate};
+                        event.minimised = false;
+                        return true;
+                    case SDL_WINDOWEVENT_SIZE_CHANGED:
+                        event = {WindowEvent::Kind::Size};
+                        event.width = e.window.data1;
+                        event.height = e.window.data2;
+                        return true;
+                    case SDL_WINDOWEVENT_CLOSE:
+                        event = {WindowEvent::Kind::Close};
+                        return true;
+                    default:
+                        break;
+                }
+                break;
+            default:
+                break;
+        }
+    }
+    return false;
+}
+
+int Window::depthBits() const {
+    int value = 0;
+    SDL_GL_GetAttribute(SDL_GL_DEPTH_SIZE, &value);
+    return value;
+}
+
+int Window::stencilBits() const {
+    int value = 0;
+    SDL_GL_GetAttribute(SDL_GL_STENCIL_SIZE, &value);
+    return value;
+}
+
+int Window::alphaBits() const {
+    int value = 0;
+    SDL_GL_GetAttribute(SDL_GL_ALPHA_SIZE, &value);
+    return value;
+}
+
+void* glProcAddress(const char* name) { return SDL_GL_GetProcAddress(name); }
+
+}  // namespace platform

@@ -1,0 +1,66 @@
+// The one GL window: an SDL window with a compatibility-profile context (double buffer,
+// 8 alpha bits, 16 depth bits or more, 8 stencil bits). Key events arrive as Windows
+// virtual-key codes; minimise, restore, close and resize arrive as window messages.
+#pragma once
+
+#include <string>
+
+struct SDL_Window;
+
+namespace platform {
+
+struct WindowEvent {
+    enum class Kind { Activate, Close, KeyDown, KeyUp, Size };
+    Kind kind;
+    bool minimised = false;  // Activate
+    int key = 0;             // KeyDown, KeyUp: virtual-key code
+    int width = 0;           // Size
+    int height = 0;
+};
+
+class Window {
+public:
+    struct Options {
+        std::string title;
+        int width = 800;
+        int height = 600;
+        bool fullscreen = false;
+        bool offscreen = false;  // no display: an offscreen EGL context
+        int x = 200;
+        int y = 100;
+    };
+
+    enum class Error { None, NoVideo, ModeRefused, WindowCreation, Context, MakeCurrent };
+
+    ~Window();
+
+    // Initialises video once. Offscreen when `offscreen` or when there is no display.
+    static bool initVideo(bool offscreen, std::string& error);
+    static bool hasDisplay();
+
+    // Whether the display can switch to width × height exactly.
+    static bool displayModeAvailable(int width, int height);
+
+    Error create(const Options& options, std::string& detail);
+    void destroy();
+    bool isOpen() const { return window_ != nullptr; }
+
+    void swap();
+    bool poll(WindowEvent& event);
+    void focus();
+    void setTitle(const std::string& title);
+
+    int depthBits() const;
+    int stencilBits() const;
+    int alphaBits() const;
+
+private:
+    SDL_Window* window_ = nullptr;
+    void* context_ = nullptr;
+    bool modeChanged_ = false;
+};
+
+// Procedure lookup for the GL extension loader.
+void* glProcAddress(const char* name);
+
+}  // namespace platform

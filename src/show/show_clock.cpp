@@ -1,0 +1,70 @@
+#include "show/show_clock.h"
+
+#include "platform/clock.h"
+#include "platform/process.h"
+#include "platform/ui.h"
+#include "shell/globals.h"
+#include "show/music.h"
+
+double showTime = 0;
+bool reloadRequested = false;
+bool pauseRequested = false;
+bool seekRequested = false;
+double seekTarget = 0;
+
+namespace {
+
+int toMilliseconds(double seconds) { return static_cast<int>(seconds * 1000); }
+
+}  // namespace
+
+ShowClock::ShowClock()
+    : now([] { return platform::clock().nowSeconds(); }),
+      endProcess([](int status) { platform::exitProcess(status); }) {
+    startTime = now();
+}
+
+void ShowClock::startClock() { startTime = now() + kLeadIn; }
+
+bool ShowClock::updateClock() {
+    time = now() - startTime;
+    showTime = time;
+    if (time > kEndTime) {
+        endProcess(0);
+        return false;
+    }
+    if (musicPending && time >= 0) {
+        if (music) music->play();
+        musicPending = false;
+    }
+    if (reloadRequested) {
+        auto answer = platform::ui().messageBox("Reloade lists too?", "Reloade lists too?",
+                                                platform::Buttons::YesNo, platform::Icon::Information);
+        if (answer == platform::Answer::Yes) {
+            reloadLists();
+        }
+        startTime = now();
+        time = now() - startTime;
+        reloadRequested = false;
+        if (music) music->setPosition(0);
+    }
+    if (pauseRequested) {
+        if (music) music->stop();
+        double pausedAt = time;
+        platform::ui().messageBox("Pause", "Pause", platform::Buttons::Ok,
+                                  platform::Icon::Information);
+        startTime = now() - pausedAt;
+        if (music) {
+            music->play();
+            music->setPosition(toMilliseconds(time));
+        }
+        pauseRequested = false;
+    }
+    if (seekRequested) {
+        startTime = now() - seekTarget;
+        time = now() - startTime;
+        if (music) music->setPosition(toMilliseconds(seekTarget));
+        seekRequested = false;
+    }
+    return true;
+}

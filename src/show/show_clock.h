@@ -1,0 +1,37 @@
+// The show clock: turns the millisecond tick into show time each frame, starts the music
+// at show time 0, ends the process after 185 s and carries out the transport requests
+// (reload, pause, seek) that the authoring keys raise.
+#pragma once
+
+#include <functional>
+
+extern double showTime;  // the show time of the current frame
+extern bool reloadRequested;
+extern bool pauseRequested;
+extern bool seekRequested;
+extern double seekTarget;  // seconds, always whole
+
+class ShowClock {
+public:
+    static constexpr double kLeadIn = 4.0;    // seconds of silence before show time 0
+    static constexpr double kEndTime = 185.0;  // the first frame after it ends the process
+
+    ShowClock();
+    virtual ~ShowClock() = default;
+
+    void startClock();
+    // Returns false when the show has ended (the process exit was requested).
+    bool updateClock();
+
+    double startTime = 0;
+    double time = 0;
+    bool musicPending = true;
+
+    // Injected for tests: the tick in seconds, and how the process ends.
+    std::function<double()> now;
+    std::function<void(int)> endProcess;
+
+protected:
+    // F12 answered with Yes: clear and re-read the list files.
+    virtual void reloadLists() {}
+};

@@ -1,0 +1,17 @@
+#include "show/timeline.h"
+
+void Timeline::add(double start, double end, Layer* layer) {
+    entries_.push_back({start, end, layer});
+}
+
+void Timeline::draw(double t) {
+    // By index: a layer may add to the timeline it is drawn from.
+    for (std::size_t i = 0; i < entries_.size(); ++i) {
+        Entry entry = entries_[i];
+        if (entry.start <= t && t <= entry.end && entry.layer) {
+            entry.layer->draw(t - entry.start);
+        }
+    }
+}
+
+void Timeline::clear() { entries_.clear(); }

@@ -1,0 +1,26 @@
+// An ordered list of {start, end, layer}: draws each layer whose interval holds the show
+// time (both ends inclusive), in insertion order. It neither sorts nor owns its layers.
+#pragma once
+
+#include <cstddef>
+#include <vector>
+
+#include "show/layer.h"
+
+class Timeline {
+public:
+    struct Entry {
+        double start;
+        double end;
+        Layer* layer;
+    };
+
+    void add(double start, double end, Layer* layer);
+    void draw(double t);
+    void clear();
+
+    const std::vector<Entry>& entries() const { return entries_; }
+
+private:
+    std::vector<Entry> entries_;
+};

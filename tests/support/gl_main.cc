@@ -1,0 +1,41 @@
+// Entry of the GL test program: opens the window once, then runs every test in it.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <memory>
+#include <string>
+
+#include "platform/scripted_ui.h"
+#include "platform/window.h"
+#include "shell/globals.h"
+#include "shell/log_window.h"
+#include "support/gl_context.h"
+
+namespace {
+
+class GlEnvironment : public ::testing::Environment {
+public:
+    void SetUp() override {
+        std::string detail;
+        platform::Window::Options options;
+        options.title = "tarvel GL tests";
+        auto error = window.create(options, detail);
+        ASSERT_EQ(error, platform::Window::Error::None) << detail;
+        screenWidth = 800;
+        screenHeight = 600;
+        platform::setUi(std::make_unique<platform::ScriptedUi>());
+        logWindow = new LogWindow(false);
+        glViewport(0, 0, 800, 600);
+    }
+    void TearDown() override { window.destroy(); }
+
+    platform::Window window;
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    ::testing::InitGoogleTest(&argc, argv);
+    ::testing::AddGlobalTestEnvironment(new GlEnvironment);
+    return RUN_ALL_TESTS();
+}
