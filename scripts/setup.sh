@@ -13,6 +13,7 @@ packages=(
   libfreetype-dev libfontconfig-dev fonts-liberation2 fonts-dejavu-core
   xvfb xauth xdotool x11-utils
   ffmpeg
+  libassimp-dev
 )
 
 missing=()

@@ -1,0 +1,15 @@
+// Texture loading: reads a BMP or JPEG file and turns its pixels into a GL texture.
+// Layers keep only the texture name; a failed load leaves the caller's name unchanged.
+#pragma once
+
+#include <GL/gl.h>
+
+class Utility {
+public:
+    bool loadBMPTexture(const char* path, GLuint* textureName);
+    bool loadJPGTexture(const char* path, GLuint* textureName);
+};
+
+// Creates a texture from packed RGB rows (linear filters, repeat wrap, one level) and
+// leaves it bound to GL_TEXTURE_2D.
+void uploadTexture(GLuint* textureName, const unsigned char* pixels, int width, int height);
