@@ -28,3 +28,11 @@ Clock& clock() { return *current; }
 void setClock(Clock* replacement) { current = replacement ? replacement : &systemClock; }
 
 }  // namespace platform
+
+#include <thread>
+
+namespace platform {
+void sleepMilliseconds(int milliseconds) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+}
+}  // namespace platform

@@ -37,3 +37,8 @@ Clock& clock();
 void setClock(Clock* replacement);
 
 }  // namespace platform
+
+namespace platform {
+// Gives the processor away while nothing is drawn (a minimised window).
+void sleepMilliseconds(int milliseconds);
+}  // namespace platform

@@ -1,7 +1,206 @@
+// The show's dialogs on GTK 3: the start-up dialog, message boxes, the input dialog and the
+// modeless log window. GTK's events are pumped from the main loop's idle pass.
+#include <gtk/gtk.h>
+
+#include <cmath>
+
 #include "platform/ui.h"
 
 namespace platform {
+namespace {
 
-std::unique_ptr<Ui> makeGtkUi() { return nullptr; }
+// The start-up dialog's 350 × 98 picture, 16 colours, drawn in code: a dark band with a
+// spray of beat bars and a turntable disc.
+GdkPixbuf* makeStartupPicture() {
+    const int width = 350;
+    const int height = 98;
+    static const guint8 palette[16][3] = {
+        {0, 0, 0},       {20, 12, 40},    {40, 20, 80},    {70, 30, 120},  {110, 40, 160},
+        {160, 50, 190},  {210, 70, 200},  {240, 110, 190}, {250, 160, 170}, {255, 210, 150},
+        {255, 240, 180}, {255, 255, 255}, {30, 90, 140},   {40, 150, 190}, {80, 210, 230},
+        {180, 240, 250}};
+    GdkPixbuf* pixbuf = gdk_pixbuf_new(GDK_COLORSPACE_RGB, FALSE, 8, width, height);
+    guint8* pixels = gdk_pixbuf_get_pixels(pixbuf);
+    int stride = gdk_pixbuf_get_rowstride(pixbuf);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            int index = 1 + (y * 3) / height;  // dark gradient
+            double dx = x - 290.0, dy = y - 49.0;
+            double r = std::sqrt(dx * dx + dy * dy);
+            if (r < 40) {
+                index = (static_cast<int>(r) % 6 == 0) ? 13 : 2;  // grooves
+                if (r < 12) index = 7;                             // label
+                if (r < 2) index = 11;
+            }
+            int bar = x / 14;
+            int barHeight = 10 + (bar * 37 % 60);
+            if (x < 230 && x % 14 < 10 && y > height - 10 - barHeight && y < height - 8) {
+                index = 4 + (height - y) * 7 / 80;
+            }
+            guint8* p = pixels + y * stride + x * 3;
+            p[0] = palette[index & 15][0];
+            p[1] = palette[index & 15][1];
+            p[2] = palette[index & 15][2];
+        }
+    }
+    return pixbuf;
+}
+
+GtkMessageType messageType(Icon icon) {
+    switch (icon) {
+        case Icon::Exclamation: return GTK_MESSAGE_WARNING;
+        case Icon::Stop: return GTK_MESSAGE_ERROR;
+        default: return GTK_MESSAGE_INFO;
+    }
+}
+
+void runPendingEvents() {
+    while (gtk_events_pending()) {
+        gtk_main_iteration_do(FALSE);
+    }
+}
+
+class GtkUi : public Ui {
+public:
+    Answer startupDialog(bool& fullscreen) override {
+        GtkWidget* dialog = gtk_dialog_new();
+        gtk_window_set_title(GTK_WINDOW(dialog), "#Korrin");
+        gtk_window_set_position(GTK_WINDOW(dialog), GTK_WIN_POS_CENTER);
+        gtk_window_set_resizable(GTK_WINDOW(dialog), FALSE);
+        GtkWidget* content = gtk_dialog_get_content_area(GTK_DIALOG(dialog));
+        GdkPixbuf* picture = makeStartupPicture();
+        gtk_box_pack_start(GTK_BOX(content), gtk_image_new_from_pixbuf(picture), FALSE, FALSE, 4);
+        g_object_unref(picture);
+
+        GtkWidget* row = gtk_box_new(GTK_ORIENTATION_HORIZONTAL, 8);
+        GtkWidget* cancel = gtk_button_new_with_label("Cancel");
+        GtkWidget* check = gtk_check_button_new_with_label("Fullscreen");
+        GtkWidget* ok = gtk_button_new_with_label("OK");
+        gtk_toggle_button_set_active(GTK_TOGGLE_BUTTON(check), TRUE);
+        gtk_box_pack_start(GTK_BOX(row), cancel, TRUE, TRUE, 4);
+        gtk_box_pack_start(GTK_BOX(row), check, TRUE, TRUE, 4);
+        gtk_box_pack_start(GTK_BOX(row), ok, TRUE, TRUE, 4);
+        gtk_box_pack_start(GTK_BOX(content), row, FALSE, FALSE, 4);
+        g_signal_connect(cancel, "clicked", G_CALLBACK(+[](GtkWidget*, gpointer d) {
+                             gtk_dialog_response(GTK_DIALOG(d), GTK_RESPONSE_CANCEL);
+                         }),
+                         dialog);
+        g_signal_connect(ok, "clicked", G_CALLBACK(+[](GtkWidget*, gpointer d) {
+                             gtk_dialog_response(GTK_DIALOG(d), GTK_RESPONSE_OK);
+                         }),
+                         dialog);
+        gtk_widget_set_can_default(ok, TRUE);
+        gtk_widget_grab_default(ok);
+        gtk_widget_show_all(dialog);
+        gint response = gtk_dialog_run(GTK_DIALOG(dialog));
+        fullscreen = gtk_toggle_button_get_active(GTK_TOGGLE_BUTTON(check));
+        gtk_widget_destroy(dialog);
+        runPendingEvents();
+        if (response == GTK_RESPONSE_OK) return Answer::Ok;
+        if (response == GTK_RESPONSE_CANCEL) return Answer::Cancel;
+        return Answer::Closed;
+    }
+
+    Answer messageBox(const std::string& text, const std::string& caption, Buttons buttons,
+                      Icon icon) override {
+        GtkWidget* dialog = gtk_message_dialog_new(
+            nullptr, GTK_DIALOG_MODAL, messageType(icon),
+            buttons == Buttons::YesNo ? GTK_BUTTONS_YES_NO : GTK_BUTTONS_OK, "%s", text.c_str());
+        gtk_window_set_title(GTK_WINDOW(dialog), caption.c_str());
+        gtk_window_set_keep_above(GTK_WINDOW(dialog), TRUE);
+        gint response = gtk_dialog_run(GTK_DIALOG(dialog));
+        gtk_widget_destroy(dialog);
+        runPendingEvents();
+        if (buttons == Buttons::YesNo) {
+            return response == GTK_RESPONSE_YES ? Answer::Yes : Answer::No;
+        }
+        return Answer::Ok;
+    }
+
+    InputResult inputDialog(const std::string& caption, const std::string& prompt) override {
+        GtkWidget* dialog = gtk_dialog_new_with_buttons(caption.c_str(), nullptr,
+                                                        GTK_DIALOG_MODAL, "Cancel",
+                                                        GTK_RESPONSE_CANCEL, "OK", GTK_RESPONSE_OK,
+                                                        nullptr);
+        gtk_window_set_position(GTK_WINDOW(dialog), GTK_WIN_POS_CENTER);
+        gtk_window_set_keep_above(GTK_WINDOW(dialog), TRUE);
+        gtk_dialog_set_default_response(GTK_DIALOG(dialog), GTK_RESPONSE_OK);
+        GtkWidget* content = gtk_dialog_get_content_area(GTK_DIALOG(dialog));
+        GtkWidget* label = gtk_label_new(prompt.c_str());
+        gtk_label_set_xalign(GTK_LABEL(label), 0);
+        GtkWidget* entry = gtk_entry_new();
+        gtk_entry_set_max_length(GTK_ENTRY(entry), 1023);
+        gtk_entry_set_activates_default(GTK_ENTRY(entry), TRUE);
+        gtk_box_pack_start(GTK_BOX(content), label, FALSE, FALSE, 4);
+        gtk_box_pack_start(GTK_BOX(content), entry, FALSE, FALSE, 4);
+        gtk_widget_show_all(dialog);
+        gtk_widget_grab_focus(entry);
+        gint response = gtk_dialog_run(GTK_DIALOG(dialog));
+        InputResult result;
+        if (response == GTK_RESPONSE_OK) {
+            result.answer = Answer::Ok;
+            result.text = gtk_entry_get_text(GTK_ENTRY(entry));
+        } else if (response == GTK_RESPONSE_CANCEL) {
+            result.answer = Answer::Cancel;
+        } else {
+            result.answer = Answer::Closed;
+        }
+        gtk_widget_destroy(dialog);
+        runPendingEvents();
+        return result;
+    }
+
+    bool openLogWindow(const std::string& title, std::function<void()> onClose) override {
+        onLogClose_ = std::move(onClose);
+        logWindow_ = gtk_window_new(GTK_WINDOW_TOPLEVEL);
+        gtk_window_set_title(GTK_WINDOW(logWindow_), title.c_str());
+        gtk_window_set_default_size(GTK_WINDOW(logWindow_), 450, 190);
+        gtk_window_move(GTK_WINDOW(logWindow_), 0, 750);
+        gtk_window_set_accept_focus(GTK_WINDOW(logWindow_), FALSE);
+        GtkWidget* scroll = gtk_scrolled_window_new(nullptr, nullptr);
+        logView_ = gtk_text_view_new();
+        gtk_text_view_set_editable(GTK_TEXT_VIEW(logView_), FALSE);
+        gtk_text_view_set_monospace(GTK_TEXT_VIEW(logView_), TRUE);
+        gtk_container_add(GTK_CONTAINER(scroll), logView_);
+        gtk_container_add(GTK_CONTAINER(logWindow_), scroll);
+        g_signal_connect(logWindow_, "delete-event", G_CALLBACK(+[](GtkWidget*, GdkEvent*,
+                                                                     gpointer self) -> gboolean {
+                             auto* ui = static_cast<GtkUi*>(self);
+                             if (ui->onLogClose_) ui->onLogClose_();
+                             return TRUE;
+                         }),
+                         this);
+        gtk_widget_show_all(logWindow_);
+        runPendingEvents();
+        return true;
+    }
+
+    void setLogText(const std::string& text) override {
+        if (!logView_) return;
+        GtkTextBuffer* buffer = gtk_text_view_get_buffer(GTK_TEXT_VIEW(logView_));
+        gtk_text_buffer_set_text(buffer, text.c_str(), static_cast<gint>(text.size()));
+        GtkTextIter end;
+        gtk_text_buffer_get_end_iter(buffer, &end);
+        GtkTextMark* mark = gtk_text_buffer_get_insert(buffer);
+        gtk_text_buffer_place_cursor(buffer, &end);
+        gtk_text_view_scroll_mark_onscreen(GTK_TEXT_VIEW(logView_), mark);
+    }
+
+    void pump() override { runPendingEvents(); }
+
+private:
+    GtkWidget* logWindow_ = nullptr;
+    GtkWidget* logView_ = nullptr;
+    std::function<void()> onLogClose_;
+};
+
+}  // namespace
+
+std::unique_ptr<Ui> makeGtkUi() {
+    if (!gtk_init_check(nullptr, nullptr)) {
+        return nullptr;
+    }
+    return std::make_unique<GtkUi>();
+}
 
 }  // namespace platform

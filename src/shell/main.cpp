@@ -1,1 +1,3 @@
-int main() { return 0; }
+#include "shell/main_loop.h"
+
+int main(int argc, char** argv) { return runTarvel(argc, argv); }

@@ -1,0 +1,35 @@
+#include "platform/png_writer.h"
+
+#include <png.h>
+
+#include <cstdio>
+
+namespace platform {
+
+bool writePng(const std::string& path, int width, int height, const std::vector<uint8_t>& rgb) {
+    if (width <= 0 || height <= 0 || rgb.size() < static_cast<size_t>(width) * height * 3) {
+        return false;
+    }
+    FILE* file = std::fopen(path.c_str(), "wb");
+    if (!file) return false;
+    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    png_infop info = png ? png_create_info_struct(png) : nullptr;
+    bool ok = false;
+    if (png && info && setjmp(png_jmpbuf(png)) == 0) {
+        png_init_io(png, file);
+        png_set_IHDR(png, info, static_cast<png_uint_32>(width), static_cast<png_uint_32>(height),
+                     8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
+                     PNG_FILTER_TYPE_DEFAULT);
+        png_write_info(png, info);
+        for (int y = 0; y < height; ++y) {
+            png_write_row(png, const_cast<png_bytep>(rgb.data() + static_cast<size_t>(y) * width * 3));
+        }
+        png_write_end(png, nullptr);
+        ok = true;
+    }
+    png_destroy_write_struct(png ? &png : nullptr, info ? &info : nullptr);
+    ok = (std::fclose(file) == 0) && ok;
+    return ok;
+}
+
+}  // namespace platform

@@ -1,0 +1,60 @@
+#include "shell/frame_stats.h"
+
+#include <sys/resource.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+
+namespace {
+
+// The show's sections, in seconds of show time; the lead-in comes first.
+constexpr double kBounds[] = {-4.0, 0.0, 11.52, 26.88, 42.72, 77.76, 94.56, 122.4, 165.0, 185.0};
+
+}  // namespace
+
+FrameStats::FrameStats() {
+    for (size_t i = 0; i + 1 < std::size(kBounds); ++i) {
+        sections_.push_back({kBounds[i], kBounds[i + 1], {}});
+    }
+}
+
+void FrameStats::addFrame(double showTime, double milliseconds) {
+    for (auto& section : sections_) {
+        if (showTime >= section.start && showTime < section.end) {
+            section.frames.push_back(milliseconds);
+            return;
+        }
+    }
+    sections_.back().frames.push_back(milliseconds);  // the last frames up to 185 s
+}
+
+double FrameStats::percentile(std::vector<double> values, double p) {
+    if (values.empty()) return 0;
+    std::sort(values.begin(), values.end());
+    size_t rank = static_cast<size_t>(std::ceil(p * static_cast<double>(values.size())));
+    rank = std::clamp<size_t>(rank, 1, values.size());
+    return values[rank - 1];
+}
+
+std::string FrameStats::report() const {
+    std::string out = "section (s)        frames  median ms  p90 ms\n";
+    char line[160];
+    for (const auto& section : sections_) {
+        std::snprintf(line, sizeof line, "%7.2f - %7.2f  %7zu  %9.2f  %6.2f\n", section.start,
+                      section.end, section.frames.size(), percentile(section.frames, 0.5),
+                      percentile(section.frames, 0.9));
+        out += line;
+    }
+    std::snprintf(line, sizeof line, "start-up: %.0f ms (launch to first frame)\n", startupMs_);
+    out += line;
+    std::snprintf(line, sizeof line, "peak memory: %.1f MiB\n", peakResidentMegabytes());
+    out += line;
+    return out;
+}
+
+double peakResidentMegabytes() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return static_cast<double>(usage.ru_maxrss) / 1024.0;
+}

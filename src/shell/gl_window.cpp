@@ -1,0 +1,92 @@
+#include "shell/gl_window.h"
+
+#include <GL/gl.h>
+#include <GL/glu.h>
+
+#include <string>
+
+#include "platform/ui.h"
+#include "shell/globals.h"
+#include "shell/startup.h"
+#include "show/music.h"
+
+namespace {
+
+platform::Window window;
+bool offscreenWindow = false;
+
+void errorBox(const char* text) {
+    platform::ui().messageBox(text, "ERROR", platform::Buttons::Ok, platform::Icon::Exclamation);
+}
+
+const char* creationErrorText(platform::Window::Error error) {
+    switch (error) {
+        case platform::Window::Error::Context: return "Can't Create A GL Rendering Context.";
+        case platform::Window::Error::MakeCurrent: return "Can't Activate The GL Rendering Context.";
+        default: return "Window Creation Error.";
+    }
+}
+
+}  // namespace
+
+platform::Window& mainWindow() { return window; }
+
+void setOffscreen(bool offscreen) { offscreenWindow = offscreen; }
+
+bool createWindow(const char* title, int width, int height, int, bool fullscreenFlag) {
+    fullscreen = fullscreenFlag;
+    std::string detail;
+    if (!platform::Window::initVideo(offscreenWindow, detail)) {
+        errorBox("Window Creation Error.");
+        return false;
+    }
+    if (fullscreen && !platform::Window::displayModeAvailable(width, height)) {
+        auto answer = platform::ui().messageBox(
+            "The Requested Fullscreen Mode Is Not Supported By\nYour Video Card. Use Windowed "
+            "Mode Instead?",
+            title, platform::Buttons::YesNo, platform::Icon::Exclamation);
+        if (answer != platform::Answer::Yes) {
+            platform::ui().messageBox("Program Will Now Close.", "ERROR", platform::Buttons::Ok,
+                                      platform::Icon::Stop);
+            return false;
+        }
+        fullscreen = false;
+    }
+    platform::Window::Options options;
+    options.title = title;
+    options.width = width;
+    options.height = height;
+    options.fullscreen = fullscreen;
+    options.offscreen = offscreenWindow;
+    auto error = window.create(options, detail);
+    if (error != platform::Window::Error::None) {
+        killWindow();
+        errorBox(creationErrorText(error));
+        return false;
+    }
+    resizeScene(width, height);
+    preInit();
+    worldInit();
+    return true;
+}
+
+void killWindow() {
+    // Only one track ever plays: the next start-up opens its own stream.
+    if (music) {
+        music->stop();
+    }
+    window.destroy();
+}
+
+void resizeScene(int width, int height) {
+    if (height == 0) {
+        height = 1;
+    }
+    glViewport(0, 0, width, height);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    gluPerspective(45.0, static_cast<double>(width) / static_cast<double>(height),
+                   static_cast<double>(0.1f), 100.0);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+}

@@ -1,0 +1,265 @@
+#include "shell/main_loop.h"
+
+#include <GL/gl.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/clock.h"
+#include "platform/png_writer.h"
+#include "platform/process.h"
+#include "platform/ui.h"
+#include "platform/window.h"
+#include "shell/frame_stats.h"
+#include "shell/gl_window.h"
+#include "shell/globals.h"
+#include "shell/log_window.h"
+#include "shell/options.h"
+#include "shell/shell_keys.h"
+#include "show/show.h"
+
+namespace {
+
+const char* const kTitle = "#Korrin - Tarvel";
+
+using SteadyClock = std::chrono::steady_clock;
+const SteadyClock::time_point launchTime = SteadyClock::now();
+
+Options options;
+std::unique_ptr<platform::FixedStepClock> fixedClock;
+FrameStats frameStats;
+bool firstFrameDrawn = false;
+int windowWidth = 800;
+int windowHeight = 600;
+
+double millisecondsSince(SteadyClock::time_point start) {
+    return std::chrono::duration<double, std::milli>(SteadyClock::now() - start).count();
+}
+
+void checkGlErrors() {
+#ifdef TARVEL_GL_CHECKS
+    static bool reported = false;
+    GLenum error = glGetError();
+    if (error != GL_NO_ERROR && !reported) {
+        reported = true;
+        std::fprintf(stderr, "tarvel: GL error 0x%04x at show time %.3f\n", error, showTime);
+        logWindow->print("GL error 0x%04x at show time %.3f", error, showTime);
+    }
+    while (glGetError() != GL_NO_ERROR) {
+    }
+#endif
+}
+
+// The back buffer, top row first, as RGB.
+std::vector<uint8_t> readFrame() {
+    std::vector<uint8_t> bottomUp(static_cast<size_t>(screenWidth) * screenHeight * 3);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadBuffer(GL_BACK);
+    glReadPixels(0, 0, screenWidth, screenHeight, GL_RGB, GL_UNSIGNED_BYTE, bottomUp.data());
+    std::vector<uint8_t> topDown(bottomUp.size());
+    const size_t row = static_cast<size_t>(screenWidth) * 3;
+    for (int y = 0; y < screenHeight; ++y) {
+        std::copy_n(bottomUp.begin() + static_cast<long>((screenHeight - 1 - y) * row), row,
+                    topDown.begin() + static_cast<long>(y * row));
+    }
+    return topDown;
+}
+
+void writeShotAndExit() {
+    if (!platform::writePng(options.shotFile, screenWidth, screenHeight, readFrame())) {
+        std::fprintf(stderr, "tarvel: cannot write %s\n", options.shotFile.c_str());
+        platform::exitProcess(1);
+    }
+    std::fprintf(stderr, "tarvel: wrote %s at show time %.3f\n", options.shotFile.c_str(),
+                 showTime);
+    platform::exitProcess(0);
+}
+
+void handleWindowEvent(const platform::WindowEvent& event, bool& done) {
+    using Kind = platform::WindowEvent::Kind;
+    switch (event.kind) {
+        case Kind::Activate: active = !event.minimised; break;
+        case Kind::Close: done = true; break;
+        case Kind::KeyDown: keys[event.key & 0xff] = 1; break;
+        case Kind::KeyUp: keys[event.key & 0xff] = 0; break;
+        case Kind::Size:
+            // Re-announcing the size the window already has must not replace the
+            // projection that preInit set up.
+            if (event.width != windowWidth || event.height != windowHeight) {
+                windowWidth = event.width;
+                windowHeight = event.height;
+                resizeScene(event.width, event.height);
+            }
+            break;
+    }
+}
+
+// The end of the show in the offline modes.
+void installOfflineEnding() {
+    if (options.bench) {
+        show->endProcess = [](int status) {
+            std::fputs(frameStats.report().c_str(), stdout);
+            platform::exitProcess(status);
+        };
+    } else if (options.shot) {
+        show->endProcess = [](int) {
+            std::fprintf(stderr, "tarvel: the show ended before show time %.3f\n",
+                         options.shotTime);
+            platform::exitProcess(1);
+        };
+    }
+}
+
+bool startWindow() {
+    if (!createWindow(kTitle, screenWidth, screenHeight, 32, fullscreen)) {
+        return false;
+    }
+    installOfflineEnding();
+    return true;
+}
+
+void runMainLoop() {
+    bool done = false;
+    while (!done) {
+        platform::WindowEvent event;
+        if (mainWindow().poll(event)) {
+            handleWindowEvent(event, done);
+            continue;
+        }
+        platform::ui().pump();
+        if (active) {
+            if (keys[vk::kEscape] || keys['Q'] || keys[vk::kF5]) {
+                done = true;
+            } else {
+                handleShellKeys();
+                if (!frozen) {
+                    drawFrame();
+                }
+            }
+        } else {
+            platform::sleepMilliseconds(10);
+        }
+        if (keys[vk::kF1]) {
+            keys[vk::kF1] = 0;
+            killWindow();
+            fullscreen = !fullscreen;
+            if (!startWindow()) {
+                platform::exitProcess(0);
+            }
+            keys[vk::kF8] = 0;
+        }
+    }
+}
+
+int failUsage(const std::string& error) {
+    std::fprintf(stderr, "tarvel: %s\n%s", error.c_str(), usageText());
+    return 2;
+}
+
+// Chooses the ui, the clock and the window kind; false with a message when the chosen mode
+// cannot run here.
+bool prepareMode(bool& showDialog) {
+    const bool display = platform::Window::hasDisplay();
+    showDialog = false;
+    if (options.offline() || !display) {
+        if (!options.offline() && options.framesPerSecond <= 0) {
+            std::fprintf(stderr,
+                         "tarvel: no display to play on (DISPLAY is not set).\n"
+                         "Render without one with --shot T FILE.png or --bench, or give --fps N.\n");
+            return false;
+        }
+        platform::setUi(platform::makeNonInteractiveUi());
+        setOffscreen(true);
+        fullscreen = false;
+    } else {
+        auto gtk = platform::makeGtkUi();
+        if (gtk) {
+            platform::setUi(std::move(gtk));
+        }
+        showDialog = !options.windowed && !options.fullscreen;
+        fullscreen = options.fullscreen;
+    }
+    if (options.fixedStep() > 0) {
+        fixedClock = std::make_unique<platform::FixedStepClock>(1.0 / options.fixedStep());
+        platform::setClock(fixedClock.get());
+    }
+    return true;
+}
+
+}  // namespace
+
+void drawFrame() {
+    const auto begin = SteadyClock::now();
+    platform::clock().frameStarted();
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
+    show->drawShow();
+    checkGlErrors();
+    framesDrawn += 1;
+    if (options.shot && showTime >= options.shotTime) {
+        writeShotAndExit();
+    }
+    glFlush();
+    if (options.bench) {
+        glFinish();
+    }
+    mainWindow().swap();
+    if (!firstFrameDrawn) {
+        firstFrameDrawn = true;
+        frameStats.setStartupMilliseconds(millisecondsSince(launchTime));
+    }
+    if (options.bench) {
+        frameStats.addFrame(showTime, millisecondsSince(begin));
+    }
+}
+
+int runTarvel(int argc, char** argv) {
+    std::string error;
+    if (!parseOptions(argc, argv, options, error)) {
+        return failUsage(error);
+    }
+    if (options.help) {
+        std::fputs(usageText(), stdout);
+        return 0;
+    }
+    if (options.version) {
+        std::printf("tarvel %s\n", TARVEL_VERSION);
+        return 0;
+    }
+    if (!options.dataDirectory.empty() && chdir(options.dataDirectory.c_str()) != 0) {
+        std::fprintf(stderr, "tarvel: cannot change to %s\n", options.dataDirectory.c_str());
+        return 1;
+    }
+    bool showDialog = false;
+    if (!prepareMode(showDialog)) {
+        return 1;
+    }
+    if (showDialog) {
+        bool chosen = true;
+        if (platform::ui().startupDialog(chosen) != platform::Answer::Ok) {
+            platform::exitProcess(-1);
+        }
+        fullscreen = chosen;
+    }
+    std::string detail;
+    if (!platform::Window::initVideo(options.offline() || !platform::Window::hasDisplay(),
+                                     detail)) {
+        std::fprintf(stderr, "tarvel: no display and no offscreen GL context: %s\n",
+                     detail.c_str());
+        return 1;
+    }
+    if (!startWindow()) {
+        if (!mainWindow().isOpen() && (options.offline() || !platform::Window::hasDisplay())) {
+            std::fprintf(stderr, "tarvel: no GL context could be created\n");
+            return 1;
+        }
+        return 0;
+    }
+    runMainLoop();
+    killWindow();
+    platform::exitProcess(0);
+    return 0;
+}

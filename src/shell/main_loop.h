@@ -1,0 +1,8 @@
+// The program: options, the start-up dialog, the window and the main loop with the shell's
+// keys; the offline modes render at a fixed step and write a still frame or frame times.
+#pragma once
+
+int runTarvel(int argc, char** argv);
+
+// One frame: clear, the show, count, frame-rate measure, swap.
+void drawFrame();
