@@ -1,0 +1,46 @@
+# Shared by the end-to-end scripts: a private Xvfb and small checks.
+# shellcheck shell=bash
+
+fail() {
+  echo "FAIL: $*" >&2
+  exit 1
+}
+
+# Starts Xvfb on a free display and exports DISPLAY; stopped when the script exits.
+start_xvfb() {
+  local fifo
+  fifo=$(mktemp -u)
+  mkfifo "$fifo"
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$fifo" 2>/dev/null &
+  XVFB_PID=$!
+  local number
+  read -r -t 20 number <"$fifo" || fail "Xvfb did not start"
+  rm -f "$fifo"
+  export DISPLAY=":$number"
+}
+
+stop_xvfb() {
+  [[ -n "${XVFB_PID:-}" ]] && kill "$XVFB_PID" 2>/dev/null
+  return 0
+}
+
+# The id of the first window whose title is $1, waiting up to $2 seconds.
+wait_for_window() {
+  local title=$1 seconds=${2:-30} id=""
+  for ((i = 0; i < seconds * 10; i++)); do
+    id=$("$XWINDOW" find "$title" 2>/dev/null | head -n 1)
+    [[ -n "$id" ]] && { echo "$id"; return 0; }
+    sleep 0.1
+  done
+  return 1
+}
+
+# Width and height of a PNG from its header.
+png_size() {
+  local file=$1
+  [[ "$(head -c 8 "$file" | od -An -tx1 | tr -d ' \n')" == "89504e470d0a1a0a" ]] || return 1
+  local w h
+  w=$(od -An -tu1 -j16 -N4 "$file" | awk '{print ($1*16777216)+($2*65536)+($3*256)+$4}')
+  h=$(od -An -tu1 -j20 -N4 "$file" | awk '{print ($1*16777216)+($2*65536)+($3*256)+$4}')
+  echo "${w}x${h}"
+}
