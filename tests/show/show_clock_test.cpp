@@ -1,0 +1,107 @@
+#include "show/show_clock.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "shell/globals.h"
+#include "show/music.h"
+#include "support/test_ui.h"
+
+namespace {
+
+// A clock on a hand-moved tick that records how the process would end.
+struct ClockRig {
+    double tick = 100.0;
+    std::vector<int> exits;
+    ShowClock clock;
+    platform::ScriptedUi* ui;
+
+    ClockRig() : ui(&testing_support::installScriptedUi()) {
+        clock.now = [this] { return tick; };
+        clock.endProcess = [this](int status) { exits.push_back(status); };
+        clock.startTime = tick;
+        reloadRequested = pauseRequested = seekRequested = false;
+        music = nullptr;
+    }
+    bool frameAt(double showTime) {
+        tick = clock.startTime + showTime;
+        return clock.updateClock();
+    }
+};
+
+TEST(ShowClock, LeadInOfFourSecondsAndEndOnlyAbove185) {
+    ClockRig rig;
+    rig.clock.startClock();
+    rig.tick = 100.0;
+    rig.clock.updateClock();
+    EXPECT_DOUBLE_EQ(rig.clock.time, -4.0);
+    EXPECT_DOUBLE_EQ(showTime, -4.0);
+
+    EXPECT_TRUE(rig.frameAt(185.0));
+    EXPECT_TRUE(rig.exits.empty());
+    EXPECT_FALSE(rig.frameAt(185.001));
+    ASSERT_EQ(rig.exits.size(), 1u);
+    EXPECT_EQ(rig.exits[0], 0);
+}
+
+TEST(ShowClock, MusicStartsOnTheFirstFrameAtZeroOrLater) {
+    ClockRig rig;
+    rig.frameAt(-0.01);
+    EXPECT_TRUE(rig.clock.musicPending);
+    rig.frameAt(0.0);
+    EXPECT_FALSE(rig.clock.musicPending);
+}
+
+TEST(ShowClock, PauseResumesAtTheSameShowTimeWhateverTheBoxTook) {
+    ClockRig rig;
+    rig.frameAt(50.0);
+    pauseRequested = true;
+    double before = rig.clock.startTime;
+    rig.tick = before + 50.25;
+    // The box is modal: simulate its time passing by moving the tick while it is open.
+    rig.clock.now = [&rig, calls = 0]() mutable {
+        return ++calls == 1 ? rig.tick : rig.tick + 30.0;
+    };
+    rig.clock.updateClock();
+    EXPECT_FALSE(pauseRequested);
+    ASSERT_EQ(rig.ui->messages.size(), 1u);
+    EXPECT_EQ(rig.ui->messages[0].text, "Pause");
+    EXPECT_EQ(rig.ui->messages[0].caption, "Pause");
+    // The next frame, at the moment the box closed, is still at 50.25.
+    EXPECT_DOUBLE_EQ(rig.tick + 30.0 - rig.clock.startTime, 50.25);
+}
+
+TEST(ShowClock, SeekToNegativeTimeAndReloadRestartsAtZeroWhateverTheAnswer) {
+    ClockRig rig;
+    rig.frameAt(30.0);
+    seekRequested = true;
+    seekTarget = -3;
+    rig.clock.updateClock();
+    EXPECT_DOUBLE_EQ(rig.clock.time, -3.0);
+    EXPECT_FALSE(seekRequested);
+
+    rig.ui->messageAnswers.push_back(platform::Answer::No);
+    reloadRequested = true;
+    rig.frameAt(12.0);
+    EXPECT_DOUBLE_EQ(rig.clock.time, 0.0);
+    EXPECT_EQ(rig.ui->messages.back().text, "Reloade lists too?");
+    EXPECT_FALSE(reloadRequested);
+}
+
+TEST(ShowClock, RequestsRunInTheOrderReloadPauseSeek) {
+    ClockRig rig;
+    rig.frameAt(20.0);
+    reloadRequested = pauseRequested = seekRequested = true;
+    seekTarget = 7;
+    rig.clock.updateClock();
+    ASSERT_EQ(rig.ui->messages.size(), 2u);
+    EXPECT_EQ(rig.ui->messages[0].text, "Reloade lists too?");
+    EXPECT_EQ(rig.ui->messages[1].text, "Pause");
+    // Reload restarted at 0, pause kept 0, then the seek won.
+    EXPECT_DOUBLE_EQ(rig.clock.time, 7.0);
+    EXPECT_FALSE(reloadRequested || pauseRequested || seekRequested);
+}
+
+}  // namespace
