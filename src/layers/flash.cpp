@@ -1,5 +1,6 @@
 #include "layers/flash.h"
 
+#include <cmath>
 #include <cstdio>
 
 #include "layers/fade_envelope.h"
@@ -44,8 +45,8 @@ bool Flash::read(const char* listPath) {
             hold = static_cast<float>(hold * kBeat);
             fadeOut = static_cast<float>(fadeOut * kBeat);
         }
-        // Out-of-range kinds are white, like every kind but 1.
-        int kindNumber = (kind > -2.0f && kind < 2.0f) ? static_cast<int>(kind) : 0;
+        // Kinds beyond the int range are white, like every kind but 1.
+        int kindNumber = std::fabs(kind) < 1e9f ? static_cast<int>(kind) : 0;
         add(start, fadeIn, hold, fadeOut, peak, kindNumber);
     }
     std::fclose(file);
