@@ -46,8 +46,16 @@ const char* sourceString(ExtensionString which) {
     return sources.string ? sources.string(which) : defaultString(which);
 }
 
+// This platform has no WGL; its own lookup hands out stubs even for names it lacks.
+void* defaultProc(const char* name) {
+    if (name == nullptr || std::strncmp(name, "wgl", 3) == 0) {
+        return nullptr;
+    }
+    return platform::glProcAddress(name);
+}
+
 void* sourceProc(const char* name) {
-    return sources.proc ? sources.proc(name) : platform::glProcAddress(name);
+    return sources.proc ? sources.proc(name) : defaultProc(name);
 }
 
 // A name counts only as a whole blank-separated token of the list.
@@ -145,7 +153,7 @@ void loadWgl() {
 }  // namespace
 
 ExtensionSources defaultExtensionSources() {
-    return {defaultString, platform::glProcAddress};
+    return {defaultString, defaultProc};
 }
 
 void setExtensionSources(ExtensionSources newSources) {

@@ -18,8 +18,8 @@ struct ExtensionSources {
     std::function<void*(const char*)> proc;
 };
 
-// glGetString for the GL strings, no WGL string (this platform has no WGL), and
-// platform::glProcAddress for procedures.
+// glGetString for the GL strings and platform::glProcAddress for procedures; no WGL string
+// and no WGL procedures (this platform has no WGL).
 ExtensionSources defaultExtensionSources();
 // Empty members fall back to the defaults.
 void setExtensionSources(ExtensionSources sources);
