@@ -120,6 +120,10 @@ void World::setTexEnv(GLint firstOperand) {
 }
 
 void World::drawFullWindowQuad(float z, GLuint texture) {
+    // Reading the colour commits the caller's pending glColor before the push; without it
+    // Mesa's glPopAttrib in the caller no longer restores the caller's colour.
+    GLfloat colour[4];
+    glGetFloatv(GL_CURRENT_COLOR, colour);
     glPushAttrib(GL_ALL_ATTRIB_BITS);
     beginOrtho();
     glEnable(GL_TEXTURE_2D);
