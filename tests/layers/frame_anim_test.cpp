@@ -66,7 +66,7 @@ TEST(FrameAnim, FrameChoiceTruncatesAndLoops) {
     EXPECT_EQ(anim.frameAt(1.99), 0);  // 24.875 truncates to 24
     EXPECT_EQ(anim.frameAt(1.92 + 0.5), anim.frameAt(0.5));
     EXPECT_EQ(anim.frameAt(1e12), 8);  // 12.5e12 mod 24, no integer overflow
-    anim.setFrameRate(-3);  // never an index outside the table
+    anim.setFrameRate(-3);             // never an index outside the table
     EXPECT_GE(anim.frameAt(1.0), 0);
     EXPECT_LT(anim.frameAt(1.0), 24);
     anim.frameCount = 0;
