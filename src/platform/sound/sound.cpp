@@ -25,6 +25,7 @@ struct State {
 State state;
 std::atomic<MixerKind> chosenKind{MixerKind::Int16};
 std::atomic<int> errorCode{0};
+float reportedVersion = 0;
 
 bool fail(Error error) {
     errorCode.store(static_cast<int>(error));
@@ -60,7 +61,11 @@ bool usable(const Mp3Stream* stream) {
 }  // namespace
 
 float version() {
-    return kVersion;
+    return reportedVersion > 0 ? reportedVersion : kVersion;
+}
+
+void overrideVersion(float reported) {
+    reportedVersion = reported;
 }
 
 Error lastError() {

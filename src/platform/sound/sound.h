@@ -15,6 +15,8 @@ class Mp3Stream;
 
 constexpr float kVersion = 3.74f;
 float version();
+// Tests: report another version (0 restores kVersion).
+void overrideVersion(float reported);
 
 Error lastError();
 
