@@ -263,8 +263,8 @@ void Synth::pad() {
                 increments[v] = noteFrequency(chord[v / 2]) * detune / kSoundtrackRate;
             }
             gain = static_cast<float>(envelope(t, {{0, 0},
-                                                   {3, 0.2},
-                                                   {kOpeningEnd, 0.24},
+                                                   {3, 0.14},
+                                                   {kOpeningEnd, 0.17},
                                                    {kBeatIn, 0.2},
                                                    {kPeakStart, 0.15},
                                                    {kBreakdown, 0.17},
