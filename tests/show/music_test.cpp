@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
+#include <thread>
 #include <vector>
 
 #include "platform/process.h"
@@ -190,6 +192,36 @@ TEST(MusicErrorNames, CoverTheTableAndUnknownCodes) {
     EXPECT_STREQ(Music::errorName(18), "Required Mediaplayer codec is not installed");
     EXPECT_STREQ(Music::errorName(19), "Unknown error");
     EXPECT_STREQ(Music::errorName(-1), "Unknown error");
+}
+
+}  // namespace
+
+namespace {
+
+// The mixer thread writes the ring while the main thread reads it and moves the stream:
+// run under ThreadSanitizer (preset tsan) this must report nothing.
+TEST_F(MusicTest, SharesTheRingWithARealTimeMixerThread) {
+    Music::selectOutput(sound::OutputKind::Silent);
+    Music music;
+    music.open(testing_support::testMp3().c_str());
+    music.play();
+    int indices[256];
+    int values[256];
+    int64_t checksum = 0;
+    auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(300);
+    for (int i = 0; std::chrono::steady_clock::now() < until; ++i) {
+        music.readScope(indices, values);
+        checksum += values[i % 256];
+        if (i % 50 == 0)
+            music.setPosition(i % 2000);
+        if (i % 70 == 0)
+            music.stop();
+        if (i % 70 == 1)
+            music.play();
+        std::this_thread::sleep_for(std::chrono::microseconds(500));
+    }
+    EXPECT_GT(checksum, 0);
+    sound::close();
 }
 
 }  // namespace

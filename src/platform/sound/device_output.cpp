@@ -3,6 +3,7 @@
 #include <SDL.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstring>
 
 #include "platform/sound/mixer.h"
@@ -31,6 +32,11 @@ bool DeviceOutput::start(Mixer& mixer) {
     return true;
 }
 
+const char* DeviceOutput::driverName() {
+    const char* name = SDL_GetCurrentAudioDriver();
+    return name ? name : "none";
+}
+
 void DeviceOutput::stop() {
     if (device_ == 0)
         return;
@@ -39,8 +45,21 @@ void DeviceOutput::stop() {
     device_ = 0;
 }
 
+namespace {
+
+int64_t steadyNanoseconds() {
+    return std::chrono::duration_cast<std::chrono::nanoseconds>(
+               std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+
+}  // namespace
+
 int64_t DeviceOutput::bufferedFrames() const {
-    return deviceFrames_ + pendingLeft_.load(std::memory_order_relaxed);
+    int64_t sinceFill = steadyNanoseconds() - lastFillNanoseconds_.load(std::memory_order_relaxed);
+    int64_t drained =
+        std::clamp<int64_t>(sinceFill * mixer_->rate() / 1000000000, 0, deviceFrames_);
+    return deviceFrames_ - drained + pendingLeft_.load(std::memory_order_relaxed);
 }
 
 void DeviceOutput::callback(void* self, uint8_t* stream, int length) {
@@ -70,6 +89,7 @@ void DeviceOutput::fill(int16_t* out, int frames) {
     pendingLeft_.store(static_cast<int>(pending_.size() / 2) - pendingOffset_,
                        std::memory_order_relaxed);
     delivered_.fetch_add(frames, std::memory_order_relaxed);
+    lastFillNanoseconds_.store(steadyNanoseconds(), std::memory_order_relaxed);
 }
 
 }  // namespace platform::sound

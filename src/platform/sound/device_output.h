@@ -16,7 +16,10 @@ class DeviceOutput : public Output {
     void stop() override;
     int64_t bufferedFrames() const override;
 
-    // Frames handed to SDL since start.
+    // Frames handed to SDL since start. bufferedFrames counts the device buffer as draining
+    // in real time since the last callback.
+    // The SDL audio driver in use ("pulseaudio", "alsa", "dummy", …).
+    static const char* driverName();
     int64_t framesDelivered() const { return delivered_.load(std::memory_order_relaxed); }
 
   private:
@@ -30,6 +33,7 @@ class DeviceOutput : public Output {
     int pendingOffset_ = 0;  // frames of pending_ already delivered
     std::atomic<int> pendingLeft_{0};
     std::atomic<int64_t> delivered_{0};
+    std::atomic<int64_t> lastFillNanoseconds_{0};  // steady clock at the last callback
 };
 
 }  // namespace platform::sound

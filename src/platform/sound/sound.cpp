@@ -97,6 +97,11 @@ void close() {
     state.mixer.reset();
 }
 
+const char* outputDriver() {
+    return state.mixer && state.outputKind == OutputKind::Device ? DeviceOutput::driverName()
+                                                                 : "none";
+}
+
 bool initialised() {
     return state.mixer != nullptr;
 }

@@ -26,6 +26,8 @@ bool init(int mixRate, int maxChannels, OutputKind output);
 void close();
 bool initialised();
 OutputKind outputKind();
+// The audio driver behind the device output, "none" for the others.
+const char* outputDriver();
 
 // Takes effect at once, or at init when called before it.
 void setMixerKind(MixerKind kind);
