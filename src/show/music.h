@@ -2,8 +2,25 @@
 // that keeps a mono copy of the latest output for the morphing model.
 #pragma once
 
+#include <memory>
+
+#include "platform/sound/output.h"
+#include "show/capture_ring.h"
+
+namespace platform::sound {
+class Mp3Stream;
+struct DspUnit;
+}  // namespace platform::sound
+
 class Music {
-public:
+  public:
+    // Where the sound goes; chosen before the music object is constructed. The device
+    // output falls back to the silent one when no device opens.
+    static void selectOutput(platform::sound::OutputKind kind);
+    static platform::sound::OutputKind selectedOutput();
+    // The text for a sound layer error code.
+    static const char* errorName(int code);
+
     Music();
 
     void open(const char* path);
@@ -13,4 +30,23 @@ public:
     void setPosition(int milliseconds);
     // 256 sample positions and amplitudes (0 … 999) from the capture ring.
     void readScope(int indices[256], int values[256]);
+    // Non-real-time output: mixes the sound for `seconds` more of show time. Call once per
+    // frame with the frame's step; does nothing with the other outputs.
+    void advanceOutput(double seconds);
+
+    int mixRate = 44100;
+    int maxChannels = 128;
+    platform::sound::Mp3Stream* stream = nullptr;
+    int reserved1 = 0;
+    int reserved2 = 0;
+    bool playing = false;
+
+    // Null when the sound layer was not initialised.
+    CaptureRing* ring() const { return ring_.get(); }
+
+  private:
+    static void* capture(void* block, int frames, void* ring);
+
+    std::unique_ptr<CaptureRing> ring_;
+    platform::sound::DspUnit* captureUnit_ = nullptr;
 };
