@@ -1,8 +1,8 @@
 // Camera flights (.pos files) for the cuts, the path the tower's light travels, and the cut
 // list. The world stands on the z axis (the models are built z-up, as the turntable's own
 // view shows): cameras keep z as their up direction.
-#include <cmath>
 #include <algorithm>
+#include <cmath>
 #include <functional>
 #include <string>
 #include <vector>

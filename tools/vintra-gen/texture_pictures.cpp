@@ -88,8 +88,7 @@ Canvas lightSprite() {
             float dx = (x + 0.5f - 64.0f) / 64.0f;
             float dy = (y + 0.5f - 64.0f) / 64.0f;
             float d = std::min(1.0f, std::sqrt(dx * dx + dy * dy));
-            float v = (1.0f - d) * (1.0f - d);
-            v = v * v * 0.6f + v * 0.4f;
+            float v = (1.0f - d * d) * (1.0f - d * d);
             canvas.setPixel(x, y, {v, v, v});
         }
     }

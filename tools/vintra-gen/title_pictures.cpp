@@ -79,7 +79,7 @@ void drawLoadingScreen(const Lettering& lettering, int step, Canvas& canvas) {
     const int size = canvas.width();
     canvas.verticalGradient({0.05f, 0.05f, 0.12f}, {0.0f, 0.0f, 0.0f});
     Color orange{1.0f, 0.55f, 0.12f};
-    Point centre{size * 0.5f, 340.0f};
+    Point centre{size * 0.5f, 352.0f};
     // Progress: three arcs around the record, one more lit on every screen.
     for (int i = 0; i < 3; ++i) {
         Plane arc(size, size);
@@ -98,7 +98,7 @@ void drawLoadingScreen(const Lettering& lettering, int step, Canvas& canvas) {
     Plane group = lettering.render(size, size, "#Korrin", {size * 0.5f, 62.0f}, small);
     canvas.paint(group, {0.75f, 0.78f, 0.85f});
     TextStyle big{.pixelHeight = 112.0f, .xScale = kAspect, .slant = 0.12f};
-    Plane title = lettering.render(size, size, "tarvel", {size * 0.5f, 150.0f}, big);
+    Plane title = lettering.render(size, size, "tarvel", {size * 0.5f, 142.0f}, big);
     canvas.glow(title, scaled(orange, 0.8f), 10);
     canvas.paintGradient(title, {1.0f, 0.92f, 0.7f}, orange, 110.0f, 195.0f);
     std::string label = "loading " + std::to_string(step + 1) + "/3";
@@ -213,7 +213,7 @@ void produceFlashes(OutputDirectory& out) {
         list.add({.start = drop, .fadeIn = 0, .hold = 0.25, .fadeOut = 3, .peak = 1.0});
     }
     list.comment("Short white hits every eighth beat while the character dances.");
-    for (double b = beats::kFirstDrop + 8; b < beats::kGraffitiStart; b += 8) {
+    for (double b = beats::kFirstDrop + 8; b < beats::kGraffitiStart - 2; b += 8) {
         list.add({.start = b, .fadeIn = 0, .hold = 0, .fadeOut = 1, .peak = 0.45});
     }
     list.comment("Every fourth beat inside the graffiti window, softer.");
