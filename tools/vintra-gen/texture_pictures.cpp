@@ -125,7 +125,7 @@ Canvas recordLabel(const Lettering& lettering) {
     canvas.paint(lettering.render(kSize, kSize, "#Korrin", {128.0f, 112.0f}, name),
                  {1.0f, 0.97f, 0.9f});
     TextStyle small{.pixelHeight = 10.0f, .tracking = 1.0f};
-    canvas.paint(lettering.render(kSize, kSize, "tarvel  -  125 bpm", {128.0f, 146.0f}, small),
+    canvas.paint(lettering.render(kSize, kSize, "125 bpm", {128.0f, 146.0f}, small),
                  {0.2f, 0.05f, 0.02f});
     return canvas;
 }

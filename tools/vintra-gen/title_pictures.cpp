@@ -79,7 +79,7 @@ void drawLoadingScreen(const Lettering& lettering, int step, Canvas& canvas) {
     const int size = canvas.width();
     canvas.verticalGradient({0.05f, 0.05f, 0.12f}, {0.0f, 0.0f, 0.0f});
     Color orange{1.0f, 0.55f, 0.12f};
-    Point centre{size * 0.5f, 352.0f};
+    Point centre{size * 0.5f, 336.0f};
     // Progress: three arcs around the record, one more lit on every screen.
     for (int i = 0; i < 3; ++i) {
         Plane arc(size, size);
@@ -103,7 +103,7 @@ void drawLoadingScreen(const Lettering& lettering, int step, Canvas& canvas) {
     canvas.paintGradient(title, {1.0f, 0.92f, 0.7f}, orange, 110.0f, 195.0f);
     std::string label = "loading " + std::to_string(step + 1) + "/3";
     TextStyle tiny{.pixelHeight = 22.0f, .xScale = kAspect, .tracking = 3.0f};
-    canvas.paint(lettering.render(size, size, label, {size * 0.5f, 492.0f}, tiny),
+    canvas.paint(lettering.render(size, size, label, {size * 0.5f, 500.0f}, tiny),
                  {0.55f, 0.58f, 0.65f});
     canvas.clamp01();
 }
