@@ -1,0 +1,335 @@
+// The generated data set as the show reads it: lists parse with the show's formats and name
+// files that exist, pictures decode, camera paths are long enough, runs are repeatable.
+#include <gtest/gtest.h>
+
+#include <jpeglib.h>
+
+#include <unistd.h>
+#include <cmath>
+#include <csetjmp>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <set>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "vintra-gen/generator.h"
+#include "vintra-gen/producers.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const std::vector<gen::Producer> kAllPictureParts = {
+    {"scratch", gen::produceScratchFrames}, {"graffiti", gen::produceGraffiti},
+    {"nick", gen::produceNickFrames},       {"back", gen::produceBackTags},
+    {"front", gen::produceFrontTags},       {"crew", gen::produceCrew},
+    {"info", gen::produceInfoTexts},        {"loading", gen::produceLoadingScreens},
+    {"noise", gen::produceNoiseTextures},   {"models", gen::produceModelTextures},
+    {"flashes", gen::produceFlashes},       {"cameras", gen::produceCameras},
+};
+
+fs::path freshDirectory(const std::string& name) {
+    fs::path dir =
+        fs::temp_directory_path() / ("vintra-gen-test-" + name + "-" + std::to_string(::getpid()));
+    fs::remove_all(dir);
+    return dir;
+}
+
+std::vector<std::string> lines(const fs::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    std::vector<std::string> out;
+    for (std::string line; std::getline(in, line);) {
+        out.push_back(line);
+    }
+    return out;
+}
+
+std::string bytes(const fs::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+struct Jpeg {
+    bool ok = false;
+    int width = 0;
+    int height = 0;
+    int components = 0;
+};
+
+struct JpegFailure {
+    jpeg_error_mgr base;
+    jmp_buf jump;
+};
+
+void jumpOut(j_common_ptr info) {
+    longjmp(reinterpret_cast<JpegFailure*>(info->err)->jump, 1);
+}
+
+Jpeg decode(const fs::path& file) {
+    std::string data = bytes(file);
+    Jpeg result;
+    jpeg_decompress_struct info{};
+    JpegFailure failure{};
+    info.err = jpeg_std_error(&failure.base);
+    failure.base.error_exit = jumpOut;
+    if (setjmp(failure.jump) != 0) {
+        jpeg_destroy_decompress(&info);
+        return Jpeg{};
+    }
+    jpeg_create_decompress(&info);
+    jpeg_mem_src(&info, reinterpret_cast<const unsigned char*>(data.data()), data.size());
+    jpeg_read_header(&info, TRUE);
+    jpeg_start_decompress(&info);
+    std::vector<unsigned char> row(static_cast<size_t>(info.output_width) * info.output_components);
+    while (info.output_scanline < info.output_height) {
+        unsigned char* rows[] = {row.data()};
+        jpeg_read_scanlines(&info, rows, 1);
+    }
+    result = {true, static_cast<int>(info.output_width), static_cast<int>(info.output_height),
+              info.output_components};
+    jpeg_finish_decompress(&info);
+    jpeg_destroy_decompress(&info);
+    return result;
+}
+
+// Positions of a .pos file, counted as the camera reads them: nine numbers at a time.
+std::vector<std::vector<float>> positions(const fs::path& file) {
+    std::istringstream in(bytes(file));
+    std::vector<std::vector<float>> out;
+    std::vector<float> group;
+    for (float v; in >> v;) {
+        group.push_back(v);
+        if (group.size() == 9) {
+            out.push_back(group);
+            group.clear();
+        }
+    }
+    return out;
+}
+
+class DataSet : public ::testing::Test {
+  protected:
+    static void SetUpTestSuite() {
+        root_ = freshDirectory("full");
+        gen::Generator generator(root_.string(), kAllPictureParts);
+        ok_ = generator.run();
+        error_ = generator.error();
+    }
+    static void TearDownTestSuite() { fs::remove_all(root_); }
+
+    // Tag list rows scanned with the reader's 12-column format; the image names they use.
+    static std::vector<std::string> tagImages(const std::string& list, int* rows) {
+        std::vector<std::string> images;
+        *rows = 0;
+        for (const std::string& line : lines(root_ / list)) {
+            if (line.empty() || line[0] == '#') {
+                continue;
+            }
+            char name[1024];
+            float v[11];
+            int fields = std::sscanf(
+                line.c_str(), "%s\t%f\t%f\t%f\t%f\t%f\t%f\t%f\t%f\t%f\t%f\t%f\n", name, &v[0],
+                &v[1], &v[2], &v[3], &v[4], &v[5], &v[6], &v[7], &v[8], &v[9], &v[10]);
+            EXPECT_EQ(fields, 12) << list << ": " << line;
+            EXPECT_GT(v[10], 0.0f) << "rows are in beats: " << line;
+            EXPECT_GE(v[1] + v[2] + v[3], 0.0f) << line;
+            if (v[4] != 666.0f && v[5] != 666.0f) {
+                EXPECT_LE(std::abs(v[4]), 0.6f) << "x leaves the screen: " << line;
+                EXPECT_LE(std::abs(v[5]), 0.6f) << "y leaves the screen: " << line;
+            }
+            ++*rows;
+            images.push_back(name);
+        }
+        return images;
+    }
+
+    static fs::path root_;
+    static bool ok_;
+    static std::string error_;
+};
+
+fs::path DataSet::root_;
+bool DataSet::ok_ = false;
+std::string DataSet::error_;
+
+TEST_F(DataSet, RunSucceedsAndMarksTheSetComplete) {
+    ASSERT_TRUE(ok_) << error_;
+    EXPECT_TRUE(fs::exists(root_ / ".complete"));
+    EXPECT_FALSE(fs::exists(root_ / ".vintra-gen-probe"));
+}
+
+TEST_F(DataSet, TagListsNameExistingPictures) {
+    ASSERT_TRUE(ok_) << error_;
+    const std::map<std::string, std::string> lists = {{"tags/256/tagback.txt", "tags/256/bra/"},
+                                                      {"tags/front/tagfront.txt", "tags/front/"},
+                                                      {"graffiti/phlicks.txt", "graffiti/"},
+                                                      {"qelvo/Qelvo.txt", "qelvo/"},
+                                                      {"info/info.txt", "info/"}};
+    for (const auto& [list, directory] : lists) {
+        int rows = 0;
+        std::vector<std::string> images = tagImages(list, &rows);
+        EXPECT_GE(rows, 5) << list;
+        for (const std::string& image : images) {
+            EXPECT_TRUE(fs::is_regular_file(root_ / (directory + image))) << list << ": " << image;
+        }
+    }
+}
+
+TEST_F(DataSet, FlashListHasWhiteAndBlackFlashesInBeats) {
+    ASSERT_TRUE(ok_) << error_;
+    int white = 0;
+    int black = 0;
+    for (const std::string& line : lines(root_ / "flash/flash.txt")) {
+        if (line.empty() || line[0] == '#') {
+            continue;
+        }
+        float v[7];
+        ASSERT_EQ(std::sscanf(line.c_str(), "%f\t%f\t%f\t%f\t%f\t%f\t%f\n", &v[0], &v[1], &v[2],
+                              &v[3], &v[4], &v[5], &v[6]),
+                  7)
+            << line;
+        EXPECT_GT(v[6], 0.0f);
+        (static_cast<int>(v[5]) == 1 ? black : white)++;
+    }
+    EXPECT_GT(white, 4);
+    EXPECT_GT(black, 2);
+    EXPECT_TRUE(fs::is_regular_file(root_ / "flash/white.jpg"));
+    EXPECT_TRUE(fs::is_regular_file(root_ / "flash/black.jpg"));
+}
+
+TEST_F(DataSet, CameraCutsLoadAndCoverTheTowerWindow) {
+    ASSERT_TRUE(ok_) << error_;
+    std::vector<std::pair<float, float>> spans;
+    for (const std::string& line : lines(root_ / "cameras/cameras.txt")) {
+        if (line.empty() || line[0] == '#') {
+            continue;
+        }
+        char name[1024];
+        float start, end, move, unit;
+        ASSERT_EQ(
+            std::sscanf(line.c_str(), "%s\t%f\t%f\t%f\t%f\n", name, &start, &end, &move, &unit), 5)
+            << line;
+        EXPECT_GE(positions(root_ / "cameras" / name).size(), 5u) << name;
+        EXPECT_LT(start, end) << line;
+        spans.push_back({start * 0.48f, end * 0.48f});
+    }
+    // Every moment of the tower window (94.56 to 122.4 s) and of the opening has a cut.
+    for (double t : {-3.0, 0.0, 10.0, 30.0, 95.0, 108.0, 122.0, 150.0, 184.0}) {
+        bool covered = false;
+        for (auto [start, end] : spans) {
+            covered = covered || (start <= t && t <= end);
+        }
+        EXPECT_TRUE(covered) << "no cut at " << t << " s";
+    }
+}
+
+TEST_F(DataSet, TowerLightPathIsLongEnoughForTheWholeScene) {
+    ASSERT_TRUE(ok_) << error_;
+    auto path = positions(root_ / "cameras/2_tower2.pos");
+    ASSERT_GE(path.size(), 4u);
+    double length = 0.0;
+    for (size_t i = 1; i < path.size(); ++i) {
+        double dx = path[i][0] - path[i - 1][0];
+        double dy = path[i][1] - path[i - 1][1];
+        double dz = path[i][2] - path[i - 1][2];
+        length += std::sqrt(dx * dx + dy * dy + dz * dz);
+    }
+    // 0.03 units a frame for the 27.84 s of the tower window at 60 frames a second.
+    EXPECT_GT(length, 0.03 * 27.84 * 60.0);
+}
+
+TEST_F(DataSet, EveryPictureDecodesWithAWidthTheTextureUploadAccepts) {
+    ASSERT_TRUE(ok_) << error_;
+    int pictures = 0;
+    for (const auto& entry : fs::recursive_directory_iterator(root_)) {
+        if (entry.path().extension() != ".jpg") {
+            continue;
+        }
+        ++pictures;
+        Jpeg jpeg = decode(entry.path());
+        ASSERT_TRUE(jpeg.ok) << entry.path();
+        EXPECT_EQ(jpeg.width % 4, 0) << entry.path();
+        EXPECT_LE(jpeg.width, 512) << entry.path();
+        EXPECT_LE(jpeg.height, 512) << entry.path();
+        EXPECT_EQ(jpeg.components, 3) << entry.path();
+    }
+    EXPECT_GE(pictures, 129);
+}
+
+TEST_F(DataSet, FilesTheShowNamesInCodeExist) {
+    ASSERT_TRUE(ok_) << error_;
+    std::vector<std::string> files = {"loading/l1.jpg", "loading/l2.jpg", "loading/l3.jpg",
+                                      "noise7.jpg",     "noise2.jpg",     "tower/noise8.jpg",
+                                      "light.jpg",      "korrin.jpg",     "coded_by.jpg",
+                                      "zorbel.jpg",     "tower/text.jpg"};
+    for (int i = 1; i <= 24; ++i) {
+        files.push_back("nick/nick" + std::to_string(i) + ".jpg");
+    }
+    for (int i = 1; i <= 40; ++i) {
+        files.push_back("Scratch1/Scratch" + std::to_string(i) + ".jpg");
+    }
+    for (int i = 1; i <= 15; ++i) {
+        files.push_back("Scratch2/Scratch" + std::to_string(i) + ".jpg");
+    }
+    for (const std::string& file : files) {
+        EXPECT_TRUE(fs::is_regular_file(root_ / file)) << file;
+    }
+}
+
+TEST_F(DataSet, SameBytesOnEveryRunWhateverTheThreads) {
+    ASSERT_TRUE(ok_) << error_;
+    const std::vector<gen::Producer> subset = {{"crew", gen::produceCrew},
+                                               {"info", gen::produceInfoTexts},
+                                               {"noise", gen::produceNoiseTextures},
+                                               {"cameras", gen::produceCameras},
+                                               {"flashes", gen::produceFlashes}};
+    fs::path again = freshDirectory("again");
+    gen::Generator generator(again.string(), subset);
+    generator.setThreads(1);
+    ASSERT_TRUE(generator.run()) << generator.error();
+    int compared = 0;
+    for (const auto& entry : fs::recursive_directory_iterator(again)) {
+        if (entry.is_regular_file()) {
+            fs::path relative = fs::relative(entry.path(), again);
+            EXPECT_EQ(bytes(entry.path()), bytes(root_ / relative)) << relative;
+            ++compared;
+        }
+    }
+    EXPECT_GT(compared, 20);
+    fs::remove_all(again);
+}
+
+void failingPart(gen::OutputDirectory& out) {
+    out.fail("the encoder gave up");
+}
+
+TEST(Generator, FailureIsReportedAndLeavesNoCompleteMarker) {
+    fs::path dir = freshDirectory("fail");
+    fs::create_directories(dir);
+    std::ofstream(dir / ".complete") << "old";
+    gen::Generator generator(dir.string(),
+                             {{"flashes", gen::produceFlashes}, {"bad", failingPart}});
+    generator.setThreads(1);
+    EXPECT_FALSE(generator.run());
+    EXPECT_EQ(generator.error(), "the encoder gave up");
+    EXPECT_FALSE(fs::exists(dir / ".complete"));
+    fs::remove_all(dir);
+}
+
+TEST(Generator, UnwritableDirectoryFailsWithItsName) {
+    fs::path dir = freshDirectory("blocked");
+    fs::create_directories(dir);
+    std::ofstream(dir / "file") << "in the way";
+    gen::Generator generator((dir / "file" / "vintra").string(),
+                             {{"flashes", gen::produceFlashes}});
+    EXPECT_FALSE(generator.run());
+    EXPECT_NE(generator.error().find((dir / "file" / "vintra").string()), std::string::npos)
+        << generator.error();
+    fs::remove_all(dir);
+}
+
+}  // namespace
