@@ -30,6 +30,12 @@ void ModelBuilder::facet(const std::vector<Pos>& corners, const UvMap& uvs, uint
     }
 }
 
+void ModelBuilder::transform(const std::function<Pos(const Pos&)>& move) {
+    for (Pos& p : positions_) {
+        p = move(p);
+    }
+}
+
 void ModelBuilder::append(const ModelBuilder& other) {
     const auto base = static_cast<uint16_t>(positions_.size());
     positions_.insert(positions_.end(), other.positions_.begin(), other.positions_.end());

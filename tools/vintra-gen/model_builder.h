@@ -27,6 +27,8 @@ class ModelBuilder {
     // A flat convex polygon (counter-clockwise seen from outside) with vertices of its own,
     // fanned from its first corner, so its normals never blend with its neighbours'.
     void facet(const std::vector<Pos>& corners, const UvMap& uvs, uint32_t smoothing);
+    // Moves every vertex; equal positions stay equal, so closed solids stay closed.
+    void transform(const std::function<Pos(const Pos&)>& move);
     // Appends every vertex and face of another builder.
     void append(const ModelBuilder& other);
     // Reorders faces by the x of their centroids (stable), so a progressive reveal that draws

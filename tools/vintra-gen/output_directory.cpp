@@ -15,7 +15,8 @@ bool OutputDirectory::write(const std::string& relativePath, const std::vector<u
     if (!out) {
         return false;
     }
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
     if (!out) {
         return false;
     }

@@ -8,7 +8,7 @@
 namespace gen {
 
 class OutputDirectory {
-public:
+  public:
     explicit OutputDirectory(std::string root);
 
     // Writes `bytes` to root/relativePath, creating directories; false on failure.
@@ -19,7 +19,7 @@ public:
     size_t filesWritten() const { return files_; }
     uint64_t bytesWritten() const { return bytes_; }
 
-private:
+  private:
     std::string root_;
     size_t files_ = 0;
     uint64_t bytes_ = 0;

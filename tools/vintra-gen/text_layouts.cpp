@@ -10,21 +10,24 @@ struct Sign {
     const char* file;
     const char* text;
     const char* texture;
-    float bearing;  // degrees from +x, counter-clockwise seen from above
-    float height;   // model units
+    float facing;  // bearing of the camera it faces, degrees from +x, counter-clockwise
+    float aside;   // offset to the viewer's right of the tower, model units
+    float height;  // model units
     float em;
 };
 
 WordModel upright(const Sign& s) {
-    const double a = s.bearing * std::numbers::pi / 180.0;
+    const double a = s.facing * std::numbers::pi / 180.0;
     const float c = static_cast<float>(std::cos(a));
     const float n = static_cast<float>(std::sin(a));
+    const Pos out{c, n, 0};
+    const Pos right{-n, c, 0};
     TextPlacement p;
-    // Facing out from the tower: read left to right by a viewer outside looking in.
-    p.frame = Frame{{TextLayouts::kSignRadius * c, TextLayouts::kSignRadius * n, s.height},
-                    {-n, c, 0},
+    // Standing beside the tower, a little towards the camera, read left to right from there.
+    p.frame = Frame{out * TextLayouts::kSignDistance + right * s.aside + Pos{0, 0, s.height},
+                    right,
                     {0, 0, 1},
-                    {c, n, 0}};
+                    out};
     p.emSize = s.em;
     p.depth = s.em * 0.22f;
     return {s.file, s.text, s.texture, p};
@@ -54,18 +57,20 @@ std::vector<WordModel> TextLayouts::titles() {
 }
 
 std::vector<WordModel> TextLayouts::signs() {
+    // Four groups, one for each bearing the scene's cameras come from; opposite groups keep
+    // to different heights so the mirrored backs seen through the scene do not cover them.
     const Sign signs[] = {
-        {"codedby.3ds", "coded by", "coded_by.jpg", 15, 72, 13},
-        {"zorbel.3ds", "zorbel", "zorbel.jpg", 15, 52, 20},
-        {"tower/t1.3ds", "#korrin", "tower/text.jpg", 42, 100, 12},
-        {"tower/t2.3ds", "tarvel", "tower/text.jpg", 135, 104, 16},
-        {"tower/t3.3ds", "music", "tower/text.jpg", 126, 84, 12},
-        {"tower/t4.3ds", "graphics", "tower/text.jpg", 145, 40, 12},
-        {"tower/t5.3ds", "greetings", "tower/text.jpg", 210, 98, 13},
-        {"tower/t6.3ds", "all crews", "tower/text.jpg", 220, 66, 12},
-        {"tower/t7.3ds", "respect", "tower/text.jpg", 228, 34, 12},
-        {"tower/t8.3ds", "2026", "tower/text.jpg", 305, 92, 16},
-        {"tower/t9.3ds", "the end", "tower/text.jpg", 320, 55, 18},
+        {"codedby.3ds", "coded by", "coded_by.jpg", 20, -42, 78, 12},
+        {"zorbel.3ds", "zorbel", "zorbel.jpg", 20, 40, 52, 17},
+        {"tower/t1.3ds", "#korrin", "tower/text.jpg", 20, -36, 112, 10},
+        {"tower/t2.3ds", "tarvel", "tower/text.jpg", 135, 38, 104, 14},
+        {"tower/t3.3ds", "music", "tower/text.jpg", 135, -36, 86, 11},
+        {"tower/t4.3ds", "graphics", "tower/text.jpg", 135, 42, 40, 11},
+        {"tower/t5.3ds", "greetings", "tower/text.jpg", 217, 44, 28, 11},
+        {"tower/t6.3ds", "all crews", "tower/text.jpg", 217, -44, 12, 11},
+        {"tower/t7.3ds", "respect", "tower/text.jpg", 217, -40, 95, 11},
+        {"tower/t8.3ds", "2026", "tower/text.jpg", 315, -36, 62, 14},
+        {"tower/t9.3ds", "the end", "tower/text.jpg", 315, 40, 30, 16},
     };
     std::vector<WordModel> words;
     for (const Sign& s : signs) {

@@ -61,6 +61,7 @@ ModelBuilder TurntableModels::body() {
                          24, 200.0f);
     toneArm(model);
     controls(model);
+    fit(model, false);
     return model;
 }
 
@@ -126,7 +127,7 @@ void TurntableModels::controls(ModelBuilder& model) {
 
 ModelBuilder TurntableModels::platter() {
     ModelBuilder model("turnunderdisc");
-    const Frame centre = upright(kPlatterX, kPlatterY);
+    const Frame centre = upright(0, 0);
     SolidShapes::frustum(model, centre, 570.0f, 586.0f, kDeckTop - 5.0f, kPlatterTop, 72, 200.0f);
     // Strobe dots on the rim: they show the platter turning.
     const int dots = 36;
@@ -151,28 +152,33 @@ ModelBuilder TurntableModels::platter() {
     // The spindle.
     SolidShapes::frustum(model, centre, 12.0f, 10.0f, kPlatterTop - 5.0f, kRecordTop + 35.0f, 12,
                          100.0f);
+    fit(model, true);
     return model;
 }
 
 ModelBuilder TurntableModels::record() {
     ModelBuilder model("turndisc");
-    const float r = kRecordRadius;
-    const float cx = kPlatterX;
-    const float cy = kPlatterY;
+    const float r = 530.0f;
     // Top: the picture spans the record, its top row at the back (+y).
     const UvMap label = [=](const Pos& p, const Pos& n) -> Uv {
         if (n[2] > 0.5f) {
-            return {0.5f + (p[0] - cx) / (2.0f * r), 0.5f - (p[1] - cy) / (2.0f * r)};
+            return {0.5f + p[0] / (2.0f * r), 0.5f - p[1] / (2.0f * r)};
         }
         return {0.5f, 0.03f};
     };
     SolidShapes::frustum(
-        model, upright(cx, cy), r, r, kPlatterTop - 2.0f, kRecordTop, 72,
+        model, upright(0, 0), r, r, kPlatterTop - 2.0f, kRecordTop, 72,
         [](float, float) {
             return Uv{0.5f, 0.03f};
         },
         label);
+    fit(model, true);
     return model;
+}
+
+void TurntableModels::fit(ModelBuilder& model, bool turning) {
+    const Pos shift = turning ? Pos{kPlatterX, kPlatterY, 0} : Pos{0, 0, 0};
+    model.transform([&](const Pos& p) { return p * kScale + shift; });
 }
 
 }  // namespace gen

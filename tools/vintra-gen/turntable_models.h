@@ -13,7 +13,10 @@ class TurntableModels {
     // body places its spindle at the origin.
     static constexpr float kPlatterX = -6.0f;
     static constexpr float kPlatterY = -35.0f;
-    static constexpr float kRecordRadius = 530.0f;
+    // The parts are drawn to a plan with the spindle at the origin, then scaled to fit the
+    // opening camera's view.
+    static constexpr float kScale = 0.75f;
+    static constexpr float kRecordRadius = 530.0f * kScale;
 
     static ModelBuilder body();
     static ModelBuilder platter();
@@ -22,6 +25,9 @@ class TurntableModels {
     static ModelBuilder record();
 
   private:
+    // From the plan to the model: scaled, and for the turning parts moved onto (kPlatterX,
+    // kPlatterY).
+    static void fit(ModelBuilder& model, bool turning);
     static void toneArm(ModelBuilder& model);
     static void controls(ModelBuilder& model);
 };
