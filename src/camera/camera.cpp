@@ -1,0 +1,467 @@
+#include "camera/camera.h"
+
+#include <GL/glu.h>
+
+#include <climits>
+#include <cmath>
+#include <cstdlib>
+
+#include "camera/pos_reader.h"
+#include "platform/path.h"
+#include "platform/process.h"
+#include "platform/ui.h"
+#include "shell/log_window.h"
+#include "show/random.h"
+#include "show/show_clock.h"
+
+std::string promptText;
+
+namespace {
+
+constexpr double kFlightSeconds = 3.0;  // show seconds a flight takes over the whole path
+constexpr double kPi = 3.14;            // the show's value in the world-up turn
+constexpr double kPeekParameter = 0.4;  // curve parameter the walk keeps ahead of itself
+constexpr double kShakeScale = 0.001;   // jitter per random unit
+constexpr double kShakeUpScale = 0.1;   // the up vector jitters a tenth as much
+
+// The leading decimal integer of a text (blanks, optional sign, digits), 0 if none;
+// clamped to the int range instead of overflowing.
+int integerValue(const std::string& text) {
+    long value = std::strtol(text.c_str(), nullptr, 10);
+    if (value > INT_MAX)
+        return INT_MAX;
+    if (value < INT_MIN)
+        return INT_MIN;
+    return static_cast<int>(value);
+}
+
+// Whole file contents; false when it cannot be opened.
+bool readWholeFile(const char* path, std::string& bytes) {
+    FILE* file = platform::openFile(path, "rb");
+    if (!file) {
+        return false;
+    }
+    char buffer[65536];
+    size_t n;
+    while ((n = std::fread(buffer, 1, sizeof buffer, file)) > 0) {
+        bytes.append(buffer, n);
+    }
+    std::fclose(file);
+    return true;
+}
+
+Vector3 randomJitter() {
+    int r1 = nextRandom() % 100;
+    int r2 = nextRandom() % 100;
+    int r3 = nextRandom() % 100;
+    return Vector3(r1, r2, r3);
+}
+
+}  // namespace
+
+Camera::Camera() {
+    if (logWindow) {
+        logWindow->printBanner("Camera Object.");
+    }
+}
+
+Camera::~Camera() {
+    if (recordFile) {
+        std::fclose(recordFile);
+    }
+}
+
+void Camera::apply() {
+    updateFlight();
+    gluLookAt(eye.x, eye.y, eye.z, target.x, target.y, target.z, up.x, up.y, up.z);
+    shakeStep();
+}
+
+void Camera::updateFlight() {
+    if (flying) {
+        placeAtFraction(static_cast<float>((showTime - flightStart) * (1.0 / kFlightSeconds)));
+    }
+}
+
+void Camera::setView(double ex, double ey, double ez, double tx, double ty, double tz, double ux,
+                     double uy, double uz) {
+    eye.set(ex, ey, ez);
+    target.set(tx, ty, tz);
+    up = Vector3(ux, uy, uz).normalised();
+}
+
+bool Camera::placeAtFraction(float f) {
+    if (pathLoaded) {
+        eye = eyePath.atFraction(f);
+        target = targetPath.atFraction(f);
+        up = upPath.atFraction(f);
+        return true;
+    }
+    platform::ui().messageBox("No loaded file!", "No loaded file!", platform::Buttons::Ok,
+                              platform::Icon::Information);
+    if (ask("Fil för cameraflygning:")) {
+        resetPath();
+        loadPath(input.c_str());
+    }
+    return false;
+}
+
+bool Camera::advance() {
+    if (eyePath.points.size() < 4 || !(eyePath.step > 0.0f)) {
+        return false;
+    }
+    double ahead = kPeekParameter / eyePath.step;
+    int n = ahead < INT_MAX ? static_cast<int>(ahead) : INT_MAX;
+    double travelled = 0.0;
+    do {
+        Vector3 e = eyePath.current();
+        Vector3 g = targetPath.current();
+        Vector3 u = upPath.current();
+        Vector3 unused;
+        if (!eyePath.peek(n, unused)) {
+            return false;
+        }
+        eyePath.stepOnce();
+        targetPath.stepOnce();
+        upPath.stepOnce();
+        travelled += (e - eye).length();
+        eye = e;
+        target = g;
+        up = u;
+    } while (!(travelled >= flightStepLength));
+    return true;
+}
+
+bool Camera::loadPath(const char* path) {
+    if (!path) {
+        return false;
+    }
+    if (logWindow) {
+        logWindow->print("Loading camera pos from file: %s", path);
+    }
+    std::string bytes;
+    if (!readWholeFile(path, bytes)) {
+        if (logWindow) {
+            logWindow->print("File Not Found : %s\n", path);
+        }
+        return false;
+    }
+    return appendPositions(bytes, path);
+}
+
+bool Camera::loadPathFromBytes(std::string_view bytes, const char* name) {
+    if (logWindow) {
+        logWindow->print("Loading camera pos from file: %s", name);
+    }
+    return appendPositions(bytes, name);
+}
+
+bool Camera::appendPositions(std::string_view bytes, const char* name) {
+    std::vector<CameraPosition> positions = PosReader::parse(bytes);
+    for (const CameraPosition& p : positions) {
+        eyePath.addPoint(p.eye);
+        targetPath.addPoint(p.target);
+        upPath.addPoint(p.up);
+    }
+    if (positions.size() >= 4) {
+        pathLoaded = true;
+        return true;
+    }
+    if (logWindow) {
+        logWindow->print("File not correct! %s\n", name);
+    }
+    return false;
+}
+
+void Camera::resetPath() {
+    eyePath.rewind();
+    targetPath.rewind();
+    upPath.rewind();
+}
+
+bool Camera::openRecording(const char* path) {
+    if (!path) {
+        return false;
+    }
+    if (logWindow) {
+        logWindow->print("Writing camera pos from file: %s", path);
+        logWindow->alert("Writing camera positions to %s", path);
+    }
+    if (recordFile) {  // never leak a file left open by an earlier recording
+        std::fclose(recordFile);
+    }
+    recordFile = platform::openFile(path, "w");
+    if (!recordFile) {
+        if (logWindow) {
+            logWindow->print("File Not Found : %s\n", path);
+        }
+        return false;
+    }
+    return true;
+}
+
+void Camera::recordPosition() {
+    if (!recordFile) {
+        return;
+    }
+    std::fprintf(recordFile, "%.2f %.2f %.2f %.2f %.2f %.2f %.2f %.2f %.2f\n", eye.x, eye.y, eye.z,
+                 target.x, target.y, target.z, up.x, up.y, up.z);
+    // Each position must survive an immediate exit (Escape ends the process at once).
+    std::fflush(recordFile);
+}
+
+void Camera::closeRecording() {
+    if (logWindow) {
+        logWindow->print("closing file");
+    }
+    if (recordFile) {
+        std::fclose(recordFile);
+        recordFile = nullptr;
+    }
+}
+
+void Camera::startShake(int n) {
+    shakeCount = n;
+    savedEye = eye;
+    savedTarget = target;
+    savedUp = up;
+}
+
+void Camera::shakeStep() {
+    if (shakeCount > 1) {
+        eye += randomJitter() * kShakeScale;
+        target += randomJitter() * kShakeScale;
+        up += randomJitter() * kShakeScale * kShakeUpScale;
+    } else if (shakeCount == 1) {
+        eye = savedEye;
+        target = savedTarget;
+        up = savedUp;
+    }
+    if (shakeCount > INT32_MIN) {
+        shakeCount -= 1;
+    }
+}
+
+void Camera::setInput(const std::string& text) {
+    input = text.substr(0, kInputLimit);
+}
+
+void Camera::parseView(const char* text) {
+    if (!text) {
+        return;
+    }
+    float v[9];
+    if (std::sscanf(text, "%f %f %f %f %f %f %f %f %f", &v[0], &v[1], &v[2], &v[3], &v[4], &v[5],
+                    &v[6], &v[7], &v[8]) == 9) {
+        eye.set(v[0], v[1], v[2]);
+        target.set(v[3], v[4], v[5]);
+        up.set(v[6], v[7], v[8]);
+    }
+}
+
+bool Camera::ask(const char* prompt) {
+    if (prompt) {
+        promptText = prompt;
+    }
+    runInputDialog();
+    return answered();
+}
+
+void Camera::runInputDialog() {
+    // The entry holds at most this many characters.
+    constexpr size_t kEntryLimit = 1023;
+    platform::InputResult result = platform::ui().inputDialog("Input", promptText);
+    switch (result.answer) {
+        case platform::Answer::Ok:
+            setInput(result.text.empty() ? std::string("X") : result.text.substr(0, kEntryLimit));
+            break;
+        case platform::Answer::Closed:
+            platform::exitProcess(-1);
+            setInput("X");  // only reached when a test handler stands in for the exit
+            break;
+        default:
+            setInput("X");
+            break;
+    }
+}
+
+void Camera::moveForward(float a) {
+    Vector3 v = (target - eye).normalised() * a;
+    eye += v;
+    target += v;
+}
+
+void Camera::strafe(float a) {
+    Vector3 v = up.cross(target - eye).normalised() * a;
+    eye += v;
+    target += v;
+}
+
+void Camera::rise(float a) {
+    eye += up * a;
+    target += up * a;
+}
+
+void Camera::turn(float a) {
+    Vector3 d = target - eye;
+    if (!worldUpTurning) {
+        target += d.normalised().cross(up).normalised() * a;
+        return;
+    }
+    double theta = 4.0 * a * kPi / 180.0;
+    Vector3 rotated(std::cos(theta) * d.x - std::sin(theta) * d.z, d.y,
+                    std::sin(theta) * d.x + std::cos(theta) * d.z);
+    target = eye + rotated;
+    up.set(0, 1, 0);
+}
+
+void Camera::pitch(float a) {
+    Vector3 r = (target - eye).normalised();
+    Vector3 s = up.cross(r).cross(r).normalised();
+    target += s * a;
+    up = (a > 0 ? up - s * a : up + s * a).normalised();
+}
+
+void Camera::roll(float a) {
+    up += (target - eye).normalised().cross(up).normalised() * a;
+}
+
+namespace {
+
+// The authoring keys, in the order the handler looks at them (Windows virtual-key codes).
+constexpr int kKeypad1 = 0x61, kKeypad2 = 0x62, kKeypad4 = 0x64, kKeypad5 = 0x65, kKeypad6 = 0x66,
+              kKeypad8 = 0x68;
+constexpr int kEnter = 0x0D, kLeft = 0x25, kUp = 0x26, kRight = 0x27, kDown = 0x28;
+constexpr int kF8 = 0x77, kF11 = 0x7A, kF12 = 0x7B;
+constexpr int kHandledKeys[] = {'A',  'D', 'W',      'S',      kLeft,    kRight,   kDown,
+                                kUp,  'Z', 'X',      'R',      'F',      kEnter,   'L',
+                                '0',  '1', '9',      kKeypad4, kKeypad6, kKeypad8, kKeypad2,
+                                kF12, kF8, kKeypad5, kKeypad1, kF11};
+constexpr float kRollStep = 0.01f;
+
+}  // namespace
+
+void Camera::handleKeys(uint8_t keyTable[256]) {
+    if (!logEnabled || !keyTable) {
+        return;
+    }
+    for (int key : kHandledKeys) {
+        if (keyTable[key]) {
+            keyTable[key] = 0;
+            actOnKey(key);
+        }
+    }
+}
+
+void Camera::actOnKey(int key) {
+    switch (key) {
+        case 'A':
+            strafe(moveSpeed);
+            break;
+        case 'D':
+            strafe(-moveSpeed);
+            break;
+        case 'W':
+            moveForward(moveSpeed);
+            break;
+        case 'S':
+            moveForward(-moveSpeed);
+            break;
+        case kLeft:
+            turn(-turnSpeed);
+            break;
+        case kRight:
+            turn(turnSpeed);
+            break;
+        case kDown:
+            pitch(turnSpeed);
+            break;
+        case kUp:
+            pitch(-turnSpeed);
+            break;
+        case 'Z':
+            roll(-kRollStep);
+            break;
+        case 'X':
+            roll(kRollStep);
+            break;
+        case 'R':
+            rise(moveSpeed);
+            break;
+        case 'F':
+            rise(-moveSpeed);
+            break;
+        case kEnter:
+            if (recording) {
+                closeRecording();
+                recording = false;
+            } else if (ask("Fil för att spara camera positioner:")) {
+                recording = openRecording(input.c_str());
+            }
+            break;
+        case 'L':
+            if (ask("Fil för cameraflygning:")) {
+                resetPath();
+                loadPath(input.c_str());
+            }
+            break;
+        case '0':
+            flying = !flying;
+            if (flying) {
+                flightStart = showTime;
+            }
+            break;
+        case '1':
+            if (ask(nullptr)) {
+                moveSpeed = static_cast<float>(integerValue(input) / 100.0);
+            }
+            break;
+        case '9':
+            if (ask(nullptr)) {
+                parseView(input.c_str());
+            }
+            break;
+        case kKeypad4:
+            tuneX += tuneStep;
+            break;
+        case kKeypad6:
+            tuneX -= tuneStep;
+            break;
+        case kKeypad8:
+            tuneY += tuneStep;
+            break;
+        case kKeypad2:
+            tuneY -= tuneStep;
+            break;
+        case kF12:
+            reloadRequested = true;
+            break;
+        case kF8:
+            pauseRequested = true;
+            break;
+        case kKeypad5:
+            if (logWindow) {
+                logWindow->print("x: %f y: %f", tuneX, tuneY);
+            }
+            break;
+        case kKeypad1: {
+            bool given = ask("Ny step för Camera x och y (värde/100):");
+            promptText = "Filename:";
+            if (given) {
+                tuneStep = integerValue(input) / 100.0;
+            }
+            break;
+        }
+        case kF11: {
+            bool given = ask("Ny tid i sek:");
+            promptText = "Filename:";
+            if (given) {
+                seekRequested = true;
+                seekTarget = integerValue(input);
+            }
+            break;
+        }
+        default:
+            break;
+    }
+}

@@ -1,0 +1,100 @@
+// The look-at camera of the 3D layers: flies stored Catmull-Rom paths (by fraction or by
+// distance), and for the authors a free-flying camera steered by keys that records
+// positions and tunes a few values through the input dialog (only while the log is on).
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+#include <string>
+#include <string_view>
+
+#include "camera/camera_path.h"
+#include "objects/vector3.h"
+
+// The input dialog's prompt, filled by the key handler before it asks.
+extern std::string promptText;
+
+class Camera {
+  public:
+    static constexpr size_t kInputLimit = 1024;  // characters kept of a dialog answer
+
+    Camera();
+    ~Camera();
+    Camera(const Camera&) = delete;
+    Camera& operator=(const Camera&) = delete;
+
+    // Once per frame: flight playback, look-at transform on the current matrix, shake.
+    void apply();
+    // The flight playback part of apply: placement at a third of the show time since start.
+    void updateFlight();
+
+    void setView(double ex, double ey, double ez, double tx, double ty, double tz, double ux,
+                 double uy, double uz);
+    Vector3 getEye() const { return eye; }
+    Vector3 getTarget() const { return target; }
+    Vector3 getUp() const { return up; }
+    void setWorldUpTurning(bool on) { worldUpTurning = on; }
+
+    // With no loaded path: says so and asks for a file to fly; false, view unchanged.
+    bool placeAtFraction(float f);
+    // Walks the paths until the eye has moved at least flightStepLength.
+    bool advance();
+    // Appends the positions of a ".pos" file; true when it held at least four.
+    bool loadPath(const char* path);
+    // The same from bytes already in memory; `name` is used in the log lines.
+    bool loadPathFromBytes(std::string_view bytes, const char* name);
+    void resetPath();
+
+    bool openRecording(const char* path);
+    void recordPosition();
+    void closeRecording();
+
+    void startShake(int n);
+    void shakeStep();
+
+    // The authoring keys; does nothing unless the log is enabled. Consumes what it acts on.
+    void handleKeys(uint8_t keyTable[256]);
+
+    void setInput(const std::string& text);
+    void parseView(const char* text);
+
+    void moveForward(float a);
+    void strafe(float a);  // positive a moves left
+    void rise(float a);
+    void turn(float a);   // positive a turns right
+    void pitch(float a);  // positive a looks down
+    void roll(float a);
+
+    CameraPath eyePath{0.005f};
+    CameraPath targetPath{0.005f};
+    CameraPath upPath{0.005f};
+    FILE* recordFile = nullptr;
+    bool recording = false;
+    float moveSpeed = 0.85f;
+    float turnSpeed = 0.5f;
+    Vector3 eye{0, 0, -10};
+    Vector3 target{0, 0, 0};
+    Vector3 up{0, 1, 0};
+    Vector3 savedEye{0, 0, 0};
+    Vector3 savedTarget{0, 0, 0};
+    Vector3 savedUp{0, 0, 0};
+    int32_t shakeCount = 0;
+    bool worldUpTurning = false;
+    float flightStepLength = 0.03f;
+    std::string input = "X";
+    bool flying = false;
+    bool pathLoaded = false;
+    double flightStart = 0.0;
+    double tuneStep = 1.0;
+    double tuneX = 0.0;
+    double tuneY = 0.0;
+
+  private:
+    // Opens the input dialog, after setting the prompt when one is given; true when the
+    // answer is not "none" (none = the text starts with 'X').
+    bool ask(const char* prompt);
+    void runInputDialog();
+    bool answered() const { return !input.empty() && input[0] != 'X'; }
+    bool appendPositions(std::string_view bytes, const char* name);
+    void actOnKey(int key);
+};

@@ -1,0 +1,25 @@
+// One camera cut: while its interval plays it is the show's current camera, flying its
+// stored path over the first moveTime seconds and then holding its last placement.
+#pragma once
+
+#include <memory>
+
+#include "camera/camera.h"
+#include "show/layer.h"
+
+class CameraCut : public Layer {
+  public:
+    CameraCut();
+
+    void setMoveTime(double seconds) { moveTime = seconds; }
+    bool loadPath(const char* path);
+
+    // Re-points the global camera at this cut's camera. A move time of 0 places the
+    // camera at the end of its path (fraction 1) on the first frame.
+    void draw(double localTime) override;
+
+    Camera* getCamera() const { return ownCamera.get(); }
+
+    std::unique_ptr<Camera> ownCamera;
+    double moveTime = 0.0;
+};

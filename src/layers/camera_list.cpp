@@ -1,0 +1,79 @@
+#include "layers/camera_list.h"
+
+#include <cstdio>
+#include <string>
+#include <unordered_set>
+
+#include "platform/path.h"
+#include "shell/globals.h"
+#include "shell/log_window.h"
+
+namespace {
+
+constexpr const char* kPositionDirectory = "./vintra/cameras/";
+constexpr double kBeatSeconds = 0.48;  // one beat at 125 BPM
+
+}  // namespace
+
+bool CameraList::read(const char* path) {
+    if (!path) {
+        return false;
+    }
+    if (logWindow) {
+        logWindow->print("Loading cameras from: %s", path);
+    }
+    FILE* file = platform::openFile(path, "rb");
+    if (!file) {
+        if (logWindow) {
+            logWindow->print("File Not Found : %s\n", path);
+        }
+        return false;
+    }
+    releaseUnusedCuts();
+    int rows = 0;
+    char line[1024];
+    while (std::fgets(line, sizeof line, file)) {
+        if (line[0] == '#') {
+            continue;
+        }
+        readRow(line, rows);
+    }
+    std::fclose(file);
+    if (logWindow) {
+        logWindow->print("Read %d rows.", rows);
+    }
+    return true;
+}
+
+void CameraList::readRow(const char* line, int& rows) {
+    char name[1024];
+    float start, end, moveTime, unit;
+    if (std::sscanf(line, "%1023s\t%f\t%f\t%f\t%f\n", name, &start, &end, &moveTime, &unit) != 5) {
+        return;
+    }
+    ++rows;
+    std::string positionPath = std::string(kPositionDirectory) + name;
+    if (unit > 0) {
+        start *= kBeatSeconds;
+        end *= kBeatSeconds;
+        moveTime *= kBeatSeconds;
+    }
+    auto cut = std::make_unique<CameraCut>();
+    cut->setMoveTime(moveTime);
+    if (cut->loadPath(positionPath.c_str()) && timeline) {
+        timeline->add(start, end, cut.get());
+    }
+    cuts.push_back(std::move(cut));
+}
+
+void CameraList::releaseUnusedCuts() {
+    std::unordered_set<const Layer*> scheduled;
+    if (timeline) {
+        for (const Timeline::Entry& entry : timeline->entries()) {
+            scheduled.insert(entry.layer);
+        }
+    }
+    std::erase_if(cuts, [&](const std::unique_ptr<CameraCut>& cut) {
+        return cut->getCamera() != ::camera && !scheduled.contains(cut.get());
+    });
+}

@@ -1,0 +1,25 @@
+// Reads the camera list (tab-separated rows: position file, start, end, move time, unit)
+// and schedules one CameraCut per row whose position file loaded. Owns the cuts it makes.
+#pragma once
+
+#include <memory>
+#include <vector>
+
+#include "layers/camera_cut.h"
+#include "show/timeline.h"
+
+class CameraList {
+  public:
+    explicit CameraList(Timeline* timeline) : timeline(timeline) {}
+
+    // False only when the list cannot be opened. Cuts of an earlier read are freed unless
+    // the timeline still holds them or one of them is the current camera.
+    bool read(const char* path);
+
+    Timeline* timeline;
+    std::vector<std::unique_ptr<CameraCut>> cuts;
+
+  private:
+    void releaseUnusedCuts();
+    void readRow(const char* line, int& rows);
+};

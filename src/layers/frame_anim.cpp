@@ -1,0 +1,126 @@
+#include "layers/frame_anim.h"
+
+#include <cmath>
+#include <cstdio>
+
+#include "camera/camera.h"
+#include "shell/globals.h"
+#include "shell/log_window.h"
+
+namespace {
+
+// Opacity: linear rise over fadeIn, plateau over hold, linear fall over fadeOut, 0 after;
+// each edge includes its end point. With no fade-in, local time 0 is already opaque.
+double envelope(double t, double fadeIn, double hold, double fadeOut) {
+    if (t <= fadeIn) {
+        return fadeIn > 0.0 ? (1.0 / fadeIn) * t : 1.0;
+    }
+    if (t <= fadeIn + hold) {
+        return 1.0;
+    }
+    if (t <= fadeIn + hold + fadeOut) {
+        return 1.0 - (1.0 / fadeOut) * (t - (fadeIn + hold));
+    }
+    return 0.0;
+}
+
+}  // namespace
+
+FrameAnim::FrameAnim() = default;
+
+void FrameAnim::loadFrames(const char* prefix, int count) {
+    frameCount = 0;
+    if (!prefix) {
+        loadFrame(nullptr, &frames[0]);
+        return;
+    }
+    char path[1024];
+    for (int i = 1; i <= count && frameCount < kMaxFrames; ++i) {
+        std::snprintf(path, sizeof path, "%s%d.jpg", prefix, i);
+        if (loadFrame(path, &frames[frameCount])) {
+            ++frameCount;
+        }
+    }
+}
+
+bool FrameAnim::loadFrame(const char* path, GLuint* slot) {
+    if (!path) {
+        if (logWindow) {
+            logWindow->print("Phlicks: No filename");
+        }
+        return false;
+    }
+    return loader.loadJPGTexture(path, slot);
+}
+
+void FrameAnim::setFade(double in, double holdSeconds, double out) {
+    fadeIn = in;
+    hold = holdSeconds;
+    fadeOut = out;
+}
+
+void FrameAnim::setBlend(int src, int dst) {
+    blendSrc = src;
+    blendDst = dst;
+}
+
+int FrameAnim::frameAt(double t) const {
+    if (frameCount <= 0) {
+        return 0;
+    }
+    // Truncation toward zero, then a modulo that stays in range for any time or rate.
+    double index = std::fmod(std::trunc(t * frameRate), static_cast<double>(frameCount));
+    if (!(index >= 0.0)) {
+        index = std::isnan(index) ? 0.0 : index + frameCount;
+    }
+    int frame = static_cast<int>(index);
+    return frame < frameCount ? frame : 0;
+}
+
+std::array<float, 4> FrameAnim::colourAt(double t) const {
+    double a = envelope(t, fadeIn, hold, fadeOut);
+    auto p = static_cast<float>(a * peak);
+    if (blendSrc == GL_SRC_COLOR && blendDst == GL_ONE_MINUS_SRC_COLOR) {
+        return {p, p, p, p};
+    }
+    return {1.0f, 1.0f, 1.0f, p};
+}
+
+void FrameAnim::draw(double localTime) {
+    if (frameCount <= 0) {
+        return;
+    }
+    glPushAttrib(GL_ALL_ATTRIB_BITS);
+    glDisable(GL_LIGHTING);
+    glDisable(GL_DEPTH_TEST);
+    glDisable(GL_CULL_FACE);
+    glEnable(GL_BLEND);
+    glEnable(GL_TEXTURE_2D);
+    glBlendFunc(blendSrc, blendDst);
+
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    glLoadIdentity();
+    double tune = ::camera ? ::camera->tuneX : 0.0;
+    glTranslated(x, y, z + zDrift * localTime + tune);
+    glRotated(rotation, 0.0, 0.0, 1.0);
+
+    std::array<float, 4> colour = colourAt(localTime);
+    glColor4f(colour[0], colour[1], colour[2], colour[3]);
+
+    currentFrame = frameAt(localTime);
+    glBindTexture(GL_TEXTURE_2D, frames[currentFrame]);
+    glBegin(GL_QUADS);
+    glTexCoord2f(0.0f, 1.0f);
+    glVertex3f(-1.0f, -1.0f, 0.0f);
+    glTexCoord2f(1.0f, 1.0f);
+    glVertex3f(1.0f, -1.0f, 0.0f);
+    glTexCoord2f(1.0f, 0.0f);
+    glVertex3f(1.0f, 1.0f, 0.0f);
+    glTexCoord2f(0.0f, 0.0f);
+    glVertex3f(-1.0f, 1.0f, 0.0f);
+    glEnd();
+
+    glPopMatrix();
+    glPopAttrib();
+}

@@ -1,0 +1,53 @@
+// A looping flip-book of numbered JPEG frames on one eye-space square, with the tag's
+// fade-in / hold / fade-out envelope. Up to 256 frames; a frame that fails to load is
+// left out of the sequence.
+#pragma once
+
+#include <GL/gl.h>
+
+#include <array>
+
+#include "image/utility.h"
+#include "show/layer.h"
+
+class FrameAnim : public Layer {
+  public:
+    static constexpr int kMaxFrames = 256;
+
+    FrameAnim();
+    ~FrameAnim() override = default;
+
+    // Loads "<prefix>1.jpg" … "<prefix><count>.jpg" into consecutive slots.
+    void loadFrames(const char* prefix, int count);
+    // Virtual so tests can stand in for the texture loader.
+    virtual bool loadFrame(const char* path, GLuint* slot);
+
+    void setFade(double in, double holdSeconds, double out);
+    void setPeak(double value) { peak = value; }
+    void setFrameRate(double framesPerSecond) { frameRate = framesPerSecond; }
+    void setBlend(int src, int dst);
+
+    // Draws nothing while no frame has loaded.
+    void draw(double localTime) override;
+
+    // The frame index shown at local time t (frameCount must be above 0).
+    int frameAt(double t) const;
+    // The vertex colour (r, g, b, a) at local time t.
+    std::array<float, 4> colourAt(double t) const;
+
+    Utility loader;
+    int frameCount = 0;
+    int currentFrame = 0;
+    double fadeIn = 0.0;
+    double hold = 100.0;
+    double fadeOut = 0.0;
+    GLuint frames[kMaxFrames] = {};
+    double x = 0.0, y = 0.0;
+    double z = -2.5;
+    double zDrift = 0.0;
+    double rotation = 0.0;
+    double peak = 1.0;
+    double frameRate = 10.0;
+    int blendSrc = GL_SRC_COLOR;
+    int blendDst = GL_ONE_MINUS_SRC_COLOR;
+};

@@ -1,0 +1,75 @@
+#include "layers/camera_cut.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "objects/vector3_print.h"
+#include "shell/globals.h"
+#include "show/timeline.h"
+#include "support/test_ui.h"
+
+namespace {
+
+std::string positionsText(int n) {
+    std::string text;
+    for (int i = 0; i < n; ++i) {
+        text += std::to_string(i * 2) + " 1 0  0 0 0  0 1 0\n";
+    }
+    return text;
+}
+
+class CameraCutTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        testing_support::installScriptedUi();
+        camera = nullptr;
+    }
+    void TearDown() override { camera = nullptr; }
+};
+
+TEST_F(CameraCutTest, FliesOverTheMoveTimeThenHoldsAndKeepsTheCameraAfterwards) {
+    CameraCut cut;
+    ASSERT_TRUE(cut.getCamera()->loadPathFromBytes(positionsText(6), "a.pos"));
+    cut.setMoveTime(4);
+    Timeline timeline;
+    timeline.add(10, 20, &cut);
+    const CameraPath& path = cut.getCamera()->eyePath;
+    struct Sample {
+        double showTime;
+        float fraction;
+    };
+    for (Sample s : {Sample{10, 0}, {12, 0.5f}, {14, 1}, {17, 1}, {20, 1}}) {
+        timeline.draw(s.showTime);
+        EXPECT_EQ(camera, cut.getCamera());
+        EXPECT_EQ(camera->getEye(), path.atFraction(s.fraction)) << "at " << s.showTime;
+    }
+    timeline.draw(25);
+    EXPECT_EQ(camera, cut.getCamera());
+}
+
+TEST_F(CameraCutTest, MoveTimesLongerThanTheCutOrZero) {
+    CameraCut longMove;
+    ASSERT_TRUE(longMove.loadPath(nullptr) == false);
+    ASSERT_TRUE(longMove.getCamera()->loadPathFromBytes(positionsText(6), "b.pos"));
+    longMove.setMoveTime(16);
+    longMove.draw(10);
+    EXPECT_EQ(longMove.getCamera()->getEye(), longMove.getCamera()->eyePath.atFraction(0.625f));
+
+    CameraCut instant;
+    ASSERT_TRUE(instant.getCamera()->loadPathFromBytes(positionsText(6), "c.pos"));
+    instant.draw(0);
+    EXPECT_EQ(instant.getCamera()->getEye(), instant.getCamera()->eyePath.points[3]);
+    instant.getCamera()->eye = Vector3(9, 9, 9);
+    instant.draw(0.5);  // past the move time the placement is left alone
+    EXPECT_EQ(instant.getCamera()->getEye(), Vector3(9, 9, 9));
+
+    // Two overlapping cuts: the later entry is drawn last and wins.
+    Timeline timeline;
+    timeline.add(0, 10, &longMove);
+    timeline.add(5, 10, &instant);
+    timeline.draw(6);
+    EXPECT_EQ(camera, instant.getCamera());
+}
+
+}  // namespace
