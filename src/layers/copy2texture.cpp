@@ -1,0 +1,77 @@
+#include "layers/copy2texture.h"
+
+#include <GL/glext.h>
+
+#include <vector>
+
+#include "shell/extensions.h"
+#include "shell/globals.h"
+#include "shell/log_window.h"
+#include "show/world.h"
+
+namespace {
+
+// The capture is stretched so that its top falls outside the window.
+constexpr float kTopEdge = 1.15f;
+
+}  // namespace
+
+Copy2Texture::Copy2Texture() {
+    logWindow->printBanner("Copy2Texture object.");
+    GLint previous = 0;
+    glGetIntegerv(GL_TEXTURE_BINDING_2D, &previous);
+    const std::vector<GLuint> zeroes(static_cast<size_t>(size) * size * 4, 0);
+    glGenTextures(1, &texture);
+    glBindTexture(GL_TEXTURE_2D, texture);
+    glTexImage2D(GL_TEXTURE_2D, 0, 4, size, size, 0, GL_RGBA, GL_UNSIGNED_INT, zeroes.data());
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    glBindTexture(GL_TEXTURE_2D, static_cast<GLuint>(previous));
+}
+
+void Copy2Texture::setViewport() {
+    glViewport(0, 0, size, size);
+}
+
+void Copy2Texture::capture() {
+    // Unit, enable, binding and clear colour are the caller's again afterwards.
+    glPushAttrib(GL_TEXTURE_BIT | GL_ENABLE_BIT | GL_COLOR_BUFFER_BIT);
+    if (glActiveTextureARBProc != nullptr) {
+        glActiveTextureARBProc(GL_TEXTURE0_ARB);
+    }
+    glEnable(GL_TEXTURE_2D);
+    glBindTexture(GL_TEXTURE_2D, texture);
+    glCopyTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, 0, 0, size, size, 0);
+    glClearColor(0, 0, 0, 0);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
+    glPopAttrib();
+    glViewport(0, 0, screenWidth, screenHeight);
+}
+
+void Copy2Texture::drawFullScreen(float offset, float brightness, float alpha) {
+    glPushAttrib(GL_ALL_ATTRIB_BITS);
+    glPushMatrix();
+    world->beginOrtho();
+    glLoadIdentity();
+    glDisable(GL_CULL_FACE);
+    glDisable(GL_LIGHTING);
+    glDisable(GL_DEPTH_TEST);
+    glEnable(GL_TEXTURE_2D);
+    glBindTexture(GL_TEXTURE_2D, texture);
+    glColor4f(brightness, brightness, brightness, alpha);
+    const float near = offset;
+    const float far = 1 - offset;
+    glBegin(GL_QUADS);
+    glTexCoord2f(near, near);
+    glVertex3f(-1, -1, 0);
+    glTexCoord2f(near, far);
+    glVertex3f(-1, kTopEdge, 0);
+    glTexCoord2f(far, far);
+    glVertex3f(1, kTopEdge, 0);
+    glTexCoord2f(far, near);
+    glVertex3f(1, -1, 0);
+    glEnd();
+    world->endOrtho();
+    glPopMatrix();
+    glPopAttrib();
+}

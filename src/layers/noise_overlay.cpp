@@ -1,0 +1,79 @@
+#include "layers/noise_overlay.h"
+
+#include "shell/globals.h"
+#include "show/random.h"
+#include "show/world.h"
+
+namespace {
+
+constexpr int kNoiseCopies = 2;
+constexpr float kBehindEverything = -1.0f;  // eye depth of both passes
+
+float randomFraction() {
+    return static_cast<float>(nextRandom() % 100) / 100.0f;
+}
+
+}  // namespace
+
+NoiseOverlay::NoiseOverlay() {
+    for (int i = 0; i < kNoiseCopies; ++i) {
+        GLuint name = 0;
+        loader.loadJPGTexture("./vintra/noise7.jpg", &name);
+        noiseTextures.push_back(name);
+    }
+    loader.loadJPGTexture("./vintra/flash/white.jpg", &white);
+}
+
+void NoiseOverlay::setLevels(float noise, float whiteValue) {
+    noiseLevel = noise;
+    whiteLevel = whiteValue;
+}
+
+void NoiseOverlay::pickNoiseTexture() {
+    const int count = static_cast<int>(noiseTextures.size());
+    if (count < 2) {
+        current = 0;
+        return;
+    }
+    int next = current;
+    while (next == current) {
+        next = nextRandom() % count;
+    }
+    current = next;
+}
+
+void NoiseOverlay::draw() {
+    glPushMatrix();
+    glPushAttrib(GL_ALL_ATTRIB_BITS);
+    glDisable(GL_DEPTH_TEST);
+    glDisable(GL_LIGHTING);
+    glDisable(GL_CULL_FACE);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_COLOR, GL_ONE_MINUS_SRC_COLOR);
+
+    if (counter == 0) {
+        pickNoiseTexture();
+    }
+    glMatrixMode(GL_TEXTURE);
+    glPushMatrix();
+    const float y = randomFraction();
+    const float x = randomFraction();
+    glTranslatef(x, y, 0);
+    glColor3f(noiseLevel, noiseLevel, noiseLevel);
+    const GLuint noise = noiseTextures.empty() ? 0 : noiseTextures[current];
+    world->drawFullWindowQuad(kBehindEverything, noise);
+    glMatrixMode(GL_TEXTURE);
+    glPopMatrix();
+    glMatrixMode(GL_MODELVIEW);
+
+    // With a white texture and alpha 1 this scales the frame by 1 + whiteLevel.
+    glColor3f(whiteLevel, whiteLevel, whiteLevel);
+    glBlendFunc(GL_DST_COLOR, GL_SRC_ALPHA);
+    world->drawFullWindowQuad(kBehindEverything, white);
+
+    if (++counter > hold) {
+        counter = 0;
+    }
+    glPopAttrib();
+    glPopMatrix();
+}

@@ -1,0 +1,30 @@
+// Film noise over the finished picture: a jittering noise texture laid over the frame, then
+// a white pass that brightens it. The tower scene draws it last.
+#pragma once
+
+#include <GL/gl.h>
+
+#include <vector>
+
+#include "image/utility.h"
+
+class NoiseOverlay {
+  public:
+    NoiseOverlay();
+
+    void setLevels(float noise, float white);
+    void draw();
+
+    Utility loader;
+    // At least two, so a change of texture always finds another one.
+    std::vector<GLuint> noiseTextures;
+    GLuint white = 0;
+    int hold = 5;  // draws after the first that keep one noise texture
+    int counter = 0;
+    int current = 0;
+    float noiseLevel = 0.2f;
+    float whiteLevel = 0.5f;
+
+  private:
+    void pickNoiseTexture();
+};

@@ -1,0 +1,60 @@
+// The shared render context: the viewport, projection, light 0 and default material every
+// layer assumes, the shared light position, the 2D orthographic view and the two texture
+// environments the layers switch between, and the frame-rate measure.
+#pragma once
+
+#include <GL/gl.h>
+
+#include <functional>
+
+namespace platform {
+class Window;
+}
+
+// Position of light 0 as last set by World::setLightPosition; the shading reads it.
+extern float lightPosition[3];
+// The viewport of the last World::initView.
+extern int viewportLeft;
+extern int viewportBottom;
+extern int viewportWidth;
+extern int viewportHeight;
+
+class World {
+  public:
+    World();
+
+    void initView();
+    void initLights();
+
+    // Stores the position and moves light 0 there (a point light) under the current
+    // modelview matrix.
+    void setLightPosition(double x, double y, double z);
+    void setLightPosition(float x, float y, float z);
+
+    // A −1 … 1 box in x, y and z with an identity modelview; endOrtho undoes it. Both leave
+    // the modelview matrix current.
+    void beginOrtho();
+    void endOrtho();
+
+    // Textured fragments get (1 − texture) × colour, or texture × colour.
+    void setInvertTexEnv();
+    void setNormalTexEnv();
+
+    // One texture over the whole window at eye depth z, with the caller's colour, blending
+    // and texture environment.
+    void drawFullWindowQuad(float z, GLuint texture);
+
+    // Once per drawn frame: samples the rate every 10 frames and formats fpsText.
+    void updateFrameRate(platform::Window* window);
+
+    double fpsSampleTime = 0;
+    double previousSampleTime = 0;
+    float fps = 0;
+    char fpsText[128] = {};
+    bool showFps = false;
+    // Writes fpsText over the picture while showFps is on; set by the shell.
+    std::function<void(const char*)> printFps;
+
+  private:
+    void setTexEnv(GLint firstOperand);
+};
