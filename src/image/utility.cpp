@@ -1,7 +1,48 @@
 #include "image/utility.h"
 
-bool Utility::loadBMPTexture(const char*, GLuint*) { return false; }
+#include <memory>
 
-bool Utility::loadJPGTexture(const char*, GLuint*) { return false; }
+#include "image/bmp_image.h"
+#include "image/jpg_image.h"
+#include "shell/log_window.h"
 
-void uploadTexture(GLuint*, const unsigned char*, int, int) {}
+namespace {
+
+// Reads with the given image type and uploads; a failure leaves `textureName` untouched.
+template <typename Image>
+bool loadTexture(const char* loaderName, const char* path, GLuint* textureName) {
+    if (!path || !textureName) {
+        return false;
+    }
+    auto image = std::make_unique<Image>();
+    logWindow->printStep("Utility::%s() -- file: %s", loaderName, path);
+    if (!image->load(path)) {
+        logWindow->alert("ERROR! Failed to load %s !", path);
+        return false;
+    }
+    uploadTexture(textureName, image->data.get(), image->width, image->height);
+    return true;
+}
+
+}  // namespace
+
+bool Utility::loadBMPTexture(const char* path, GLuint* textureName) {
+    return loadTexture<BMPImage>("loadBMPTexture", path, textureName);
+}
+
+bool Utility::loadJPGTexture(const char* path, GLuint* textureName) {
+    return loadTexture<JPGImage>("loadJPGTexture", path, textureName);
+}
+
+void uploadTexture(GLuint* textureName, const unsigned char* pixels, int width, int height) {
+    glGenTextures(1, textureName);
+    glBindTexture(GL_TEXTURE_2D, *textureName);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+    // Rows are packed, so widths that are not a multiple of four need byte alignment.
+    GLint alignment = 4;
+    glGetIntegerv(GL_UNPACK_ALIGNMENT, &alignment);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, width, height, 0, GL_RGB, GL_UNSIGNED_BYTE, pixels);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, alignment);
+}

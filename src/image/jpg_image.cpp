@@ -1,0 +1,91 @@
+#include "image/jpg_image.h"
+
+#include <cstdio>
+#include <new>
+
+#include "platform/path.h"
+#include "shell/log_window.h"
+
+bool JPGImage::load(const char* path) {
+    if (!path) {
+        return false;
+    }
+    logWindow->printStep("JPGImage::load() -- file: %s", path);
+    FILE* probe = platform::openFile(path, "rb");
+    if (!probe) {
+        return false;
+    }
+    std::fclose(probe);
+    properties = platform::JpegProperties{};
+    properties.jpgFile = path;
+    return decode();
+}
+
+bool JPGImage::loadFromMemory(const unsigned char* bytes, size_t size) {
+    properties = platform::JpegProperties{};
+    properties.jpgBytes = bytes;
+    properties.jpgSizeBytes = size;
+    return bytes != nullptr && decode();
+}
+
+bool JPGImage::decode() {
+    if (platform::readJpegHeader(properties) != platform::JpegResult::Ok) {
+        return false;
+    }
+    chooseLayout();
+    size_t stride = size_t(properties.dibWidth) * 3 + properties.dibPadBytes;
+    std::unique_ptr<unsigned char[]> decoded(
+        new (std::nothrow) unsigned char[stride * properties.dibHeight]);
+    if (!decoded) {
+        showMessage("malloc error JPGImage, load", "MALLOC ERROR");
+        return false;
+    }
+    properties.dibBytes = decoded.get();
+    platform::JpegResult result = platform::readJpegImage(properties);
+    properties.dibBytes = nullptr;
+    if (result != platform::JpegResult::Ok) {
+        return false;
+    }
+    width = properties.dibWidth;
+    height = properties.dibHeight;
+    data.reset(new (std::nothrow) unsigned char[size_t(width) * height * 3]);
+    if (!data) {
+        showMessage("malloc error JPGImage, load", "MALLOC ERROR");
+        return false;
+    }
+    reverseRows(decoded.get(), stride);
+    return true;
+}
+
+// Grey and YCbCr files become blue-green-red rows; anything else is copied unconverted.
+void JPGImage::chooseLayout() {
+    switch (properties.jpgChannels) {
+        case 1:
+            properties.jpgColor = platform::JpegColor::Grey;
+            break;
+        case 3:
+            properties.jpgColor = platform::JpegColor::YCbCr;
+            break;
+        default:
+            properties.jpgColor = platform::JpegColor::Other;
+            properties.dibColor = platform::JpegColor::Other;
+            break;
+    }
+    properties.dibWidth = properties.jpgWidth;
+    properties.dibHeight = properties.jpgHeight;
+    properties.dibChannels = 3;
+    int row = properties.dibWidth * 3;
+    properties.dibPadBytes = ((row + 3) & ~3) - row;
+}
+
+// Reversing the bytes of a row turns blue-green-red into red-green-blue and mirrors it.
+void JPGImage::reverseRows(const unsigned char* decoded, size_t stride) {
+    size_t row = size_t(width) * 3;
+    for (int y = 0; y < height; ++y) {
+        const unsigned char* from = decoded + stride * y;
+        unsigned char* to = data.get() + row * y;
+        for (size_t i = 0; i < row; ++i) {
+            to[i] = from[row - 1 - i];
+        }
+    }
+}

@@ -1,0 +1,26 @@
+// Reader of JPEG files into packed RGB rows through the decoder's properties record. Each
+// row comes out mirrored left to right (the row is copied in reverse byte order).
+#pragma once
+
+#include <cstddef>
+#include <memory>
+
+#include "platform/jpeg.h"
+#include "shell/message_shower.h"
+
+class JPGImage : public MessageShower {
+  public:
+    bool load(const char* path);
+    // The same from a byte block in memory (no log line, no file).
+    bool loadFromMemory(const unsigned char* bytes, size_t size);
+
+    platform::JpegProperties properties;
+    int width = 0;
+    int height = 0;
+    std::unique_ptr<unsigned char[]> data;  // width × height × 3 bytes, RGB
+
+  private:
+    bool decode();
+    void chooseLayout();
+    void reverseRows(const unsigned char* decoded, size_t stride);
+};

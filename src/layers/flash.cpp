@@ -1,0 +1,111 @@
+#include "layers/flash.h"
+
+#include <cmath>
+#include <cstdio>
+
+#include "layers/fade_envelope.h"
+#include "layers/list_lines.h"
+#include "platform/path.h"
+#include "shell/log_window.h"
+
+namespace {
+
+constexpr double kBeat = 0.48;  // seconds
+
+}  // namespace
+
+Flash::Flash() {
+    loader.loadJPGTexture("./vintra/flash/white.jpg", &white);
+    loader.loadJPGTexture("./vintra/flash/black.jpg", &black);
+}
+
+void Flash::add(double start, double fadeIn, double hold, double fadeOut, double peak, int kind) {
+    entries.push_back({start, fadeIn, hold, fadeOut, start + fadeOut + hold + fadeIn, peak, kind});
+}
+
+bool Flash::read(const char* listPath) {
+    logWindow->print("Reading flashes from: %s", listPath);
+    FILE* file = platform::openFile(listPath, "rb");
+    if (!file) {
+        logWindow->print("File Not Found : %s\n", listPath);
+        return false;
+    }
+    int rows = 0;
+    ListLines lines(file);
+    while (const char* line = lines.next()) {
+        float start, fadeIn, hold, fadeOut, peak, kind, unit;
+        if (std::sscanf(line, "%f\t%f\t%f\t%f\t%f\t%f\t%f\n", &start, &fadeIn, &hold, &fadeOut,
+                        &peak, &kind, &unit) != 7) {
+            continue;
+        }
+        ++rows;
+        if (unit > 0) {
+            start = static_cast<float>(start * kBeat);
+            fadeIn = static_cast<float>(fadeIn * kBeat);
+            hold = static_cast<float>(hold * kBeat);
+            fadeOut = static_cast<float>(fadeOut * kBeat);
+        }
+        // Kinds beyond the int range are white, like every kind but 1.
+        int kindNumber = std::fabs(kind) < 1e9f ? static_cast<int>(kind) : 0;
+        add(start, fadeIn, hold, fadeOut, peak, kindNumber);
+    }
+    std::fclose(file);
+    logWindow->print("Read %d rows.", rows);
+    return true;
+}
+
+void Flash::clear() {
+    entries.clear();
+}
+
+void Flash::draw(double showTime) {
+    for (const FlashEntry& e : entries) {
+        if (showTime >= e.start && showTime <= e.end) {
+            drawFlash(showTime - e.start, e.fadeIn, e.hold, e.fadeOut, e.peak, e.kind);
+        }
+    }
+}
+
+Flash::Color Flash::colorFor(double level, int kind) {
+    float l = static_cast<float>(level);
+    if (kind == kBlack) {
+        return {0, 0, 0, 1 - l};
+    }
+    return {1, 1, 1, l};
+}
+
+void Flash::drawFlash(double t, double fadeIn, double hold, double fadeOut, double peak, int kind) {
+    glPushAttrib(GL_ALL_ATTRIB_BITS);
+    glDisable(GL_LIGHTING);
+    glDisable(GL_DEPTH_TEST);
+    glDisable(GL_CULL_FACE);
+    glEnable(GL_BLEND);
+    glEnable(GL_TEXTURE_2D);
+    // Black multiplies the frame by 1 − L; white adds L.
+    if (kind == kBlack) {
+        glBlendFunc(GL_DST_COLOR, GL_SRC_ALPHA);
+    } else {
+        glBlendFunc(GL_SRC_ALPHA, GL_ONE);
+    }
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    glLoadIdentity();
+    glTranslated(0, 0, -2);
+
+    Color c = colorFor(fadeLevel(t, fadeIn, hold, fadeOut) * peak, kind);
+    glColor4f(c.r, c.g, c.b, c.a);
+    glBindTexture(GL_TEXTURE_2D, kind == kBlack ? black : white);
+    glBegin(GL_QUADS);
+    glTexCoord2f(0, 1);
+    glVertex3f(-1, -1, 0);
+    glTexCoord2f(1, 1);
+    glVertex3f(1, -1, 0);
+    glTexCoord2f(1, 0);
+    glVertex3f(1, 1, 0);
+    glTexCoord2f(0, 0);
+    glVertex3f(-1, 1, 0);
+    glEnd();
+
+    glPopMatrix();
+    glPopAttrib();
+}

@@ -1,0 +1,48 @@
+// White and black full-picture flashes from the flash list, drawn late in every frame
+// with the absolute show time. Not a timeline layer: it keeps its own schedule.
+#pragma once
+
+#include <GL/gl.h>
+
+#include <vector>
+
+#include "image/utility.h"
+
+struct FlashEntry {
+    double start;
+    double fadeIn;
+    double hold;
+    double fadeOut;
+    double end;
+    double peak;
+    int kind;  // 1: black; anything else: white
+};
+
+class Flash {
+  public:
+    static constexpr int kBlack = 1;
+
+    struct Color {
+        float r, g, b, a;
+    };
+
+    // Loads the white and the black texture.
+    Flash();
+
+    void add(double start, double fadeIn, double hold, double fadeOut, double peak, int kind);
+    // Appends the rows of a list file; false if it cannot be opened.
+    bool read(const char* listPath);
+    void clear();
+
+    // Draws every flash whose interval holds the show time.
+    void draw(double showTime);
+    void drawFlash(double t, double fadeIn, double hold, double fadeOut, double peak, int kind);
+
+    // The quad colour of one flash at level L = envelope × peak.
+    static Color colorFor(double level, int kind);
+
+    Utility loader;
+    GLuint white = 0;
+    GLuint black = 0;
+    std::vector<FlashEntry> entries;
+};

@@ -1,0 +1,103 @@
+#include "layers/tag.h"
+
+#include "layers/fade_envelope.h"
+#include "shell/log_window.h"
+
+Tag::Tag(const char* imagePath) {
+    loadTexture(imagePath);
+}
+
+// Reloading a list replaces its tags, so each tag gives its texture back.
+Tag::~Tag() {
+    if (texture != 0) {
+        glDeleteTextures(1, &texture);
+    }
+}
+
+bool Tag::loadTexture(const char* path) {
+    if (!path) {
+        logWindow->print("Phlicks: No filename");
+        return false;
+    }
+    loader.loadJPGTexture(path, &texture);
+    return true;
+}
+
+void Tag::setFade(double in, double plateau, double out) {
+    fadeIn = in;
+    hold = plateau;
+    fadeOut = out;
+}
+
+void Tag::setPosition(double px, double py, double pz) {
+    x = px;
+    y = py;
+    z = pz;
+}
+
+void Tag::setZDrift(double unitsPerSecond) {
+    zDrift = unitsPerSecond;
+}
+
+void Tag::setRotation(double degrees) {
+    rotation = degrees;
+}
+
+void Tag::setPeak(double value) {
+    peak = value;
+}
+
+void Tag::setBlend(GLenum source, GLenum destination) {
+    blendSrc = static_cast<GLint>(source);
+    blendDst = static_cast<GLint>(destination);
+}
+
+double Tag::getDuration() const {
+    return fadeIn + hold + fadeOut;
+}
+
+Tag::Color Tag::colorAt(double t) const {
+    float a = static_cast<float>(fadeLevel(t, fadeIn, hold, fadeOut));
+    float p = static_cast<float>(a * peak);
+    bool byBrightness =
+        (blendSrc == GL_SRC_COLOR && (blendDst == GL_ONE_MINUS_SRC_COLOR || blendDst == GL_ONE)) ||
+        (blendSrc == GL_ONE_MINUS_SRC_COLOR && blendDst == GL_SRC_COLOR);
+    if (byBrightness) {
+        return {p, p, p, a};
+    }
+    return {1, 1, 1, p};
+}
+
+void Tag::draw(double t) {
+    glPushAttrib(GL_ALL_ATTRIB_BITS);
+    glDisable(GL_LIGHTING);
+    glDisable(GL_DEPTH_TEST);
+    glDisable(GL_CULL_FACE);
+    glEnable(GL_BLEND);
+    glEnable(GL_TEXTURE_2D);
+    glBlendFunc(blendSrc, blendDst);
+
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    glLoadIdentity();
+    glTranslated(x, y, z + zDrift * t);
+    glRotated(rotation, 0, 0, 1);
+
+    Color c = colorAt(t);
+    glColor4f(c.r, c.g, c.b, c.a);
+    glBindTexture(GL_TEXTURE_2D, texture);
+    // Mirrored left to right: s runs from 1 at the left edge to 0 at the right.
+    glBegin(GL_QUADS);
+    glTexCoord2f(1, 1);
+    glVertex3f(-1, -1, 0);
+    glTexCoord2f(0, 1);
+    glVertex3f(1, -1, 0);
+    glTexCoord2f(0, 0);
+    glVertex3f(1, 1, 0);
+    glTexCoord2f(1, 0);
+    glVertex3f(-1, 1, 0);
+    glEnd();
+
+    glPopMatrix();
+    glPopAttrib();
+}

@@ -1,0 +1,34 @@
+// Reads a tag list file and puts one Tag per row on a timeline, with the blend pair and
+// repeat flags the show chose for that list. The reader keeps the tags alive.
+#pragma once
+
+#include <GL/gl.h>
+
+#include <memory>
+#include <vector>
+
+#include "layers/tag.h"
+#include "layers/tag_row.h"
+#include "show/timeline.h"
+
+class TagList {
+  public:
+    explicit TagList(Timeline* timeline);
+
+    // The prefix of every image name; referenced, not copied.
+    void setDirectory(const char* directory);
+    bool read(const char* listPath);
+    // Appends to the timeline; the caller empties it before a reload.
+    bool read(const char* listPath, GLenum source, GLenum destination);
+
+    Timeline* timeline;
+    const char* directory = "./vintra/tags/256/bra/";
+    bool repeatTwice = false;  // again 109.44 s and 119.04 s later
+    bool repeatLate = false;   // again 125.76 s later, for tags from 20.64 s on
+
+  private:
+    void schedule(const TagRow& row, GLenum source, GLenum destination);
+    void dropUnusedTags();
+
+    std::vector<std::unique_ptr<Tag>> tags_;
+};
