@@ -66,6 +66,8 @@ class ModelMesh : public ModelItem {
     };
     FaceLists buildFaceLists() const;
     void splitBySmoothingGroups();
+    bool hasMixedMasks(const FaceLists& lists, uint32_t begin, uint32_t end) const;
+    static void replaceCorner(MeshTriangle& face, uint16_t from, uint16_t to);
     uint16_t appendCopyOf(uint16_t vertex);
 
     std::vector<Vec4f> positions_;

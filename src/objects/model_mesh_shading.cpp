@@ -1,4 +1,5 @@
 // ModelMesh's post-processing passes: normals with smoothing groups, tangents and binormals.
+#include <algorithm>
 #include <utility>
 
 #include "objects/model_mesh.h"
@@ -37,46 +38,75 @@ uint16_t ModelMesh::appendCopyOf(uint16_t vertex) {
 }
 
 // Faces around one vertex that carry different masks (compared for equality, not shared bits)
-// get their own copy of the vertex. Once the 16-bit index space is full the remaining
-// groups keep sharing the original vertex rather than wrapping an index.
+// get their own copy of the vertex, one per mask in the order the masks are first met. Masks
+// are looked up in a sorted list, so a vertex shared by many differently masked faces costs
+// n log n. Once the 16-bit index space is full the remaining groups keep the original vertex
+// rather than wrapping an index.
 void ModelMesh::splitBySmoothingGroups() {
     const FaceLists lists = buildFaceLists();
     const size_t originalCount = positions_.size();
-    std::vector<std::pair<uint32_t, uint16_t>> groups;
+    struct Group {
+        uint32_t mask;
+        uint32_t firstSeen;
+        uint16_t vertex;
+    };
+    std::vector<Group> groups;
+    std::vector<Group*> byFirstSeen;
     for (size_t v = 0; v < originalCount; ++v) {
         const uint32_t begin = lists.offsets[v];
         const uint32_t end = lists.offsets[v + 1];
-        if (begin == end) {
+        if (!hasMixedMasks(lists, begin, end)) {
             continue;
         }
         const uint16_t original = static_cast<uint16_t>(v);
         groups.clear();
-        groups.emplace_back(meshTriangles_[lists.faces[begin]].smoothing, original);
+        for (uint32_t k = begin; k < end; ++k) {
+            groups.push_back({meshTriangles_[lists.faces[k]].smoothing, k, original});
+        }
+        std::sort(groups.begin(), groups.end(), [](const Group& l, const Group& r) {
+            return l.mask != r.mask ? l.mask < r.mask : l.firstSeen < r.firstSeen;
+        });
+        groups.erase(std::unique(groups.begin(), groups.end(),
+                                 [](const Group& l, const Group& r) { return l.mask == r.mask; }),
+                     groups.end());
+        byFirstSeen.clear();
+        for (Group& group : groups) {
+            byFirstSeen.push_back(&group);
+        }
+        std::sort(byFirstSeen.begin(), byFirstSeen.end(),
+                  [](const Group* l, const Group* r) { return l->firstSeen < r->firstSeen; });
+        for (size_t g = 1; g < byFirstSeen.size() && positions_.size() < kMaxVertices; ++g) {
+            byFirstSeen[g]->vertex = appendCopyOf(original);
+        }
         for (uint32_t k = begin; k < end; ++k) {
             MeshTriangle& face = meshTriangles_[lists.faces[k]];
-            uint16_t target = original;
-            bool known = false;
-            for (const auto& group : groups) {
-                if (group.first == face.smoothing) {
-                    target = group.second;
-                    known = true;
-                    break;
-                }
-            }
-            if (!known && positions_.size() < kMaxVertices) {
-                target = appendCopyOf(original);
-                groups.emplace_back(face.smoothing, target);
-            }
-            if (target == original) {
-                continue;
-            }
-            if (face.a == original)
-                face.a = target;
-            if (face.b == original)
-                face.b = target;
-            if (face.c == original)
-                face.c = target;
+            const auto found = std::lower_bound(
+                groups.begin(), groups.end(), face.smoothing,
+                [](const Group& group, uint32_t mask) { return group.mask < mask; });
+            replaceCorner(face, original, found->vertex);
         }
+    }
+}
+
+bool ModelMesh::hasMixedMasks(const FaceLists& lists, uint32_t begin, uint32_t end) const {
+    for (uint32_t k = begin + 1; k < end; ++k) {
+        if (meshTriangles_[lists.faces[k]].smoothing !=
+            meshTriangles_[lists.faces[begin]].smoothing) {
+            return true;
+        }
+    }
+    return false;
+}
+
+void ModelMesh::replaceCorner(MeshTriangle& face, uint16_t from, uint16_t to) {
+    if (face.a == from) {
+        face.a = to;
+    }
+    if (face.b == from) {
+        face.b = to;
+    }
+    if (face.c == from) {
+        face.c = to;
     }
 }
 

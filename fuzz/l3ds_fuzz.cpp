@@ -1,0 +1,37 @@
+// Feeds arbitrary bytes to the 3DS reader and walks what it built: nothing may crash, hang or
+// read outside the buffer or the model's arrays.
+#include <cstddef>
+#include <cstdint>
+
+#include "objects/l3ds.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    L3DS reader;
+    if (!reader.LoadFromMemory(data, size)) {
+        return 0;
+    }
+    float sink = 0.0f;
+    for (size_t m = 0; m < reader.GetMeshCount(); ++m) {
+        ModelMesh& mesh = reader.GetMesh(m);
+        for (size_t f = 0; f < mesh.GetTriangleCount(); ++f) {
+            const ExpandedTriangle t = mesh.GetExpandedTriangle(f);
+            sink += t.positions[0].x + t.normals[1].y + t.uvs[2].u + t.faceNormal.z;
+            const IndexedTriangle i = mesh.GetTriangle(f);
+            if (i.a >= mesh.GetVertexCount() || i.b >= mesh.GetVertexCount() ||
+                i.c >= mesh.GetVertexCount()) {
+                __builtin_trap();
+            }
+        }
+        for (size_t i = 0; i < mesh.GetMaterialCount(); ++i) {
+            if (mesh.GetMaterial(i) >= reader.GetMaterialCount()) {
+                __builtin_trap();
+            }
+        }
+    }
+    for (size_t i = 0; i < reader.GetMaterialCount(); ++i) {
+        sink += static_cast<float>(reader.GetMaterial(i).GetTexture1().name.size());
+    }
+    volatile float keep = sink;
+    (void)keep;
+    return 0;
+}
