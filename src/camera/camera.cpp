@@ -78,8 +78,14 @@ void Camera::apply() {
 }
 
 void Camera::updateFlight() {
-    if (flying) {
-        placeAtFraction(static_cast<float>((showTime - flightStart) * (1.0 / kFlightSeconds)));
+    if (!flying) {
+        return;
+    }
+    placeAtFraction(static_cast<float>((showTime - flightStart) * (1.0 / kFlightSeconds)));
+    // Without a path every frame would ask again, and the modal dialogs would leave no
+    // way to reach key 0: a flight that got no path is called off.
+    if (!pathLoaded) {
+        flying = false;
     }
 }
 

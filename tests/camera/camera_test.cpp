@@ -303,6 +303,14 @@ TEST_F(CameraTest, FlightPlaybackTakesThreeSecondsOfShowTime) {
     }
     press(cam, '0');
     EXPECT_FALSE(cam.flying);
+
+    Camera pathless;
+    press(pathless, '0');
+    pathless.updateFlight();  // asks once; no answer calls the flight off
+    EXPECT_FALSE(pathless.flying);
+    EXPECT_EQ(ui->inputPrompts.size(), 1u);
+    pathless.updateFlight();
+    EXPECT_EQ(ui->inputPrompts.size(), 1u);
 }
 
 TEST_F(CameraTest, PlacingWithoutAPathAsksForOne) {
