@@ -62,9 +62,10 @@ void expectMaterial(GLenum face, GLenum parameter, std::array<float, 4> expected
 
 TEST_F(WorldGl, ConstructionAnnouncesItselfAndPlacesTheLight) {
     LogWindow* saved = logWindow;
-    logWindow = new LogWindow(true);
+    LogWindow log(true);
+    logWindow = &log;
     World fresh;
-    EXPECT_NE(logWindow->text().find("World Object"), std::string::npos);
+    EXPECT_NE(log.text().find("World Object"), std::string::npos);
     logWindow = saved;
     EXPECT_FLOAT_EQ(lightPosition[0], 50);
     EXPECT_FLOAT_EQ(lightPosition[2], 100);
