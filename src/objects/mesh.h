@@ -1,0 +1,61 @@
+// One drawable triangle set of a scene object: an owned list of faces drawn in immediate mode
+// in one of the shade types (flat with progressive reveal, smooth, textured, projected light
+// map on two texture units, stencil shadow volume).
+#pragma once
+
+#include <GL/gl.h>
+
+#include <cstddef>
+#include <deque>
+
+#include "objects/face.h"
+#include "objects/shade_type.h"
+
+class Mesh {
+  public:
+    Mesh();
+
+    // Appends a face with copies of the three positions; the setters below act on it.
+    void addFace(const Vector3 positions[3]);
+    void setNormals(const Vector3 normals[3]);
+    void setFaceNormal(const Vector3& normal);
+    void setTexCoords(const Vector3 coords[3]);
+
+    void setTexture(GLuint name) { texture = name; }
+    void setLightTextures(GLuint name0, GLuint name1);
+
+    // Flat drawing then shows the share progress / total of the faces.
+    void setRevealTotal(double total);
+    void setRevealProgress(double progress) { revealProgress = progress; }
+
+    void scale(double factor);
+    void setLightRadius(double radius);
+
+    // Draws with the given shade type; the caller saves and restores the GL state.
+    void draw(int shadeType);
+    void draw(ShadeType shadeType) { draw(static_cast<int>(shadeType)); }
+
+    size_t getFaceCount() const { return faces.size(); }
+    Face& getFace(size_t i) { return faces[i]; }
+    const Face& getFace(size_t i) const { return faces[i]; }
+    // How many faces Flat draws now.
+    size_t revealedCount() const;
+
+  private:
+    void drawFlat();
+    void drawSmooth();
+    void drawTextured();
+    void drawLightMap();
+    void drawShadow();
+    void shadowVolumePass();
+
+    // A deque keeps every face at its address as faces are added: neighbours and the morph
+    // refer to faces by pointer.
+    std::deque<Face> faces;
+    GLuint texture = 0;
+    GLuint lightTexture0 = 0;
+    GLuint lightTexture1 = 0;
+    bool revealEnabled = false;
+    double revealTotal = 0;
+    double revealProgress = 0;
+};
