@@ -20,7 +20,9 @@
 #include "shell/log_window.h"
 #include "shell/options.h"
 #include "shell/shell_keys.h"
+#include "show/music.h"
 #include "show/show.h"
+#include "show/world.h"
 
 namespace {
 
@@ -184,6 +186,8 @@ bool prepareMode(bool& showDialog) {
         fullscreen = options.fullscreen;
     }
     if (options.fixedStep() > 0) {
+        // The mixer follows the stepped clock, so every run hears the same samples.
+        Music::selectOutput(platform::sound::OutputKind::NonRealTime);
         fixedClock = std::make_unique<platform::FixedStepClock>(1.0 / options.fixedStep());
         platform::setClock(fixedClock.get());
     }
@@ -195,10 +199,14 @@ bool prepareMode(bool& showDialog) {
 void drawFrame() {
     const auto begin = SteadyClock::now();
     platform::clock().frameStarted();
+    if (fixedClock && music) {
+        music->advanceOutput(fixedClock->step());
+    }
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
     show->drawShow();
     checkGlErrors();
     framesDrawn += 1;
+    world->updateFrameRate(&mainWindow());
     if (options.shot && showTime >= options.shotTime) {
         writeShotAndExit();
     }

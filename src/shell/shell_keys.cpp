@@ -1,10 +1,44 @@
 #include "shell/shell_keys.h"
 
+#include "camera/camera.h"
 #include "shell/globals.h"
+#include "shell/log_window.h"
+
+namespace {
+
+constexpr int kKeyC = 0x43;
+constexpr int kKeyH = 0x48;
+constexpr int kKeyV = 0x56;
+
+void logCameraPosition() {
+    Vector3 e = camera->getEye();
+    Vector3 t = camera->getTarget();
+    Vector3 u = camera->getUp();
+    logWindow->print("%.2f,%.2f,%.2f,%.2f,%.2f,%.2f,%.2f,%.2f,%.2f", e.x, e.y, e.z, t.x, t.y, t.z,
+                     u.x, u.y, u.z);
+}
+
+}  // namespace
 
 void handleShellKeys() {
     if (keys[vk::kSpace]) {
         keys[vk::kSpace] = 0;
         frozen = !frozen;
+    }
+    if (!camera) {
+        return;
+    }
+    camera->handleKeys(keys);
+    if (keys[kKeyH]) {
+        camera->shakeStep();  // held: once more per pass
+    }
+    if (keys[kKeyC]) {
+        keys[kKeyC] = 0;
+        logCameraPosition();
+        camera->recordPosition();
+    }
+    if (keys[kKeyV]) {
+        keys[kKeyV] = 0;
+        camera->resetPath();
     }
 }

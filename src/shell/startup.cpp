@@ -1,11 +1,17 @@
 #include "shell/startup.h"
 
+#include "camera/camera.h"
+#include "layers/loading_screen.h"
 #include "platform/path.h"
+#include "platform/ui.h"
+#include "shell/extensions.h"
 #include "shell/gl_window.h"
 #include "shell/globals.h"
 #include "shell/log_window.h"
+#include "show/light.h"
 #include "show/music.h"
 #include "show/show.h"
+#include "show/world.h"
 #include "text/text.h"
 
 void preInit() {
@@ -15,9 +21,24 @@ void preInit() {
     logEnabled = markerFound;
     mainWindow().focus();
 
+    world = new World();
+    if (loadExtensions() != 0) {
+        platform::ui().messageBox("Couldn't Initialize extentions", "", platform::Buttons::Ok,
+                                  platform::Icon::Exclamation);
+    }
+    loadingScreen = new LoadingScreen([] { mainWindow().swap(); });
+    loadingScreen->advance();
+    world->initView();
+    world->initLights();
+
+    camera = new Camera();
+    camera->setWorldUpTurning(false);
     music = new Music();
     text = new Text();
     text->setPosition(0, 0);
+    world->printFps = [](const char* line) { text->printText(line); };
+    light = new Light();
+    light->setPosition(-100, 0, -100);
     framesDrawn = 1;
     logWindow->print("preInit() ENDS.");
 }

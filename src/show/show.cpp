@@ -2,24 +2,146 @@
 
 #include <GL/gl.h>
 
-#include "shell/log_window.h"
+#include "camera/camera.h"
+#include "layers/camera_list.h"
+#include "layers/copy2texture.h"
+#include "layers/flash.h"
+#include "layers/frame_anim.h"
+#include "layers/loading_screen.h"
+#include "layers/tag_list.h"
+#include "shell/globals.h"
+#include "show/world.h"
 
 namespace {
 
-constexpr double kTitleEnd = beats(24);       // opening capture and overlay, inclusive
-constexpr double kGraffitiStart = beats(89);  // graffiti window, both bounds exclusive
-constexpr double kGraffitiEnd = beats(162);
-constexpr double kTowerStart = beats(197);  // tower window, both bounds exclusive
-constexpr double kTowerEnd = beats(255);
+const char* const kCameraList = "./vintra/cameras/cameras.txt";
+const char* const kFlashList = "./vintra/flash/flash.txt";
+const char* const kBackTagList = "./vintra/tags/256/tagback.txt";
+const char* const kFrontTagList = "./vintra/tags/front/tagfront.txt";
+
+void advanceLoading() {
+    if (loadingScreen) {
+        loadingScreen->advance();
+    }
+}
+
+void applyCamera() {
+    if (camera) {
+        camera->apply();
+    }
+}
+
+void setInvertTexEnv() {
+    if (world) world->setInvertTexEnv();
+}
+
+void setNormalTexEnv() {
+    if (world) world->setNormalTexEnv();
+}
 
 }  // namespace
 
 Show::Show() {
     musicPending = true;
+    advanceLoading();
+
+    backTags = std::make_unique<TagList>(&backTagTimeline);
+    backTags->repeatLate = true;
+    backTags->read(kBackTagList);
+
+    frontTags = std::make_unique<TagList>(&frontTagTimeline);
+    frontTags->repeatTwice = true;
+    frontTags->setDirectory("./vintra/tags/front/");
+    frontTags->read(kFrontTagList, GL_SRC_COLOR, GL_ONE);
+
+    flashes = std::make_unique<Flash>();
+    flashes->read(kFlashList);
+
+    sceneCapture = std::make_unique<Copy2Texture>();
+
+    cameraList = std::make_unique<CameraList>(&cameraTimeline);
+    cameraList->read(kCameraList);
+
+    advanceLoading();
+    buildOpening();
+    advanceLoading();
+    buildGraffiti();
+    advanceLoading();
+    buildScratch();
+    advanceLoading();
+    buildTower();
+    advanceLoading();
+    buildLateScratch();
+    advanceLoading();
+    buildCrew();
+    advanceLoading();
+    advanceLoading();
+
+    infoTags = std::make_unique<TagList>(&infoTimeline);
+    infoTags->setDirectory("./vintra/info/");
+    infoTags->read("./vintra/info/info.txt", GL_ONE_MINUS_SRC_COLOR, GL_SRC_COLOR);
+
+    if (camera) {
+        camera->setView(0, 0, 20, 0, 0, 0, 0, 1, 0);
+    }
     startTime = now();
 }
 
-void Show::reloadLists() {}
+Show::~Show() = default;
+
+void Show::buildOpening() {
+    nickAnim = std::make_unique<FrameAnim>();
+    nickAnim->loadFrames("./vintra/nick/nick", 24);
+    nickAnim->setFrameRate(12.5);
+    nickAnim->setFade(0, 1000, 0);
+    nickAnim->setPeak(1.0);
+    nickAnim->setBlend(GL_SRC_COLOR, GL_ONE_MINUS_SRC_COLOR);
+    nickTimeline.add(beats(56), beats(150), nickAnim.get());
+    titleCapture = std::make_unique<Copy2Texture>();
+}
+
+void Show::buildGraffiti() {
+    graffitiTags = std::make_unique<TagList>(&graffitiTimeline);
+    graffitiTags->setDirectory("./Vintra/Graffiti/");
+    graffitiTags->read("./Vintra/Graffiti/phlicks.txt");
+}
+
+void Show::buildScratch() {
+    scratchAnim = std::make_unique<FrameAnim>();
+    scratchAnim->loadFrames("./vintra/Scratch1/Scratch", 40);
+    scratchAnim->setFade(3.84, 30.0, 1.92);
+    scratchAnim->setFrameRate(9.6);
+    scratchTimeline.add(beats(168), beats(197), scratchAnim.get());
+    scratchTimeline.add(133.0, 167.0, scratchAnim.get());
+}
+
+void Show::buildTower() {}
+
+void Show::buildLateScratch() {
+    lateScratchAnim = std::make_unique<FrameAnim>();
+    lateScratchAnim->loadFrames("./vintra/Scratch2/Scratch", 15);
+    lateScratchAnim->setFade(2.0, 14.0, 1.0);
+    lateScratchTimeline.add(165.0, 182.0, lateScratchAnim.get());
+}
+
+void Show::buildCrew() {
+    qelvoTags = std::make_unique<TagList>(&qelvoTimeline);
+    qelvoTags->setDirectory("./Vintra/Qelvo/");
+    qelvoTags->read("./Vintra/Qelvo/Qelvo.txt");
+}
+
+void Show::reloadLists() {
+    cameraTimeline.clear();
+    cameraList->read(kCameraList);
+    flashes->clear();
+    flashes->read(kFlashList);
+    backTagTimeline.clear();
+    backTags->read(kBackTagList);
+    frontTagTimeline.clear();
+    frontTags->read(kFrontTagList, GL_SRC_COLOR, GL_ONE);
+    graffitiTimeline.clear();
+    graffitiTags->read("./vintra/graffiti/phlicks.txt");
+}
 
 void Show::drawShow() {
     if (!updateClock()) {
@@ -33,9 +155,12 @@ void Show::drawShow() {
     }
 }
 
+// The tower scene alone; nothing is pushed here.
 void Show::drawTowerWindow(double t) {
     towerTimeline.draw(t);
     cameraTimeline.draw(t);
+    applyCamera();
+    flashes->draw(t);
     infoTimeline.draw(t);
 }
 
@@ -45,30 +170,62 @@ void Show::drawNormal(double t) {
     glPushAttrib(GL_ALL_ATTRIB_BITS);
 
     if (t <= kTitleEnd) {
-        glPushMatrix();
-        glLoadIdentity();
-        glPushAttrib(GL_ALL_ATTRIB_BITS);
-        titleTimeline.draw(t);
-        glPopAttrib();
-        glPopMatrix();
+        drawOpeningCapture(t);
     }
     cameraTimeline.draw(t);
-    backTagTimeline.draw(t);
-    nickTimeline.draw(t);
-    glEnable(GL_DEPTH_TEST);
-    glEnable(GL_CULL_FACE);
-    lateScratchTimeline.draw(t);
-    scratchTimeline.draw(t);
-    frontTagTimeline.draw(t);
-    qelvoTimeline.draw(t);
+    applyCamera();
+    drawScene(t);
 
+    setInvertTexEnv();
+    sceneCapture->drawFullScreen(0, 1, 1);
+    setNormalTexEnv();
+
+    if (t <= kTitleEnd) {
+        glEnable(GL_BLEND);
+        glBlendFunc(GL_ONE_MINUS_SRC_COLOR, GL_ONE_MINUS_SRC_COLOR);
+        titleCapture->drawFullScreen(0, 1, 1);
+        glDisable(GL_BLEND);
+    }
     if (kGraffitiStart < t && t < kGraffitiEnd) {
+        // Everything drawn so far in this frame gives way to the graffiti.
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
         graffitiTimeline.draw(t);
+        setInvertTexEnv();
         frontTagTimeline.draw(t);
+        setNormalTexEnv();
     }
+    flashes->draw(t);
     infoTimeline.draw(t);
 
     glPopAttrib();
     glPopMatrix();
+}
+
+// The title words, captured from the 512 × 512 corner for the opening overlay.
+void Show::drawOpeningCapture(double t) {
+    glPushMatrix();
+    glLoadIdentity();
+    glPushAttrib(GL_ALL_ATTRIB_BITS);
+    titleCapture->setViewport();
+    titleTimeline.draw(t);
+    titleCapture->capture();
+    glPopMatrix();
+    glPopAttrib();
+}
+
+// The main scene, drawn into the 512 × 512 corner and captured.
+void Show::drawScene(double t) {
+    sceneCapture->setViewport();
+    setInvertTexEnv();
+    backTagTimeline.draw(t);
+    setNormalTexEnv();
+    nickTimeline.draw(t);
+    glEnable(GL_DEPTH_TEST);
+    glEnable(GL_CULL_FACE);
+    applyCamera();
+    lateScratchTimeline.draw(t);
+    scratchTimeline.draw(t);
+    frontTagTimeline.draw(t);
+    qelvoTimeline.draw(t);
+    sceneCapture->capture();
 }

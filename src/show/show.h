@@ -2,35 +2,72 @@
 // frame each frame, drawing its timelines in a fixed order around the scene capture.
 #pragma once
 
+#include <memory>
+
 #include "show/show_clock.h"
 #include "show/timeline.h"
+
+class TagList;
+class Flash;
+class CameraList;
+class Copy2Texture;
+class FrameAnim;
 
 // Show times of the schedule: whole beats of 0.48 s, as computed in double precision.
 constexpr double beats(int n) { return n * 0.48; }
 
 class Show : public ShowClock {
 public:
+    // Window bounds of the frame order.
+    static constexpr double kTitleEnd = beats(24);       // opening capture, inclusive
+    static constexpr double kGraffitiStart = beats(89);  // graffiti window, exclusive
+    static constexpr double kGraffitiEnd = beats(162);
+    static constexpr double kTowerStart = beats(197);  // tower window, exclusive
+    static constexpr double kTowerEnd = beats(255);
+
     Show();
+    ~Show() override;
 
     // Updates the clock and draws everything for the current show time.
     void drawShow();
 
     Timeline infoTimeline;
+    std::unique_ptr<TagList> infoTags;
+    std::unique_ptr<Copy2Texture> sceneCapture;
     Timeline cameraTimeline;
+    std::unique_ptr<CameraList> cameraList;
+    std::unique_ptr<Flash> flashes;
+    std::unique_ptr<TagList> backTags;
     Timeline backTagTimeline;
+    std::unique_ptr<TagList> frontTags;
     Timeline frontTagTimeline;
     Timeline titleTimeline;
     Timeline nickTimeline;
+    std::unique_ptr<Copy2Texture> titleCapture;
+    std::unique_ptr<FrameAnim> nickAnim;
     Timeline towerTimeline;
     Timeline graffitiTimeline;
+    std::unique_ptr<TagList> graffitiTags;
     Timeline scratchTimeline;
+    std::unique_ptr<FrameAnim> lateScratchAnim;
     Timeline lateScratchTimeline;
+    std::unique_ptr<TagList> qelvoTags;
     Timeline qelvoTimeline;
+    std::unique_ptr<FrameAnim> scratchAnim;
 
 protected:
     void reloadLists() override;
 
 private:
+    void buildOpening();
+    void buildGraffiti();
+    void buildScratch();
+    void buildTower();
+    void buildLateScratch();
+    void buildCrew();
+
     void drawTowerWindow(double t);
     void drawNormal(double t);
+    void drawOpeningCapture(double t);
+    void drawScene(double t);
 };

@@ -35,6 +35,17 @@ wait_for_window() {
   return 1
 }
 
+# Waits up to $2 seconds for process $1 to end.
+wait_for_exit() {
+  local pid=$1 seconds=${2:-30}
+  for ((i = 0; i < seconds * 10; i++)); do
+    kill -0 "$pid" 2>/dev/null || return 0
+    sleep 0.1
+  done
+  kill -9 "$pid" 2>/dev/null
+  return 1
+}
+
 # Width and height of a PNG from its header.
 png_size() {
   local file=$1

@@ -3,24 +3,27 @@
 # still frame without any display, and bad options.
 set -u
 tarvel=$1
+data=$2
 XWINDOW=$3
+probe=$4
 source "$(dirname "$0")/lib.bash"
 
 work=$(mktemp -d)
 trap 'stop_xvfb; rm -rf "$work"' EXIT
 cd "$work" || exit 1
+ln -s "$data/vintra" vintra
 start_xvfb
 
-timeout 300 "$tarvel" --windowed --fps 50 >/dev/null 2>&1
+timeout -k 5 600 "$tarvel" --windowed --fps 50 >/dev/null 2>&1
 status=$?
 [[ $status -eq 0 ]] || fail "a whole run ended with $status, not 0"
 
 "$tarvel" --windowed >/dev/null 2>&1 &
 pid=$!
-window=$(wait_for_window "#Korrin - Tarvel" 30) || fail "the show window did not open"
+window=$(wait_for_window "#Korrin - Tarvel" 60) || fail "the show window did not open"
 sleep 1
 xdotool windowfocus --sync "$window" key Escape
-timeout 20 tail --pid=$pid -f /dev/null
+wait_for_exit $pid 30 || fail "Escape did not end the show"
 wait $pid
 status=$?
 [[ $status -eq 0 ]] || fail "Escape ended the show with $status, not 0"
@@ -28,19 +31,19 @@ status=$?
 touch logga
 "$tarvel" --windowed >/dev/null 2>&1 &
 pid=$!
-wait_for_window "Log Window" 30 >/dev/null || fail "the log window did not open with logga"
+wait_for_window "Log Window" 60 >/dev/null || fail "the log window did not open with logga"
 sleep 1
 "$XWINDOW" close "Log Window" || fail "could not close the log window"
-timeout 20 tail --pid=$pid -f /dev/null
+wait_for_exit $pid 30 || fail "closing the log window did not end the show"
 wait $pid
 status=$?
 [[ $status -eq 255 ]] || fail "closing the log window ended with $status, not 255"
 rm -f logga
 
-env -u DISPLAY timeout 120 "$tarvel" --shot 2 out.png >/dev/null 2>&1
+env -u DISPLAY timeout -k 5 300 "$tarvel" --shot 2 out.png --fps 20 >/dev/null 2>&1
 status=$?
 [[ $status -eq 0 ]] || fail "--shot without a display ended with $status"
-[[ "$(png_size out.png)" == "800x600" ]] || fail "--shot did not write an 800 x 600 PNG"
+[[ "$("$probe" size out.png)" == "800 600" ]] || fail "--shot did not write an 800 x 600 PNG"
 
 env -u DISPLAY "$tarvel" >/dev/null 2>err.txt
 status=$?

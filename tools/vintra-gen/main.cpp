@@ -12,7 +12,8 @@ namespace {
 // Every part of the data set, most expensive first so two threads finish together.
 // A new part (a function taking gen::OutputDirectory&) is one more line here.
 const std::vector<gen::Producer> kProducers = {
-    // Soundtrack ("Ostrel.mp3") and the 3DS models are added here.
+    {"soundtrack", gen::produceSoundtrack},
+    {"models", gen::produceAllModels},
     {"scratch frames", gen::produceScratchFrames},
     {"graffiti", gen::produceGraffiti},
     {"character frames", gen::produceNickFrames},
@@ -30,7 +31,8 @@ const std::vector<gen::Producer> kProducers = {
 void usage(FILE* to) {
     std::fprintf(to,
                  "usage: vintra-gen [DIR]\n"
-                 "Writes the show's data set (pictures, lists, camera paths) into DIR,\n"
+                 "Writes the show's data set (pictures, lists, camera paths, models, music)\n"
+                 "into DIR, "
                  "default ./vintra, and marks it complete with DIR/.complete.\n");
 }
 

@@ -26,5 +26,7 @@ void produceScratchFrames(OutputDirectory& out);
 void produceNoiseTextures(OutputDirectory& out);
 void produceModelTextures(OutputDirectory& out);
 void produceCameras(OutputDirectory& out);
+void produceSoundtrack(OutputDirectory& out);
+void produceAllModels(OutputDirectory& out);
 
 }  // namespace gen
