@@ -4,6 +4,8 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <unistd.h>
+
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -29,7 +31,8 @@ inline std::vector<int16_t> wanderingSignal(int frames) {
 }
 
 inline std::string writeFile(const std::string& name, const std::vector<uint8_t>& bytes) {
-    auto path = std::filesystem::temp_directory_path() / ("tarvel-sound-" + name);
+    auto path = std::filesystem::temp_directory_path() /
+                ("tarvel-sound-" + std::to_string(::getpid()) + "-" + name);
     FILE* file = std::fopen(path.c_str(), "wb");
     if (file) {
         std::fwrite(bytes.data(), 1, bytes.size(), file);
