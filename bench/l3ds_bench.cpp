@@ -77,7 +77,7 @@ void loadFanWithL3DS(benchmark::State& state) {
 
 // The console report, then one line per file: both times and assimp's time over L3DS's.
 class RatioReporter : public benchmark::ConsoleReporter {
-  public:
+public:
     void ReportRuns(const std::vector<Run>& runs) override {
         for (const Run& run : runs) {
             if (run.run_type == Run::RT_Iteration && !run.error_occurred) {
@@ -104,7 +104,7 @@ class RatioReporter : public benchmark::ConsoleReporter {
         }
     }
 
-  private:
+private:
     std::map<std::string, double> times_;
 };
 

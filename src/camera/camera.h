@@ -15,7 +15,7 @@
 extern std::string promptText;
 
 class Camera {
-  public:
+public:
     static constexpr size_t kInputLimit = 1024;  // characters kept of a dialog answer
 
     Camera();
@@ -89,7 +89,7 @@ class Camera {
     double tuneX = 0.0;
     double tuneY = 0.0;
 
-  private:
+private:
     // Opens the input dialog, after setting the prompt when one is given; true when the
     // answer is not "none" (none = the text starts with 'X').
     bool ask(const char* prompt);

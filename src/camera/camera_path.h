@@ -8,7 +8,7 @@
 #include "objects/vector3.h"
 
 class CameraPath {
-  public:
+public:
     explicit CameraPath(float step = 0.02f) : step(step) {}
 
     void addPoint(const Vector3& point);

@@ -15,7 +15,7 @@ struct CameraPosition {
 };
 
 class PosReader {
-  public:
+public:
     // Every complete group of nine numbers, in order. A trailing incomplete group is
     // ignored. Reading stops at the first thing that is not a number (text, or a value
     // beyond float range), keeping the complete groups before it.

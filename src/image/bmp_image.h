@@ -8,7 +8,7 @@
 #include "shell/message_shower.h"
 
 class BMPImage : public MessageShower {
-  public:
+public:
     static constexpr int kMaxSide = 16384;
     static constexpr long kMaxPixelBytes = 256L << 20;
 
@@ -20,6 +20,6 @@ class BMPImage : public MessageShower {
     int height = 0;
     std::unique_ptr<unsigned char[]> data;  // width × height × 3 bytes, RGB
 
-  private:
+private:
     bool readPixels(FILE* file, const char* name);
 };

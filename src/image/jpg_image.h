@@ -9,7 +9,7 @@
 #include "shell/message_shower.h"
 
 class JPGImage : public MessageShower {
-  public:
+public:
     bool load(const char* path);
     // The same from a byte block in memory (no log line, no file).
     bool loadFromMemory(const unsigned char* bytes, size_t size);
@@ -19,7 +19,7 @@ class JPGImage : public MessageShower {
     int height = 0;
     std::unique_ptr<unsigned char[]> data;  // width × height × 3 bytes, RGB
 
-  private:
+private:
     bool decode();
     void chooseLayout();
     void reverseRows(const unsigned char* decoded, size_t stride);

@@ -5,7 +5,7 @@
 #include <GL/gl.h>
 
 class Utility {
-  public:
+public:
     bool loadBMPTexture(const char* path, GLuint* textureName);
     bool loadJPGTexture(const char* path, GLuint* textureName);
 };

@@ -8,7 +8,7 @@
 #include "show/layer.h"
 
 class CameraCut : public Layer {
-  public:
+public:
     CameraCut();
 
     void setMoveTime(double seconds) { moveTime = seconds; }

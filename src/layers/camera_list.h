@@ -9,7 +9,7 @@
 #include "show/timeline.h"
 
 class CameraList {
-  public:
+public:
     explicit CameraList(Timeline* timeline) : timeline(timeline) {}
 
     // False only when the list cannot be opened. Cuts of an earlier read are freed unless
@@ -19,7 +19,7 @@ class CameraList {
     Timeline* timeline;
     std::vector<std::unique_ptr<CameraCut>> cuts;
 
-  private:
+private:
     void releaseUnusedCuts();
     void readRow(const char* line, int& rows);
 };

@@ -5,7 +5,7 @@
 #include <GL/gl.h>
 
 class Copy2Texture {
-  public:
+public:
     static constexpr int kSize = 512;  // pixels, each side of the capture
 
     Copy2Texture();

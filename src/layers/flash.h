@@ -19,7 +19,7 @@ struct FlashEntry {
 };
 
 class Flash {
-  public:
+public:
     static constexpr int kBlack = 1;
 
     struct Color {

@@ -11,7 +11,7 @@
 #include "show/layer.h"
 
 class FrameAnim : public Layer {
-  public:
+public:
     static constexpr int kMaxFrames = 256;
 
     FrameAnim();

@@ -5,7 +5,7 @@
 #include <cstdio>
 
 class ListLines {
-  public:
+public:
     static constexpr int kBufferSize = 1024;
 
     explicit ListLines(FILE* file) : file_(file) {}
@@ -13,7 +13,7 @@ class ListLines {
     // The next line that is not a comment (first character '#'), or null at the end.
     const char* next();
 
-  private:
+private:
     FILE* file_;
     char buffer_[kBufferSize];
 };

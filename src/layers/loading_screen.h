@@ -9,7 +9,7 @@
 #include "image/utility.h"
 
 class LoadingScreen {
-  public:
+public:
     static constexpr int kPictureCount = 3;
 
     // present: shows the drawn frame (the window's buffer swap).

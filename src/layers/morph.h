@@ -20,7 +20,7 @@ struct MorphCorner {
 };
 
 class Morph {
-  public:
+public:
     Morph();
 
     void setStartFile(const char* path);
@@ -36,7 +36,7 @@ class Morph {
     size_t startFaceCount() const { return startFaces.size(); }
     size_t endFaceCount() const { return endFaces.size(); }
 
-  private:
+private:
     Utility loader;
     GLuint texture = 0;
     bool textured = false;

@@ -9,7 +9,7 @@
 #include "image/utility.h"
 
 class NoiseOverlay {
-  public:
+public:
     NoiseOverlay();
 
     void setLevels(float noise, float white);
@@ -25,6 +25,6 @@ class NoiseOverlay {
     float noiseLevel = 0.2f;
     float whiteLevel = 0.5f;
 
-  private:
+private:
     void pickNoiseTexture();
 };

@@ -8,7 +8,7 @@
 #include "show/layer.h"
 
 class Tag : public Layer {
-  public:
+public:
     struct Color {
         float r, g, b, a;
     };

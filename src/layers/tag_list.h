@@ -12,7 +12,7 @@
 #include "show/timeline.h"
 
 class TagList {
-  public:
+public:
     explicit TagList(Timeline* timeline);
 
     // The prefix of every image name; referenced, not copied.
@@ -26,7 +26,7 @@ class TagList {
     bool repeatTwice = false;  // again 109.44 s and 119.04 s later
     bool repeatLate = false;   // again 125.76 s later, for tags from 20.64 s on
 
-  private:
+private:
     void schedule(const TagRow& row, GLenum source, GLenum destination);
     void dropUnusedTags();
 

@@ -12,7 +12,7 @@ struct LightMapCoords {
 };
 
 class Face {
-  public:
+public:
     static constexpr float kDefaultLightRadius = 50.0f;
 
     void setPositions(const Vector3 positions[3]);

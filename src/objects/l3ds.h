@@ -12,7 +12,7 @@
 #include "objects/model_types.h"
 
 class L3DS : public ModelImporter {
-  public:
+public:
     using ErrorHook = std::function<void(const std::string&)>;
 
     L3DS() = default;
@@ -25,7 +25,7 @@ class L3DS : public ModelImporter {
     // Receives every error message; by default messages are discarded.
     void SetErrorHook(ErrorHook hook) { errorHook_ = std::move(hook); }
 
-  private:
+private:
     static constexpr int kSeekStart = 1900;
     static constexpr int kSeekCurrent = 1901;
     static constexpr size_t kObjectNameLimit = 99;

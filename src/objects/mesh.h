@@ -12,7 +12,7 @@
 #include "objects/shade_type.h"
 
 class Mesh {
-  public:
+public:
     Mesh();
 
     // Appends a face with copies of the three positions; the setters below act on it.
@@ -41,7 +41,7 @@ class Mesh {
     // How many faces Flat draws now.
     size_t revealedCount() const;
 
-  private:
+private:
     void drawFlat();
     void drawSmooth();
     void drawTextured();

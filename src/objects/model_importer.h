@@ -11,7 +11,7 @@
 #include "objects/model_mesh.h"
 
 class ModelImporter {
-  public:
+public:
     virtual ~ModelImporter() = default;
     virtual bool LoadFile(const char* path) = 0;
     virtual void Clear();
@@ -28,7 +28,7 @@ class ModelImporter {
     ModelMesh* FindMesh(const std::string& name);
     ModelLight* FindLight(const std::string& name);
 
-  protected:
+protected:
     std::vector<ModelLight> lights_;
     std::vector<ModelMesh> meshes_;
     std::vector<ModelMaterial> materials_;

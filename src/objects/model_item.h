@@ -4,12 +4,12 @@
 #include <string>
 
 class ModelItem {
-  public:
+public:
     virtual ~ModelItem() = default;
     virtual const std::string& GetName() const { return name_; }
     virtual void SetName(const std::string& name) { name_ = name; }
     bool IsNamed(const std::string& text) const { return name_ == text; }
 
-  private:
+private:
     std::string name_;
 };

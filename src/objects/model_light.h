@@ -6,7 +6,7 @@
 #include "objects/model_types.h"
 
 class ModelLight : public ModelItem {
-  public:
+public:
     Vec3f position;
     Color3f color;
     Vec3f target;

@@ -8,7 +8,7 @@
 #include "objects/model_types.h"
 
 class ModelMaterial : public ModelItem {
-  public:
+public:
     enum Slot { Texture1 = 0, Texture2, Opacity, Reflection, Bump, Specular, SlotCount };
 
     uint32_t GetId() const { return id_; }
@@ -35,7 +35,7 @@ class ModelMaterial : public ModelItem {
     int32_t GetShading() const { return shading_; }
     void SetShading(int32_t shading) { shading_ = shading; }
 
-  private:
+private:
     static float clampUnit(float value);
 
     uint32_t id_ = 0;

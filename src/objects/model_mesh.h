@@ -11,7 +11,7 @@
 #include "objects/model_types.h"
 
 class ModelMesh : public ModelItem {
-  public:
+public:
     static constexpr size_t kMaxVertices = 65535;
 
     size_t GetVertexCount() const { return positions_.size(); }
@@ -58,7 +58,7 @@ class ModelMesh : public ModelItem {
     // Per-vertex tangents and binormals from the texture coordinates.
     void ComputeTangents();
 
-  private:
+private:
     // For every vertex, the faces that use it (once per corner), in face order.
     struct FaceLists {
         std::vector<uint32_t> offsets;

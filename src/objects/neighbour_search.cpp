@@ -56,7 +56,7 @@ struct LastTwo {
 
 // Numbers every distinct position; points with a NaN component get kNoPoint.
 class PointIds {
-  public:
+public:
     explicit PointIds(size_t expected) { ids.reserve(expected); }
 
     uint32_t idOf(const Vector3& v) {
@@ -68,7 +68,7 @@ class PointIds {
         return it->second;
     }
 
-  private:
+private:
     std::unordered_map<PointKey, uint32_t, PointKeyHash> ids;
 };
 

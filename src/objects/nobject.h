@@ -19,7 +19,7 @@
 class ModelImporter;
 
 class NObject {
-  public:
+public:
     static constexpr int kBmpImage = 1000;
     static constexpr int kJpgImage = 1001;
 
@@ -52,7 +52,7 @@ class NObject {
     const Vector3* getLightVector() const { return lightVector.get(); }
     const std::string& getDirectory() const { return directory; }
 
-  private:
+private:
     struct TextureTransform {
         float uScale = 1.0f;
         float vScale = 1.0f;

@@ -3,7 +3,7 @@
 #pragma once
 
 class Vector3 {
-  public:
+public:
     float x, y, z;
 
     // Left uncleared on purpose, like any plain three-float struct; see clear().

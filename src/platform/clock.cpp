@@ -14,18 +14,26 @@ double SystemClock::nowSeconds() {
 FixedStepClock::FixedStepClock(double framesPerSecond) : step_(1.0 / framesPerSecond) {}
 
 // Starts well away from 0 so the 4 s lead-in never needs a negative tick.
-double FixedStepClock::nowSeconds() { return 1000.0 + static_cast<double>(frames_) * step_; }
+double FixedStepClock::nowSeconds() {
+    return 1000.0 + static_cast<double>(frames_) * step_;
+}
 
-void FixedStepClock::frameStarted() { ++frames_; }
+void FixedStepClock::frameStarted() {
+    ++frames_;
+}
 
 namespace {
 SystemClock systemClock;
 Clock* current = &systemClock;
 }  // namespace
 
-Clock& clock() { return *current; }
+Clock& clock() {
+    return *current;
+}
 
-void setClock(Clock* replacement) { current = replacement ? replacement : &systemClock; }
+void setClock(Clock* replacement) {
+    current = replacement ? replacement : &systemClock;
+}
 
 }  // namespace platform
 

@@ -19,7 +19,8 @@ namespace {
 // The file fontconfig picks for a pattern such as "Courier New:bold", with its family.
 bool findFontFile(const std::string& pattern, std::string& file, std::string& family) {
     FcConfig* config = FcInitLoadConfigAndFonts();
-    if (!config) return false;
+    if (!config)
+        return false;
     FcPattern* wanted = FcNameParse(reinterpret_cast<const FcChar8*>(pattern.c_str()));
     bool found = false;
     if (wanted) {
@@ -46,7 +47,8 @@ bool findFontFile(const std::string& pattern, std::string& file, std::string& fa
 }
 
 bool isStandIn(const std::string& asked, const std::string& got) {
-    if (got == asked) return true;
+    if (got == asked)
+        return true;
     // Debian maps the Windows faces to their metric-compatible Liberation twins.
     return asked == "Courier New" && got == "Liberation Mono";
 }
@@ -56,8 +58,10 @@ bool isStandIn(const std::string& asked, const std::string& got) {
 BitmapFont::BitmapFont() : impl_(std::make_unique<Impl>()) {}
 
 BitmapFont::~BitmapFont() {
-    if (impl_->face) FT_Done_Face(impl_->face);
-    if (impl_->library) FT_Done_FreeType(impl_->library);
+    if (impl_->face)
+        FT_Done_Face(impl_->face);
+    if (impl_->library)
+        FT_Done_FreeType(impl_->library);
 }
 
 bool BitmapFont::open(const std::string& family, bool bold, int pixelHeight) {
@@ -68,7 +72,8 @@ bool BitmapFont::open(const std::string& family, bool bold, int pixelHeight) {
     const std::string patterns[] = {family + style, "monospace" + style, "monospace"};
     for (const std::string& pattern : patterns) {
         std::string file, found;
-        if (!findFontFile(pattern, file, found)) continue;
+        if (!findFontFile(pattern, file, found))
+            continue;
         if (FT_New_Face(impl_->library, file.c_str(), 0, &impl_->face) != 0) {
             impl_->face = nullptr;
             continue;
@@ -104,7 +109,8 @@ Glyph BitmapFont::render(unsigned char character) const {
             std::memcpy(dst, src, static_cast<size_t>(rowBytes));
         } else {
             for (int x = 0; x < glyph.width; ++x) {
-                if (src[x] >= 128) dst[x / 8] |= static_cast<uint8_t>(0x80 >> (x % 8));
+                if (src[x] >= 128)
+                    dst[x / 8] |= static_cast<uint8_t>(0x80 >> (x % 8));
             }
         }
     }

@@ -14,7 +14,7 @@ struct Glyph {
     int height = 0;  // pixels
     float xOrigin = 0;
     float yOrigin = 0;
-    float advance = 0;             // pixels the raster position moves on
+    float advance = 0;            // pixels the raster position moves on
     std::vector<uint8_t> bitmap;  // rows bottom-up, 1 bit per pixel, MSB first, byte-aligned rows
 };
 

@@ -15,10 +15,10 @@ GdkPixbuf* makeStartupPicture() {
     const int width = 350;
     const int height = 98;
     static const guint8 palette[16][3] = {
-        {0, 0, 0},       {20, 12, 40},    {40, 20, 80},    {70, 30, 120},  {110, 40, 160},
-        {160, 50, 190},  {210, 70, 200},  {240, 110, 190}, {250, 160, 170}, {255, 210, 150},
-        {255, 240, 180}, {255, 255, 255}, {30, 90, 140},   {40, 150, 190}, {80, 210, 230},
-        {180, 240, 250}};
+        {0, 0, 0},       {20, 12, 40},    {40, 20, 80},    {70, 30, 120},
+        {110, 40, 160},  {160, 50, 190},  {210, 70, 200},  {240, 110, 190},
+        {250, 160, 170}, {255, 210, 150}, {255, 240, 180}, {255, 255, 255},
+        {30, 90, 140},   {40, 150, 190},  {80, 210, 230},  {180, 240, 250}};
     GdkPixbuf* pixbuf = gdk_pixbuf_new(GDK_COLORSPACE_RGB, FALSE, 8, width, height);
     guint8* pixels = gdk_pixbuf_get_pixels(pixbuf);
     int stride = gdk_pixbuf_get_rowstride(pixbuf);
@@ -29,8 +29,10 @@ GdkPixbuf* makeStartupPicture() {
             double r = std::sqrt(dx * dx + dy * dy);
             if (r < 40) {
                 index = (static_cast<int>(r) % 6 == 0) ? 13 : 2;  // grooves
-                if (r < 12) index = 7;                             // label
-                if (r < 2) index = 11;
+                if (r < 12)
+                    index = 7;  // label
+                if (r < 2)
+                    index = 11;
             }
             int bar = x / 14;
             int barHeight = 10 + (bar * 37 % 60);
@@ -48,9 +50,12 @@ GdkPixbuf* makeStartupPicture() {
 
 GtkMessageType messageType(Icon icon) {
     switch (icon) {
-        case Icon::Exclamation: return GTK_MESSAGE_WARNING;
-        case Icon::Stop: return GTK_MESSAGE_ERROR;
-        default: return GTK_MESSAGE_INFO;
+        case Icon::Exclamation:
+            return GTK_MESSAGE_WARNING;
+        case Icon::Stop:
+            return GTK_MESSAGE_ERROR;
+        default:
+            return GTK_MESSAGE_INFO;
     }
 }
 
@@ -96,8 +101,10 @@ public:
         fullscreen = gtk_toggle_button_get_active(GTK_TOGGLE_BUTTON(check));
         gtk_widget_destroy(dialog);
         runPendingEvents();
-        if (response == GTK_RESPONSE_OK) return Answer::Ok;
-        if (response == GTK_RESPONSE_CANCEL) return Answer::Cancel;
+        if (response == GTK_RESPONSE_OK)
+            return Answer::Ok;
+        if (response == GTK_RESPONSE_CANCEL)
+            return Answer::Cancel;
         return Answer::Closed;
     }
 
@@ -118,10 +125,9 @@ public:
     }
 
     InputResult inputDialog(const std::string& caption, const std::string& prompt) override {
-        GtkWidget* dialog = gtk_dialog_new_with_buttons(caption.c_str(), nullptr,
-                                                        GTK_DIALOG_MODAL, "Cancel",
-                                                        GTK_RESPONSE_CANCEL, "OK", GTK_RESPONSE_OK,
-                                                        nullptr);
+        GtkWidget* dialog =
+            gtk_dialog_new_with_buttons(caption.c_str(), nullptr, GTK_DIALOG_MODAL, "Cancel",
+                                        GTK_RESPONSE_CANCEL, "OK", GTK_RESPONSE_OK, nullptr);
         gtk_window_set_position(GTK_WINDOW(dialog), GTK_WIN_POS_CENTER);
         gtk_window_set_keep_above(GTK_WINDOW(dialog), TRUE);
         gtk_dialog_set_default_response(GTK_DIALOG(dialog), GTK_RESPONSE_OK);
@@ -163,10 +169,11 @@ public:
         gtk_text_view_set_monospace(GTK_TEXT_VIEW(logView_), TRUE);
         gtk_container_add(GTK_CONTAINER(scroll), logView_);
         gtk_container_add(GTK_CONTAINER(logWindow_), scroll);
-        g_signal_connect(logWindow_, "delete-event", G_CALLBACK(+[](GtkWidget*, GdkEvent*,
-                                                                     gpointer self) -> gboolean {
+        g_signal_connect(logWindow_, "delete-event",
+                         G_CALLBACK(+[](GtkWidget*, GdkEvent*, gpointer self) -> gboolean {
                              auto* ui = static_cast<GtkUi*>(self);
-                             if (ui->onLogClose_) ui->onLogClose_();
+                             if (ui->onLogClose_)
+                                 ui->onLogClose_();
                              return TRUE;
                          }),
                          this);
@@ -176,7 +183,8 @@ public:
     }
 
     void setLogText(const std::string& text) override {
-        if (!logView_) return;
+        if (!logView_)
+            return;
         GtkTextBuffer* buffer = gtk_text_view_get_buffer(GTK_TEXT_VIEW(logView_));
         gtk_text_buffer_set_text(buffer, text.c_str(), static_cast<gint>(text.size()));
         GtkTextIter end;

@@ -39,9 +39,13 @@ std::unique_ptr<Ui>& current() {
 
 }  // namespace
 
-std::unique_ptr<Ui> makeNonInteractiveUi() { return std::make_unique<NonInteractiveUi>(); }
+std::unique_ptr<Ui> makeNonInteractiveUi() {
+    return std::make_unique<NonInteractiveUi>();
+}
 
-Ui& ui() { return *current(); }
+Ui& ui() {
+    return *current();
+}
 
 void setUi(std::unique_ptr<Ui> replacement) {
     current() = replacement ? std::move(replacement) : makeNonInteractiveUi();

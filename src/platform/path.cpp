@@ -82,6 +82,8 @@ FILE* openFile(const char* path, const char* mode) {
     return std::fopen(resolvePath(path).c_str(), mode);
 }
 
-bool fileExists(const char* path) { return path && exists(resolvePath(path)); }
+bool fileExists(const char* path) {
+    return path && exists(resolvePath(path));
+}
 
 }  // namespace platform

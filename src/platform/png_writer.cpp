@@ -11,7 +11,8 @@ bool writePng(const std::string& path, int width, int height, const std::vector<
         return false;
     }
     FILE* file = std::fopen(path.c_str(), "wb");
-    if (!file) return false;
+    if (!file)
+        return false;
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
     png_infop info = png ? png_create_info_struct(png) : nullptr;
     bool ok = false;
@@ -22,7 +23,8 @@ bool writePng(const std::string& path, int width, int height, const std::vector<
                      PNG_FILTER_TYPE_DEFAULT);
         png_write_info(png, info);
         for (int y = 0; y < height; ++y) {
-            png_write_row(png, const_cast<png_bytep>(rgb.data() + static_cast<size_t>(y) * width * 3));
+            png_write_row(png,
+                          const_cast<png_bytep>(rgb.data() + static_cast<size_t>(y) * width * 3));
         }
         png_write_end(png, nullptr);
         ok = true;

@@ -20,7 +20,9 @@ std::function<void(int)>& exitHandler() {
 
 }  // namespace
 
-void addRestoreHook(std::function<void()> hook) { restoreHooks().push_back(std::move(hook)); }
+void addRestoreHook(std::function<void()> hook) {
+    restoreHooks().push_back(std::move(hook));
+}
 
 void restoreAll() {
     auto hooks = std::move(restoreHooks());
@@ -30,7 +32,9 @@ void restoreAll() {
     }
 }
 
-void setExitHandler(std::function<void(int)> handler) { exitHandler() = std::move(handler); }
+void setExitHandler(std::function<void(int)> handler) {
+    exitHandler() = std::move(handler);
+}
 
 void exitProcess(int status) {
     if (exitHandler()) {

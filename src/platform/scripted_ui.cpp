@@ -16,8 +16,8 @@ Answer ScriptedUi::startupDialog(bool& fullscreen) {
     return answer;
 }
 
-Answer ScriptedUi::messageBox(const std::string& text, const std::string& caption,
-                              Buttons buttons, Icon icon) {
+Answer ScriptedUi::messageBox(const std::string& text, const std::string& caption, Buttons buttons,
+                              Icon icon) {
     messages.push_back({text, caption, buttons, icon});
     if (messageAnswers.empty()) {
         return buttons == Buttons::YesNo ? Answer::Yes : Answer::Ok;
@@ -47,6 +47,8 @@ bool ScriptedUi::openLogWindow(const std::string& title, std::function<void()> o
     return true;
 }
 
-void ScriptedUi::setLogText(const std::string& text) { logText = text; }
+void ScriptedUi::setLogText(const std::string& text) {
+    logText = text;
+}
 
 }  // namespace platform

@@ -27,8 +27,8 @@ public:
     virtual Answer startupDialog(bool& fullscreen) = 0;
 
     // A modal message box; returns Ok, Yes or No.
-    virtual Answer messageBox(const std::string& text, const std::string& caption,
-                              Buttons buttons, Icon icon) = 0;
+    virtual Answer messageBox(const std::string& text, const std::string& caption, Buttons buttons,
+                              Icon icon) = 0;
 
     // The modal input dialog with a prompt and an empty entry.
     virtual InputResult inputDialog(const std::string& caption, const std::string& prompt) = 0;

@@ -16,33 +16,58 @@ SDL_Window* fullscreenWindow = nullptr;
 int virtualKey(const SDL_Keysym& sym) {
     SDL_Keycode k = sym.sym;
     switch (sym.scancode) {
-        case SDL_SCANCODE_KP_0: return 0x60;
-        case SDL_SCANCODE_KP_1: return 0x61;
-        case SDL_SCANCODE_KP_2: return 0x62;
-        case SDL_SCANCODE_KP_3: return 0x63;
-        case SDL_SCANCODE_KP_4: return 0x64;
-        case SDL_SCANCODE_KP_5: return 0x65;
-        case SDL_SCANCODE_KP_6: return 0x66;
-        case SDL_SCANCODE_KP_7: return 0x67;
-        case SDL_SCANCODE_KP_8: return 0x68;
-        case SDL_SCANCODE_KP_9: return 0x69;
-        case SDL_SCANCODE_KP_ENTER: return 0x0D;
-        default: break;
+        case SDL_SCANCODE_KP_0:
+            return 0x60;
+        case SDL_SCANCODE_KP_1:
+            return 0x61;
+        case SDL_SCANCODE_KP_2:
+            return 0x62;
+        case SDL_SCANCODE_KP_3:
+            return 0x63;
+        case SDL_SCANCODE_KP_4:
+            return 0x64;
+        case SDL_SCANCODE_KP_5:
+            return 0x65;
+        case SDL_SCANCODE_KP_6:
+            return 0x66;
+        case SDL_SCANCODE_KP_7:
+            return 0x67;
+        case SDL_SCANCODE_KP_8:
+            return 0x68;
+        case SDL_SCANCODE_KP_9:
+            return 0x69;
+        case SDL_SCANCODE_KP_ENTER:
+            return 0x0D;
+        default:
+            break;
     }
-    if (k >= SDLK_a && k <= SDLK_z) return 0x41 + (k - SDLK_a);
-    if (k >= SDLK_0 && k <= SDLK_9) return 0x30 + (k - SDLK_0);
-    if (k >= SDLK_F1 && k <= SDLK_F12) return 0x70 + (k - SDLK_F1);
+    if (k >= SDLK_a && k <= SDLK_z)
+        return 0x41 + (k - SDLK_a);
+    if (k >= SDLK_0 && k <= SDLK_9)
+        return 0x30 + (k - SDLK_0);
+    if (k >= SDLK_F1 && k <= SDLK_F12)
+        return 0x70 + (k - SDLK_F1);
     switch (k) {
-        case SDLK_LEFT: return 0x25;
-        case SDLK_UP: return 0x26;
-        case SDLK_RIGHT: return 0x27;
-        case SDLK_DOWN: return 0x28;
-        case SDLK_ESCAPE: return 0x1B;
-        case SDLK_SPACE: return 0x20;
-        case SDLK_RETURN: return 0x0D;
-        case SDLK_TAB: return 0x09;
-        case SDLK_BACKSPACE: return 0x08;
-        default: return 0;
+        case SDLK_LEFT:
+            return 0x25;
+        case SDLK_UP:
+            return 0x26;
+        case SDLK_RIGHT:
+            return 0x27;
+        case SDLK_DOWN:
+            return 0x28;
+        case SDLK_ESCAPE:
+            return 0x1B;
+        case SDLK_SPACE:
+            return 0x20;
+        case SDLK_RETURN:
+            return 0x0D;
+        case SDLK_TAB:
+            return 0x09;
+        case SDLK_BACKSPACE:
+            return 0x08;
+        default:
+            return 0;
     }
 }
 
@@ -89,7 +114,9 @@ bool Window::displayModeAvailable(int width, int height) {
     return closest.w == width && closest.h == height;
 }
 
-Window::~Window() { destroy(); }
+Window::~Window() {
+    destroy();
+}
 
 Window::Error Window::create(const Options& options, std::string& detail) {
     if (!initVideo(options.offscreen, detail)) {
@@ -160,7 +187,9 @@ void Window::destroy() {
     }
 }
 
-void Window::swap() { SDL_GL_SwapWindow(window_); }
+void Window::swap() {
+    SDL_GL_SwapWindow(window_);
+}
 
 void Window::focus() {
     if (window_) {
@@ -168,7 +197,9 @@ void Window::focus() {
     }
 }
 
-void Window::setTitle(const std::string& title) { SDL_SetWindowTitle(window_, title.c_str()); }
+void Window::setTitle(const std::string& title) {
+    SDL_SetWindowTitle(window_, title.c_str());
+}
 
 bool Window::poll(WindowEvent& event) {
     SDL_Event e;
@@ -180,7 +211,8 @@ bool Window::poll(WindowEvent& event) {
             case SDL_KEYDOWN:
             case SDL_KEYUP: {
                 int key = virtualKey(e.key.keysym);
-                if (key == 0) break;
+                if (key == 0)
+                    break;
                 event = {e.type == SDL_KEYDOWN ? WindowEvent::Kind::KeyDown
                                                : WindowEvent::Kind::KeyUp};
                 event.key = key;
@@ -234,6 +266,8 @@ int Window::alphaBits() const {
     return value;
 }
 
-void* glProcAddress(const char* name) { return SDL_GL_GetProcAddress(name); }
+void* glProcAddress(const char* name) {
+    return SDL_GL_GetProcAddress(name);
+}
 
 }  // namespace platform

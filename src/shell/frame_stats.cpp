@@ -30,7 +30,8 @@ void FrameStats::addFrame(double showTime, double milliseconds) {
 }
 
 double FrameStats::percentile(std::vector<double> values, double p) {
-    if (values.empty()) return 0;
+    if (values.empty())
+        return 0;
     std::sort(values.begin(), values.end());
     size_t rank = static_cast<size_t>(std::ceil(p * static_cast<double>(values.size())));
     rank = std::clamp<size_t>(rank, 1, values.size());

@@ -21,17 +21,24 @@ void errorBox(const char* text) {
 
 const char* creationErrorText(platform::Window::Error error) {
     switch (error) {
-        case platform::Window::Error::Context: return "Can't Create A GL Rendering Context.";
-        case platform::Window::Error::MakeCurrent: return "Can't Activate The GL Rendering Context.";
-        default: return "Window Creation Error.";
+        case platform::Window::Error::Context:
+            return "Can't Create A GL Rendering Context.";
+        case platform::Window::Error::MakeCurrent:
+            return "Can't Activate The GL Rendering Context.";
+        default:
+            return "Window Creation Error.";
     }
 }
 
 }  // namespace
 
-platform::Window& mainWindow() { return window; }
+platform::Window& mainWindow() {
+    return window;
+}
 
-void setOffscreen(bool offscreen) { offscreenWindow = offscreen; }
+void setOffscreen(bool offscreen) {
+    offscreenWindow = offscreen;
+}
 
 bool createWindow(const char* title, int width, int height, int, bool fullscreenFlag) {
     fullscreen = fullscreenFlag;

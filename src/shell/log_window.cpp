@@ -63,7 +63,8 @@ void LogWindow::writeLine(const char* prefix, const char* suffix, const char* fo
 }
 
 void LogWindow::print(const char* format, ...) {
-    if (!format) return;
+    if (!format)
+        return;
     va_list args;
     va_start(args, format);
     writeLine("\r\n", "", format, args);
@@ -71,7 +72,8 @@ void LogWindow::print(const char* format, ...) {
 }
 
 void LogWindow::printStep(const char* format, ...) {
-    if (!format) return;
+    if (!format)
+        return;
     va_list args;
     va_start(args, format);
     writeLine("\r\n  -> ", "", format, args);
@@ -79,7 +81,8 @@ void LogWindow::printStep(const char* format, ...) {
 }
 
 void LogWindow::printBanner(const char* format, ...) {
-    if (!format) return;
+    if (!format)
+        return;
     va_list args;
     va_start(args, format);
     writeLine("\r\n ** ", " **", format, args);

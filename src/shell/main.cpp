@@ -1,3 +1,5 @@
 #include "shell/main_loop.h"
 
-int main(int argc, char** argv) { return runTarvel(argc, argv); }
+int main(int argc, char** argv) {
+    return runTarvel(argc, argv);
+}

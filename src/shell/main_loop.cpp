@@ -84,10 +84,18 @@ void writeShotAndExit() {
 void handleWindowEvent(const platform::WindowEvent& event, bool& done) {
     using Kind = platform::WindowEvent::Kind;
     switch (event.kind) {
-        case Kind::Activate: active = !event.minimised; break;
-        case Kind::Close: done = true; break;
-        case Kind::KeyDown: keys[event.key & 0xff] = 1; break;
-        case Kind::KeyUp: keys[event.key & 0xff] = 0; break;
+        case Kind::Activate:
+            active = !event.minimised;
+            break;
+        case Kind::Close:
+            done = true;
+            break;
+        case Kind::KeyDown:
+            keys[event.key & 0xff] = 1;
+            break;
+        case Kind::KeyUp:
+            keys[event.key & 0xff] = 0;
+            break;
         case Kind::Size:
             // Re-announcing the size the window already has must not replace the
             // projection that preInit set up.
@@ -169,9 +177,10 @@ bool prepareMode(bool& showDialog) {
     showDialog = false;
     if (options.offline() || !display) {
         if (!options.offline() && options.framesPerSecond <= 0) {
-            std::fprintf(stderr,
-                         "tarvel: no display to play on (DISPLAY is not set).\n"
-                         "Render without one with --shot T FILE.png or --bench, or give --fps N.\n");
+            std::fprintf(
+                stderr,
+                "tarvel: no display to play on (DISPLAY is not set).\n"
+                "Render without one with --shot T FILE.png or --bench, or give --fps N.\n");
             return false;
         }
         platform::setUi(platform::makeNonInteractiveUi());

@@ -8,7 +8,8 @@
 namespace {
 
 bool parseNumber(const char* text, double& value) {
-    if (!text || !*text) return false;
+    if (!text || !*text)
+        return false;
     char* end = nullptr;
     errno = 0;
     value = std::strtod(text, &end);
@@ -18,7 +19,8 @@ bool parseNumber(const char* text, double& value) {
 }  // namespace
 
 double Options::fixedStep() const {
-    if (framesPerSecond > 0) return 1.0 / framesPerSecond;
+    if (framesPerSecond > 0)
+        return 1.0 / framesPerSecond;
     return offline() ? 1.0 / 60.0 : 0.0;
 }
 
@@ -26,7 +28,8 @@ bool parseOptions(int argc, char** argv, Options& options, std::string& error) {
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         auto needs = [&](int count) {
-            if (i + count < argc) return true;
+            if (i + count < argc)
+                return true;
             error = "option " + arg + " needs " + std::to_string(count) + " argument" +
                     (count > 1 ? "s" : "");
             return false;
@@ -36,17 +39,20 @@ bool parseOptions(int argc, char** argv, Options& options, std::string& error) {
         } else if (arg == "--fullscreen") {
             options.fullscreen = true;
         } else if (arg == "--data") {
-            if (!needs(1)) return false;
+            if (!needs(1))
+                return false;
             options.dataDirectory = argv[++i];
         } else if (arg == "--fps") {
-            if (!needs(1)) return false;
+            if (!needs(1))
+                return false;
             if (!parseNumber(argv[++i], options.framesPerSecond) || options.framesPerSecond <= 0 ||
                 options.framesPerSecond > 10000) {
                 error = "--fps needs a number of frames per second above 0";
                 return false;
             }
         } else if (arg == "--shot") {
-            if (!needs(2)) return false;
+            if (!needs(2))
+                return false;
             if (!parseNumber(argv[++i], options.shotTime)) {
                 error = "--shot needs a show time in seconds";
                 return false;

@@ -8,7 +8,7 @@
 #include <memory>
 
 class CaptureRing {
-  public:
+public:
     static constexpr int kScopePoints = 256;
 
     // `blockLength` samples per block, `totalLength` samples in all blocks.
@@ -27,7 +27,7 @@ class CaptureRing {
     int writeBlock() const { return writeBlock_.load(std::memory_order_relaxed); }
     void setWriteBlock(int block) { writeBlock_.store(block, std::memory_order_relaxed); }
 
-  private:
+private:
     static constexpr int kSlack = 16;  // samples past the last block
 
     int blockLength_;

@@ -5,7 +5,7 @@
 #include <GL/gl.h>
 
 class Light {
-  public:
+public:
     Light();
 
     // Light 0 shines from the direction of (x, y, z).
@@ -17,6 +17,6 @@ class Light {
     float position[3] = {0.0f, 0.0f, 0.0f};
     GLenum light = GL_LIGHT0;
 
-  private:
+private:
     void applyPosition() const;
 };

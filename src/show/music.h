@@ -13,7 +13,7 @@ struct DspUnit;
 }  // namespace platform::sound
 
 class Music {
-  public:
+public:
     // Where the sound goes; chosen before the music object is constructed. The device
     // output falls back to the silent one when no device opens.
     static void selectOutput(platform::sound::OutputKind kind);
@@ -44,7 +44,7 @@ class Music {
     // Null when the sound layer was not initialised.
     CaptureRing* ring() const { return ring_.get(); }
 
-  private:
+private:
     static void* capture(void* block, int frames, void* ring);
 
     std::unique_ptr<CaptureRing> ring_;

@@ -3,7 +3,7 @@
 #pragma once
 
 class ProjectionMatrix {
-  public:
+public:
     // Far plane value that puts the far plane at infinity.
     static constexpr float kInfiniteFar = -1.0f;
 

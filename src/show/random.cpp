@@ -11,4 +11,6 @@ int nextRandom() {
     return static_cast<int>((state >> 16) & 0x7fff);
 }
 
-void resetRandom() { state = 1; }
+void resetRandom() {
+    state = 1;
+}

@@ -32,11 +32,13 @@ void applyCamera() {
 }
 
 void setInvertTexEnv() {
-    if (world) world->setInvertTexEnv();
+    if (world)
+        world->setInvertTexEnv();
 }
 
 void setNormalTexEnv() {
-    if (world) world->setNormalTexEnv();
+    if (world)
+        world->setNormalTexEnv();
 }
 
 }  // namespace

@@ -14,7 +14,9 @@ class Copy2Texture;
 class FrameAnim;
 
 // Show times of the schedule: whole beats of 0.48 s, as computed in double precision.
-constexpr double beats(int n) { return n * 0.48; }
+constexpr double beats(int n) {
+    return n * 0.48;
+}
 
 class Show : public ShowClock {
 public:

@@ -14,7 +14,9 @@ double seekTarget = 0;
 
 namespace {
 
-int toMilliseconds(double seconds) { return static_cast<int>(seconds * 1000); }
+int toMilliseconds(double seconds) {
+    return static_cast<int>(seconds * 1000);
+}
 
 }  // namespace
 
@@ -24,7 +26,9 @@ ShowClock::ShowClock()
     startTime = now();
 }
 
-void ShowClock::startClock() { startTime = now() + kLeadIn; }
+void ShowClock::startClock() {
+    startTime = now() + kLeadIn;
+}
 
 bool ShowClock::updateClock() {
     time = now() - startTime;
@@ -34,22 +38,26 @@ bool ShowClock::updateClock() {
         return false;
     }
     if (musicPending && time >= 0) {
-        if (music) music->play();
+        if (music)
+            music->play();
         musicPending = false;
     }
     if (reloadRequested) {
-        auto answer = platform::ui().messageBox("Reloade lists too?", "Reloade lists too?",
-                                                platform::Buttons::YesNo, platform::Icon::Information);
+        auto answer =
+            platform::ui().messageBox("Reloade lists too?", "Reloade lists too?",
+                                      platform::Buttons::YesNo, platform::Icon::Information);
         if (answer == platform::Answer::Yes) {
             reloadLists();
         }
         startTime = now();
         time = now() - startTime;
         reloadRequested = false;
-        if (music) music->setPosition(0);
+        if (music)
+            music->setPosition(0);
     }
     if (pauseRequested) {
-        if (music) music->stop();
+        if (music)
+            music->stop();
         double pausedAt = time;
         platform::ui().messageBox("Pause", "Pause", platform::Buttons::Ok,
                                   platform::Icon::Information);
@@ -63,7 +71,8 @@ bool ShowClock::updateClock() {
     if (seekRequested) {
         startTime = now() - seekTarget;
         time = now() - startTime;
-        if (music) music->setPosition(toMilliseconds(seekTarget));
+        if (music)
+            music->setPosition(toMilliseconds(seekTarget));
         seekRequested = false;
     }
     return true;

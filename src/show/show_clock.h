@@ -13,7 +13,7 @@ extern double seekTarget;  // seconds, always whole
 
 class ShowClock {
 public:
-    static constexpr double kLeadIn = 4.0;    // seconds of silence before show time 0
+    static constexpr double kLeadIn = 4.0;     // seconds of silence before show time 0
     static constexpr double kEndTime = 185.0;  // the first frame after it ends the process
 
     ShowClock();

@@ -14,4 +14,6 @@ void Timeline::draw(double t) {
     }
 }
 
-void Timeline::clear() { entries_.clear(); }
+void Timeline::clear() {
+    entries_.clear();
+}

@@ -20,7 +20,7 @@ extern int viewportWidth;
 extern int viewportHeight;
 
 class World {
-  public:
+public:
     World();
 
     void initView();
@@ -55,6 +55,6 @@ class World {
     // Writes fpsText over the picture while showFps is on; set by the shell.
     std::function<void(const char*)> printFps;
 
-  private:
+private:
     void setTexEnv(GLint firstOperand);
 };

@@ -44,7 +44,9 @@ void Text::setPosition(double x, double y) {
     y_ = static_cast<float>(y);
 }
 
-void Text::setRasterPosition() const { glRasterPos3f(x_ - 0.55f, y_ + 0.39f - lineOffset_, -1.0f); }
+void Text::setRasterPosition() const {
+    glRasterPos3f(x_ - 0.55f, y_ + 0.39f - lineOffset_, -1.0f);
+}
 
 void Text::printText(const char* string) {
     glPushAttrib(GL_ALL_ATTRIB_BITS);
@@ -59,13 +61,14 @@ void Text::printText(const char* string) {
     lineOffset_ = 0;
     setRasterPosition();
     const GLuint base = listBase_ - kFirstCharacter;
-    for (const unsigned char* c = reinterpret_cast<const unsigned char*>(string ? string : "");
-         *c; ++c) {
+    for (const unsigned char* c = reinterpret_cast<const unsigned char*>(string ? string : ""); *c;
+         ++c) {
         if (*c == '\n') {
             lineOffset_ += static_cast<float>(fontHeight_) / 1000.0f + 0.01f;
             setRasterPosition();
         } else if (*c == '\t') {
-            for (int i = 0; i < 4; ++i) glCallList(base + ' ');
+            for (int i = 0; i < 4; ++i)
+                glCallList(base + ' ');
         } else if (*c >= kFirstCharacter && *c < 128) {
             glCallList(base + *c);
         }
@@ -75,7 +78,8 @@ void Text::printText(const char* string) {
 }
 
 void Text::printFormatted(const char* format, ...) {
-    if (!format) return;
+    if (!format)
+        return;
     std::string buffer(100000, '\0');
     va_list args;
     va_start(args, format);

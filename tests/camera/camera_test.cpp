@@ -38,7 +38,7 @@ std::string readFile(const fs::path& path) {
 }
 
 class CameraTest : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override {
         ui = &testing_support::installScriptedUi();
         dir = fs::temp_directory_path() /

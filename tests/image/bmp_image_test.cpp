@@ -13,7 +13,7 @@ using test_images::TempFile;
 namespace {
 
 class BMPImageTest : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override { testing_support::installScriptedUi(); }
 
     // Loads the bytes from a file; returns what the reader wrote to standard output.

@@ -16,7 +16,7 @@ using test_images::TempFile;
 namespace {
 
 class JPGImageTest : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override { ui = &testing_support::installScriptedUi(); }
     platform::ScriptedUi* ui = nullptr;
 };

@@ -132,7 +132,7 @@ inline std::vector<uint8_t> referenceRgb(const std::vector<uint8_t>& jpeg) {
 
 // A file in the test's temporary directory, removed when the object goes.
 class TempFile {
-  public:
+public:
     explicit TempFile(const std::string& name, const std::vector<uint8_t>& bytes = {})
         : path_(::testing::TempDir() + "tarvel_" + std::to_string(::getpid()) + "_" + name) {
         write(bytes);
@@ -151,7 +151,7 @@ class TempFile {
     }
     const char* path() const { return path_.c_str(); }
 
-  private:
+private:
     std::string path_;
 };
 

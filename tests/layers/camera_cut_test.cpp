@@ -20,7 +20,7 @@ std::string positionsText(int n) {
 }
 
 class CameraCutTest : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override {
         testing_support::installScriptedUi();
         camera = nullptr;

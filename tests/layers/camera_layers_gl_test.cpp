@@ -18,7 +18,7 @@ namespace {
 
 // Every frame is one 2 × 2 texture: red, green on the first row; blue, white below.
 class QuadrantFrames : public FrameAnim {
-  public:
+public:
     bool loadFrame(const char*, GLuint* slot) override {
         const unsigned char texels[] = {255, 0, 0, 0, 255, 0, 0, 0, 255, 255, 255, 255};
         glGenTextures(1, slot);
@@ -44,7 +44,7 @@ std::string rgb(testing_support::Pixel p) {
 }
 
 class CameraLayersGl : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override { camera = nullptr; }
     void TearDown() override { camera = nullptr; }
 };

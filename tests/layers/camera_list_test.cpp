@@ -17,7 +17,7 @@ namespace {
 
 // Runs each test in a fresh directory holding "vintra/cameras/", as the show's data.
 class CameraListTest : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override {
         testing_support::installScriptedUi();
         camera = nullptr;

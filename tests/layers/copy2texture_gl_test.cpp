@@ -16,7 +16,7 @@ using testing_support::GlState;
 using testing_support::readPixel;
 
 class Copy2TextureGl : public ::testing::Test {
-  protected:
+protected:
     static void SetUpTestSuite() {
         setExtensionSources({});
         loadExtensions();

@@ -12,7 +12,7 @@ using test_images::TempFile;
 namespace {
 
 class FlashTest : public ::testing::Test {
-  protected:
+protected:
     bool read(const std::string& text) {
         list.writeText(text);
         return flash.read(list.path());

@@ -15,7 +15,7 @@ namespace {
 // Stands in for the texture loader: frame files "exist" unless listed as missing, and
 // each texture name is the frame number taken from the path.
 class FakeFrames : public FrameAnim {
-  public:
+public:
     bool loadFrame(const char* path, GLuint* slot) override {
         if (!path) {
             return FrameAnim::loadFrame(path, slot);

@@ -27,7 +27,7 @@ GLuint solidTexture(uint8_t value) {
 }
 
 class LayersGl : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override {
         testing_support::resetFrame();
         glMatrixMode(GL_PROJECTION);

@@ -18,7 +18,7 @@ using testing_support::makeSolidTexture;
 using testing_support::readPixel;
 
 class NoiseOverlayGl : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override {
         testing_support::resetFrame();
         if (world == nullptr) {

@@ -14,7 +14,7 @@ using test_images::TempFile;
 namespace {
 
 class TagListTest : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override { ui = &testing_support::installScriptedUi(); }
 
     bool read(const std::string& text) {

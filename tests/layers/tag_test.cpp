@@ -22,7 +22,7 @@ TEST(FadeEnvelope, RisesHoldsFallsWithInclusiveEdges) {
 }
 
 class TagTest : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override { testing_support::installScriptedUi(); }
 };
 

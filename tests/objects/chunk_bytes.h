@@ -8,7 +8,7 @@
 #include <vector>
 
 class ChunkBytes {
-  public:
+public:
     ChunkBytes& u8(uint8_t v) {
         bytes.push_back(v);
         return *this;
@@ -48,6 +48,6 @@ class ChunkBytes {
 
     std::vector<uint8_t> bytes;
 
-  private:
+private:
     std::vector<size_t> open_;
 };

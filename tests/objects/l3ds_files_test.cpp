@@ -67,7 +67,7 @@ std::string groupNames(L3DS& reader, ModelMesh& mesh) {
 }
 
 class L3DSFiles : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override {
         if (!std::filesystem::is_directory(kModels)) {
             GTEST_SKIP() << "3DS test files not found in " << kModels;

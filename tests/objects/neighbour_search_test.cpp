@@ -18,7 +18,7 @@ using Indices = std::array<int32_t, 3>;
 
 // Faces built from corner positions, kept at stable addresses.
 class FaceSet {
-  public:
+public:
     Face* add(Vector3 a, Vector3 b, Vector3 c) {
         const Vector3 corners[3] = {a, b, c};
         faces.emplace_back();

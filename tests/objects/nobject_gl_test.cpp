@@ -23,7 +23,7 @@ using testing_support::GlState;
 // Runs the body with the current directory switched to a fresh folder holding
 // vintra/light.jpg (a plain grey picture) and vintra/tex.jpg.
 class DataDirectory {
-  public:
+public:
     DataDirectory() {
         root = std::filesystem::path(::testing::TempDir()) / "nobject_data";
         std::filesystem::create_directories(root / "vintra");
@@ -34,7 +34,7 @@ class DataDirectory {
     }
     ~DataDirectory() { std::filesystem::current_path(previous); }
 
-  private:
+private:
     void writeJpeg(const char* name, uint8_t grey) {
         const auto bytes = test_images::jpegBytes(8, 8, [grey](int, int) {
             return test_images::Rgb{grey, grey, grey};
@@ -53,7 +53,7 @@ class DataDirectory {
 // frustum; the light sits between the eye and the box, so the box throws a ring of shadow on
 // the wall around the part of the wall it hides.
 class ShadowScene {
-  public:
+public:
     ShadowScene() {
         testing_support::resetFrame();
         ProjectionMatrix projection;

@@ -45,7 +45,7 @@ struct FakeDriver {
 };
 
 class ExtensionsTest : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override {
         setExtensionSources({[this](ExtensionString which) -> const char* {
                                  switch (which) {

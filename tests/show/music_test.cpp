@@ -66,7 +66,7 @@ TEST(CaptureRing, ReadScopeSamplesTheBlockAfterTheNextWrittenAndWraps) {
 }
 
 class MusicTest : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override {
         ui = &testing_support::installScriptedUi();
         Music::selectOutput(sound::OutputKind::NonRealTime);

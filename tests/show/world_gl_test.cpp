@@ -18,7 +18,7 @@ using testing_support::GlState;
 using testing_support::readPixel;
 
 class WorldGl : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override {
         testing_support::resetFrame();
         if (world == nullptr) {

@@ -6,8 +6,8 @@
 namespace testing_support {
 namespace {
 
-constexpr GLenum kEnables[10] = {GL_BLEND,      GL_TEXTURE_2D, GL_DEPTH_TEST, GL_LIGHTING,
-                                 GL_CULL_FACE,  GL_STENCIL_TEST, GL_LIGHT0,   GL_ALPHA_TEST,
+constexpr GLenum kEnables[10] = {GL_BLEND,          GL_TEXTURE_2D,   GL_DEPTH_TEST, GL_LIGHTING,
+                                 GL_CULL_FACE,      GL_STENCIL_TEST, GL_LIGHT0,     GL_ALPHA_TEST,
                                  GL_COLOR_MATERIAL, GL_NORMALIZE};
 
 }  // namespace
@@ -35,27 +35,44 @@ GlState GlState::capture() {
     return s;
 }
 
-bool GlState::operator==(const GlState& other) const { return differences(other).empty(); }
+bool GlState::operator==(const GlState& other) const {
+    return differences(other).empty();
+}
 
 std::string GlState::differences(const GlState& o) const {
     std::ostringstream out;
     for (size_t i = 0; i < enables.size(); ++i) {
-        if (enables[i] != o.enables[i]) out << "enable[" << i << "] ";
+        if (enables[i] != o.enables[i])
+            out << "enable[" << i << "] ";
     }
-    if (blendSrc != o.blendSrc || blendDst != o.blendDst) out << "blend ";
-    if (modelview != o.modelview) out << "modelview ";
-    if (projection != o.projection) out << "projection ";
-    if (texture != o.texture) out << "texture-matrix ";
-    if (matrixMode != o.matrixMode) out << "matrix-mode ";
-    if (boundTexture != o.boundTexture) out << "bound-texture ";
-    if (color != o.color) out << "colour ";
-    if (depthMask != o.depthMask) out << "depth-mask ";
-    if (depthFunc != o.depthFunc) out << "depth-func ";
-    if (texEnvMode != o.texEnvMode) out << "tex-env ";
-    if (std::memcmp(viewport, o.viewport, sizeof viewport) != 0) out << "viewport ";
-    if (modelviewDepth != o.modelviewDepth) out << "modelview-depth ";
-    if (projectionDepth != o.projectionDepth) out << "projection-depth ";
-    if (attribDepth != o.attribDepth) out << "attrib-depth ";
+    if (blendSrc != o.blendSrc || blendDst != o.blendDst)
+        out << "blend ";
+    if (modelview != o.modelview)
+        out << "modelview ";
+    if (projection != o.projection)
+        out << "projection ";
+    if (texture != o.texture)
+        out << "texture-matrix ";
+    if (matrixMode != o.matrixMode)
+        out << "matrix-mode ";
+    if (boundTexture != o.boundTexture)
+        out << "bound-texture ";
+    if (color != o.color)
+        out << "colour ";
+    if (depthMask != o.depthMask)
+        out << "depth-mask ";
+    if (depthFunc != o.depthFunc)
+        out << "depth-func ";
+    if (texEnvMode != o.texEnvMode)
+        out << "tex-env ";
+    if (std::memcmp(viewport, o.viewport, sizeof viewport) != 0)
+        out << "viewport ";
+    if (modelviewDepth != o.modelviewDepth)
+        out << "modelview-depth ";
+    if (projectionDepth != o.projectionDepth)
+        out << "projection-depth ";
+    if (attribDepth != o.attribDepth)
+        out << "attrib-depth ";
     return out.str();
 }
 

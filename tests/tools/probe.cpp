@@ -23,7 +23,8 @@ struct Image {
 bool readPng(const char* path, Image& image) {
     png_image png{};
     png.version = PNG_IMAGE_VERSION;
-    if (!png_image_begin_read_from_file(&png, path)) return false;
+    if (!png_image_begin_read_from_file(&png, path))
+        return false;
     png.format = PNG_FORMAT_RGB;
     image.width = static_cast<int>(png.width);
     image.height = static_cast<int>(png.height);
@@ -32,9 +33,11 @@ bool readPng(const char* path, Image& image) {
 }
 
 int regionMean(int argc, char** argv) {
-    if (argc != 7) return 2;
+    if (argc != 7)
+        return 2;
     Image image;
-    if (!readPng(argv[2], image)) return 1;
+    if (!readPng(argv[2], image))
+        return 1;
     int x0 = std::atoi(argv[3]), y0 = std::atoi(argv[4]);
     int w = std::atoi(argv[5]), h = std::atoi(argv[6]);
     double sum[3] = {0, 0, 0};
@@ -42,27 +45,33 @@ int regionMean(int argc, char** argv) {
     for (int y = y0; y < y0 + h && y < image.height; ++y) {
         for (int x = x0; x < x0 + w && x < image.width; ++x) {
             const uint8_t* p = &image.rgb[(static_cast<size_t>(y) * image.width + x) * 3];
-            for (int c = 0; c < 3; ++c) sum[c] += p[c];
+            for (int c = 0; c < 3; ++c)
+                sum[c] += p[c];
             ++count;
         }
     }
-    if (count == 0) return 1;
+    if (count == 0)
+        return 1;
     std::printf("%.0f %.0f %.0f\n", sum[0] / count, sum[1] / count, sum[2] / count);
     return 0;
 }
 
 int size(int argc, char** argv) {
-    if (argc != 3) return 2;
+    if (argc != 3)
+        return 2;
     Image image;
-    if (!readPng(argv[2], image)) return 1;
+    if (!readPng(argv[2], image))
+        return 1;
     std::printf("%d %d\n", image.width, image.height);
     return 0;
 }
 
 int rawLoudness(int argc, char** argv) {
-    if (argc != 6) return 2;
+    if (argc != 6)
+        return 2;
     FILE* file = std::fopen(argv[2], "rb");
-    if (!file) return 1;
+    if (!file)
+        return 1;
     const double rate = std::atof(argv[3]);
     const long from = static_cast<long>(std::atof(argv[4]) * rate) * 4;
     const long to = static_cast<long>(std::atof(argv[5]) * rate) * 4;
@@ -82,9 +91,12 @@ int rawLoudness(int argc, char** argv) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc >= 2 && std::strcmp(argv[1], "png") == 0) return regionMean(argc, argv);
-    if (argc >= 2 && std::strcmp(argv[1], "size") == 0) return size(argc, argv);
-    if (argc >= 2 && std::strcmp(argv[1], "raw") == 0) return rawLoudness(argc, argv);
+    if (argc >= 2 && std::strcmp(argv[1], "png") == 0)
+        return regionMean(argc, argv);
+    if (argc >= 2 && std::strcmp(argv[1], "size") == 0)
+        return size(argc, argv);
+    if (argc >= 2 && std::strcmp(argv[1], "raw") == 0)
+        return rawLoudness(argc, argv);
     std::fprintf(stderr, "usage: probe png FILE X Y W H | size FILE | raw FILE RATE FROM TO\n");
     return 2;
 }

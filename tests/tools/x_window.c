@@ -18,17 +18,20 @@ static int titleIs(Display* display, Window window, const char* title) {
     unsigned long count, after;
     unsigned char* data = NULL;
     if (XGetWindowProperty(display, window, netName, 0, 1024, False, utf8, &type, &format, &count,
-                           &after, &data) == Success && data) {
+                           &after, &data) == Success &&
+        data) {
         match = strcmp((const char*)data, title) == 0;
         XFree(data);
-        if (match) return 1;
+        if (match)
+            return 1;
     }
     XTextProperty property;
     if (XGetWMName(display, window, &property) && property.value) {
         char** list = NULL;
         int n = 0;
         if (XmbTextPropertyToTextList(display, &property, &list, &n) >= Success && list) {
-            for (int i = 0; i < n; ++i) match |= strcmp(list[i], title) == 0;
+            for (int i = 0; i < n; ++i)
+                match |= strcmp(list[i], title) == 0;
             XFreeStringList(list);
         }
         XFree(property.value);
@@ -61,8 +64,10 @@ static int visit(Display* display, Window window, const char* title, int close) 
     Window root, parent, *children = NULL;
     unsigned int n = 0;
     if (XQueryTree(display, window, &root, &parent, &children, &n)) {
-        for (unsigned int i = 0; i < n; ++i) found += visit(display, children[i], title, close);
-        if (children) XFree(children);
+        for (unsigned int i = 0; i < n; ++i)
+            found += visit(display, children[i], title, close);
+        if (children)
+            XFree(children);
     }
     return found;
 }

@@ -112,7 +112,7 @@ std::vector<std::vector<float>> positions(const fs::path& file) {
 }
 
 class DataSet : public ::testing::Test {
-  protected:
+protected:
     static void SetUpTestSuite() {
         root_ = freshDirectory("full");
         gen::Generator generator(root_.string(), kAllPictureParts);

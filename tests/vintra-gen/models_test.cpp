@@ -43,7 +43,7 @@ std::vector<uint8_t> readBytes(const fs::path& path) {
 
 // Generates the whole model set once into a temporary directory.
 class Models : public ::testing::Test {
-  protected:
+protected:
     static void SetUpTestSuite() {
         root_ = fs::temp_directory_path() / ("tarvel_models_" + std::to_string(::getpid()));
         gen::OutputDirectory out(root_.string());

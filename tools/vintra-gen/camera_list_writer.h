@@ -17,7 +17,7 @@ struct CameraRow {
 };
 
 class CameraListWriter : public ListWriter {
-  public:
+public:
     void add(const CameraRow& row);
 };
 

@@ -13,12 +13,12 @@ struct Vec3 {
 };
 
 class CameraPathWriter {
-  public:
+public:
     void add(Vec3 eye, Vec3 target, Vec3 up);
     const std::string& text() const { return text_; }
     int positions() const { return positions_; }
 
-  private:
+private:
     std::string text_;
     int positions_ = 0;
 };

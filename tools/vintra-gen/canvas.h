@@ -19,7 +19,7 @@ Color mix(Color a, Color b, float t);
 Color scaled(Color c, float factor);
 
 class Canvas {
-  public:
+public:
     Canvas(int width, int height, Color background = {});
 
     int width() const { return width_; }
@@ -52,7 +52,7 @@ class Canvas {
     // Top row first, RGB, 8 bits a channel.
     std::vector<uint8_t> rgb8() const;
 
-  private:
+private:
     int width_;
     int height_;
     Plane r_;

@@ -10,7 +10,7 @@
 namespace gen {
 
 class CapTessellator {
-  public:
+public:
     // Triangles as indices into the contours' points numbered in order (contour by contour),
     // each counter-clockwise in the xy plane. False when the tessellator had to invent points
     // (crossing contours) or reported an error; the triangles are then unusable.

@@ -7,7 +7,7 @@
 namespace gen {
 
 class DrumKit {
-  public:
+public:
     explicit DrumKit(int rate);
 
     std::vector<float> kick;
@@ -17,7 +17,7 @@ class DrumKit {
     std::vector<float> openHat;
     std::vector<float> crash;
 
-  private:
+private:
     float noise();
     std::vector<float> makeKick() const;
     std::vector<float> makeSnare();

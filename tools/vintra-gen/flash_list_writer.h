@@ -17,7 +17,7 @@ struct FlashRow {
 };
 
 class FlashListWriter : public ListWriter {
-  public:
+public:
     void add(const FlashRow& row);
 };
 

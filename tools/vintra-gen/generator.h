@@ -11,7 +11,7 @@
 namespace gen {
 
 class Generator {
-  public:
+public:
     Generator(std::string root, std::vector<Producer> producers);
 
     void setThreads(int threads) { threads_ = threads < 1 ? 1 : threads; }
@@ -26,7 +26,7 @@ class Generator {
 
     static constexpr const char* kMarker = ".complete";
 
-  private:
+private:
     bool prepare();
 
     std::string root_;

@@ -20,7 +20,7 @@ struct GlyphShape {
 };
 
 class GlyphOutlines {
-  public:
+public:
     GlyphOutlines();
     ~GlyphOutlines();
     GlyphOutlines(const GlyphOutlines&) = delete;
@@ -34,7 +34,7 @@ class GlyphOutlines {
     // The glyphs of `text` laid out from x = 0 on the baseline; blanks give no shape.
     std::vector<GlyphShape> layout(const std::string& text) const;
 
-  private:
+private:
     struct Library;
 
     bool open(const std::string& pattern);

@@ -12,7 +12,7 @@
 namespace gen {
 
 class JpegEncoder {
-  public:
+public:
     static constexpr int kDefaultQuality = 85;
 
     // Encodes 8-bit RGB rows (top row first); empty on failure.

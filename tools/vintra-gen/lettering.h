@@ -25,7 +25,7 @@ struct TextStyle {
 };
 
 class Lettering {
-  public:
+public:
     Lettering();
     ~Lettering();
     Lettering(const Lettering&) = delete;
@@ -45,7 +45,7 @@ class Lettering {
     // The font file fontconfig resolves for the face; empty if none.
     static std::string findFontFile();
 
-  private:
+private:
     struct Glyph {
         int left = 0;
         int top = 0;

@@ -8,7 +8,7 @@
 namespace gen {
 
 class ListWriter {
-  public:
+public:
     void comment(std::string_view text);
     void blank();
     const std::string& text() const { return text_; }
@@ -17,10 +17,10 @@ class ListWriter {
     // "%g" of a number, the form every list column uses.
     static std::string number(double value);
 
-  protected:
+protected:
     void row(const std::string& line);
 
-  private:
+private:
     std::string text_;
     int rows_ = 0;
 };

@@ -18,7 +18,7 @@ using Uv = std::array<float, 2>;
 using UvMap = std::function<Uv(const Pos& point, const Pos& normal)>;
 
 class ModelBuilder {
-  public:
+public:
     explicit ModelBuilder(std::string name) : name_(std::move(name)) {}
 
     // A new vertex; returns its index.
@@ -44,7 +44,7 @@ class ModelBuilder {
     // The writer's object, every face using material `material`.
     ThreeDsObject object(int material) const;
 
-  private:
+private:
     std::string name_;
     std::vector<Pos> positions_;
     std::vector<Uv> uvs_;

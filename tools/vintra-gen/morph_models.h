@@ -7,13 +7,13 @@
 namespace gen {
 
 class MorphModels {
-  public:
+public:
     static constexpr float kRadius = 1.6f;
 
     // Both shapes; `spiky` false gives the plain sphere.
     static ModelBuilder shape(bool spiky);
 
-  private:
+private:
     struct Sphere {
         std::vector<Pos> directions;  // unit vectors
         std::vector<std::array<uint16_t, 3>> faces;

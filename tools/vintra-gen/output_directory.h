@@ -12,7 +12,7 @@
 namespace gen {
 
 class OutputDirectory {
-  public:
+public:
     explicit OutputDirectory(std::string root);
 
     // Writes `bytes` to root/relativePath, creating directories; false on failure
@@ -31,7 +31,7 @@ class OutputDirectory {
     // Called after every successful write with the number of files written so far.
     void setObserver(std::function<void(size_t)> observer) { observer_ = std::move(observer); }
 
-  private:
+private:
     std::string root_;
     std::atomic<size_t> files_ = 0;
     std::atomic<uint64_t> bytes_ = 0;

@@ -15,7 +15,7 @@ struct Point {
 class ValueNoise;
 
 class Plane {
-  public:
+public:
     Plane(int width, int height, float value = 0.0f);
 
     int width() const { return width_; }
@@ -54,7 +54,7 @@ class Plane {
     // Grown copy: blurred by `radius` and thresholded, for outlines around lettering.
     Plane grown(int radius) const;
 
-  private:
+private:
     void cover(int x, int y, float coverage, float value);
     void boxPass(int radius, bool horizontal);
 

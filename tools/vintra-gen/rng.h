@@ -8,7 +8,7 @@
 namespace gen {
 
 class Rng {
-  public:
+public:
     // `stream` picks an independent sequence; producers name theirs so they never share one.
     explicit Rng(uint64_t stream = 0);
     explicit Rng(std::string_view streamName);
@@ -23,7 +23,7 @@ class Rng {
     // Roughly normal, mean 0, deviation 1 (sum of four uniforms).
     double normal();
 
-  private:
+private:
     uint64_t state_;
 };
 

@@ -24,7 +24,7 @@ struct Frame {
 UvMap boxProjection(float scale);
 
 class SolidShapes {
-  public:
+public:
     // Axis-aligned box between two corners.
     static void box(ModelBuilder& model, const Pos& lo, const Pos& hi, const UvMap& uvs);
     // Six quads from four bottom and four top corners, both counter-clockwise seen from the
@@ -41,7 +41,7 @@ class SolidShapes {
     static void frustum(ModelBuilder& model, const Frame& frame, float r0, float r1, float h0,
                         float h1, int segments, float uvScale);
 
-  private:
+private:
     static Pos ringPoint(const Frame& frame, float radius, float height, int i, int segments);
 };
 

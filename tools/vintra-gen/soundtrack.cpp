@@ -75,7 +75,7 @@ int chordAt(long beat) {
 }
 
 class Synth {
-  public:
+public:
     explicit Synth(double seconds)
         : frames_(static_cast<size_t>(seconds * kSoundtrackRate)),
           left_(frames_),
@@ -84,7 +84,7 @@ class Synth {
 
     std::vector<int16_t> render();
 
-  private:
+private:
     void drums();
     void drumBeat(long beat, double t);
     void roll();

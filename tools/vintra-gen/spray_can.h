@@ -10,7 +10,7 @@
 namespace gen {
 
 class SprayCan {
-  public:
+public:
     explicit SprayCan(Rng& rng) : rng_(rng) {}
 
     // One stroke of the given width through the control points (smoothed, Catmull-Rom).
@@ -25,7 +25,7 @@ class SprayCan {
     // Points of the smoothed curve through `points`, about `spacing` pixels apart.
     static std::vector<Point> smooth(const std::vector<Point>& points, float spacing);
 
-  private:
+private:
     Rng& rng_;
 };
 

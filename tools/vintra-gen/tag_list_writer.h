@@ -28,7 +28,7 @@ struct TagRow {
 };
 
 class TagListWriter : public ListWriter {
-  public:
+public:
     void add(const TagRow& row);
 };
 

@@ -19,7 +19,7 @@ struct TextPlacement {
 };
 
 class TextExtruder {
-  public:
+public:
     explicit TextExtruder(const GlyphOutlines& font) : font_(font) {}
 
     // Adds the word's solids to `model`; false when the font is missing or a glyph could not
@@ -27,7 +27,7 @@ class TextExtruder {
     bool extrude(const std::string& text, const TextPlacement& placement,
                  ModelBuilder& model) const;
 
-  private:
+private:
     struct WordBox {
         double minX, maxX, minY, maxY;
     };

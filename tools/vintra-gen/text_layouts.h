@@ -17,7 +17,7 @@ struct WordModel {
 };
 
 class TextLayouts {
-  public:
+public:
     // The five title words, one per line from the top. The title camera looks down the z axis
     // from z = 484 (up +y), and the layer's light stands at about (15, -57, 31), so the words lie
     // flat near z = 0 where its line of sight meets them, lit from the front.

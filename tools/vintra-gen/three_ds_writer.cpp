@@ -11,7 +11,7 @@ constexpr size_t kMaxShortName = 19;
 
 // Appends little-endian values and chunks whose lengths are patched when they close.
 class ChunkStream {
-  public:
+public:
     explicit ChunkStream(std::vector<uint8_t>& out) : out_(out) {}
 
     void u8(uint8_t v) { out_.push_back(v); }
@@ -46,7 +46,7 @@ class ChunkStream {
         }
     }
 
-  private:
+private:
     std::vector<uint8_t>& out_;
     std::vector<size_t> open_;
 };

@@ -46,12 +46,12 @@ struct ThreeDsModel {
 };
 
 class ThreeDsWriter {
-  public:
+public:
     // The model as 3DS bytes; false (and `error()` says why) when it breaks a format limit.
     bool write(const ThreeDsModel& model, std::vector<uint8_t>& out);
     const std::string& error() const { return error_; }
 
-  private:
+private:
     bool validate(const ThreeDsModel& model);
 
     std::string error_;

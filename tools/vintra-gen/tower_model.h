@@ -11,10 +11,10 @@
 namespace gen {
 
 class TowerModel {
-  public:
+public:
     static ModelBuilder build();
 
-  private:
+private:
     static void shaft(ModelBuilder& model);
     static void shaftWall(ModelBuilder& model, int side);
     static void buttresses(ModelBuilder& model);

@@ -7,7 +7,7 @@
 namespace gen {
 
 class TurntableModels {
-  public:
+public:
     // The show turns the platter and record about the world origin after moving them by
     // (0.06, 0.35) scene units, so they are built centred on (-6, -35) model units and the
     // body places its spindle at the origin.
@@ -24,7 +24,7 @@ class TurntableModels {
     // its edge and underside a dark groove texel of the same picture.
     static ModelBuilder record();
 
-  private:
+private:
     // From the plan to the model: scaled, and for the turning parts moved onto (kPlatterX,
     // kPlatterY).
     static void fit(ModelBuilder& model, bool turning);

@@ -7,7 +7,7 @@
 namespace gen {
 
 class ValueNoise {
-  public:
+public:
     explicit ValueNoise(uint64_t key);
 
     // Smooth value in [0, 1] with features about one unit apart.
@@ -17,7 +17,7 @@ class ValueNoise {
     // Independent value in [0, 1] for one lattice cell.
     float cell(int x, int y) const;
 
-  private:
+private:
     uint64_t key_;
 };
 

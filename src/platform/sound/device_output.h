@@ -11,7 +11,7 @@
 namespace platform::sound {
 
 class DeviceOutput : public Output {
-  public:
+public:
     bool start(Mixer& mixer) override;
     void stop() override;
     int64_t bufferedFrames() const override;
@@ -22,7 +22,7 @@ class DeviceOutput : public Output {
     static const char* driverName();
     int64_t framesDelivered() const { return delivered_.load(std::memory_order_relaxed); }
 
-  private:
+private:
     static void callback(void* self, uint8_t* stream, int length);
     void fill(int16_t* out, int frames);
 

@@ -34,7 +34,7 @@ struct DspUnit {
 };
 
 class Mixer {
-  public:
+public:
     static constexpr int kBlockFrames = 1024;
     static constexpr int kBlocks = 4;  // blocks in the DSP buffer
 
@@ -63,7 +63,7 @@ class Mixer {
     const int16_t* mixBlock();
     int64_t blocksMixed() const { return blocksMixed_.load(std::memory_order_relaxed); }
 
-  private:
+private:
     void sumStreams();
     void* runUnits();
     const int16_t* toInt16(const void* block);

@@ -14,7 +14,7 @@ struct mpg123_handle_struct;
 namespace platform::sound {
 
 class Mp3Stream {
-  public:
+public:
     // Opens `path` (resolved ignoring case); null with `error` set on failure.
     static std::unique_ptr<Mp3Stream> open(const std::string& path, int rate, Error& error);
     ~Mp3Stream();
@@ -35,7 +35,7 @@ class Mp3Stream {
     bool playing = false;
     bool looping = false;
 
-  private:
+private:
     Mp3Stream(mpg123_handle_struct* handle, int rate, int64_t length);
     int decode(int16_t* out, int frames);
 

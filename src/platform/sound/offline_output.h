@@ -10,12 +10,12 @@
 namespace platform::sound {
 
 class OfflineOutput : public Output {
-  public:
+public:
     bool start(Mixer& mixer) override;
     void stop() override { mixer_ = nullptr; }
     void advance(double seconds) override;
 
-  private:
+private:
     Mixer* mixer_ = nullptr;
     double elapsed_ = 0;  // seconds the program has advanced
     int64_t blocks_ = 0;  // blocks mixed so far

@@ -11,7 +11,7 @@ class Mixer;
 enum class OutputKind { Device, NonRealTime, Silent };
 
 class Output {
-  public:
+public:
     virtual ~Output() = default;
     // Begins pulling blocks from the mixer; false when the output cannot be opened.
     virtual bool start(Mixer& mixer) = 0;

@@ -10,12 +10,12 @@
 namespace platform::sound {
 
 class SilentOutput : public Output {
-  public:
+public:
     ~SilentOutput() override { stop(); }
     bool start(Mixer& mixer) override;
     void stop() override;
 
-  private:
+private:
     void run(Mixer* mixer);
 
     std::thread thread_;

@@ -39,7 +39,7 @@ void* record(void* block, int frames, void* user) {
 }
 
 class SoundLayer : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override {
         sound::setMixerKind(sound::MixerKind::Int16);
         ASSERT_TRUE(sound::init(44100, 128, sound::OutputKind::NonRealTime));

@@ -2,9 +2,9 @@
 // that never repeats, so a block of samples pins down its position in the file.
 #pragma once
 
+#include <unistd.h>
 #include <cstdint>
 #include <cstdio>
-#include <unistd.h>
 
 #include <filesystem>
 #include <string>
