@@ -1,0 +1,130 @@
+#include "show/show.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "camera/camera.h"
+#include "layers/loading_screen.h"
+#include "shell/extensions.h"
+#include "shell/globals.h"
+#include "show/world.h"
+#include "support/gl_context.h"
+#include "support/gl_state.h"
+#include "support/test_ui.h"
+
+namespace {
+
+// Records which timeline drew it in the current frame.
+struct ProbeLayer : Layer {
+    std::vector<std::string>* drawn;
+    std::string name;
+    ProbeLayer(std::vector<std::string>* d, std::string n) : drawn(d), name(std::move(n)) {}
+    void draw(double) override { drawn->push_back(name); }
+};
+
+// A show built where no data exists (every loader reports and goes on), with one probe
+// layer on each of its timelines.
+class ShowFrameOrder : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ui = &testing_support::installScriptedUi(false);
+        testing_support::resetFrame();
+        world = new World();
+        loadExtensions();
+        world->initView();
+        loadingScreen = new LoadingScreen([] {});
+        camera = new Camera();
+        music = nullptr;
+        show = std::make_unique<Show>();
+        show->now = [this] { return tick; };
+        show->endProcess = [](int) {};
+        show->startTime = 0;
+        const std::map<std::string, Timeline*> timelines = {
+            {"info", &show->infoTimeline},         {"camera", &show->cameraTimeline},
+            {"back", &show->backTagTimeline},      {"front", &show->frontTagTimeline},
+            {"title", &show->titleTimeline},       {"nick", &show->nickTimeline},
+            {"tower", &show->towerTimeline},       {"graffiti", &show->graffitiTimeline},
+            {"scratch", &show->scratchTimeline},   {"lateScratch", &show->lateScratchTimeline},
+            {"qelvo", &show->qelvoTimeline}};
+        for (const auto& [name, timeline] : timelines) {
+            timeline->clear();
+            probes.push_back(std::make_unique<ProbeLayer>(&drawn, name));
+            timeline->add(-10, 1000, probes.back().get());
+        }
+    }
+
+    std::vector<std::string> frameAt(double t) {
+        drawn.clear();
+        tick = t;
+        show->drawShow();
+        return drawn;
+    }
+
+    platform::ScriptedUi* ui = nullptr;
+    std::unique_ptr<Show> show;
+    std::vector<std::unique_ptr<ProbeLayer>> probes;
+    std::vector<std::string> drawn;
+    double tick = 0;
+};
+
+using Order = std::vector<std::string>;
+
+const Order kOpening = {"title", "camera", "back", "nick", "lateScratch", "scratch", "front",
+                        "qelvo", "info"};
+const Order kScene = {"camera", "back", "nick", "lateScratch", "scratch", "front", "qelvo", "info"};
+const Order kGraffiti = {"camera", "back",     "nick",  "lateScratch", "scratch", "front",
+                         "qelvo",  "graffiti", "front", "info"};
+const Order kTower = {"tower", "camera", "info"};
+
+TEST_F(ShowFrameOrder, OpeningCaptureUpToAndIncluding1152) {
+    EXPECT_EQ(frameAt(0.0), kOpening);
+    EXPECT_EQ(frameAt(11.52), kOpening);
+    EXPECT_EQ(frameAt(11.520001), kScene);
+}
+
+TEST_F(ShowFrameOrder, GraffitiWindowExcludesBothBounds) {
+    EXPECT_EQ(frameAt(42.72), kScene);
+    EXPECT_EQ(frameAt(42.720001), kGraffiti);
+    EXPECT_EQ(frameAt(77.75), kGraffiti);
+    EXPECT_EQ(frameAt(beats(162)), kScene);
+    EXPECT_EQ(frameAt(77.76), kScene);
+}
+
+TEST_F(ShowFrameOrder, TowerWindowDrawsOnlyTheTowerCutsAndInformation) {
+    EXPECT_EQ(frameAt(94.56), kScene);
+    EXPECT_EQ(frameAt(94.560001), kTower);
+    EXPECT_EQ(frameAt(122.39), kTower);
+    EXPECT_EQ(frameAt(beats(255)), kScene);
+    EXPECT_EQ(frameAt(122.4), kScene);
+}
+
+TEST_F(ShowFrameOrder, FramesLeaveNoStateBehindOutsideTheTowerWindow) {
+    for (double t : {5.0, 30.0, 50.0, 140.0}) {
+        auto before = testing_support::GlState::capture();
+        frameAt(t);
+        auto after = testing_support::GlState::capture();
+        EXPECT_EQ(before.modelviewDepth, after.modelviewDepth) << t;
+        EXPECT_EQ(before.attribDepth, after.attribDepth) << t;
+        EXPECT_EQ(before.projectionDepth, after.projectionDepth) << t;
+    }
+}
+
+TEST_F(ShowFrameOrder, ReloadAnsweredYesReadsTheListsAgainAndRestartsAtZero) {
+    frameAt(60);
+    ui->messageAnswers.push_back(platform::Answer::Yes);
+    reloadRequested = true;
+    frameAt(70);
+    EXPECT_DOUBLE_EQ(show->time, 0.0);
+    EXPECT_EQ(ui->messages.back().text, "Reloade lists too?");
+    // Yes empties the list timelines (their files are missing here) and keeps the others.
+    EXPECT_TRUE(show->cameraTimeline.entries().empty());
+    EXPECT_TRUE(show->backTagTimeline.entries().empty());
+    EXPECT_TRUE(show->graffitiTimeline.entries().empty());
+    EXPECT_FALSE(show->nickTimeline.entries().empty());
+    EXPECT_FALSE(show->infoTimeline.entries().empty());
+}
+
+}  // namespace
