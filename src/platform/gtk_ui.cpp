@@ -115,6 +115,8 @@ public:
             buttons == Buttons::YesNo ? GTK_BUTTONS_YES_NO : GTK_BUTTONS_OK, "%s", text.c_str());
         gtk_window_set_title(GTK_WINDOW(dialog), caption.c_str());
         gtk_window_set_keep_above(GTK_WINDOW(dialog), TRUE);
+        gtk_widget_show_all(dialog);
+        gtk_window_present(GTK_WINDOW(dialog));
         gint response = gtk_dialog_run(GTK_DIALOG(dialog));
         gtk_widget_destroy(dialog);
         runPendingEvents();
@@ -140,6 +142,7 @@ public:
         gtk_box_pack_start(GTK_BOX(content), label, FALSE, FALSE, 4);
         gtk_box_pack_start(GTK_BOX(content), entry, FALSE, FALSE, 4);
         gtk_widget_show_all(dialog);
+        gtk_window_present(GTK_WINDOW(dialog));
         gtk_widget_grab_focus(entry);
         gint response = gtk_dialog_run(GTK_DIALOG(dialog));
         InputResult result;

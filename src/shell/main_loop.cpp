@@ -38,6 +38,35 @@ bool firstFrameDrawn = false;
 int windowWidth = 800;
 int windowHeight = 600;
 
+// A key pressed and released between two idle passes (a quick tap, or synthetic input)
+// must still be seen once: its release waits until an idle pass has run.
+bool pressedSinceIdle[256] = {};
+bool releasePending[256] = {};
+
+void keyDown(int key) {
+    keys[key] = 1;
+    pressedSinceIdle[key] = true;
+    releasePending[key] = false;
+}
+
+void keyUp(int key) {
+    if (pressedSinceIdle[key]) {
+        releasePending[key] = true;
+    } else {
+        keys[key] = 0;
+    }
+}
+
+void idlePassDone() {
+    for (int key = 0; key < 256; ++key) {
+        if (releasePending[key]) {
+            keys[key] = 0;
+            releasePending[key] = false;
+        }
+        pressedSinceIdle[key] = false;
+    }
+}
+
 double millisecondsSince(SteadyClock::time_point start) {
     return std::chrono::duration<double, std::milli>(SteadyClock::now() - start).count();
 }
@@ -91,10 +120,10 @@ void handleWindowEvent(const platform::WindowEvent& event, bool& done) {
             done = true;
             break;
         case Kind::KeyDown:
-            keys[event.key & 0xff] = 1;
+            keyDown(event.key & 0xff);
             break;
         case Kind::KeyUp:
-            keys[event.key & 0xff] = 0;
+            keyUp(event.key & 0xff);
             break;
         case Kind::Size:
             // Re-announcing the size the window already has must not replace the
@@ -162,6 +191,7 @@ void runMainLoop() {
             }
             keys[vk::kF8] = 0;
         }
+        idlePassDone();
     }
 }
 
