@@ -5,6 +5,7 @@
 
 #include "layers/fade_envelope.h"
 #include "layers/list_lines.h"
+#include "layers/unit_quad.h"
 #include "platform/path.h"
 #include "shell/log_window.h"
 
@@ -95,16 +96,7 @@ void Flash::drawFlash(double t, double fadeIn, double hold, double fadeOut, doub
     Color c = colorFor(fadeLevel(t, fadeIn, hold, fadeOut) * peak, kind);
     glColor4f(c.r, c.g, c.b, c.a);
     glBindTexture(GL_TEXTURE_2D, kind == kBlack ? black : white);
-    glBegin(GL_QUADS);
-    glTexCoord2f(0, 1);
-    glVertex3f(-1, -1, 0);
-    glTexCoord2f(1, 1);
-    glVertex3f(1, -1, 0);
-    glTexCoord2f(1, 0);
-    glVertex3f(1, 1, 0);
-    glTexCoord2f(0, 0);
-    glVertex3f(-1, 1, 0);
-    glEnd();
+    drawUnitQuad(QuadMapping::Upright);
 
     glPopMatrix();
     glPopAttrib();

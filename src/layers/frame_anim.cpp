@@ -4,27 +4,10 @@
 #include <cstdio>
 
 #include "camera/camera.h"
+#include "layers/fade_envelope.h"
+#include "layers/unit_quad.h"
 #include "shell/globals.h"
 #include "shell/log_window.h"
-
-namespace {
-
-// Opacity: linear rise over fadeIn, plateau over hold, linear fall over fadeOut, 0 after;
-// each edge includes its end point. With no fade-in, local time 0 is already opaque.
-double envelope(double t, double fadeIn, double hold, double fadeOut) {
-    if (t <= fadeIn) {
-        return fadeIn > 0.0 ? (1.0 / fadeIn) * t : 1.0;
-    }
-    if (t <= fadeIn + hold) {
-        return 1.0;
-    }
-    if (t <= fadeIn + hold + fadeOut) {
-        return 1.0 - (1.0 / fadeOut) * (t - (fadeIn + hold));
-    }
-    return 0.0;
-}
-
-}  // namespace
 
 FrameAnim::FrameAnim() = default;
 
@@ -78,7 +61,7 @@ int FrameAnim::frameAt(double t) const {
 }
 
 std::array<float, 4> FrameAnim::colourAt(double t) const {
-    double a = envelope(t, fadeIn, hold, fadeOut);
+    double a = fadeLevel(t, fadeIn, hold, fadeOut);
     auto p = static_cast<float>(a * peak);
     if (blendSrc == GL_SRC_COLOR && blendDst == GL_ONE_MINUS_SRC_COLOR) {
         return {p, p, p, p};
@@ -110,16 +93,7 @@ void FrameAnim::draw(double localTime) {
 
     currentFrame = frameAt(localTime);
     glBindTexture(GL_TEXTURE_2D, frames[currentFrame]);
-    glBegin(GL_QUADS);
-    glTexCoord2f(0.0f, 1.0f);
-    glVertex3f(-1.0f, -1.0f, 0.0f);
-    glTexCoord2f(1.0f, 1.0f);
-    glVertex3f(1.0f, -1.0f, 0.0f);
-    glTexCoord2f(1.0f, 0.0f);
-    glVertex3f(1.0f, 1.0f, 0.0f);
-    glTexCoord2f(0.0f, 0.0f);
-    glVertex3f(-1.0f, 1.0f, 0.0f);
-    glEnd();
+    drawUnitQuad(QuadMapping::Upright);
 
     glPopMatrix();
     glPopAttrib();

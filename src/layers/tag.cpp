@@ -1,6 +1,7 @@
 #include "layers/tag.h"
 
 #include "layers/fade_envelope.h"
+#include "layers/unit_quad.h"
 #include "shell/log_window.h"
 
 Tag::Tag(const char* imagePath) {
@@ -86,17 +87,7 @@ void Tag::draw(double t) {
     Color c = colorAt(t);
     glColor4f(c.r, c.g, c.b, c.a);
     glBindTexture(GL_TEXTURE_2D, texture);
-    // Mirrored left to right: s runs from 1 at the left edge to 0 at the right.
-    glBegin(GL_QUADS);
-    glTexCoord2f(1, 1);
-    glVertex3f(-1, -1, 0);
-    glTexCoord2f(0, 1);
-    glVertex3f(1, -1, 0);
-    glTexCoord2f(0, 0);
-    glVertex3f(1, 1, 0);
-    glTexCoord2f(1, 0);
-    glVertex3f(-1, 1, 0);
-    glEnd();
+    drawUnitQuad(QuadMapping::Mirrored);
 
     glPopMatrix();
     glPopAttrib();
