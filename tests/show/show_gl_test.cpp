@@ -32,28 +32,39 @@ protected:
     void SetUp() override {
         ui = &testing_support::installScriptedUi(false);
         testing_support::resetFrame();
-        world = new World();
+        if (world == nullptr) {
+            world = new World();
+        }
         loadExtensions();
         world->initView();
-        loadingScreen = new LoadingScreen([] {});
-        camera = new Camera();
+        // The globals outlive every test, as in the program.
+        static LoadingScreen screen([] {});
+        static Camera showCamera;
+        loadingScreen = &screen;
+        camera = &showCamera;
         music = nullptr;
         show = std::make_unique<Show>();
         show->now = [this] { return tick; };
         show->endProcess = [](int) {};
         show->startTime = 0;
         const std::map<std::string, Timeline*> timelines = {
-            {"info", &show->infoTimeline},         {"camera", &show->cameraTimeline},
-            {"back", &show->backTagTimeline},      {"front", &show->frontTagTimeline},
-            {"title", &show->titleTimeline},       {"nick", &show->nickTimeline},
-            {"tower", &show->towerTimeline},       {"graffiti", &show->graffitiTimeline},
-            {"scratch", &show->scratchTimeline},   {"lateScratch", &show->lateScratchTimeline},
+            {"info", &show->infoTimeline},       {"camera", &show->cameraTimeline},
+            {"back", &show->backTagTimeline},    {"front", &show->frontTagTimeline},
+            {"title", &show->titleTimeline},     {"nick", &show->nickTimeline},
+            {"tower", &show->towerTimeline},     {"graffiti", &show->graffitiTimeline},
+            {"scratch", &show->scratchTimeline}, {"lateScratch", &show->lateScratchTimeline},
             {"qelvo", &show->qelvoTimeline}};
         for (const auto& [name, timeline] : timelines) {
             timeline->clear();
             probes.push_back(std::make_unique<ProbeLayer>(&drawn, name));
             timeline->add(-10, 1000, probes.back().get());
         }
+    }
+
+    void TearDown() override {
+        show.reset();
+        loadingScreen = nullptr;
+        camera = nullptr;
     }
 
     std::vector<std::string> frameAt(double t) {
@@ -72,11 +83,11 @@ protected:
 
 using Order = std::vector<std::string>;
 
-const Order kOpening = {"title", "camera", "back", "nick", "lateScratch", "scratch", "front",
-                        "qelvo", "info"};
+const Order kOpening = {"title",   "camera", "back",  "nick", "lateScratch",
+                        "scratch", "front",  "qelvo", "info"};
 const Order kScene = {"camera", "back", "nick", "lateScratch", "scratch", "front", "qelvo", "info"};
-const Order kGraffiti = {"camera", "back",     "nick",  "lateScratch", "scratch", "front",
-                         "qelvo",  "graffiti", "front", "info"};
+const Order kGraffiti = {"camera", "back",  "nick",     "lateScratch", "scratch",
+                         "front",  "qelvo", "graffiti", "front",       "info"};
 const Order kTower = {"tower", "camera", "info"};
 
 TEST_F(ShowFrameOrder, OpeningCaptureUpToAndIncluding1152) {

@@ -10,6 +10,7 @@
 #include "shell/globals.h"
 #include "shell/log_window.h"
 #include "support/gl_context.h"
+#include "support/test_ui.h"
 
 namespace {
 
@@ -23,8 +24,7 @@ public:
         ASSERT_EQ(error, platform::Window::Error::None) << detail;
         screenWidth = 800;
         screenHeight = 600;
-        platform::setUi(std::make_unique<platform::ScriptedUi>());
-        logWindow = new LogWindow(false);
+        testing_support::installScriptedUi(false);
         glViewport(0, 0, 800, 600);
     }
     void TearDown() override { window.destroy(); }

@@ -1,6 +1,7 @@
 #include "support/test_ui.h"
 
 #include <memory>
+#include <vector>
 
 #include "shell/log_window.h"
 
@@ -10,8 +11,10 @@ platform::ScriptedUi& installScriptedUi(bool logOn) {
     auto ui = std::make_unique<platform::ScriptedUi>();
     platform::ScriptedUi& ref = *ui;
     platform::setUi(std::move(ui));
-    // The old log is left alive on purpose: objects may still point at it.
-    logWindow = new LogWindow(logOn);
+    // Earlier logs stay alive until the program ends: objects may still point at them.
+    static std::vector<std::unique_ptr<LogWindow>> logs;
+    logs.push_back(std::make_unique<LogWindow>(logOn));
+    logWindow = logs.back().get();
     logEnabled = logOn;
     return ref;
 }

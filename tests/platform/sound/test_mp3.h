@@ -35,7 +35,8 @@ inline std::string writeFile(const std::string& name, const std::vector<uint8_t>
                 ("tarvel-sound-" + std::to_string(::getpid()) + "-" + name);
     FILE* file = std::fopen(path.c_str(), "wb");
     if (file) {
-        std::fwrite(bytes.data(), 1, bytes.size(), file);
+        if (!bytes.empty())
+            std::fwrite(bytes.data(), 1, bytes.size(), file);
         std::fclose(file);
     }
     return path.string();
