@@ -75,6 +75,7 @@ void DeviceOutput::fill(int16_t* out, int frames) {
     while (written < frames) {
         int available = static_cast<int>(pending_.size() / 2) - pendingOffset_;
         if (available == 0) {
+            mixer_->keepInStep(steadyNanoseconds(), bufferedFrames());
             const int16_t* block = mixer_->mixBlock();
             pending_.assign(block, block + Mixer::kBlockFrames * 2);
             pendingOffset_ = 0;

@@ -1,6 +1,7 @@
 #include "platform/sound/mixer.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 
 #include "platform/sound/mp3_stream.h"
@@ -40,6 +41,7 @@ void Mixer::setMasterVolume(int volume) {
 
 void Mixer::play(Mp3Stream* stream) {
     std::lock_guard guard(lock_);
+    anchorNow(stream);
     stream->playing = true;
     if (std::find(streams_.begin(), streams_.end(), stream) == streams_.end()) {
         streams_.push_back(stream);
@@ -48,6 +50,7 @@ void Mixer::play(Mp3Stream* stream) {
 
 void Mixer::stop(Mp3Stream* stream) {
     std::lock_guard guard(lock_);
+    forgetAnchor(stream);
     stream->playing = false;
     std::erase(streams_, stream);
 }
@@ -55,6 +58,7 @@ void Mixer::stop(Mp3Stream* stream) {
 void Mixer::seek(Mp3Stream* stream, int milliseconds) {
     std::lock_guard guard(lock_);
     stream->seekMilliseconds(milliseconds);
+    anchorNow(stream);
 }
 
 void Mixer::setLooping(Mp3Stream* stream, bool looping) {
@@ -69,6 +73,7 @@ int64_t Mixer::positionFrames(const Mp3Stream* stream) {
 
 void Mixer::remove(Mp3Stream* stream) {
     std::lock_guard guard(lock_);
+    forgetAnchor(stream);
     std::erase(streams_, stream);
 }
 
@@ -95,6 +100,42 @@ void Mixer::freeUnit(DspUnit* unit) {
 void Mixer::setSink(SampleSink sink) {
     std::lock_guard guard(lock_);
     sink_ = std::move(sink);
+}
+
+void Mixer::forgetAnchor(const Mp3Stream* stream) {
+    std::erase_if(anchors_, [stream](const ClockAnchor& a) { return a.stream == stream; });
+}
+
+// From now on the stream should be heard from its present position, advancing with the
+// clock: what the device still has queued is made up for at the next block.
+void Mixer::anchorNow(const Mp3Stream* stream) {
+    forgetAnchor(stream);
+    const int64_t now = std::chrono::duration_cast<std::chrono::nanoseconds>(
+                            std::chrono::steady_clock::now().time_since_epoch())
+                            .count();
+    anchors_.push_back({stream, now, stream->positionFrames()});
+}
+
+void Mixer::keepInStep(int64_t nowNanoseconds, int64_t bufferedFrames) {
+    std::lock_guard guard(lock_);
+    for (Mp3Stream* stream : streams_) {
+        const int64_t position = stream->positionFrames();
+        if (position >= stream->lengthFrames()) {
+            continue;  // held at its end: nothing left to keep in step
+        }
+        const int64_t audible = position - bufferedFrames;
+        auto anchor = std::find_if(anchors_.begin(), anchors_.end(),
+                                   [stream](const ClockAnchor& a) { return a.stream == stream; });
+        if (anchor == anchors_.end()) {
+            anchors_.push_back({stream, nowNanoseconds, audible});
+            continue;
+        }
+        const int64_t elapsed = (nowNanoseconds - anchor->nanoseconds) * rate_ / 1000000000;
+        const int64_t drift = audible - (anchor->audibleFrames + elapsed);
+        if (std::abs(drift) > kBlockFrames / 2) {
+            stream->seekMilliseconds(static_cast<int>((position - drift) * 1000 / rate_));
+        }
+    }
 }
 
 const int16_t* Mixer::mixBlock() {

@@ -59,6 +59,12 @@ public:
     void freeUnit(DspUnit* unit);
     void setSink(SampleSink sink);
 
+    // Real-time outputs, before each block: keeps every playing stream's audible position
+    // (its position less `bufferedFrames` still queued at the device) advancing with the
+    // steady clock. A device that plays a little fast or slow would otherwise drift away
+    // from the show; past half a block the stream is set back in step.
+    void keepInStep(int64_t nowNanoseconds, int64_t bufferedFrames);
+
     // Mixes the next block; the result stays valid until the next call.
     const int16_t* mixBlock();
     int64_t blocksMixed() const { return blocksMixed_.load(std::memory_order_relaxed); }
@@ -74,6 +80,17 @@ private:
     std::mutex lock_;
     int masterVolume_ = 255;
     std::vector<Mp3Stream*> streams_;
+
+    // Where a stream should be heard at a moment of the steady clock: set when it is
+    // started or positioned.
+    struct ClockAnchor {
+        const Mp3Stream* stream;
+        int64_t nanoseconds;
+        int64_t audibleFrames;
+    };
+    std::vector<ClockAnchor> anchors_;
+    void forgetAnchor(const Mp3Stream* stream);
+    void anchorNow(const Mp3Stream* stream);
     std::vector<std::unique_ptr<DspUnit>> units_;  // sorted by priority, stable
     SampleSink sink_;
     std::vector<int16_t> decoded_;
