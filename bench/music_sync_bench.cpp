@@ -42,6 +42,13 @@ struct Drift {
             sum += d;
         return samples.empty() ? 0 : sum / samples.size();
     }
+    // The share of samples within one block (1024 frames, 23.2 ms) of the show time.
+    double withinOneBlock() const {
+        size_t inside = 0;
+        for (double d : samples)
+            inside += std::abs(d) <= 1024 * 1000.0 / 44100 ? 1 : 0;
+        return samples.empty() ? 1 : static_cast<double>(inside) / samples.size();
+    }
     double meanAbs() const {
         double sum = 0;
         for (double d : samples)
@@ -99,9 +106,9 @@ void musicSync(benchmark::State& state) {
         for (size_t i = 0; i < phases.size(); ++i) {
             std::printf(
                 "%-12s samples %4zu  max |drift| %6.1f ms  mean drift %+6.1f ms  mean |drift| "
-                "%5.1f ms\n",
+                "%5.1f ms  within one block %5.1f %%\n",
                 names[i], phases[i].samples.size(), phases[i].max(), phases[i].mean(),
-                phases[i].meanAbs());
+                phases[i].meanAbs(), 100 * phases[i].withinOneBlock());
             all.samples.insert(all.samples.end(), phases[i].samples.begin(),
                                phases[i].samples.end());
         }
