@@ -8,7 +8,10 @@
 #include "layers/flash.h"
 #include "layers/frame_anim.h"
 #include "layers/loading_screen.h"
+#include "layers/spinne_layer.h"
 #include "layers/tag_list.h"
+#include "layers/text_model.h"
+#include "layers/turntable_layer.h"
 #include "shell/globals.h"
 #include "show/world.h"
 
@@ -39,6 +42,13 @@ void setInvertTexEnv() {
 void setNormalTexEnv() {
     if (world)
         world->setNormalTexEnv();
+}
+
+// A title word, written in one beat and held for two.
+std::unique_ptr<TextModel> makeTitle(const char* path) {
+    auto title = std::make_unique<TextModel>(path);
+    title->initWriter(0.48, 0.96);
+    return title;
 }
 
 }  // namespace
@@ -99,6 +109,21 @@ void Show::buildOpening() {
     nickAnim->setPeak(1.0);
     nickAnim->setBlend(GL_SRC_COLOR, GL_ONE_MINUS_SRC_COLOR);
     nickTimeline.add(beats(56), beats(150), nickAnim.get());
+    // The turntable also frames the first view with the current camera.
+    turntable = std::make_unique<TurntableLayer>();
+    nickTimeline.add(0, beats(150), turntable.get());
+
+    onceAgainText = makeTitle("./vintra/text/once_again.3ds");
+    anotherText = makeTitle("./vintra/text/another.3ds");
+    lastMinuteText = makeTitle("./vintra/text/last_minute.3ds");
+    lastMinuteText->setOffset(10, 0, 0);
+    productionText = makeTitle("./vintra/text/production.3ds");
+    presentedByText = makeTitle("./vintra/text/presented_by.3ds");
+    titleTimeline.add(0, 20.0, onceAgainText.get());
+    titleTimeline.add(beats(4), 20.0, anotherText.get());
+    titleTimeline.add(beats(8), 20.0, lastMinuteText.get());
+    titleTimeline.add(beats(12), 20.0, productionText.get());
+    titleTimeline.add(beats(16), beats(50), presentedByText.get());
     titleCapture = std::make_unique<Copy2Texture>();
 }
 
@@ -115,6 +140,10 @@ void Show::buildScratch() {
     scratchAnim->setFrameRate(9.6);
     scratchTimeline.add(beats(168), beats(197), scratchAnim.get());
     scratchTimeline.add(133.0, 167.0, scratchAnim.get());
+    spinne = std::make_unique<SpinneLayer>();
+    spinne->setFrequency(83.0);
+    scratchTimeline.add(beats(160), beats(197), spinne.get());
+    scratchTimeline.add(beats(263), 5000.0, spinne.get());
 }
 
 void Show::buildTower() {}

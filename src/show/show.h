@@ -12,6 +12,9 @@ class Flash;
 class CameraList;
 class Copy2Texture;
 class FrameAnim;
+class TextModel;
+class TurntableLayer;
+class SpinneLayer;
 
 // Show times of the schedule: whole beats of 0.48 s, as computed in double precision.
 constexpr double beats(int n) {
@@ -43,6 +46,12 @@ public:
     Timeline backTagTimeline;
     std::unique_ptr<TagList> frontTags;
     Timeline frontTagTimeline;
+    std::unique_ptr<TextModel> onceAgainText;
+    std::unique_ptr<TextModel> anotherText;
+    std::unique_ptr<TextModel> lastMinuteText;
+    std::unique_ptr<TextModel> productionText;
+    std::unique_ptr<TextModel> presentedByText;
+    std::unique_ptr<TurntableLayer> turntable;
     Timeline titleTimeline;
     Timeline nickTimeline;
     std::unique_ptr<Copy2Texture> titleCapture;
@@ -50,6 +59,7 @@ public:
     Timeline towerTimeline;
     Timeline graffitiTimeline;
     std::unique_ptr<TagList> graffitiTags;
+    std::unique_ptr<SpinneLayer> spinne;
     Timeline scratchTimeline;
     std::unique_ptr<FrameAnim> lateScratchAnim;
     Timeline lateScratchTimeline;

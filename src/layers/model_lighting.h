@@ -1,0 +1,39 @@
+// The material and light 0 that the model layers set on every draw, after their camera (so
+// the light position is in world coordinates).
+#pragma once
+
+#include <GL/gl.h>
+
+struct ModelLighting {
+    GLfloat materialAmbient[4];
+    GLfloat materialDiffuse[4];
+    GLfloat materialSpecular[4];
+    GLfloat shininess;
+    GLfloat lightAmbient[4];
+    GLfloat lightDiffuse[4];
+    GLfloat lightSpecular[4];
+    GLfloat lightPosition[4];
+
+    void apply() const {
+        glMaterialfv(GL_FRONT_AND_BACK, GL_AMBIENT, materialAmbient);
+        glMaterialfv(GL_FRONT_AND_BACK, GL_DIFFUSE, materialDiffuse);
+        glMaterialfv(GL_FRONT_AND_BACK, GL_SPECULAR, materialSpecular);
+        glMaterialf(GL_FRONT_AND_BACK, GL_SHININESS, shininess);
+        glLightfv(GL_LIGHT0, GL_AMBIENT, lightAmbient);
+        glLightfv(GL_LIGHT0, GL_DIFFUSE, lightDiffuse);
+        glLightfv(GL_LIGHT0, GL_SPECULAR, lightSpecular);
+        glLightfv(GL_LIGHT0, GL_POSITION, lightPosition);
+    }
+};
+
+// The morphing model and the turntable share one set.
+inline constexpr ModelLighting kSceneModelLighting = {
+    {0.3f, 0.3f, 0.3f, 1}, {0.4f, 0.4f, 0.4f, 1},
+    {0.4f, 0.4f, 0.4f, 1}, 30,
+    {0.3f, 0.3f, 0.3f, 1}, {0.7f, 0.7f, 0.7f, 1},
+    {1, 1, 1, 1},          {10.63f, -40.18f, 21.94f, 0.4f}};
+
+// The title words are brighter and shinier.
+inline constexpr ModelLighting kTextModelLighting = {
+    {0.4f, 0.4f, 0.4f, 1}, {0.7f, 0.7f, 0.7f, 1}, {1, 1, 1, 1}, 30,
+    {0.3f, 0.3f, 0.3f, 1}, {0.7f, 0.7f, 0.7f, 1}, {1, 1, 1, 1}, {10.63f, -40.18f, 21.94f, 0.7f}};

@@ -1,0 +1,59 @@
+#include "layers/spinne_layer.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "camera/camera.h"
+#include "layers/model_lighting.h"
+#include "shell/globals.h"
+#include "show/music.h"
+
+SpinneLayer::SpinneLayer() : morph(std::make_unique<Morph>()) {
+    morph->setStartFile("./vintra/spnormal.3ds");
+    morph->setEndFile("./vintra/spinne.3ds");
+    morph->setTexture("./vintra/noise2.jpg");
+    morph->initMoprh();
+}
+
+double SpinneLayer::levelOf(const int values[256]) {
+    double sum = 0.0;
+    for (int i = 0; i < 256; ++i) {
+        sum += std::fabs(values[i] / 1000.0 - 0.5);
+    }
+    return sum / 50.0;
+}
+
+double SpinneLayer::blendAmount(double t, double frequency, double level) {
+    return (std::sin(t * frequency) + 1.0) * 0.25 * level + 0.1;
+}
+
+void SpinneLayer::draw(double localTime) {
+    if (followMusic && music) {
+        // A music object without a capture ring leaves the snapshot alone: count it as silence.
+        std::fill(std::begin(scopeValues), std::end(scopeValues), 500);
+        music->readScope(scopeIndices, scopeValues);
+        level = levelOf(scopeValues);
+    }
+    glPushAttrib(GL_ALL_ATTRIB_BITS);
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    glLoadIdentity();
+    if (camera) {
+        camera->apply();
+    }
+    kSceneModelLighting.apply();
+    glEnable(GL_LIGHTING);
+    glEnable(GL_LIGHT0);
+    glDisable(GL_LIGHT1);
+    glDisable(GL_LIGHT2);
+    glDisable(GL_CULL_FACE);
+    glEnable(GL_DEPTH_TEST);
+
+    lastAmount = static_cast<float>(blendAmount(localTime, frequency, level));
+    morph->draw(lastAmount);
+    level *= decay;
+
+    glMatrixMode(GL_MODELVIEW);
+    glPopMatrix();
+    glPopAttrib();
+}

@@ -1,0 +1,31 @@
+// The morphing creature: a shape blended towards a second one by an amount that pulses
+// with a sine and swells with the loudness of the music.
+#pragma once
+
+#include <memory>
+
+#include "layers/morph.h"
+#include "show/layer.h"
+
+class SpinneLayer : public Layer {
+public:
+    SpinneLayer();
+
+    void setFrequency(double radiansPerSecond) { frequency = radiansPerSecond; }
+    void draw(double localTime) override;
+
+    // The loudness of one music snapshot of 256 values in 0 … 1000 (500 is silence).
+    static double levelOf(const int values[256]);
+    // The morph's blend: 0.1 at silence, up to 0.6 at level 1.
+    static double blendAmount(double t, double frequency, double level);
+
+    std::unique_ptr<Morph> morph;
+    double frequency = 39.0;
+    double decay = 0.9;
+    double level = 0.0;
+    bool followMusic = true;
+    int scopeIndices[256] = {};
+    int scopeValues[256] = {};
+    // The amount passed to the morph by the last draw.
+    float lastAmount = 0.0f;
+};

@@ -1,0 +1,56 @@
+#include "layers/turntable_layer.h"
+
+#include "camera/camera.h"
+#include "layers/model_lighting.h"
+#include "shell/globals.h"
+
+namespace {
+
+constexpr double kModelScale = 0.01;
+
+std::unique_ptr<NObject> loadModel(const char* path) {
+    auto model = std::make_unique<NObject>();
+    model->load3DS(path);
+    return model;
+}
+
+}  // namespace
+
+TurntableLayer::TurntableLayer() {
+    body = loadModel("./vintra/turnbody.3ds");
+    body->scale(kModelScale);
+    underDisc = loadModel("./vintra/turnunderdisc.3ds");
+    underDisc->scale(kModelScale);
+    disc = loadModel("./vintra/turndisc.3ds");
+    disc->loadTexture("./vintra/korrin.jpg", NObject::kJpgImage);
+    disc->scale(kModelScale);
+    // Building the turntable frames the first view of the show.
+    if (camera) {
+        camera->setView(7.72, -17.64, 19.03, 4.71, -10.63, 10.21, -0.35, 0.57, 0.74);
+    }
+}
+
+void TurntableLayer::draw(double localTime) {
+    glPushAttrib(GL_ALL_ATTRIB_BITS);
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    glLoadIdentity();
+    if (camera) {
+        camera->apply();
+    }
+    kSceneModelLighting.apply();
+    glEnable(GL_LIGHTING);
+    glEnable(GL_LIGHT0);
+    glEnable(GL_DEPTH_TEST);
+    glEnable(GL_CULL_FACE);
+
+    body->draw(2);
+    glRotated(platterAngle(localTime), 0, 0, 1);
+    glTranslated(0.06, 0.35, 0);
+    underDisc->draw(1);
+    disc->draw(4);
+
+    glMatrixMode(GL_MODELVIEW);
+    glPopMatrix();
+    glPopAttrib();
+}

@@ -1,0 +1,25 @@
+// The record player of the opening: a still body and a platter (under-disc and labelled
+// disc) that turns 0.55 times a second, lit and seen through the show's current camera.
+#pragma once
+
+#include <memory>
+
+#include "objects/nobject.h"
+#include "show/layer.h"
+
+class TurntableLayer : public Layer {
+public:
+    static constexpr double kTurnsPerSecond = 0.55;
+
+    // Loads the three models and frames them with the current camera.
+    TurntableLayer();
+
+    void draw(double localTime) override;
+
+    // The platter's angle in degrees at a local time.
+    static double platterAngle(double localTime) { return localTime * kTurnsPerSecond * 360.0; }
+
+    std::unique_ptr<NObject> body;
+    std::unique_ptr<NObject> underDisc;
+    std::unique_ptr<NObject> disc;
+};
