@@ -22,26 +22,8 @@ LoadingScreen::LoadingScreen(std::function<void()> presentFrame)
 }
 
 void LoadingScreen::advance() {
-    glPushAttrib(GL_ALL_ATTRIB_BITS);
-    world->beginOrtho();
-    glEnable(GL_TEXTURE_2D);
-    glDisable(GL_LIGHTING);
-    glDisable(GL_CULL_FACE);
-    glDisable(GL_DEPTH_TEST);
-    glBindTexture(GL_TEXTURE_2D, pictures[index]);
-    // s = (1 − x) / 2, t = (1 − y) / 2: the sprites' mapping.
-    glBegin(GL_QUADS);
-    glTexCoord2f(1, 0);
-    glVertex3f(-1, 1, kDepth);
-    glTexCoord2f(1, 1);
-    glVertex3f(-1, -1, kDepth);
-    glTexCoord2f(0, 1);
-    glVertex3f(1, -1, kDepth);
-    glTexCoord2f(0, 0);
-    glVertex3f(1, 1, kDepth);
-    glEnd();
-    world->endOrtho();
-    glPopAttrib();
+    // The same full-window quad as the render context's, at the loading screen's depth.
+    world->drawFullWindowQuad(kDepth, pictures[index]);
     glFlush();
     if (present) {
         present();

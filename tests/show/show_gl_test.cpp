@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
+#include <filesystem>
 #include <map>
 #include <string>
 #include <vector>
@@ -30,6 +33,12 @@ struct ProbeLayer : Layer {
 class ShowFrameOrder : public ::testing::Test {
 protected:
     void SetUp() override {
+        // An empty directory: no data set to read, whatever directory the tests run in.
+        previousDirectory = std::filesystem::current_path();
+        emptyDirectory =
+            std::filesystem::temp_directory_path() / ("tarvel-show-" + std::to_string(::getpid()));
+        std::filesystem::create_directories(emptyDirectory);
+        std::filesystem::current_path(emptyDirectory);
         ui = &testing_support::installScriptedUi(false);
         testing_support::resetFrame();
         if (world == nullptr) {
@@ -62,6 +71,8 @@ protected:
     }
 
     void TearDown() override {
+        std::filesystem::current_path(previousDirectory);
+        std::filesystem::remove_all(emptyDirectory);
         show.reset();
         loadingScreen = nullptr;
         camera = nullptr;
@@ -74,6 +85,8 @@ protected:
         return drawn;
     }
 
+    std::filesystem::path previousDirectory;
+    std::filesystem::path emptyDirectory;
     platform::ScriptedUi* ui = nullptr;
     std::unique_ptr<Show> show;
     std::vector<std::unique_ptr<ProbeLayer>> probes;
