@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 #include "image/test_images.h"
 #include "layers/fade_envelope.h"
 #include "shell/log_window.h"
@@ -28,6 +30,10 @@ protected:
 };
 
 TEST_F(FlashTest, MissingTexturesAreReportedAndLeftUnset) {
+    if (std::FILE* present = std::fopen("./vintra/flash/white.jpg", "rb")) {
+        std::fclose(present);
+        GTEST_SKIP() << "a data set is present in the working directory";
+    }
     ASSERT_EQ(ui->messages.size(), 2u);
     EXPECT_EQ(ui->messages[0].text, "ERROR! Failed to load ./vintra/flash/white.jpg !");
     EXPECT_EQ(ui->messages[1].text, "ERROR! Failed to load ./vintra/flash/black.jpg !");
