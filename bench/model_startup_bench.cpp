@@ -82,7 +82,8 @@ int main(int argc, char** argv) {
             return 1;
         }
         object->scale(model.scale);
-        if (model.texture) object->loadTexture(model.texture, 1001);
+        if (model.texture)
+            object->loadTexture(model.texture, 1001);
         if (model.lightAndShadow) {
             object->initLight();
             object->setLightRadius(40);

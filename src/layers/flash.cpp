@@ -76,21 +76,12 @@ Flash::Color Flash::colorFor(double level, int kind) {
 }
 
 void Flash::drawFlash(double t, double fadeIn, double hold, double fadeOut, double peak, int kind) {
-    glPushAttrib(GL_ALL_ATTRIB_BITS);
-    glDisable(GL_LIGHTING);
-    glDisable(GL_DEPTH_TEST);
-    glDisable(GL_CULL_FACE);
-    glEnable(GL_BLEND);
-    glEnable(GL_TEXTURE_2D);
     // Black multiplies the frame by 1 − L; white adds L.
     if (kind == kBlack) {
-        glBlendFunc(GL_DST_COLOR, GL_SRC_ALPHA);
+        beginSprite(GL_DST_COLOR, GL_SRC_ALPHA);
     } else {
-        glBlendFunc(GL_SRC_ALPHA, GL_ONE);
+        beginSprite(GL_SRC_ALPHA, GL_ONE);
     }
-    glMatrixMode(GL_MODELVIEW);
-    glPushMatrix();
-    glLoadIdentity();
     glTranslated(0, 0, -2);
 
     Color c = colorFor(fadeLevel(t, fadeIn, hold, fadeOut) * peak, kind);
@@ -98,6 +89,5 @@ void Flash::drawFlash(double t, double fadeIn, double hold, double fadeOut, doub
     glBindTexture(GL_TEXTURE_2D, kind == kBlack ? black : white);
     drawUnitQuad(QuadMapping::Upright);
 
-    glPopMatrix();
-    glPopAttrib();
+    endSprite();
 }

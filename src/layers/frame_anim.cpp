@@ -73,17 +73,7 @@ void FrameAnim::draw(double localTime) {
     if (frameCount <= 0) {
         return;
     }
-    glPushAttrib(GL_ALL_ATTRIB_BITS);
-    glDisable(GL_LIGHTING);
-    glDisable(GL_DEPTH_TEST);
-    glDisable(GL_CULL_FACE);
-    glEnable(GL_BLEND);
-    glEnable(GL_TEXTURE_2D);
-    glBlendFunc(blendSrc, blendDst);
-
-    glMatrixMode(GL_MODELVIEW);
-    glPushMatrix();
-    glLoadIdentity();
+    beginSprite(blendSrc, blendDst);
     double tune = ::camera ? ::camera->tuneX : 0.0;
     glTranslated(x, y, z + zDrift * localTime + tune);
     glRotated(rotation, 0.0, 0.0, 1.0);
@@ -95,6 +85,5 @@ void FrameAnim::draw(double localTime) {
     glBindTexture(GL_TEXTURE_2D, frames[currentFrame]);
     drawUnitQuad(QuadMapping::Upright);
 
-    glPopMatrix();
-    glPopAttrib();
+    endSprite();
 }

@@ -70,17 +70,7 @@ Tag::Color Tag::colorAt(double t) const {
 }
 
 void Tag::draw(double t) {
-    glPushAttrib(GL_ALL_ATTRIB_BITS);
-    glDisable(GL_LIGHTING);
-    glDisable(GL_DEPTH_TEST);
-    glDisable(GL_CULL_FACE);
-    glEnable(GL_BLEND);
-    glEnable(GL_TEXTURE_2D);
-    glBlendFunc(blendSrc, blendDst);
-
-    glMatrixMode(GL_MODELVIEW);
-    glPushMatrix();
-    glLoadIdentity();
+    beginSprite(blendSrc, blendDst);
     glTranslated(x, y, z + zDrift * t);
     glRotated(rotation, 0, 0, 1);
 
@@ -89,6 +79,5 @@ void Tag::draw(double t) {
     glBindTexture(GL_TEXTURE_2D, texture);
     drawUnitQuad(QuadMapping::Mirrored);
 
-    glPopMatrix();
-    glPopAttrib();
+    endSprite();
 }
