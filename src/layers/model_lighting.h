@@ -4,6 +4,9 @@
 
 #include <GL/gl.h>
 
+#include "camera/camera.h"
+#include "shell/globals.h"
+
 struct ModelLighting {
     GLfloat materialAmbient[4];
     GLfloat materialDiffuse[4];
@@ -37,3 +40,23 @@ inline constexpr ModelLighting kSceneModelLighting = {
 inline constexpr ModelLighting kTextModelLighting = {
     {0.4f, 0.4f, 0.4f, 1}, {0.7f, 0.7f, 0.7f, 1}, {1, 1, 1, 1}, 30,
     {0.3f, 0.3f, 0.3f, 1}, {0.7f, 0.7f, 0.7f, 1}, {1, 1, 1, 1}, {10.63f, -40.18f, 21.94f, 0.7f}};
+
+// The state the scene's model layers draw in: attributes and the model-view saved, the
+// show's current camera applied, the lighting set on, light 0 lit.
+inline void beginLitScene(const ModelLighting& lighting) {
+    glPushAttrib(GL_ALL_ATTRIB_BITS);
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    glLoadIdentity();
+    if (camera) {
+        camera->apply();
+    }
+    lighting.apply();
+    glEnable(GL_LIGHTING);
+    glEnable(GL_LIGHT0);
+}
+
+inline void endLitScene() {
+    glPopMatrix();
+    glPopAttrib();
+}

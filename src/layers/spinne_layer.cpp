@@ -34,16 +34,7 @@ void SpinneLayer::draw(double localTime) {
         music->readScope(scopeIndices, scopeValues);
         level = levelOf(scopeValues);
     }
-    glPushAttrib(GL_ALL_ATTRIB_BITS);
-    glMatrixMode(GL_MODELVIEW);
-    glPushMatrix();
-    glLoadIdentity();
-    if (camera) {
-        camera->apply();
-    }
-    kSceneModelLighting.apply();
-    glEnable(GL_LIGHTING);
-    glEnable(GL_LIGHT0);
+    beginLitScene(kSceneModelLighting);
     glDisable(GL_LIGHT1);
     glDisable(GL_LIGHT2);
     glDisable(GL_CULL_FACE);
@@ -54,6 +45,5 @@ void SpinneLayer::draw(double localTime) {
     level *= decay;
 
     glMatrixMode(GL_MODELVIEW);
-    glPopMatrix();
-    glPopAttrib();
+    endLitScene();
 }

@@ -31,16 +31,7 @@ TurntableLayer::TurntableLayer() {
 }
 
 void TurntableLayer::draw(double localTime) {
-    glPushAttrib(GL_ALL_ATTRIB_BITS);
-    glMatrixMode(GL_MODELVIEW);
-    glPushMatrix();
-    glLoadIdentity();
-    if (camera) {
-        camera->apply();
-    }
-    kSceneModelLighting.apply();
-    glEnable(GL_LIGHTING);
-    glEnable(GL_LIGHT0);
+    beginLitScene(kSceneModelLighting);
     glEnable(GL_DEPTH_TEST);
     glEnable(GL_CULL_FACE);
 
@@ -51,6 +42,5 @@ void TurntableLayer::draw(double localTime) {
     disc->draw(4);
 
     glMatrixMode(GL_MODELVIEW);
-    glPopMatrix();
-    glPopAttrib();
+    endLitScene();
 }

@@ -9,10 +9,7 @@ data=$2
 XWINDOW=$3
 source "$(dirname "$0")/lib.bash"
 
-work=$(mktemp -d)
-trap 'stop_xvfb; rm -rf "$work"' EXIT
-cd "$work" || exit 1
-ln -s "$data/vintra" vintra
+enter_work_dir "$data"
 start_xvfb
 touch logga
 

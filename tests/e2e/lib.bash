@@ -55,3 +55,12 @@ png_size() {
   h=$(od -An -tu1 -j20 -N4 "$file" | awk '{print ($1*16777216)+($2*65536)+($3*256)+$4}')
   echo "${w}x${h}"
 }
+
+# A fresh working directory holding a link to the generated data set ($1); removed, with
+# any Xvfb, when the script exits.
+enter_work_dir() {
+  WORK=$(mktemp -d)
+  trap 'stop_xvfb; rm -rf "$WORK"' EXIT
+  cd "$WORK" || exit 1
+  ln -s "$1/vintra" vintra
+}

@@ -8,10 +8,7 @@ XWINDOW=$3
 probe=$4
 source "$(dirname "$0")/lib.bash"
 
-work=$(mktemp -d)
-trap 'stop_xvfb; rm -rf "$work"' EXIT
-cd "$work" || exit 1
-ln -s "$data/vintra" vintra
+enter_work_dir "$data"
 start_xvfb
 
 timeout -k 5 600 "$tarvel" --windowed --fps 50 >/dev/null 2>&1

@@ -7,10 +7,7 @@ data=$2
 probe=$4
 source "$(dirname "$0")/lib.bash"
 
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-cd "$work" || exit 1
-ln -s "$data/vintra" vintra
+enter_work_dir "$data"
 
 shot() {
   env -u DISPLAY timeout -k 5 300 "$tarvel" --shot "$1" "$2" --fps 20 >/dev/null 2>&1 ||

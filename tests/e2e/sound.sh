@@ -10,13 +10,10 @@ XWINDOW=$3
 probe=$4
 source "$(dirname "$0")/lib.bash"
 
-work=$(mktemp -d)
-trap 'stop_xvfb; rm -rf "$work"' EXIT
-cd "$work" || exit 1
-ln -s "$data/vintra" vintra
+enter_work_dir "$data"
 start_xvfb
 
-SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$work/audio.raw" "$tarvel" --windowed >/dev/null 2>&1 &
+SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$WORK/audio.raw" "$tarvel" --windowed >/dev/null 2>&1 &
 pid=$!
 main=$(wait_for_window "#Korrin - Tarvel" 60) || fail "the show window did not open"
 sleep 9
