@@ -73,8 +73,12 @@ Camera::~Camera() {
 
 void Camera::apply() {
     updateFlight();
-    gluLookAt(eye.x, eye.y, eye.z, target.x, target.y, target.z, up.x, up.y, up.z);
+    lookAt();
     shakeStep();
+}
+
+void Camera::lookAt() const {
+    gluLookAt(eye.x, eye.y, eye.z, target.x, target.y, target.z, up.x, up.y, up.z);
 }
 
 void Camera::updateFlight() {
@@ -183,6 +187,14 @@ void Camera::resetPath() {
     eyePath.rewind();
     targetPath.rewind();
     upPath.rewind();
+}
+
+void Camera::clearPaths() {
+    for (CameraPath* path : {&eyePath, &targetPath, &upPath}) {
+        path->points.clear();
+        path->rewind();
+    }
+    pathLoaded = false;
 }
 
 bool Camera::openRecording(const char* path) {

@@ -10,16 +10,17 @@
 
 #include "camera/camera_path.h"
 #include "objects/vector3.h"
+#include "objects/viewpoint.h"
 
 // The input dialog's prompt, filled by the key handler before it asks.
 extern std::string promptText;
 
-class Camera {
+class Camera : public Viewpoint {
 public:
     static constexpr size_t kInputLimit = 1024;  // characters kept of a dialog answer
 
     Camera();
-    ~Camera();
+    ~Camera() override;
     Camera(const Camera&) = delete;
     Camera& operator=(const Camera&) = delete;
 
@@ -30,7 +31,9 @@ public:
 
     void setView(double ex, double ey, double ez, double tx, double ty, double tz, double ux,
                  double uy, double uz);
-    Vector3 getEye() const { return eye; }
+    // The look-at transform alone, without flight placement or shake.
+    void lookAt() const override;
+    Vector3 getEye() const override { return eye; }
     Vector3 getTarget() const { return target; }
     Vector3 getUp() const { return up; }
     void setWorldUpTurning(bool on) { worldUpTurning = on; }
@@ -44,6 +47,8 @@ public:
     // The same from bytes already in memory; `name` is used in the log lines.
     bool loadPathFromBytes(std::string_view bytes, const char* name);
     void resetPath();
+    // Empties the three paths: every later walk step fails and the view stays where it is.
+    void clearPaths();
 
     bool openRecording(const char* path);
     void recordPosition();

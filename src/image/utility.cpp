@@ -10,14 +10,19 @@ namespace {
 
 // Reads with the given image type and uploads; a failure leaves `textureName` untouched.
 template <typename Image>
-bool loadTexture(const char* loaderName, const char* path, GLuint* textureName) {
+bool loadTexture(const char* loaderName, const char* path, GLuint* textureName,
+                 Utility::FailureReport report) {
     if (!path || !textureName) {
         return false;
     }
     auto image = std::make_unique<Image>();
     logWindow->printStep("Utility::%s() -- file: %s", loaderName, path);
     if (!image->load(path)) {
-        logWindow->alert("ERROR! Failed to load %s !", path);
+        if (report == Utility::FailureReport::Once) {
+            logWindow->alertOnce("ERROR! Failed to load %s !", path);
+        } else {
+            logWindow->alert("ERROR! Failed to load %s !", path);
+        }
         return false;
     }
     uploadTexture(textureName, image->data.get(), image->width, image->height);
@@ -26,12 +31,12 @@ bool loadTexture(const char* loaderName, const char* path, GLuint* textureName) 
 
 }  // namespace
 
-bool Utility::loadBMPTexture(const char* path, GLuint* textureName) {
-    return loadTexture<BMPImage>("loadBMPTexture", path, textureName);
+bool Utility::loadBMPTexture(const char* path, GLuint* textureName, FailureReport report) {
+    return loadTexture<BMPImage>("loadBMPTexture", path, textureName, report);
 }
 
-bool Utility::loadJPGTexture(const char* path, GLuint* textureName) {
-    return loadTexture<JPGImage>("loadJPGTexture", path, textureName);
+bool Utility::loadJPGTexture(const char* path, GLuint* textureName, FailureReport report) {
+    return loadTexture<JPGImage>("loadJPGTexture", path, textureName, report);
 }
 
 void uploadTexture(GLuint* textureName, const unsigned char* pixels, int width, int height) {

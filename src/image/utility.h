@@ -6,8 +6,14 @@
 
 class Utility {
 public:
-    bool loadBMPTexture(const char* path, GLuint* textureName);
-    bool loadJPGTexture(const char* path, GLuint* textureName);
+    // How a failed load is shown: every time, or once per log (for a file that many objects
+    // share, such as the light picture).
+    enum class FailureReport { EveryTime, Once };
+
+    bool loadBMPTexture(const char* path, GLuint* textureName,
+                        FailureReport report = FailureReport::EveryTime);
+    bool loadJPGTexture(const char* path, GLuint* textureName,
+                        FailureReport report = FailureReport::EveryTime);
 };
 
 // Creates a texture from packed RGB rows (linear filters, repeat wrap, one level) and

@@ -43,6 +43,22 @@ void NoiseOverlay::pickNoiseTexture() {
 }
 
 void NoiseOverlay::draw() {
+    step();
+    paint();
+}
+
+void NoiseOverlay::step() {
+    if (counter == 0) {
+        pickNoiseTexture();
+    }
+    offsetY = randomFraction();
+    offsetX = randomFraction();
+    if (++counter > hold) {
+        counter = 0;
+    }
+}
+
+void NoiseOverlay::paint() {
     glPushMatrix();
     glPushAttrib(GL_ALL_ATTRIB_BITS);
     glDisable(GL_DEPTH_TEST);
@@ -51,14 +67,9 @@ void NoiseOverlay::draw() {
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_COLOR, GL_ONE_MINUS_SRC_COLOR);
 
-    if (counter == 0) {
-        pickNoiseTexture();
-    }
     glMatrixMode(GL_TEXTURE);
     glPushMatrix();
-    const float y = randomFraction();
-    const float x = randomFraction();
-    glTranslatef(x, y, 0);
+    glTranslatef(offsetX, offsetY, 0);
     glColor3f(noiseLevel, noiseLevel, noiseLevel);
     const GLuint noise = noiseTextures.empty() ? 0 : noiseTextures[current];
     world->drawFullWindowQuad(kBehindEverything, noise);
@@ -71,9 +82,6 @@ void NoiseOverlay::draw() {
     glBlendFunc(GL_DST_COLOR, GL_SRC_ALPHA);
     world->drawFullWindowQuad(kBehindEverything, white);
 
-    if (++counter > hold) {
-        counter = 0;
-    }
     glPopAttrib();
     glPopMatrix();
 }

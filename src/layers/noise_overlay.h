@@ -13,7 +13,13 @@ public:
     NoiseOverlay();
 
     void setLevels(float noise, float white);
+    // One step of the flicker, then the overlay drawn.
     void draw();
+    // The flicker's cycle alone: a new noise texture every hold + 1 steps, a new jitter of
+    // the noise pattern on every step.
+    void step();
+    // The overlay as the last step left it.
+    void paint();
 
     Utility loader;
     // At least two, so a change of texture always finds another one.
@@ -24,6 +30,8 @@ public:
     int current = 0;
     float noiseLevel = 0.2f;
     float whiteLevel = 0.5f;
+    float offsetX = 0.0f;  // texture-space jitter of the noise pattern
+    float offsetY = 0.0f;
 
 private:
     void pickNoiseTexture();

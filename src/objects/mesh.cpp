@@ -120,8 +120,11 @@ void Mesh::drawSmooth() {
 }
 
 void Mesh::drawTextured() {
-    glEnable(GL_TEXTURE_2D);
-    glBindTexture(GL_TEXTURE_2D, texture);
+    // A texture that failed to load leaves name 0: the faces draw in their plain colour.
+    if (texture != 0) {
+        glEnable(GL_TEXTURE_2D);
+        glBindTexture(GL_TEXTURE_2D, texture);
+    }
     glBegin(GL_TRIANGLES);
     for (const Face& face : faces) {
         face.emitTextured();

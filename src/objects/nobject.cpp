@@ -85,12 +85,14 @@ void NObject::buildMeshes(ModelImporter& model) {
 
 void NObject::loadTexture(const char* path, int kind) {
     GLuint name = 0;
-    const bool loaded =
-        kind == kJpgImage ? loader.loadJPGTexture(path, &name) : loader.loadBMPTexture(path, &name);
-    // The loader has already shown the failure; without a texture the Texture shade type
-    // keeps being refused instead of drawing with a name that was never made.
+    // Several objects often share one picture: a missing one is reported once.
+    const auto report = Utility::FailureReport::Once;
+    const bool loaded = kind == kJpgImage ? loader.loadJPGTexture(path, &name, report)
+                                          : loader.loadBMPTexture(path, &name, report);
+    // The object then draws untextured (name 0) instead of refusing with a message box on
+    // every frame.
     if (!loaded) {
-        return;
+        name = 0;
     }
     for (auto& mesh : meshes) {
         mesh->setTexture(name);
@@ -142,7 +144,7 @@ void NObject::createLightTextures(GLuint names[2]) {
     names[0] = names[1] = 0;
     JPGImage image;
     if (!image.load(kLightImage) || image.data == nullptr) {
-        logWindow->alert("ERROR! Failed to load %s !", kLightImage);
+        logWindow->alertOnce("ERROR! Failed to load %s !", kLightImage);
         return;
     }
     for (int i = 0; i < 2; ++i) {

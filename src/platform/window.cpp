@@ -165,7 +165,10 @@ Window::Error Window::create(const Options& options, std::string& detail) {
         destroy();
         return Error::MakeCurrent;
     }
-    SDL_GL_SetSwapInterval(0);
+    // Adaptive sync (-1) tears a late frame instead of waiting a whole refresh for it.
+    if (!options.verticalSync || SDL_GL_SetSwapInterval(-1) != 0) {
+        SDL_GL_SetSwapInterval(options.verticalSync ? 1 : 0);
+    }
     SDL_ShowWindow(window_);
     focus();
     return Error::None;

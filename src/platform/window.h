@@ -26,6 +26,8 @@ public:
         int height = 600;
         bool fullscreen = false;
         bool offscreen = false;  // no display: an offscreen EGL context
+        // Wait for the display's refresh on swap (adaptive where the driver offers it).
+        bool verticalSync = false;
         int x = 200;
         int y = 100;
     };

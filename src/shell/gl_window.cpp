@@ -14,6 +14,7 @@ namespace {
 
 platform::Window window;
 bool offscreenWindow = false;
+bool verticalSync = false;
 
 void errorBox(const char* text) {
     platform::ui().messageBox(text, "ERROR", platform::Buttons::Ok, platform::Icon::Exclamation);
@@ -34,6 +35,10 @@ const char* creationErrorText(platform::Window::Error error) {
 
 platform::Window& mainWindow() {
     return window;
+}
+
+void setVerticalSync(bool on) {
+    verticalSync = on;
 }
 
 void setOffscreen(bool offscreen) {
@@ -65,6 +70,7 @@ bool createWindow(const char* title, int width, int height, int, bool fullscreen
     options.height = height;
     options.fullscreen = fullscreen;
     options.offscreen = offscreenWindow;
+    options.verticalSync = verticalSync && !offscreenWindow;
     auto error = window.create(options, detail);
     if (error != platform::Window::Error::None) {
         killWindow();

@@ -11,3 +11,5 @@ void resizeScene(int width, int height);
 // The window of the running show; offscreen for the offline modes.
 platform::Window& mainWindow();
 void setOffscreen(bool offscreen);
+// The interactive show waits for the display's refresh; stepped and offline runs do not.
+void setVerticalSync(bool on);

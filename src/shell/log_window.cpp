@@ -99,3 +99,16 @@ void LogWindow::alert(const char* format, ...) {
     va_end(args);
     showMessage(message.c_str(), "");
 }
+
+void LogWindow::alertOnce(const char* format, ...) {
+    if (!format) {
+        return;
+    }
+    va_list args;
+    va_start(args, format);
+    std::string message = formatMessage(format, args);
+    va_end(args);
+    if (alertsShown_.insert(message).second) {
+        showMessage(message.c_str(), "");
+    }
+}

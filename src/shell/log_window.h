@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdarg>
+#include <set>
 #include <string>
 
 #include "shell/message_shower.h"
@@ -18,6 +19,9 @@ public:
     void printStep(const char* format, ...) __attribute__((format(printf, 2, 3)));
     void printBanner(const char* format, ...) __attribute__((format(printf, 2, 3)));
     void alert(const char* format, ...) __attribute__((format(printf, 2, 3)));
+    // As alert, but a message this log has already shown once is not shown again: one
+    // missing file that many objects load is one box, not one box per object.
+    void alertOnce(const char* format, ...) __attribute__((format(printf, 2, 3)));
 
     // Appends one prepared line, keeping the earliest text when the log is full.
     void append(const std::string& line);
@@ -32,6 +36,7 @@ private:
     bool enabled_;
     bool hasWindow_ = false;
     std::string content_;
+    std::set<std::string> alertsShown_;
 };
 
 extern LogWindow* logWindow;  // set by preInit, never null afterwards

@@ -223,6 +223,7 @@ bool prepareMode(bool& showDialog) {
         }
         showDialog = !options.windowed && !options.fullscreen;
         fullscreen = options.fullscreen;
+        setVerticalSync(options.fixedStep() <= 0);
     }
     if (options.fixedStep() > 0) {
         // The mixer follows the stepped clock, so every run hears the same samples.

@@ -11,6 +11,7 @@
 #include "layers/spinne_layer.h"
 #include "layers/tag_list.h"
 #include "layers/text_model.h"
+#include "layers/tower.h"
 #include "layers/turntable_layer.h"
 #include "shell/globals.h"
 #include "show/world.h"
@@ -146,7 +147,10 @@ void Show::buildScratch() {
     scratchTimeline.add(beats(263), 5000.0, spinne.get());
 }
 
-void Show::buildTower() {}
+void Show::buildTower() {
+    tower = std::make_unique<Tower>();
+    towerTimeline.add(beats(56), 1000.0, tower.get());
+}
 
 void Show::buildLateScratch() {
     lateScratchAnim = std::make_unique<FrameAnim>();

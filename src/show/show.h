@@ -15,6 +15,7 @@ class FrameAnim;
 class TextModel;
 class TurntableLayer;
 class SpinneLayer;
+class Tower;
 
 // Show times of the schedule: whole beats of 0.48 s, as computed in double precision.
 constexpr double beats(int n) {
@@ -57,6 +58,7 @@ public:
     std::unique_ptr<Copy2Texture> titleCapture;
     std::unique_ptr<FrameAnim> nickAnim;
     Timeline towerTimeline;
+    std::unique_ptr<Tower> tower;
     Timeline graffitiTimeline;
     std::unique_ptr<TagList> graffitiTags;
     std::unique_ptr<SpinneLayer> spinne;

@@ -246,6 +246,26 @@ TEST_F(CameraTest, AdvanceWalksByDistanceAndStopsWithPointFourAhead) {
     EXPECT_EQ(Camera().advance(), false);
 }
 
+TEST_F(CameraTest, ClearedPathsKeepTheViewWhereTheWalkEnded) {
+    Camera cam;
+    ASSERT_TRUE(cam.loadPathFromBytes(positionsText(6), "line"));
+    while (cam.advance()) {
+    }
+    const Vector3 end = cam.eye;
+    cam.clearPaths();
+    EXPECT_FALSE(cam.pathLoaded);
+    for (int i = 0; i < 5; ++i) {
+        EXPECT_FALSE(cam.advance());
+    }
+    EXPECT_EQ(cam.eye, end);
+    EXPECT_TRUE(cam.eyePath.points.empty() && cam.targetPath.points.empty() &&
+                cam.upPath.points.empty());
+    // A new path starts from its own beginning.
+    ASSERT_TRUE(cam.loadPathFromBytes(positionsText(4), "again"));
+    ASSERT_TRUE(cam.advance());
+    EXPECT_NEAR(cam.eye.x, 1.0, 0.01);
+}
+
 TEST_F(CameraTest, RecordingWritesFlushedLinesAndTruncatesOnReopen) {
     Camera cam;
     std::string path = (dir / "rec.pos").string();

@@ -79,6 +79,21 @@ TEST(MeshGl, RefusedShadeTypesDrawNothingAndRestoreTheStacks) {
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
 
+TEST(MeshGl, AFailedTextureIsReportedOnceAndTheObjectDrawsUntextured) {
+    platform::ScriptedUi& ui = testing_support::installScriptedUi(false);
+    testing_support::resetFrame();
+    NObject object, sibling;
+    test_models::loadInto(object, test_models::single(test_models::strip(4, -0.5f)));
+    object.loadTexture("no/such/picture.jpg", NObject::kJpgImage);
+    sibling.loadTexture("no/such/picture.jpg", NObject::kJpgImage);
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].text, "ERROR! Failed to load no/such/picture.jpg !");
+    for (int frame = 0; frame < 3; ++frame) {
+        EXPECT_EQ(polygonsDrawn(object, 4), 4u);
+    }
+    EXPECT_EQ(ui.messages.size(), 1u) << "no box on later frames";
+}
+
 TEST(MeshGl, LightMapWithoutPreparationWarnsAndStillDraws) {
     testing_support::resetFrame();
     NObject object;

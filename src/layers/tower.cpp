@@ -1,0 +1,226 @@
+#include "layers/tower.h"
+
+#include <GL/gl.h>
+#include <GL/glu.h>
+
+#include <cmath>
+#include <cstdio>
+
+#include "camera/camera.h"
+#include "layers/noise_overlay.h"
+#include "objects/light_particles.h"
+#include "objects/nobject.h"
+#include "shell/globals.h"
+#include "show/world.h"
+
+namespace {
+
+constexpr double kModelScale = 0.1;
+constexpr double kPreparedRadius = Tower::kRestRadius;
+constexpr float kBurstSparkSize = 0.001f;
+constexpr float kNoiseLevel = 0.25f;
+constexpr float kWhiteLevel = 0.5f;
+constexpr const char* kLightPathFile = "./vintra/cameras/2_tower2.pos";
+
+// Load, scale to the scene, prepare the light map and the shadow volume, texture.
+std::unique_ptr<NObject> prepareModel(const char* path, const char* texture,
+                                      const char* directory = nullptr) {
+    auto model = std::make_unique<NObject>();
+    if (directory != nullptr) {
+        model->setDirectory(directory);
+    }
+    model->load3DS(path);
+    model->scale(kModelScale);
+    model->initLight();
+    model->setLightRadius(kPreparedRadius);
+    model->initShadow();
+    model->loadTexture(texture, NObject::kJpgImage);
+    return model;
+}
+
+// The show's normal projection, as the render context sets it up.
+void resetProjection() {
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    const int aspect = screenWidth / (screenHeight > 0 ? screenHeight : 1);
+    gluPerspective(45.0, aspect, 0.01, 3000.0);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+}
+
+}  // namespace
+
+Tower::Tower() {
+    overlay = std::make_unique<NoiseOverlay>();
+    tower = prepareModel("./vintra/tower2.3ds", "./vintra/tower/noise8.jpg");
+    for (int i = 0; i < kTextCount; ++i) {
+        char path[64];
+        std::snprintf(path, sizeof path, "./vintra/tower/t%d.3ds", i + 1);
+        texts[i] = prepareModel(path, "./vintra/tower/text.jpg");
+    }
+    codedBy = prepareModel("./vintra/codedby.3ds", "./vintra/coded_by.jpg", "./vintra/");
+    author = prepareModel("./vintra/zorbel.3ds", "./vintra/zorbel.jpg", "./vintra/");
+    lightPath = std::make_unique<Camera>();
+    lightPath->loadPath(kLightPathFile);
+    sparks = std::make_unique<LightParticles>(kSparks);
+    burstSparks = std::make_unique<LightParticles>(kBurstSparks);
+
+    stepLight();
+    const Vector3 light = lightPath->getEye();
+    sparks->placeAll(light);
+    burstSparks->placeAll(light);
+    burstSparks->setSize(kBurstSparkSize);
+    burstSparks->age();
+    burstSparks->setRespawn(false);
+    overlay->setLevels(kNoiseLevel, kWhiteLevel);
+}
+
+Tower::~Tower() = default;
+
+double Tower::flareRadius(double sinceBurst) {
+    return 265.0 - 240.0 * std::sin(sinceBurst * (1.0 / kFlareTime) * 1.57);
+}
+
+bool Tower::countBeat(double t) {
+    if (t - lastBeat > kBeat) {
+        ++beatCount;
+        lastBeat = t;
+    }
+    bool burst = false;
+    if (beatCount % 4 == 3 && !burstArmed) {
+        burstSparks->reset();
+        burstTime = t;
+        burstArmed = true;
+        ++burstCount;
+        burst = true;
+    }
+    if (beatCount % 4 == 0) {
+        burstArmed = false;
+    }
+    return burst;
+}
+
+template <typename Action>
+void Tower::forEachModel(Action action) {
+    action(*tower);
+    action(*author);
+    action(*codedBy);
+    for (auto& text : texts) {
+        action(*text);
+    }
+}
+
+// One walk step of the light; a path that has ended (or never loaded) is emptied, so the
+// light stays where it stopped.
+void Tower::stepLight() {
+    if (!lightPath->advance()) {
+        lightPath->clearPaths();
+    }
+}
+
+void Tower::applyFlare(double t) {
+    const double sinceBurst = t - burstTime;
+    if (sinceBurst < kFlareTime) {
+        const double radius = flareRadius(sinceBurst);
+        forEachModel([radius](NObject& model) { model.setLightRadius(radius); });
+    }
+}
+
+void Tower::setMaterial() {
+    const GLfloat ambient[] = {0.4f, 0.4f, 0.4f, 1};
+    const GLfloat diffuse[] = {0.8f, 0.8f, 0.8f, 1};
+    const GLfloat specular[] = {1, 1, 1, 1};
+    glMaterialfv(GL_FRONT_AND_BACK, GL_AMBIENT, ambient);
+    glMaterialfv(GL_FRONT_AND_BACK, GL_DIFFUSE, diffuse);
+    glMaterialfv(GL_FRONT_AND_BACK, GL_SPECULAR, specular);
+    glMaterialf(GL_FRONT_AND_BACK, GL_SHININESS, 30.0f);
+}
+
+void Tower::drawModels() {
+    tower->draw(ShadeType::Flat);
+    tower->draw(ShadeType::LightMap);
+    tower->draw(ShadeType::Shadow);
+    auto drawTextured = [](NObject& model) {
+        model.draw(ShadeType::Texture);
+        model.draw(ShadeType::LightMap);
+        model.draw(ShadeType::Shadow);
+    };
+    drawTextured(*codedBy);
+    drawTextured(*author);
+    for (auto& text : texts) {
+        drawTextured(*text);
+    }
+}
+
+// The tower once more, added where no shadow volume counted: the lit parts glow.
+void Tower::drawGlow() {
+    glEnable(GL_STENCIL_TEST);
+    glStencilFunc(GL_EQUAL, 0, ~0u);
+    glStencilOp(GL_KEEP, GL_KEEP, GL_KEEP);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_ONE, GL_ONE);
+    tower->draw(ShadeType::Flat);
+    tower->draw(ShadeType::LightMap);
+    glDisable(GL_STENCIL_TEST);
+}
+
+// The streaming sparks are drawn before and after their steps, the burst twice after.
+void Tower::drawSparks(int stepCount) {
+    const Vector3 light = lightPath->getEye();
+    sparks->setEmitter(light);
+    burstSparks->setEmitter(light);
+    sparks->setViewpoint(camera);
+    burstSparks->setViewpoint(camera);
+    sparks->render();
+    for (int i = 0; i < stepCount; ++i) {
+        sparks->advance();
+    }
+    sparks->render();
+    for (int i = 0; i < stepCount; ++i) {
+        burstSparks->advance();
+    }
+    burstSparks->render();
+    burstSparks->render();
+}
+
+void Tower::draw(double localTime) {
+    const int stepCount = steps.stepsAt(localTime);
+    glColor3f(1, 1, 1);
+    const float aspect =
+        static_cast<float>(screenWidth) / static_cast<float>(screenHeight > 0 ? screenHeight : 1);
+    projection.setPerspective(45.0f, aspect, 0.001f, ProjectionMatrix::kInfiniteFar);
+    glMatrixMode(GL_PROJECTION);
+    glLoadMatrixf(projection.m);
+
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    glPushMatrix();
+    glPushAttrib(GL_ALL_ATTRIB_BITS);
+    glEnable(GL_LIGHTING);
+    glEnable(GL_LIGHT0);
+    if (camera != nullptr) {
+        camera->apply();
+    }
+
+    for (int i = 0; i < stepCount; ++i) {
+        stepLight();
+    }
+    const Vector3 light = lightPath->getEye();
+    countBeat(localTime);
+    applyFlare(localTime);
+    if (world != nullptr) {
+        world->setLightPosition(light.x, light.y, light.z);
+    }
+    setMaterial();
+    drawModels();
+    drawGlow();
+    drawSparks(stepCount);
+    for (int i = 0; i < stepCount; ++i) {
+        overlay->step();
+    }
+    overlay->paint();
+
+    glPopAttrib();
+    glPopMatrix();
+    resetProjection();
+}

@@ -1,0 +1,70 @@
+// The credits scene: a tower, two credit models and nine text models, light-mapped and
+// shadowed by a light that walks a stored path, with sparks streaming from the light, a
+// burst of sparks and a flare of the light every fourth beat, and film noise over it all.
+// Seen through the show's current camera with a projection of its own.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <memory>
+
+#include "layers/fixed_step.h"
+#include "show/layer.h"
+#include "show/projection_matrix.h"
+
+class Camera;
+class LightParticles;
+class NObject;
+class NoiseOverlay;
+
+class Tower : public Layer {
+public:
+    static constexpr int kTextCount = 9;
+    static constexpr int kSparks = 300;
+    static constexpr int kBurstSparks = 700;
+    static constexpr double kBeat = 0.48;       // s
+    static constexpr double kRestRadius = 40;   // light radius until the first burst
+    static constexpr double kFlareTime = 0.96;  // s the flare takes to shrink
+
+    // Needs a current GL context: loads every model, texture and the light's path.
+    Tower();
+    ~Tower() override;
+
+    void draw(double localTime) override;
+
+    // The light radius d seconds after a burst (d < kFlareTime): 265 at the burst, about 25
+    // at the end of the flare.
+    static double flareRadius(double sinceBurst);
+
+    // The beat counter and the burst on every fourth counted beat, at local time t (steps
+    // 4 and 5 of a frame); true when a burst started.
+    bool countBeat(double t);
+
+    std::unique_ptr<NObject> tower;
+    std::unique_ptr<NObject> codedBy;
+    std::unique_ptr<NObject> author;
+    std::array<std::unique_ptr<NObject>, kTextCount> texts;
+    std::unique_ptr<Camera> lightPath;
+    std::unique_ptr<LightParticles> sparks;
+    std::unique_ptr<LightParticles> burstSparks;
+    std::unique_ptr<NoiseOverlay> overlay;
+    int32_t beatCount = 0;
+    double lastBeat = 0;
+    double burstTime = -1000;
+    bool burstArmed = false;
+    ProjectionMatrix projection;
+    int32_t burstCount = 0;
+    // The light's walk, the sparks and the flicker advance 60 times a second of show time.
+    FixedStep steps;
+
+private:
+    void stepLight();
+    void applyFlare(double t);
+    void setMaterial();
+    void drawModels();
+    void drawGlow();
+    void drawSparks(int stepCount);
+    // Every model in the order the flare resizes them: tower, author, coded-by, texts.
+    template <typename Action>
+    void forEachModel(Action action);
+};

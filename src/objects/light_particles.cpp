@@ -1,0 +1,114 @@
+#include "objects/light_particles.h"
+
+#include "image/utility.h"
+#include "objects/billboard.h"
+#include "show/random.h"
+
+namespace {
+
+constexpr const char* kLightImage = "./vintra/light.jpg";
+constexpr float kGrey = 0.5f;  // additive: a spark adds at most half white
+
+float randomShare() {
+    return static_cast<float>(nextRandom() % 100) / 100.0f;
+}
+
+// (1, 0, 0) turned by three random angles: the third drawn about x, the second about y,
+// the first about z.
+Vector3 randomDirection() {
+    const int first = nextRandom() % 360;
+    const int second = nextRandom() % 360;
+    const int third = nextRandom() % 360;
+    return Vector3(1, 0, 0).rotate(third, second, first);
+}
+
+}  // namespace
+
+LightParticles::LightParticles(size_t count)
+    : ParticleSystem(count), life(count, 0), maxLife(count, 0), sizeVariation(count, 0.0f) {
+    damping.set(0.95, 0.99, 0.95);
+    reset();
+    for (float& variation : sizeVariation) {
+        variation = randomShare() * variationScale;
+    }
+    Utility loader;
+    loader.loadJPGTexture(kLightImage, &lightTexture, Utility::FailureReport::Once);
+}
+
+void LightParticles::placeAll(const Vector3& position) {
+    for (Particle& p : particles) {
+        p.position = position;
+    }
+}
+
+void LightParticles::reset() {
+    for (size_t i = 0; i < particles.size(); ++i) {
+        Particle& p = particles[i];
+        p.position = emitter;
+        p.force.clear();
+        const float speed = randomShare();
+        p.velocity = randomDirection() * speed;
+        p.mass = 1.0f;
+        life[i] = lifeSpan > 0 ? nextRandom() % lifeSpan : 0;
+        maxLife[i] = life[i];
+    }
+}
+
+void LightParticles::age() {
+    for (size_t i = 0; i < particles.size(); ++i) {
+        if (life[i] < 1 && respawn) {
+            Particle& p = particles[i];
+            p.position = emitter;
+            const float speed = static_cast<float>(nextRandom() % 100) / 500.0f;
+            p.velocity = randomDirection() * speed;
+            life[i] = maxLife[i] = lifeSpan;
+            sizeVariation[i] = randomShare() * variationScale;
+        }
+        life[i] -= 1;
+    }
+}
+
+float LightParticles::opacity(size_t i) const {
+    if (maxLife[i] <= 0) {
+        return 0.0f;
+    }
+    return 1.0f - static_cast<float>(maxLife[i] - life[i]) / static_cast<float>(maxLife[i]);
+}
+
+// Every sprite is turned toward the eye on the CPU and the view is applied once, which
+// draws the same quads as placing each one under its own copy of the view.
+void LightParticles::render() {
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    glPushAttrib(GL_ALL_ATTRIB_BITS);
+    glLoadIdentity();
+    glColor3f(1, 1, 1);
+    glDisable(GL_LIGHTING);
+    glEnable(GL_DEPTH_TEST);
+    glDepthMask(GL_FALSE);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE);
+    glEnable(GL_TEXTURE_2D);
+    glBindTexture(GL_TEXTURE_2D, lightTexture);
+    if (viewpoint != nullptr) {
+        viewpoint->lookAt();
+        const Vector3 eye = viewpoint->getEye();
+        glBegin(GL_QUADS);
+        for (size_t i = 0; i < particles.size(); ++i) {
+            if (!alive(i)) {
+                continue;
+            }
+            const Billboard b =
+                Billboard::facing(eye, particles[i].position, size + sizeVariation[i]);
+            glColor4f(kGrey, kGrey, kGrey, opacity(i));
+            static constexpr float kTexCoords[4][2] = {{0, 0}, {1, 0}, {1, 1}, {0, 1}};
+            for (int c = 0; c < 4; ++c) {
+                glTexCoord2fv(kTexCoords[c]);
+                glVertex3fv(&b.corners[c].x);
+            }
+        }
+        glEnd();
+    }
+    glPopAttrib();
+    glPopMatrix();
+}

@@ -1,0 +1,22 @@
+#include "objects/particle_system.h"
+
+ParticleSystem::ParticleSystem(size_t count) : particles(count) {}
+
+void ParticleSystem::moveStep() {
+    for (Particle& p : particles) {
+        p.velocity += p.force / p.mass * step;
+        p.position += p.velocity * step;
+        p.velocity = p.velocity.componentProduct(damping);
+        p.force.clear();
+    }
+}
+
+void ParticleSystem::advance() {
+    age();
+    moveStep();
+}
+
+void ParticleSystem::update() {
+    advance();
+    render();
+}

@@ -1,0 +1,252 @@
+// The tower scene on a small crafted data set: a wall (the "tower") seen head-on, one box
+// between the light and the wall, the light held still; the other models far away.
+#include "layers/tower.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "camera/camera.h"
+#include "image/test_images.h"
+#include "objects/light_particles.h"
+#include "objects/nobject.h"
+#include "objects/test_models.h"
+#include "shell/globals.h"
+#include "show/world.h"
+#include "support/gl_context.h"
+#include "support/gl_state.h"
+#include "support/test_ui.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using testing_support::GlState;
+using testing_support::readPixel;
+
+constexpr double kFrame = 1.0 / 60.0;
+
+void writeFile(const fs::path& path, const std::vector<uint8_t>& bytes) {
+    fs::create_directories(path.parent_path());
+    FILE* file = std::fopen(path.c_str(), "wb");
+    ASSERT_NE(file, nullptr) << path;
+    std::fwrite(bytes.data(), 1, bytes.size(), file);
+    std::fclose(file);
+}
+
+std::vector<uint8_t> greyJpeg(uint8_t grey) {
+    return test_images::jpegBytes(8, 8, [grey](int, int) {
+        return test_images::Rgb{grey, grey, grey};
+    });
+}
+
+// Model files are in tenths of the scene's units: the scene scales them by 0.1.
+std::vector<uint8_t> box(float x, float y, float z, float half) {
+    return test_models::bytesOf(test_models::single(test_models::cube({x, y, z}, half)));
+}
+
+// A square sheet facing +z in the plane z, finely divided so that lighting computed at its
+// corners varies smoothly across it.
+std::vector<uint8_t> sheet(float half, float z) {
+    constexpr int kCells = 24;
+    gen::ThreeDsObject wall;
+    wall.name = "wall";
+    for (int j = 0; j <= kCells; ++j) {
+        for (int i = 0; i <= kCells; ++i) {
+            wall.vertices.push_back(
+                {-half + 2 * half * i / kCells, -half + 2 * half * j / kCells, z});
+        }
+    }
+    auto at = [](int i, int j) { return static_cast<uint16_t>(j * (kCells + 1) + i); };
+    for (int j = 0; j < kCells; ++j) {
+        for (int i = 0; i < kCells; ++i) {
+            wall.faces.push_back({at(i, j), at(i + 1, j), at(i + 1, j + 1), 1, -1});
+            wall.faces.push_back({at(i, j), at(i + 1, j + 1), at(i, j + 1), 1, -1});
+        }
+    }
+    return test_models::bytesOf(test_models::single(wall));
+}
+
+class TowerGl : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ui = &testing_support::installScriptedUi(false);
+        root = fs::path(::testing::TempDir()) / "tower_scene";
+        fs::remove_all(root);
+        const fs::path v = root / "vintra";
+        // The wall's front at z = −1, 12 wide; the occluder a 2-unit box at (−3, 0, 2).
+        writeFile(v / "tower2.3ds", sheet(60, -10));
+        writeFile(v / "tower/t1.3ds", box(-30, 0, 20, 10));
+        for (int i = 2; i <= 9; ++i) {
+            writeFile(v / ("tower/t" + std::to_string(i) + ".3ds"), box(1000, 1000, 1000, 1));
+        }
+        writeFile(v / "codedby.3ds", box(1000, -1000, 1000, 1));
+        writeFile(v / "zorbel.3ds", box(-1000, 1000, 1000, 1));
+        for (const char* texture :
+             {"tower/noise8.jpg", "tower/text.jpg", "coded_by.jpg", "zorbel.jpg"}) {
+            writeFile(v / texture, greyJpeg(200));
+        }
+        // A white light picture leaves the light map neutral; black noise and a black
+        // brightening picture leave the overlay neutral.
+        writeFile(v / "light.jpg", greyJpeg(255));
+        writeFile(v / "noise7.jpg", greyJpeg(0));
+        writeFile(v / "flash/white.jpg", greyJpeg(0));
+        std::string still;
+        for (int i = 0; i < 6; ++i) {
+            still += "-6 0 6 0 0 0 0 1 0\n";
+        }
+        writeFile(v / "cameras/2_tower2.pos", std::vector<uint8_t>(still.begin(), still.end()));
+
+        previous = fs::current_path();
+        fs::current_path(root);
+        if (world == nullptr) {
+            world = new World();
+        }
+        viewer.setView(0, 0, 20, 0, 0, 0, 0, 1, 0);
+        camera = &viewer;
+    }
+    void TearDown() override {
+        camera = nullptr;
+        fs::current_path(previous);
+    }
+
+    // A cleared frame in the show's normal view and lighting.
+    void normalFrame() {
+        testing_support::resetFrame();
+        world->initView();
+        world->initLights();
+    }
+
+    platform::ScriptedUi* ui = nullptr;
+    fs::path root;
+    fs::path previous;
+    Camera viewer;
+};
+
+// Window position of a point on the wall (z = −1) seen from (0, 0, 20) through the scene's
+// 45° projection.
+int wallX(double x) {
+    return static_cast<int>(400 + 400 * x / (21 * std::tan(22.5 * M_PI / 180) * 4 / 3));
+}
+
+TEST_F(TowerGl, TheOccluderShadowsTheWallAndSparksAddLight) {
+    Tower scene;
+    ASSERT_TRUE(ui->messages.empty()) << ui->messages[0].text;
+    normalFrame();
+    const GlState before = GlState::capture();
+    scene.draw(0.0);
+    const GlState after = GlState::capture();
+    EXPECT_TRUE(before == after) << before.differences(after);
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+
+    // The light at (−6, 0, 6) throws the box's shadow onto the wall from x = −2.3 to 3.3.
+    const auto shadowed = readPixel(wallX(1), 300);
+    const auto lit = readPixel(wallX(4.5), 300);
+    EXPECT_NE(testing_support::readStencil(wallX(1), 300), 0) << "inside the shadow volume";
+    EXPECT_EQ(testing_support::readStencil(wallX(4.5), 300), 0);
+    EXPECT_LT(shadowed.r + 40, lit.r) << "shadow " << shadowed.r << ", lit " << lit.r;
+    EXPECT_GT(shadowed.r, 20) << "a shadow keeps the unglowed light";
+
+    // Off the wall, only the sparks at the light reach the black background.
+    EXPECT_EQ(scene.lightPath->getEye(), Vector3(-6, 0, 6));
+    const int lightX =
+        static_cast<int>(400 + 400 * -6 / (14 * std::tan(22.5 * M_PI / 180) * 4 / 3));
+    int brightest = 0;
+    for (int dx = -6; dx <= 6; ++dx) {
+        for (int dy = -6; dy <= 6; ++dy) {
+            brightest = std::max(brightest, readPixel(lightX + dx, 300 + dy).r);
+        }
+    }
+    EXPECT_GT(brightest, 60) << "the sparks at the light";
+    EXPECT_EQ(readPixel(20, 20).r, 0);
+}
+
+TEST_F(TowerGl, BurstsOnEveryFourthCountedBeatAndTheLightFlares) {
+    Tower scene;
+    const Face& face = scene.tower->getMesh(0).getFace(0);
+    std::vector<double> beats, bursts;
+    double previousBurst = scene.burstTime;
+    int previousCount = 0;
+    float lastFlare = 0;
+    for (int frame = 0; frame <= 8 * 60; ++frame) {
+        const double t = frame * kFrame;
+        normalFrame();
+        scene.draw(t);
+        if (scene.beatCount != previousCount) {
+            beats.push_back(t);
+            previousCount = scene.beatCount;
+        }
+        if (scene.burstTime != previousBurst) {
+            bursts.push_back(t);
+            previousBurst = scene.burstTime;
+            EXPECT_EQ(scene.beatCount % 4, 3) << "burst at " << t;
+            EXPECT_FLOAT_EQ(face.lightRadius, 265.0f) << "the flare starts at the burst";
+            size_t thrown = 0;
+            for (size_t i = 0; i < scene.burstSparks->count(); ++i) {
+                thrown += scene.burstSparks->alive(i) ? 1 : 0;
+            }
+            EXPECT_GT(thrown, 650u) << "the burst throws (nearly) all 700 sparks out";
+        }
+        const double since = t - scene.burstTime;
+        if (bursts.empty()) {
+            ASSERT_FLOAT_EQ(face.lightRadius, 40.0f) << "before the first burst, at " << t;
+        } else if (since < Tower::kFlareTime) {
+            lastFlare = static_cast<float>(Tower::flareRadius(since));
+            ASSERT_FLOAT_EQ(face.lightRadius, lastFlare) << "at " << t;
+        } else {
+            ASSERT_FLOAT_EQ(face.lightRadius, lastFlare) << "held after the flare, at " << t;
+            EXPECT_NEAR(face.lightRadius, 25.0, 0.5);
+        }
+    }
+    ASSERT_GE(beats.size(), 12u);
+    EXPECT_NEAR(beats[0], 29 * kFrame, 1e-9) << "the first frame after 0.48 s";
+    ASSERT_EQ(bursts.size(), 4u) << "counted beats 3, 7, 11 and 15";
+    EXPECT_EQ(bursts[0], beats[2]);
+    EXPECT_EQ(bursts[1], beats[6]);
+    EXPECT_EQ(bursts[2], beats[10]);
+    EXPECT_EQ(scene.burstCount, 4);
+    EXPECT_EQ(scene.burstTime, bursts.back());
+    EXPECT_NEAR(Tower::flareRadius(0.48), 95.4, 0.1);
+    EXPECT_NEAR(Tower::flareRadius(0.96), 25.0, 0.01);
+}
+
+TEST_F(TowerGl, AMissingTextTextureIsOneMessageAndTheTextsStillDraw) {
+    fs::remove(root / "vintra/tower/text.jpg");
+    Tower scene;
+    ASSERT_EQ(ui->messages.size(), 1u);
+    EXPECT_EQ(ui->messages[0].text, "ERROR! Failed to load ./vintra/tower/text.jpg !");
+    for (int frame = 0; frame < 3; ++frame) {
+        normalFrame();
+        scene.draw(frame * kFrame);
+    }
+    EXPECT_EQ(ui->messages.size(), 1u);
+    // The occluder (text 1) is in front of the wall at (−3, 0, 2): drawn, lit, untextured.
+    const int x = static_cast<int>(400 + 400 * -3 / (18 * std::tan(22.5 * M_PI / 180) * 4 / 3));
+    EXPECT_GT(readPixel(x, 300).r, 30);
+}
+
+TEST_F(TowerGl, TheLightWalksItsPathAtSixtyStepsASecondWhateverTheFrameRate) {
+    std::string spiral;
+    for (int i = 0; i < 40; ++i) {
+        spiral += std::to_string(i * 0.5) + " 0 3 0 0 0 0 1 0\n";
+    }
+    writeFile(root / "vintra/cameras/2_tower2.pos",
+              std::vector<uint8_t>(spiral.begin(), spiral.end()));
+    Tower at60, at20;
+    for (int frame = 1; frame <= 60; ++frame) {
+        normalFrame();
+        at60.draw(frame / 60.0);
+    }
+    for (int frame = 1; frame <= 20; ++frame) {
+        normalFrame();
+        at20.draw(frame / 20.0);
+    }
+    EXPECT_NEAR(at60.lightPath->getEye().x, at20.lightPath->getEye().x, 0.1)
+        << "one second of show time takes the light equally far";
+    EXPECT_GT(at60.lightPath->getEye().x, 0.5);
+}
+
+}  // namespace
