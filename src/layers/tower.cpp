@@ -3,8 +3,10 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 
 #include "camera/camera.h"
 #include "layers/noise_overlay.h"
@@ -22,7 +24,8 @@ constexpr float kNoiseLevel = 0.25f;
 constexpr float kWhiteLevel = 0.5f;
 constexpr const char* kLightPathFile = "./vintra/cameras/2_tower2.pos";
 
-// Load, scale to the scene, prepare the light map and the shadow volume, texture.
+// Load, scale to the scene, prepare the light map and the shadow volume, texture; the
+// geometry stays as it is from then on.
 std::unique_ptr<NObject> prepareModel(const char* path, const char* texture,
                                       const char* directory = nullptr) {
     auto model = std::make_unique<NObject>();
@@ -35,6 +38,7 @@ std::unique_ptr<NObject> prepareModel(const char* path, const char* texture,
     model->setLightRadius(kPreparedRadius);
     model->initShadow();
     model->loadTexture(texture, NObject::kJpgImage);
+    model->freeze();
     return model;
 }
 
@@ -60,6 +64,7 @@ Tower::Tower() {
     }
     codedBy = prepareModel("./vintra/codedby.3ds", "./vintra/coded_by.jpg", "./vintra/");
     author = prepareModel("./vintra/zorbel.3ds", "./vintra/zorbel.jpg", "./vintra/");
+    boundModels();
     lightPath = std::make_unique<Camera>();
     lightPath->loadPath(kLightPathFile);
     sparks = std::make_unique<LightParticles>(kSparks);
@@ -136,19 +141,106 @@ void Tower::setMaterial() {
     glMaterialf(GL_FRONT_AND_BACK, GL_SHININESS, 30.0f);
 }
 
+// The stencil counts are read only by the glow, which redraws the tower alone: the volumes
+// need filling only over the tower's rectangle, which saves most of their (large) fill.
+bool Tower::towerRectangle(GLint rect[4]) const {
+    if (!towerBounded) {
+        return false;
+    }
+    GLfloat modelview[16], projected[16];
+    GLint viewport[4];
+    glGetFloatv(GL_MODELVIEW_MATRIX, modelview);
+    glGetFloatv(GL_PROJECTION_MATRIX, projected);
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    double left = viewport[0] + viewport[2], right = viewport[0];
+    double bottom = viewport[1] + viewport[3], top = viewport[1];
+    for (int corner = 0; corner < 8; ++corner) {
+        const Vector3 p((corner & 1) ? towerHighest.x : towerLowest.x,
+                        (corner & 2) ? towerHighest.y : towerLowest.y,
+                        (corner & 4) ? towerHighest.z : towerLowest.z);
+        const Vector3 eye = p.transformPoint(tower->getOrientation()).transformPoint(modelview);
+        double clip[4];
+        for (int i = 0; i < 4; ++i) {
+            clip[i] = projected[i] * eye.x + projected[i + 4] * eye.y + projected[i + 8] * eye.z +
+                      projected[i + 12];
+        }
+        if (!(clip[3] > 1e-6)) {
+            return false;
+        }
+        const double x = viewport[0] + (clip[0] / clip[3] + 1) * 0.5 * viewport[2];
+        const double y = viewport[1] + (clip[1] / clip[3] + 1) * 0.5 * viewport[3];
+        left = std::min(left, x);
+        right = std::max(right, x);
+        bottom = std::min(bottom, y);
+        top = std::max(top, y);
+    }
+    constexpr double kMargin = 2;  // pixels, for rounding at the edges
+    left = std::max<double>(viewport[0], std::floor(left - kMargin));
+    bottom = std::max<double>(viewport[1], std::floor(bottom - kMargin));
+    right = std::min<double>(viewport[0] + viewport[2], std::ceil(right + kMargin));
+    top = std::min<double>(viewport[1] + viewport[3], std::ceil(top + kMargin));
+    rect[0] = static_cast<GLint>(left);
+    rect[1] = static_cast<GLint>(bottom);
+    rect[2] = std::max(0, static_cast<GLint>(right - left));
+    rect[3] = std::max(0, static_cast<GLint>(top - bottom));
+    return true;
+}
+
+void Tower::boundModels() {
+    towerBounded = tower->bounds(towerLowest, towerHighest);
+    bool sharedFrame = towerBounded;
+    forEachModel([&](NObject& model) {
+        Vector3 lowest, highest;
+        const bool bounded = model.bounds(lowest, highest);
+        sharedFrame = sharedFrame && std::memcmp(model.getOrientation(), tower->getOrientation(),
+                                                 16 * sizeof(float)) == 0;
+        // A model without faces casts nothing: an empty sphere far from everything.
+        spheres.push_back(bounded ? BoundingSphere::aroundBox(lowest, highest)
+                                  : BoundingSphere{{0, 0, 0}, -1});
+    });
+    if (!sharedFrame) {
+        spheres.clear();
+    }
+}
+
+bool Tower::shadowMayReachTower(size_t model) const {
+    const Vector3* light = tower->getLightVector();
+    if (spheres.empty() || light == nullptr || model >= spheres.size()) {
+        return true;
+    }
+    if (spheres[model].radius < 0) {
+        return false;
+    }
+    return spheres[model].shadowMayReach(spheres[0], *light);
+}
+
 void Tower::drawModels() {
-    tower->draw(ShadeType::Flat);
-    tower->draw(ShadeType::LightMap);
-    tower->draw(ShadeType::Shadow);
-    auto drawTextured = [](NObject& model) {
+    GLint rect[4];
+    const bool scissored = towerRectangle(rect);
+    auto drawShadow = [&](NObject& model, size_t index) {
+        if (!shadowMayReachTower(index)) {
+            return;
+        }
+        if (scissored) {
+            glEnable(GL_SCISSOR_TEST);
+            glScissor(rect[0], rect[1], rect[2], rect[3]);
+        }
+        model.draw(ShadeType::Shadow);
+        glDisable(GL_SCISSOR_TEST);
+    };
+    auto drawTextured = [&](NObject& model, size_t index) {
         model.draw(ShadeType::Texture);
         model.draw(ShadeType::LightMap);
-        model.draw(ShadeType::Shadow);
+        drawShadow(model, index);
     };
-    drawTextured(*codedBy);
-    drawTextured(*author);
-    for (auto& text : texts) {
-        drawTextured(*text);
+    // Indices follow forEachModel: tower, author, coded-by, then the texts.
+    tower->draw(ShadeType::Flat);
+    tower->draw(ShadeType::LightMap);
+    drawShadow(*tower, 0);
+    drawTextured(*codedBy, 2);
+    drawTextured(*author, 1);
+    for (size_t i = 0; i < texts.size(); ++i) {
+        drawTextured(*texts[i], 3 + i);
     }
 }
 
@@ -198,6 +290,10 @@ void Tower::draw(double localTime) {
     glPushAttrib(GL_ALL_ATTRIB_BITS);
     glEnable(GL_LIGHTING);
     glEnable(GL_LIGHT0);
+    // Every model is a closed solid: its back faces lie behind its front faces, so culling
+    // them changes nothing in the picture and halves what the lit passes fill.
+    glEnable(GL_CULL_FACE);
+    glCullFace(GL_BACK);
     if (camera != nullptr) {
         camera->apply();
     }

@@ -7,8 +7,13 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <vector>
+
+#include <GL/gl.h>
 
 #include "layers/fixed_step.h"
+#include "objects/bounding_sphere.h"
+#include "objects/vector3.h"
 #include "show/layer.h"
 #include "show/projection_matrix.h"
 
@@ -56,13 +61,29 @@ public:
     int32_t burstCount = 0;
     // The light's walk, the sparks and the flicker advance 60 times a second of show time.
     FixedStep steps;
+    // The tower's box in its own frame: shadow counts matter only where it is redrawn.
+    Vector3 towerLowest{0, 0, 0};
+    Vector3 towerHighest{0, 0, 0};
+    bool towerBounded = false;
+    // Spheres around every model (in the order of forEachModel), to skip the shadow volumes
+    // that cannot fall on the tower; empty when the models do not share one frame.
+    std::vector<BoundingSphere> spheres;
+
+    // The frame's model passes, under the scene's view and light as draw sets them up: every
+    // model lit, light-mapped and casting its shadow; then the glow of the unshadowed tower.
+    void drawModels();
+    void drawGlow();
 
 private:
     void stepLight();
     void applyFlare(double t);
     void setMaterial();
-    void drawModels();
-    void drawGlow();
+    // Window rectangle (x, y, width, height) the tower covers now; false when it cannot be
+    // bounded (part of it behind the eye, or no tower).
+    bool towerRectangle(GLint rect[4]) const;
+    void boundModels();
+    // Whether the model's shadow can fall on the tower from where the light is now.
+    bool shadowMayReachTower(size_t model) const;
     void drawSparks(int stepCount);
     // Every model in the order the flare resizes them: tower, author, coded-by, texts.
     template <typename Action>

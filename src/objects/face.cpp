@@ -87,14 +87,18 @@ void Face::emitLightMapped() const {
 
 namespace {
 
+void appendPoint(std::vector<float>& out, const Vector3& v) {
+    out.insert(out.end(), {v.x, v.y, v.z, 1.0f});
+}
+
 // A point pushed to infinity along the ray from the light through it.
-void emitAtInfinity(const Vector3& v, const Vector3& l) {
-    glVertex4f(v.x - l.x, v.y - l.y, v.z - l.z, 0.0f);
+void appendAtInfinity(std::vector<float>& out, const Vector3& v, const Vector3& l) {
+    out.insert(out.end(), {v.x - l.x, v.y - l.y, v.z - l.z, 0.0f});
 }
 
 }  // namespace
 
-void Face::drawSides() const {
+void Face::appendSides(std::vector<float>& quads) const {
     const Vector3 l = lightPosition();
     for (int edge = 0; edge < 3; ++edge) {
         const Face* other = neighbours[edge];
@@ -103,26 +107,22 @@ void Face::drawSides() const {
         }
         const Vector3& a = vertices[edge];
         const Vector3& b = vertices[(edge + 1) % 3];
-        glBegin(GL_QUADS);
-        glVertex3fv(&b.x);
-        glVertex3fv(&a.x);
-        emitAtInfinity(a, l);
-        emitAtInfinity(b, l);
-        glEnd();
+        appendPoint(quads, b);
+        appendPoint(quads, a);
+        appendAtInfinity(quads, a, l);
+        appendAtInfinity(quads, b, l);
     }
 }
 
-void Face::drawCap() const {
-    glBegin(GL_TRIANGLES);
+void Face::appendCap(std::vector<float>& triangles) const {
     if (facing) {
         for (const Vector3& v : vertices) {
-            glVertex3fv(&v.x);
+            appendPoint(triangles, v);
         }
     } else {
         const Vector3 l = lightPosition();
         for (const Vector3& v : vertices) {
-            emitAtInfinity(v, l);
+            appendAtInfinity(triangles, v, l);
         }
     }
-    glEnd();
 }

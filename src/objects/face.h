@@ -3,6 +3,8 @@
 // across its edges for shadow volumes, and whether it faces the light.
 #pragma once
 
+#include <vector>
+
 #include "objects/vector3.h"
 
 // Texture coordinates of one corner on the two light-map units.
@@ -35,11 +37,12 @@ public:
     void emitSmooth() const;
     void emitTextured() const;
     void emitLightMapped() const;
-    // Shadow volume: one quad per silhouette edge (neighbour not facing the light), each in
-    // its own primitive, extruded to infinity away from the light.
-    void drawSides() const;
-    // The face itself when it faces the light, else its projection to infinity.
-    void drawCap() const;
+    // Shadow volume, as homogeneous points (x, y, z, w) appended to a list: one quad per
+    // silhouette edge (neighbour not facing the light), extruded to infinity away from the
+    // light; and the cap: the face itself when it faces the light, else its projection to
+    // infinity.
+    void appendSides(std::vector<float>& quads) const;
+    void appendCap(std::vector<float>& triangles) const;
 
     Vector3 vertices[3]{};
     Vector3 normals[3]{};

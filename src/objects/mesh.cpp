@@ -11,25 +11,54 @@ Mesh::Mesh() {
     logWindow->printBanner("Mesh Object.");
 }
 
+void Mesh::freeze() {
+    frozen = true;
+}
+
+void Mesh::forgetLists() {
+    for (GLuint& list : lists) {
+        if (list != 0) {
+            glDeleteLists(list, 1);
+            list = 0;
+        }
+    }
+}
+
+template <typename Emit>
+void Mesh::callStatic(StaticDrawing drawing, Emit emit) {
+    GLuint& list = lists[drawing];
+    if (list == 0) {
+        list = glGenLists(1);
+        glNewList(list, GL_COMPILE);
+        emit();
+        glEndList();
+    }
+    glCallList(list);
+}
+
 void Mesh::addFace(const Vector3 positions[3]) {
+    forgetLists();
     faces.emplace_back();
     faces.back().setPositions(positions);
 }
 
 // The setters act on the newest face; before the first addFace there is none to set.
 void Mesh::setNormals(const Vector3 normals[3]) {
+    forgetLists();
     if (!faces.empty()) {
         faces.back().setNormals(normals);
     }
 }
 
 void Mesh::setFaceNormal(const Vector3& normal) {
+    forgetLists();
     if (!faces.empty()) {
         faces.back().setFaceNormal(normal);
     }
 }
 
 void Mesh::setTexCoords(const Vector3 coords[3]) {
+    forgetLists();
     if (!faces.empty()) {
         faces.back().setTexCoords(coords);
     }
@@ -46,6 +75,7 @@ void Mesh::setRevealTotal(double total) {
 }
 
 void Mesh::scale(double factor) {
+    forgetLists();
     for (Face& face : faces) {
         face.scale(factor);
     }
@@ -102,21 +132,35 @@ void Mesh::drawFlat() {
     glEnable(GL_LIGHTING);
     glEnable(GL_LIGHT0);
     const size_t n = revealedCount();
-    glBegin(GL_TRIANGLES);
-    for (size_t i = 0; i < n; ++i) {
-        faces[i].emitFlat();
+    auto emit = [this, n] {
+        glBegin(GL_TRIANGLES);
+        for (size_t i = 0; i < n; ++i) {
+            faces[i].emitFlat();
+        }
+        glEnd();
+    };
+    if (frozen && !revealEnabled) {
+        callStatic(kFlatList, emit);
+    } else {
+        emit();
     }
-    glEnd();
 }
 
 void Mesh::drawSmooth() {
     glEnable(GL_LIGHTING);
     glEnable(GL_LIGHT0);
-    glBegin(GL_TRIANGLES);
-    for (const Face& face : faces) {
-        face.emitSmooth();
+    auto emit = [this] {
+        glBegin(GL_TRIANGLES);
+        for (const Face& face : faces) {
+            face.emitSmooth();
+        }
+        glEnd();
+    };
+    if (frozen) {
+        callStatic(kSmoothList, emit);
+    } else {
+        emit();
     }
-    glEnd();
 }
 
 void Mesh::drawTextured() {
@@ -125,11 +169,18 @@ void Mesh::drawTextured() {
         glEnable(GL_TEXTURE_2D);
         glBindTexture(GL_TEXTURE_2D, texture);
     }
-    glBegin(GL_TRIANGLES);
-    for (const Face& face : faces) {
-        face.emitTextured();
+    auto emit = [this] {
+        glBegin(GL_TRIANGLES);
+        for (const Face& face : faces) {
+            face.emitTextured();
+        }
+        glEnd();
+    };
+    if (frozen) {
+        callStatic(kTexturedList, emit);
+    } else {
+        emit();
     }
-    glEnd();
 }
 
 // Multiplies what is already in the frame buffer by the light texture, projected from the
@@ -145,20 +196,80 @@ void Mesh::drawLightMap() {
     selectTextureUnit(GL_TEXTURE1_ARB);
     glEnable(GL_TEXTURE_2D);
     glBindTexture(GL_TEXTURE_2D, lightTexture1);
-    glBegin(GL_TRIANGLES);
-    for (const Face& face : faces) {
-        face.emitLightMapped();
+    if (!drawLightMapGenerated()) {
+        glBegin(GL_TRIANGLES);
+        for (const Face& face : faces) {
+            face.emitLightMapped();
+        }
+        glEnd();
     }
-    glEnd();
     // Unit 1 stays enabled for the caller's attribute restore; unit 0 is selected again so
     // later texture calls in the same attribute scope act where they expect.
     selectTextureUnit(GL_TEXTURE0_ARB);
 }
 
+// The face whose light and radius every face shares, or none.
+const Face* Mesh::sharedLightFace() const {
+    if (faces.empty()) {
+        return nullptr;
+    }
+    const Face& first = faces.front();
+    for (const Face& face : faces) {
+        if (face.light != first.light || face.lightRadius != first.lightRadius) {
+            return nullptr;
+        }
+    }
+    return &first;
+}
+
+namespace {
+
+// Object-linear coordinate generation: coordinate = plane · (x, y, z, 1).
+void generateCoordinate(GLenum coordinate, const GLfloat plane[4]) {
+    glTexGeni(coordinate, GL_TEXTURE_GEN_MODE, GL_OBJECT_LINEAR);
+    glTexGenfv(coordinate, GL_OBJECT_PLANE, plane);
+    glEnable(coordinate == GL_S ? GL_TEXTURE_GEN_S : GL_TEXTURE_GEN_T);
+}
+
+}  // namespace
+
+bool Mesh::drawLightMapGenerated() {
+    const Face* shared = frozen ? sharedLightFace() : nullptr;
+    if (shared == nullptr) {
+        return false;
+    }
+    // s = (x − L.x) / r + 0.5 and so on, as the per-corner coordinates are worked out.
+    const Vector3 l = shared->lightPosition();
+    const float inverse = 1.0f / shared->lightRadius;
+    const GLfloat unit0S[4] = {inverse, 0, 0, 0.5f - l.x * inverse};
+    const GLfloat unit0T[4] = {0, inverse, 0, 0.5f - l.y * inverse};
+    const GLfloat unit1S[4] = {0, 0, inverse, 0.5f - l.z * inverse};
+    const GLfloat unit1T[4] = {0, 0, 0, 0.5f};
+    selectTextureUnit(GL_TEXTURE0_ARB);
+    generateCoordinate(GL_S, unit0S);
+    generateCoordinate(GL_T, unit0T);
+    selectTextureUnit(GL_TEXTURE1_ARB);
+    generateCoordinate(GL_S, unit1S);
+    generateCoordinate(GL_T, unit1T);
+    callStatic(kPositionsList, [this] {
+        glBegin(GL_TRIANGLES);
+        for (const Face& face : faces) {
+            for (const Vector3& v : face.vertices) {
+                glVertex3fv(&v.x);
+            }
+        }
+        glEnd();
+    });
+    return true;
+}
+
 // Depth-fail stencil counting: back faces of the volume increment where they fail the depth
 // test, front faces decrement, so a non-zero count marks a point inside the shadow. Nothing
-// reaches the colour buffer.
+// reaches the colour buffer. Within one pass every fragment does the same operation, so the
+// count does not depend on the order the volume's pieces are drawn in.
 void Mesh::drawShadow() {
+    buildShadowVolume();
+    glPushClientAttrib(GL_CLIENT_VERTEX_ARRAY_BIT);
     glEnable(GL_CULL_FACE);
     glDisable(GL_LIGHTING);
     glDepthMask(GL_FALSE);
@@ -177,15 +288,27 @@ void Mesh::drawShadow() {
     shadowVolumePass();
 
     glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+    glPopClientAttrib();
 }
 
-void Mesh::shadowVolumePass() {
+void Mesh::buildShadowVolume() {
+    volumeSides.clear();
+    volumeCaps.clear();
     for (const Face& face : faces) {
         if (face.facing) {
-            face.drawSides();
+            face.appendSides(volumeSides);
         }
     }
     for (const Face& face : faces) {
-        face.drawCap();
+        face.appendCap(volumeCaps);
     }
+}
+
+void Mesh::shadowVolumePass() const {
+    glEnableClientState(GL_VERTEX_ARRAY);
+    constexpr GLint kPointFloats = 4;
+    glVertexPointer(kPointFloats, GL_FLOAT, 0, volumeSides.data());
+    glDrawArrays(GL_QUADS, 0, static_cast<GLsizei>(volumeSides.size() / kPointFloats));
+    glVertexPointer(kPointFloats, GL_FLOAT, 0, volumeCaps.data());
+    glDrawArrays(GL_TRIANGLES, 0, static_cast<GLsizei>(volumeCaps.size() / kPointFloats));
 }

@@ -7,6 +7,7 @@
 
 #include <cstddef>
 #include <deque>
+#include <vector>
 
 #include "objects/face.h"
 #include "objects/shade_type.h"
@@ -31,6 +32,12 @@ public:
     void scale(double factor);
     void setLightRadius(double radius);
 
+    // The faces will not change any more: the drawings that do not depend on the light
+    // (flat without reveal, smooth, textured, the light map's positions) are compiled into
+    // display lists on first use and replayed from then on. Changing a face after this
+    // (scale, the setters) drops the lists, which are compiled again.
+    void freeze();
+
     // Draws with the given shade type; the caller saves and restores the GL state.
     void draw(int shadeType);
     void draw(ShadeType shadeType) { draw(static_cast<int>(shadeType)); }
@@ -46,8 +53,14 @@ private:
     void drawSmooth();
     void drawTextured();
     void drawLightMap();
+    // The light map with coordinates generated from the object-space positions: the same
+    // coordinates as per corner, for a mesh whose faces share one light and one radius.
+    bool drawLightMapGenerated();
+    const Face* sharedLightFace() const;
     void drawShadow();
-    void shadowVolumePass();
+    // The volume for the light as it stands: every side, then every cap.
+    void buildShadowVolume();
+    void shadowVolumePass() const;
 
     // A deque keeps every face at its address as faces are added: neighbours and the morph
     // refer to faces by pointer.
@@ -55,6 +68,16 @@ private:
     GLuint texture = 0;
     GLuint lightTexture0 = 0;
     GLuint lightTexture1 = 0;
+    enum StaticDrawing { kFlatList, kSmoothList, kTexturedList, kPositionsList, kListCount };
+    // Replays the compiled list of that drawing, compiling it first with `emit`.
+    template <typename Emit>
+    void callStatic(StaticDrawing drawing, Emit emit);
+    void forgetLists();
+
+    bool frozen = false;
+    GLuint lists[kListCount] = {};
+    std::vector<float> volumeSides;  // quads of homogeneous points, refilled per draw
+    std::vector<float> volumeCaps;   // triangles
     bool revealEnabled = false;
     double revealTotal = 0;
     double revealProgress = 0;

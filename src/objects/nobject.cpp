@@ -1,5 +1,7 @@
 #include "objects/nobject.h"
 
+#include <algorithm>
+
 #include "image/jpg_image.h"
 #include "objects/l3ds.h"
 #include "objects/neighbour_search.h"
@@ -109,6 +111,31 @@ void NObject::scale(double factor) {
 void NObject::setLightRadius(double radius) {
     for (auto& mesh : meshes) {
         mesh->setLightRadius(radius);
+    }
+}
+
+bool NObject::bounds(Vector3& lowest, Vector3& highest) const {
+    bool any = false;
+    for (const auto& mesh : meshes) {
+        for (size_t k = 0; k < mesh->getFaceCount(); ++k) {
+            for (const Vector3& v : mesh->getFace(k).vertices) {
+                if (!any) {
+                    lowest = highest = v;
+                    any = true;
+                }
+                lowest.set(std::min(lowest.x, v.x), std::min(lowest.y, v.y),
+                           std::min(lowest.z, v.z));
+                highest.set(std::max(highest.x, v.x), std::max(highest.y, v.y),
+                            std::max(highest.z, v.z));
+            }
+        }
+    }
+    return any;
+}
+
+void NObject::freeze() {
+    for (auto& mesh : meshes) {
+        mesh->freeze();
     }
 }
 

@@ -41,6 +41,10 @@ public:
     void initLight();
     void initShadow();
 
+    // The model will not change any more: its meshes draw what does not depend on the light
+    // from display lists (see Mesh::freeze).
+    void freeze();
+
     void draw(int shadeType);
     void draw(ShadeType shadeType) { draw(static_cast<int>(shadeType)); }
 
@@ -50,6 +54,9 @@ public:
     size_t getMeshCount() const { return meshes.size(); }
     Mesh& getMesh(size_t i) { return *meshes[i]; }
     const Vector3* getLightVector() const { return lightVector.get(); }
+    const float* getOrientation() const { return orientation; }
+    // The box around every face's corners, in the object's own frame; false with no faces.
+    bool bounds(Vector3& lowest, Vector3& highest) const;
     const std::string& getDirectory() const { return directory; }
 
 private:

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Still frames of the generated show: the opening scene on white paper with the character
-# animation, the white flash that opens the graffiti window, and the graffiti on black.
+# animation, the white flash that opens the graffiti window, the graffiti on black, and the
+# lit tower in the tower window.
 set -u
 tarvel=$1
 data=$2
@@ -10,7 +11,7 @@ source "$(dirname "$0")/lib.bash"
 enter_work_dir "$data"
 
 shot() {
-  env -u DISPLAY timeout -k 5 300 "$tarvel" --shot "$1" "$2" --fps 20 >/dev/null 2>&1 ||
+  env -u DISPLAY timeout -k 5 600 "$tarvel" --shot "$1" "$2" --fps "${3:-20}" >/dev/null 2>&1 ||
     fail "--shot $1 failed"
 }
 brightness() {
@@ -23,6 +24,7 @@ brightness() {
 shot 30 scene.png
 shot 42.8 flash.png
 shot 50 graffiti.png
+shot 100 tower.png 10
 
 corner=$(brightness scene.png 0 0 60 60)
 [[ $corner -gt 200 ]] || fail "the scene at 30 s should sit on white paper, corner is $corner"
@@ -36,5 +38,11 @@ corner=$(brightness graffiti.png 0 0 60 60)
 [[ $corner -lt 40 ]] || fail "the graffiti window should clear to black, corner is $corner"
 centre=$(brightness graffiti.png 200 150 400 300)
 [[ $centre -gt $corner ]] || fail "no graffiti in the centre at 50 s ($centre)"
+
+# Black around it, the tower stands lit in the middle with the credits beside it.
+centre=$(brightness tower.png 350 150 100 300)
+[[ $centre -gt 80 ]] || fail "the lit tower should stand in the middle at 100 s, mean is $centre"
+corner=$(brightness tower.png 0 540 60 60)
+[[ $corner -lt 40 ]] || fail "the tower scene should stand on black, corner is $corner"
 
 echo "shots: all passed"
