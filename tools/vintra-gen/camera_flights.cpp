@@ -105,19 +105,20 @@ Vec3 turntableFocus() {
     return kTurntableEye + d * (-kTurntableEye.z / d.z);
 }
 
-// The tower's light: a slow spiral up and around the tower, longer than one tower scene
-// walks at 0.03 units a frame.
+// The tower's light: a spiral up and around the tower just outside the credit signs, so
+// the signs throw their shadows onto the tower and the light's pool sweeps its walls. Walked
+// at 0.03 units a step, 60 steps a second, it lasts about the tower window.
 std::string lightSpiral() {
     CameraPathWriter writer;
     const int perTurn = 24;
-    const double turns = 1.75;
+    const double turns = 2.75;
     const int points = static_cast<int>(perTurn * turns) + 3;
     for (int i = 0; i < points; ++i) {
         double t = static_cast<double>(i) / (points - 1);
         double a = 2.0 * kPi * turns * t - kPi * 0.5;
-        double radius = 7.5 - 1.5 * t;
-        Vec3 eye{std::cos(a) * radius, std::sin(a) * radius, 1.5 + 10.0 * t};
-        writer.add(eye, {0, 0, 5}, {0, 0, 1});
+        double radius = 3.4 - 0.5 * t;
+        Vec3 eye{std::cos(a) * radius, std::sin(a) * radius, 0.8 + 7.2 * t};
+        writer.add(eye, {0, 0, 4}, {0, 0, 1});
     }
     return writer.text();
 }

@@ -81,14 +81,20 @@ Canvas concrete(uint64_t key) {
     return canvas;
 }
 
+// The light: the sparks' sprite, and the tower's light map, which spans the light radius
+// (about 25 units between bursts) across. A bell that falls to half about a third of the way
+// out makes a pool of light a few units wide around the light on the small tower, and
+// reaches black at the clamped edge.
 Canvas lightSprite() {
+    constexpr float kSpread = 0.44f;
+    const float edge = std::exp(-1.0f / (kSpread * kSpread));
     Canvas canvas(128, 128);
     for (int y = 0; y < 128; ++y) {
         for (int x = 0; x < 128; ++x) {
             float dx = (x + 0.5f - 64.0f) / 64.0f;
             float dy = (y + 0.5f - 64.0f) / 64.0f;
             float d = std::min(1.0f, std::sqrt(dx * dx + dy * dy));
-            float v = (1.0f - d * d) * (1.0f - d * d);
+            float v = (std::exp(-d * d / (kSpread * kSpread)) - edge) / (1.0f - edge);
             canvas.setPixel(x, y, {v, v, v});
         }
     }
