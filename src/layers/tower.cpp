@@ -141,60 +141,17 @@ void Tower::setMaterial() {
     glMaterialf(GL_FRONT_AND_BACK, GL_SHININESS, 30.0f);
 }
 
-// The stencil counts are read only by the glow, which redraws the tower alone: the volumes
-// need filling only over the tower's rectangle, which saves most of their (large) fill.
-bool Tower::towerRectangle(GLint rect[4]) const {
-    if (!towerBounded) {
-        return false;
-    }
-    GLfloat modelview[16], projected[16];
-    GLint viewport[4];
-    glGetFloatv(GL_MODELVIEW_MATRIX, modelview);
-    glGetFloatv(GL_PROJECTION_MATRIX, projected);
-    glGetIntegerv(GL_VIEWPORT, viewport);
-    double left = viewport[0] + viewport[2], right = viewport[0];
-    double bottom = viewport[1] + viewport[3], top = viewport[1];
-    for (int corner = 0; corner < 8; ++corner) {
-        const Vector3 p((corner & 1) ? towerHighest.x : towerLowest.x,
-                        (corner & 2) ? towerHighest.y : towerLowest.y,
-                        (corner & 4) ? towerHighest.z : towerLowest.z);
-        const Vector3 eye = p.transformPoint(tower->getOrientation()).transformPoint(modelview);
-        double clip[4];
-        for (int i = 0; i < 4; ++i) {
-            clip[i] = projected[i] * eye.x + projected[i + 4] * eye.y + projected[i + 8] * eye.z +
-                      projected[i + 12];
-        }
-        if (!(clip[3] > 1e-6)) {
-            return false;
-        }
-        const double x = viewport[0] + (clip[0] / clip[3] + 1) * 0.5 * viewport[2];
-        const double y = viewport[1] + (clip[1] / clip[3] + 1) * 0.5 * viewport[3];
-        left = std::min(left, x);
-        right = std::max(right, x);
-        bottom = std::min(bottom, y);
-        top = std::max(top, y);
-    }
-    constexpr double kMargin = 2;  // pixels, for rounding at the edges
-    left = std::max<double>(viewport[0], std::floor(left - kMargin));
-    bottom = std::max<double>(viewport[1], std::floor(bottom - kMargin));
-    right = std::min<double>(viewport[0] + viewport[2], std::ceil(right + kMargin));
-    top = std::min<double>(viewport[1] + viewport[3], std::ceil(top + kMargin));
-    rect[0] = static_cast<GLint>(left);
-    rect[1] = static_cast<GLint>(bottom);
-    rect[2] = std::max(0, static_cast<GLint>(right - left));
-    rect[3] = std::max(0, static_cast<GLint>(top - bottom));
-    return true;
-}
-
 void Tower::boundModels() {
-    towerBounded = tower->bounds(towerLowest, towerHighest);
-    bool sharedFrame = towerBounded;
+    Vector3 lowest, highest;
+    bool sharedFrame = tower->bounds(lowest, highest);
+    if (sharedFrame) {
+        shadowRegion.setReceiver(lowest, highest, tower->getOrientation());
+    }
     forEachModel([&](NObject& model) {
-        Vector3 lowest, highest;
         const bool bounded = model.bounds(lowest, highest);
         sharedFrame = sharedFrame && std::memcmp(model.getOrientation(), tower->getOrientation(),
                                                  16 * sizeof(float)) == 0;
-        // A model without faces casts nothing: an empty sphere far from everything.
+        // A model without faces casts nothing: a sphere of negative radius.
         spheres.push_back(bounded ? BoundingSphere::aroundBox(lowest, highest)
                                   : BoundingSphere{{0, 0, 0}, -1});
     });
@@ -203,31 +160,32 @@ void Tower::boundModels() {
     }
 }
 
-bool Tower::shadowMayReachTower(size_t model) const {
+void Tower::drawShadow(NObject& model, size_t index) {
     const Vector3* light = tower->getLightVector();
-    if (spheres.empty() || light == nullptr || model >= spheres.size()) {
-        return true;
+    GLint rect[4];
+    ShadowRegion::Reach reach = ShadowRegion::Reach::Anywhere;
+    if (spheres.empty() || light == nullptr) {
+        reach = ShadowRegion::Reach::Anywhere;
+    } else if (spheres[index].radius < 0) {
+        return;
+    } else if (index == 0) {
+        reach = shadowRegion.receiverRegion(rect);
+    } else {
+        reach = shadowRegion.casterRegion(spheres[index], *light, rect);
     }
-    if (spheres[model].radius < 0) {
-        return false;
+    if (reach == ShadowRegion::Reach::None) {
+        return;
     }
-    return spheres[model].shadowMayReach(spheres[0], *light);
+    if (reach == ShadowRegion::Reach::Rectangle) {
+        glEnable(GL_SCISSOR_TEST);
+        glScissor(rect[0], rect[1], rect[2], rect[3]);
+    }
+    model.draw(ShadeType::Shadow);
+    glDisable(GL_SCISSOR_TEST);
 }
 
 void Tower::drawModels() {
-    GLint rect[4];
-    const bool scissored = towerRectangle(rect);
-    auto drawShadow = [&](NObject& model, size_t index) {
-        if (!shadowMayReachTower(index)) {
-            return;
-        }
-        if (scissored) {
-            glEnable(GL_SCISSOR_TEST);
-            glScissor(rect[0], rect[1], rect[2], rect[3]);
-        }
-        model.draw(ShadeType::Shadow);
-        glDisable(GL_SCISSOR_TEST);
-    };
+    shadowRegion.beginFrame();
     auto drawTextured = [&](NObject& model, size_t index) {
         model.draw(ShadeType::Texture);
         model.draw(ShadeType::LightMap);

@@ -12,6 +12,7 @@
 #include <GL/gl.h>
 
 #include "layers/fixed_step.h"
+#include "layers/shadow_region.h"
 #include "objects/bounding_sphere.h"
 #include "objects/vector3.h"
 #include "show/layer.h"
@@ -61,12 +62,10 @@ public:
     int32_t burstCount = 0;
     // The light's walk, the sparks and the flicker advance 60 times a second of show time.
     FixedStep steps;
-    // The tower's box in its own frame: shadow counts matter only where it is redrawn.
-    Vector3 towerLowest{0, 0, 0};
-    Vector3 towerHighest{0, 0, 0};
-    bool towerBounded = false;
-    // Spheres around every model (in the order of forEachModel), to skip the shadow volumes
-    // that cannot fall on the tower; empty when the models do not share one frame.
+    // Shadow counts matter only where the tower is redrawn (the glow): each volume is filled
+    // only where it can fall on the tower. Spheres around every model, in the order of
+    // forEachModel; empty when the models do not share one frame (then nothing is narrowed).
+    ShadowRegion shadowRegion;
     std::vector<BoundingSphere> spheres;
 
     // The frame's model passes, under the scene's view and light as draw sets them up: every
@@ -78,12 +77,9 @@ private:
     void stepLight();
     void applyFlare(double t);
     void setMaterial();
-    // Window rectangle (x, y, width, height) the tower covers now; false when it cannot be
-    // bounded (part of it behind the eye, or no tower).
-    bool towerRectangle(GLint rect[4]) const;
     void boundModels();
-    // Whether the model's shadow can fall on the tower from where the light is now.
-    bool shadowMayReachTower(size_t model) const;
+    // The model's shadow volume, filled where it can fall on the tower.
+    void drawShadow(NObject& model, size_t index);
     void drawSparks(int stepCount);
     // Every model in the order the flare resizes them: tower, author, coded-by, texts.
     template <typename Action>

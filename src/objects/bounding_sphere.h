@@ -1,6 +1,5 @@
-// A sphere around a model, and whether the shadow a model casts from a point light can reach
-// another model at all: the shadow lies in the cone from the light around the caster's
-// sphere, no nearer to the light than the caster.
+// A sphere around a model: what its shadow from a point light can reach lies in the cone from
+// the light around the sphere.
 #pragma once
 
 #include "objects/vector3.h"
@@ -11,7 +10,4 @@ struct BoundingSphere {
 
     // The sphere through the corners of a box.
     static BoundingSphere aroundBox(const Vector3& lowest, const Vector3& highest);
-
-    // False only when no point of `receiver` can lie in this caster's shadow from `light`.
-    bool shadowMayReach(const BoundingSphere& receiver, const Vector3& light) const;
 };

@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "objects/billboard.h"
-#include "objects/bounding_sphere.h"
 #include "show/random.h"
 #include "support/test_ui.h"
 
@@ -128,25 +127,6 @@ TEST(Billboard, FacesTheEyeFromEveryDirectionAndStaysFinite) {
         EXPECT_GT(normal.dot(toEye), 0.999)
             << "eye " << eye.x << " " << eye.y << " " << eye.z << ": the front faces it";
     }
-}
-
-// Skipping a shadow that cannot reach the receiver must never skip one that can: the
-// receiver straight behind, grazing the cone's edge, or around a light inside the caster.
-TEST(BoundingSphere, AShadowReachesOnlyWhatLiesInItsConeBeyondTheCaster) {
-    const Vector3 light(0, 0, 0);
-    const BoundingSphere caster{{10, 0, 0}, 1};
-    EXPECT_TRUE(caster.shadowMayReach({{30, 0, 0}, 2}, light)) << "straight behind";
-    EXPECT_TRUE(caster.shadowMayReach({{10.5, 0, 0}, 0.1}, light)) << "inside the caster";
-    // The cone's edge at distance 30 is 30 · tan(asin(0.1)) ≈ 3.015 off the axis.
-    EXPECT_TRUE(caster.shadowMayReach({{30, 4.0, 0}, 1.0}, light)) << "grazing the edge";
-    EXPECT_FALSE(caster.shadowMayReach({{30, 5.5, 0}, 1.0}, light)) << "beside the shadow";
-    EXPECT_FALSE(caster.shadowMayReach({{-10, 0, 0}, 3}, light)) << "behind the light";
-    EXPECT_FALSE(caster.shadowMayReach({{4, 0, 0}, 2}, light)) << "between light and caster";
-    EXPECT_TRUE(caster.shadowMayReach({{-10, 0, 0}, 3}, Vector3(10, 0.5, 0)))
-        << "a light inside the caster";
-    const BoundingSphere box = BoundingSphere::aroundBox(Vector3(-1, -2, -2), Vector3(1, 2, 2));
-    EXPECT_EQ(box.centre, Vector3(0, 0, 0));
-    EXPECT_DOUBLE_EQ(box.radius, 3.0);
 }
 
 }  // namespace
