@@ -12,7 +12,7 @@ packages=(
   libmpg123-dev libmp3lame-dev
   libfreetype-dev libfontconfig-dev fonts-liberation2 fonts-dejavu-core
   xvfb xauth xdotool x11-utils libx11-dev
-  ffmpeg
+  ffmpeg libavformat-dev libavcodec-dev libswscale-dev libswresample-dev libavutil-dev
   libassimp-dev
 )
 
