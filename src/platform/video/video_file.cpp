@@ -130,6 +130,11 @@ struct VideoFile::Impl {
 };
 
 bool VideoFile::Impl::createTemporary(std::string& error) {
+    struct stat existing {};
+    if (stat(path.c_str(), &existing) == 0 && S_ISDIR(existing.st_mode)) {
+        error = std::strerror(EISDIR);
+        return false;
+    }
     std::vector<char> name(path.begin(), path.end());
     const char suffix[] = ".XXXXXX";
     name.insert(name.end(), suffix, suffix + sizeof suffix);
