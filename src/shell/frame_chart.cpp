@@ -56,7 +56,7 @@ std::string axes(const Scale& s) {
     const double timeStep = s.timeTo - s.timeFrom > 60 ? 20 : s.timeTo - s.timeFrom > 12 ? 5 : 1;
     for (double t = std::ceil(s.timeFrom / timeStep) * timeStep; t <= s.timeTo; t += timeStep) {
         out += format("<text x=\"%.1f\" y=\"%.1f\" text-anchor=\"middle\">%g</text>\n", s.x(t),
-                      kHeight - kBottom + 18, t);
+                      kHeight - kBottom + 18, t + 0.0);  // + 0.0: no "-0"
     }
     const double msStep = s.msTop > 200 ? 100 : s.msTop > 100 ? 20 : 10;
     for (double ms = 0; ms <= s.msTop; ms += msStep) {
@@ -104,8 +104,10 @@ std::string referenceLines(const Scale& s) {
         out += format("<line class=\"target\" x1=\"%.1f\" y1=\"%.3f\" x2=\"%.1f\" y2=\"%.3f\" ",
                       kLeft, y, kWidth - kRight, y);
         out += std::string("stroke=\"") + line.colour + "\" stroke-width=\"1.5\"/>\n";
-        out +=
-            format("<text x=\"%.1f\" y=\"%.1f\" text-anchor=\"end\" ", kWidth - kRight - 4, y - 4);
+        out += format(
+            "<text x=\"%.1f\" y=\"%.1f\" text-anchor=\"end\" paint-order=\"stroke\" "
+            "stroke=\"white\" stroke-width=\"4\" ",
+            kWidth - kRight - 4, y - 4);
         out += std::string("fill=\"") + line.colour + "\">" + line.label + "</text>\n";
     }
     return out;
@@ -130,14 +132,15 @@ std::string frameChartSvg(const FrameStats& stats) {
         FrameStats::percentile(times, 0.9));
     out += axes(s);
     out += sectionLines(stats, s);
-    out += referenceLines(s);
     out +=
         "<polyline class=\"frames\" fill=\"none\" stroke=\"#2458a8\" stroke-width=\"1\" "
         "points=\"";
     for (const auto& frame : stats.frames()) {
         out += format("%.2f,%.2f ", s.x(frame.showTime), s.y(frame.milliseconds));
     }
-    out += "\"/>\n</svg>\n";
+    out += "\"/>\n";
+    out += referenceLines(s);  // over the frames, so that their labels stay readable
+    out += "</svg>\n";
     return out;
 }
 

@@ -7,6 +7,7 @@ set -u
 [[ -n "${E2E_TRACE:-}" ]] && set -x
 tarvel=$1
 data=$2
+probe=$4
 source "$(dirname "$0")/lib.bash"
 
 enter_work_dir "$data"
@@ -44,6 +45,24 @@ loudness=$(ffmpeg -hide_banner -i range.mp4 -af volumedetect -f null - 2>&1 |
 within "${loudness:--200}" -40 0 || fail "the music is missing from the recording ($loudness dB)"
 grep -q "recording 180/180 frames" err.txt || fail "no progress line reached 180/180 frames"
 grep -q "recorded in .*range.mp4" err.txt || fail "the closing line does not name the file"
+
+# The recorded picture has the colours of the frame itself: the first frame of a recording
+# from 50 s against a still frame at 50 s, region by region.
+timeout -k 5 300 "$tarvel" --capture colours.mkv --from 50 --to 50.1 2>err.txt ||
+  fail "--capture colours.mkv failed: $(tail -n 1 err.txt)"
+timeout -k 5 300 "$tarvel" --shot 50 still.png --from 50 2>/dev/null || fail "--shot 50 failed"
+ffmpeg -v error -i colours.mkv -frames:v 1 first.png || fail "cannot decode colours.mkv"
+for region in "0 0 800 600" "0 0 100 100" "250 150 300 300" "600 400 200 200"; do
+  # shellcheck disable=SC2086
+  read -r r1 g1 b1 <<<"$("$probe" png still.png $region)"
+  # shellcheck disable=SC2086
+  read -r r2 g2 b2 <<<"$("$probe" png first.png $region)"
+  for pair in "$r1 $r2" "$g1 $g2" "$b1 $b2"; do
+    set -- $pair
+    (($1 - $2 <= 3 && $2 - $1 <= 3)) ||
+      fail "region $region: the still frame has $r1 $g1 $b1, the recording $r2 $g2 $b2"
+  done
+done
 
 # Picture and sound in step: a black flash and a click both start at show time 5.005, between
 # two frames. Times are the files' own timestamps, as a player uses them.
