@@ -144,7 +144,10 @@ void handleWindowEvent(const platform::WindowEvent& event, bool& done) {
 }
 
 void finishCapture() {
-    platform::exitProcess(capture->finish([](double seconds) { music->advanceOutput(seconds); }));
+    platform::exitProcess(capture->finish([](double seconds) {
+        if (music)
+            music->advanceOutput(seconds);
+    }));
 }
 
 // --from and --to; a recording always starts where its first frame is.

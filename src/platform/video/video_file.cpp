@@ -20,6 +20,7 @@ extern "C" {
 #include <libswscale/swscale.h>
 }
 
+#include "platform/process.h"
 #include "platform/video/encoder_stream.h"
 
 namespace platform::video {
@@ -66,21 +67,31 @@ const Container* containerFor(const std::string& path, std::string& extension) {
     return nullptr;
 }
 
-// The temporary file of the recording in progress, removed if the process is interrupted.
+// The temporary file of the recording in progress, removed if the process is interrupted
+// or ends some other way before the file is finished.
 char interruptedFile[4096];
 
-void removeOnSignal(int signal) {
+void removeInterruptedFile() {
     if (interruptedFile[0])
         unlink(interruptedFile);
+}
+
+void removeOnSignal(int signal) {
+    removeInterruptedFile();
     std::signal(signal, SIG_DFL);
     std::raise(signal);
 }
 
-void watchSignals(const std::string& temporary) {
+void watchForAnEarlyEnd(const std::string& temporary) {
     std::snprintf(interruptedFile, sizeof interruptedFile, "%s", temporary.c_str());
+    static bool installed = false;
+    if (installed)
+        return;
+    installed = true;
     for (int signal : {SIGINT, SIGTERM, SIGHUP}) {
         std::signal(signal, removeOnSignal);
     }
+    addRestoreHook(removeInterruptedFile);
 }
 
 using Clock = std::chrono::steady_clock;
@@ -149,7 +160,7 @@ bool VideoFile::Impl::createTemporary(std::string& error) {
     fchmod(fd, 0666 & ~mask);
     close(fd);
     temporary = name.data();
-    watchSignals(temporary);
+    watchForAnEarlyEnd(temporary);
     return true;
 }
 
