@@ -23,13 +23,10 @@ ProgressLine::ProgressLine(std::string label, long long totalFrames, double fram
       total_(std::max(1LL, totalFrames)),
       step_(frameStep),
       out_(out),
-      terminal_(isatty(fileno(out)) != 0),
-      start_(std::chrono::steady_clock::now()) {}
+      terminal_(isatty(fileno(out)) != 0) {}
 
 std::string ProgressLine::text(long long done, long long total, double showTime, double frameStep,
-                               double wallSeconds) {
-    const double showSeconds = static_cast<double>(done) * frameStep;
-    const double speed = wallSeconds > 0 ? showSeconds / wallSeconds : 0;
+                               double speed) {
     const double left =
         speed > 0 ? static_cast<double>(std::max(0LL, total - done)) * frameStep / speed : 0;
     char line[160];
@@ -39,15 +36,21 @@ std::string ProgressLine::text(long long done, long long total, double showTime,
 }
 
 void ProgressLine::update(long long framesDone, double showTime) {
-    const double wall =
-        std::chrono::duration<double>(std::chrono::steady_clock::now() - start_).count();
+    const auto now = std::chrono::steady_clock::now();
+    if (firstFrame_ < 0) {
+        firstFrame_ = framesDone;
+        start_ = now;
+    }
+    const double wall = std::chrono::duration<double>(now - start_).count();
+    const double speed =
+        wall > 0 ? static_cast<double>(framesDone - firstFrame_) * step_ / wall : 0.0;
     if (terminal_) {
-        if (wall - lastPrinted_ < kRefreshSeconds && framesDone < total_)
+        if (lastPrinted_ >= 0 && wall - lastPrinted_ < kRefreshSeconds && framesDone < total_)
             return;
         lastPrinted_ = wall;
         // \033[K clears what a longer earlier line left behind.
         std::fprintf(out_, "\r%s%s\033[K", label_.c_str(),
-                     text(framesDone, total_, showTime, step_, wall).c_str());
+                     text(framesDone, total_, showTime, step_, speed).c_str());
         open_ = true;
     } else {
         const int tenth = static_cast<int>(std::min(10LL, framesDone * 10 / total_));
@@ -55,7 +58,7 @@ void ProgressLine::update(long long framesDone, double showTime) {
             return;
         lastTenth_ = tenth;
         std::fprintf(out_, "%s%s\n", label_.c_str(),
-                     text(framesDone, total_, showTime, step_, wall).c_str());
+                     text(framesDone, total_, showTime, step_, speed).c_str());
     }
     std::fflush(out_);
 }

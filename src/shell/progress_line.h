@@ -16,9 +16,10 @@ public:
     // Ends the line in place on a terminal.
     void finish();
 
-    // The text for a state of the work, without the label.
+    // The text for a state of the work, without the label; `speed` in show seconds per
+    // second.
     static std::string text(long long done, long long total, double showTime, double frameStep,
-                            double wallSeconds);
+                            double speed);
 
 private:
     std::string label_;
@@ -26,7 +27,9 @@ private:
     double step_;
     FILE* out_;
     bool terminal_;
+    // Speed is measured from the first frame on, not from the start-up before it.
     std::chrono::steady_clock::time_point start_;
+    long long firstFrame_ = -1;
     double lastPrinted_ = -1;  // wall seconds, terminal
     int lastTenth_ = 0;        // plain lines
     bool open_ = false;        // a line is being rewritten
