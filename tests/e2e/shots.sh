@@ -11,8 +11,10 @@ source "$(dirname "$0")/lib.bash"
 enter_work_dir "$data"
 
 shot() {
-  env -u DISPLAY timeout -k 5 600 "$tarvel" --shot "$1" "$2" --fps "${3:-20}" >/dev/null 2>&1 ||
-    fail "--shot $1 failed"
+  local time=$1 file=$2 fps=${3:-20}
+  shift $(($# < 3 ? $# : 3))
+  env -u DISPLAY timeout -k 5 300 "$tarvel" --shot "$time" "$file" --fps "$fps" "$@" >/dev/null 2>&1 ||
+    fail "--shot $time failed"
 }
 brightness() {
   local rgb
@@ -24,7 +26,7 @@ brightness() {
 shot 30 scene.png
 shot 42.8 flash.png
 shot 50 graffiti.png
-shot 100 tower.png 10
+shot 100 tower.png 20 --from 94.6
 
 corner=$(brightness scene.png 0 0 60 60)
 [[ $corner -gt 200 ]] || fail "the scene at 30 s should sit on white paper, corner is $corner"
