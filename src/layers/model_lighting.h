@@ -7,6 +7,15 @@
 #include "camera/camera.h"
 #include "shell/globals.h"
 
+// Front and back faces take the same material.
+inline void applyMaterial(const GLfloat ambient[4], const GLfloat diffuse[4],
+                          const GLfloat specular[4], GLfloat shininess) {
+    glMaterialfv(GL_FRONT_AND_BACK, GL_AMBIENT, ambient);
+    glMaterialfv(GL_FRONT_AND_BACK, GL_DIFFUSE, diffuse);
+    glMaterialfv(GL_FRONT_AND_BACK, GL_SPECULAR, specular);
+    glMaterialf(GL_FRONT_AND_BACK, GL_SHININESS, shininess);
+}
+
 struct ModelLighting {
     GLfloat materialAmbient[4];
     GLfloat materialDiffuse[4];
@@ -18,10 +27,7 @@ struct ModelLighting {
     GLfloat lightPosition[4];
 
     void apply() const {
-        glMaterialfv(GL_FRONT_AND_BACK, GL_AMBIENT, materialAmbient);
-        glMaterialfv(GL_FRONT_AND_BACK, GL_DIFFUSE, materialDiffuse);
-        glMaterialfv(GL_FRONT_AND_BACK, GL_SPECULAR, materialSpecular);
-        glMaterialf(GL_FRONT_AND_BACK, GL_SHININESS, shininess);
+        applyMaterial(materialAmbient, materialDiffuse, materialSpecular, shininess);
         glLightfv(GL_LIGHT0, GL_AMBIENT, lightAmbient);
         glLightfv(GL_LIGHT0, GL_DIFFUSE, lightDiffuse);
         glLightfv(GL_LIGHT0, GL_SPECULAR, lightSpecular);

@@ -9,6 +9,7 @@
 #include <cstring>
 
 #include "camera/camera.h"
+#include "layers/model_lighting.h"
 #include "layers/noise_overlay.h"
 #include "objects/light_particles.h"
 #include "objects/nobject.h"
@@ -135,10 +136,7 @@ void Tower::setMaterial() {
     const GLfloat ambient[] = {0.4f, 0.4f, 0.4f, 1};
     const GLfloat diffuse[] = {0.8f, 0.8f, 0.8f, 1};
     const GLfloat specular[] = {1, 1, 1, 1};
-    glMaterialfv(GL_FRONT_AND_BACK, GL_AMBIENT, ambient);
-    glMaterialfv(GL_FRONT_AND_BACK, GL_DIFFUSE, diffuse);
-    glMaterialfv(GL_FRONT_AND_BACK, GL_SPECULAR, specular);
-    glMaterialf(GL_FRONT_AND_BACK, GL_SHININESS, 30.0f);
+    applyMaterial(ambient, diffuse, specular, 30.0f);
 }
 
 void Tower::boundModels() {
