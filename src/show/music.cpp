@@ -1,5 +1,7 @@
 #include "show/music.h"
 
+#include <cstdio>
+
 #include "platform/process.h"
 #include "platform/sound/sound.h"
 #include "shell/log_window.h"
@@ -21,7 +23,11 @@ bool initialiseSound(int mixRate, int maxChannels) {
         return false;
     logWindow->print("%s Playing without sound.",
                      Music::errorName(static_cast<int>(sound::lastError())));
-    return sound::init(mixRate, maxChannels, sound::OutputKind::Silent);
+    if (!sound::init(mixRate, maxChannels, sound::OutputKind::Silent))
+        return false;
+    // Seen with the log off too: the show is about to play mute.
+    std::fputs("tarvel: no sound device: playing silently\n", stderr);
+    return true;
 }
 
 }  // namespace
@@ -91,7 +97,9 @@ void Music::open(const char* path) {
     logWindow->print("Opening mp3 file: %s", path);
     stream = sound::openStream(path);
     if (!stream) {
-        logWindow->alert("%s\n", errorName(static_cast<int>(sound::lastError())));
+        const char* reason = sound::lastErrorReason();
+        logWindow->alert("%s: %s%s%s%s\n", path, errorName(static_cast<int>(sound::lastError())),
+                         *reason ? " (" : "", reason, *reason ? ")" : "");
     }
 }
 

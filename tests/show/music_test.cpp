@@ -128,19 +128,22 @@ TEST_F(MusicTest, BadMusicFilesAlertAndLeaveTheObjectUsable) {
         const char* alert;
     };
     const Case cases[] = {
-        {"/nonexistent/vintra/Ostrel.mp3", "File not found\n"},
-        {testing_support::writeFile("empty.mp3", {}), "Unknown file format\n"},
-        {testing_support::writeFile("head.mp3", head), "Unknown file format\n"},
-        {testing_support::writeFile("noise.mp3", noise), "Unknown file format\n"},
+        {"/nonexistent/vintra/Ostrel.mp3", "File not found ("},
+        {testing_support::writeFile("empty.mp3", {}), "Unknown file format ("},
+        {testing_support::writeFile("head.mp3", head), "Unknown file format ("},
+        {testing_support::writeFile("noise.mp3", noise), "Unknown file format ("},
         {testing_support::writeFile("words.mp3", {'I', 'D', '3', 'x', 'y', 'z'}),
-         "Unknown file format\n"},
+         "Unknown file format ("},
     };
     Music music;
     for (const Case& c : cases) {
         ui->messages.clear();
         music.open(c.path.c_str());
         EXPECT_EQ(music.stream, nullptr) << c.path;
-        EXPECT_EQ(alerts(), std::vector<std::string>{c.alert}) << c.path;
+        // The file, the error's text and the reason in words.
+        ASSERT_EQ(alerts().size(), 1u) << c.path;
+        EXPECT_EQ(alerts()[0].rfind(c.path + ": " + c.alert, 0), 0u) << alerts()[0];
+        EXPECT_EQ(alerts()[0].substr(alerts()[0].size() - 2), ")\n") << alerts()[0];
         music.play();
         music.setPosition(-4000);
         music.stop();
@@ -179,7 +182,8 @@ TEST_F(MusicTest, OldLibraryVersionAlertsAndLeavesScopeArraysUntouched) {
     EXPECT_TRUE(std::all_of(values, values + 256, [](int v) { return v == -9; }));
 
     music.open(testing_support::testMp3().c_str());
-    EXPECT_EQ(alerts().back(), "This command failed because FSOUND_Init was not called\n");
+    EXPECT_EQ(alerts().back(), testing_support::testMp3() +
+                                   ": This command failed because FSOUND_Init was not called\n");
     music.play();
     music.stop();
     music.setPosition(10);
