@@ -31,16 +31,22 @@ struct HandleDeleter {
 };
 using Handle = std::unique_ptr<mpg123_handle, HandleDeleter>;
 
-// Stereo output with an exact seek index; `encoding` at `rate` only, or any format when
-// `rate` is 0 (to learn the file's own).
-bool configure(mpg123_handle* handle, long rate, int encoding) {
+// Stereo output in `encoding` with an exact seek index. Every rate is allowed: a file whose
+// rate changes inside it then reports a new format (and ends there) instead of making the
+// library print its complaint on the terminal.
+bool configure(mpg123_handle* handle, int encoding) {
     long flags = MPG123_FORCE_SEEKABLE | MPG123_FORCE_STEREO | MPG123_QUIET | MPG123_GAPLESS;
-    if (mpg123_param(handle, MPG123_FLAGS, flags, 0) != MPG123_OK)
+    if (mpg123_param(handle, MPG123_FLAGS, flags, 0) != MPG123_OK ||
+        mpg123_format_none(handle) != MPG123_OK)
         return false;
-    if (rate == 0)
-        return true;
-    return mpg123_format_none(handle) == MPG123_OK &&
-           mpg123_format(handle, rate, MPG123_STEREO, encoding) == MPG123_OK;
+    const long* rates = nullptr;
+    size_t count = 0;
+    mpg123_rates(&rates, &count);
+    for (size_t i = 0; i < count; ++i) {
+        if (mpg123_format(handle, rates[i], MPG123_STEREO, encoding) != MPG123_OK)
+            return false;
+    }
+    return true;
 }
 
 struct Failure {
@@ -48,14 +54,14 @@ struct Failure {
     std::string reason;
 };
 
-Handle openHandle(const std::string& path, long rate, int encoding, Failure& failure) {
+Handle openHandle(const std::string& path, int encoding, Failure& failure) {
     int status = MPG123_OK;
     Handle handle(mpg123_new(nullptr, &status));
     if (!handle) {
         failure = {Error::Memory, mpg123_plain_strerror(status)};
         return nullptr;
     }
-    if (!configure(handle.get(), rate, encoding) ||
+    if (!configure(handle.get(), encoding) ||
         mpg123_open(handle.get(), path.c_str()) != MPG123_OK) {
         failure = {Error::UnknownFormat, mpg123_strerror(handle.get())};
         return nullptr;
@@ -65,7 +71,7 @@ Handle openHandle(const std::string& path, long rate, int encoding, Failure& fai
 
 // The file's own sample rate, from its first frame; 0 with `failure` set if it has none.
 long fileRateOf(const std::string& path, Failure& failure) {
-    Handle handle = openHandle(path, 0, 0, failure);
+    Handle handle = openHandle(path, MPG123_ENC_SIGNED_16, failure);
     long rate = 0;
     int channels = 0;
     int encoding = 0;
@@ -135,7 +141,7 @@ std::unique_ptr<Mp3Stream> Mp3Stream::open(const std::string& path, int rate, Er
     Handle handle;
     off_t length = 0;
     if (failure.error == Error::None)
-        handle = openHandle(resolved, fileRate, encoding, failure);
+        handle = openHandle(resolved, encoding, failure);
     if (!handle || !checkStream(handle.get(), fileRate, encoding, length, failure)) {
         error = failure.error;
         reason = failure.reason;
@@ -192,8 +198,9 @@ int Mp3Stream::decode(int16_t* out, int frames) {
     size_t bytes = 0;
     int status = mpg123_read(handle_, out, sizeof(int16_t) * kChannels * frames, &bytes);
     int got = static_cast<int>(bytes / (sizeof(int16_t) * kChannels));
-    if (got == 0 && status != MPG123_OK && status != MPG123_NEW_FORMAT) {
-        position_ = length_;  // end of file or a damaged tail: the stream is over
+    const bool failed = status != MPG123_OK && status != MPG123_NEW_FORMAT;
+    if (got == 0 && (failed || rateChanged(status))) {
+        position_ = length_;  // end of file, a damaged tail or another rate: it is over
     }
     position_ += got;
     return got;
@@ -230,10 +237,19 @@ bool Mp3Stream::convertMore() {
             converter_->convert(fileFrames_.data(), frames, converted_);
             return true;
         }
-        if (status != MPG123_OK && status != MPG123_NEW_FORMAT)
+        if ((status != MPG123_OK && status != MPG123_NEW_FORMAT) || rateChanged(status))
             return false;
     }
     return false;
+}
+
+bool Mp3Stream::rateChanged(int status) const {
+    if (status != MPG123_NEW_FORMAT)
+        return false;
+    long rate = 0;
+    int channels = 0;
+    int encoding = 0;
+    return mpg123_getformat(handle_, &rate, &channels, &encoding) != MPG123_OK || rate != fileRate_;
 }
 
 void Mp3Stream::seekMilliseconds(int milliseconds) {

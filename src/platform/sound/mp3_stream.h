@@ -51,6 +51,8 @@ private:
     int decodeConverted(int16_t* out, int frames);
     // Decodes and converts one more chunk; false at the end of the file.
     bool convertMore();
+    // After the library reported `status`: whether the file went on at another rate.
+    bool rateChanged(int status) const;
 
     mpg123_handle_struct* handle_;
     int rate_;

@@ -125,4 +125,25 @@ TEST(Mp3AnyRate, UnplayableFilesSayWhy) {
     }
 }
 
+TEST(Mp3AnyRate, ARateChangeInsideTheFileEndsTheStreamQuietly) {
+    Mp3Kind first{22050, 2, BitRateMode::Constant, false};
+    Mp3Kind second{44100, 2, BitRateMode::Constant, false};
+    auto bytes = lameEncode(twoTones(22050, 2, 1.0, kLow, kLow, 1.0), first);
+    auto more = lameEncode(twoTones(44100, 2, 1.0, kHigh, kHigh, 1.0), second);
+    bytes.insert(bytes.end(), more.begin(), more.end());
+    std::string path = writeFile("two-rates.mp3", bytes);
+
+    sound::Error error{};
+    auto stream = sound::Mp3Stream::open(path, kMixRate, error);
+    ASSERT_NE(stream, nullptr) << static_cast<int>(error);
+    testing::internal::CaptureStderr();
+    std::vector<int16_t> block(2 * 4096);
+    int frames = 0;
+    for (int i = 0; i < 100 && !stream->atEnd(); ++i)
+        frames += stream->read(block.data(), 4096);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "") << "the library's noise reaches us";
+    EXPECT_TRUE(stream->atEnd());
+    EXPECT_GE(frames, kMixRate * 9 / 10) << "the first part plays";
+}
+
 }  // namespace
