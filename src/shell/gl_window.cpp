@@ -94,10 +94,9 @@ bool createWindow(const char* title, int width, int height, int, bool fullscreen
 }
 
 void killWindow() {
-    // Only one track ever plays: the next start-up opens its own stream.
-    if (music) {
-        music->stop();
-    }
+    // Only one track ever plays, and nothing of this round outlives it: the next start-up
+    // creates everything again.
+    releaseStartupObjects();
     window.destroy();
 }
 

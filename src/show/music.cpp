@@ -25,8 +25,11 @@ bool initialiseSound(int mixRate, int maxChannels) {
                      Music::errorName(static_cast<int>(sound::lastError())));
     if (!sound::init(mixRate, maxChannels, sound::OutputKind::Silent))
         return false;
-    // Seen with the log off too: the show is about to play mute.
-    std::fputs("tarvel: no sound device: playing silently\n", stderr);
+    // Seen with the log off too: the show is about to play mute. Once: F1 starts again.
+    static bool told = false;
+    if (!told)
+        std::fputs("tarvel: no sound device: playing silently\n", stderr);
+    told = true;
     return true;
 }
 
@@ -48,8 +51,8 @@ const char* Music::errorName(int code) {
         "Error initializing output device.",
         "The output device is already in use and cannot be reused.",
         "Playing the sound failed.",
-        "Soundcard does not support the features needed for this soundsystem (16bit stereo "
-        "output)",
+        ("Soundcard does not support the features needed for this soundsystem (16bit stereo "
+         "output)"),
         "Error setting cooperative level for hardware.",
         "Error creating hardware sound buffer.",
         "File not found",
@@ -84,6 +87,13 @@ Music::Music() {
     ring_ = std::make_unique<CaptureRing>(sound::blockLength(), sound::bufferLengthTotal());
     captureUnit_ = sound::createDspUnit(&Music::capture, kCapturePriority, ring_.get());
     sound::setDspActive(captureUnit_, true);
+}
+
+Music::~Music() {
+    if (stream)
+        sound::closeStream(stream);
+    if (captureUnit_)
+        sound::freeDspUnit(captureUnit_);
 }
 
 // Runs on the mixer thread for every mixed block; passes the block on unchanged.
