@@ -1,0 +1,40 @@
+#!/usr/bin/env bash
+# Keyboard only, through the real GTK dialogs: Return in the start-up dialog is OK (with
+# Fullscreen checked), and Return on the question that follows on a screen without an
+# 800 x 600 mode is Yes, so the show plays in a window until Escape.
+set -u
+[[ -n "${E2E_TRACE:-}" ]] && set -x
+tarvel=$1
+data=$2
+XWINDOW=$3
+source "$(dirname "$0")/lib.bash"
+
+enter_work_dir "$data"
+start_xvfb
+
+"$tarvel" >log.txt 2>&1 &
+pid=$!
+dialog=$(wait_for_window "#Korrin" 60) || fail "the start-up dialog did not open"
+sleep 0.5
+xdotool windowfocus --sync "$dialog" key Return
+question=$(wait_for_window "#Korrin - Tarvel" 60) || fail "no window after Return in the dialog"
+sleep 0.5
+kill -0 $pid 2>/dev/null || { wait $pid; fail "Return in the start-up dialog ended the program with $?"; }
+xdotool windowfocus --sync "$question" key Return
+sleep 1
+"$XWINDOW" find "ERROR" >/dev/null 2>&1 && fail "Return on the question answered No"
+main=""
+for ((i = 0; i < 300; i++)); do
+  main=$("$XWINDOW" find "#Korrin - Tarvel" 2>/dev/null | grep -vx "$question" | head -n 1)
+  [[ -n "$main" ]] && break
+  sleep 0.1
+done
+[[ -n "$main" ]] || fail "the show window did not open after Yes"
+sleep 1
+xdotool windowfocus --sync "$main" key Escape
+wait_for_exit $pid 30 || fail "Escape did not end the show"
+wait $pid
+status=$?
+[[ $status -eq 0 ]] || fail "the show ended with $status, not 0"
+
+echo "keyboard_dialogs: all passed"
