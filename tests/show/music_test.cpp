@@ -190,6 +190,22 @@ TEST_F(MusicTest, OldLibraryVersionAlertsAndLeavesScopeArraysUntouched) {
     EXPECT_EQ(exitStatus, -100);
 }
 
+TEST_F(MusicTest, TheTerminalHearsOneLineAboutAMissingDevice) {
+    ui = &testing_support::installScriptedUi(false);  // the log off, as for a user
+    Music::selectOutput(sound::OutputKind::Device);
+    testing::internal::CaptureStderr();
+    { Music first; }
+    { Music again; }  // as after F1
+    std::string said = testing::internal::GetCapturedStderr();
+    if (sound::outputKind() == sound::OutputKind::Silent) {
+        EXPECT_EQ(said, "tarvel: no sound device: playing silently\n");
+    } else {
+        EXPECT_EQ(said, "") << "a machine with a sound device: nothing to say";
+    }
+    EXPECT_TRUE(alerts().empty());
+    EXPECT_EQ(exitStatus, -100);
+}
+
 TEST(MusicErrorNames, CoverTheTableAndUnknownCodes) {
     EXPECT_STREQ(Music::errorName(0), "No errors");
     EXPECT_STREQ(Music::errorName(12), "Not enough memory ");
