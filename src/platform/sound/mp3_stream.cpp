@@ -227,6 +227,8 @@ int Mp3Stream::decodeConverted(int16_t* out, int frames) {
 bool Mp3Stream::convertMore() {
     converted_.erase(converted_.begin(), converted_.begin() + static_cast<long>(convertedOffset_));
     convertedOffset_ = 0;
+    if (fileEnded_)
+        return false;
     fileFrames_.resize(kConvertChunkFrames * kChannels);
     for (int attempt = 0; attempt < 4; ++attempt) {
         size_t bytes = 0;
@@ -238,9 +240,12 @@ bool Mp3Stream::convertMore() {
             return true;
         }
         if ((status != MPG123_OK && status != MPG123_NEW_FORMAT) || rateChanged(status))
-            return false;
+            break;
     }
-    return false;
+    // The end of the file: the resampler gives out what it still holds.
+    fileEnded_ = true;
+    converter_->flush(converted_);
+    return !converted_.empty();
 }
 
 bool Mp3Stream::rateChanged(int status) const {
@@ -262,6 +267,7 @@ void Mp3Stream::seekMilliseconds(int milliseconds) {
         converter_->reset();
         converted_.clear();
         convertedOffset_ = 0;
+        fileEnded_ = false;
     }
     if (reached < 0)
         position_ = length_;

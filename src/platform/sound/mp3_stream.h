@@ -65,6 +65,7 @@ private:
     std::vector<float> fileFrames_;
     std::vector<int16_t> converted_;  // converted frames not yet read
     size_t convertedOffset_ = 0;      // samples of converted_ already read
+    bool fileEnded_ = false;          // the resampler has been flushed
 };
 
 }  // namespace platform::sound

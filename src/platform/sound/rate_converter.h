@@ -1,6 +1,6 @@
-// Changes the sample rate of a stereo stream with mpg123's own resampler (syn123): 32-bit
-// float frames in at the file's rate, 16-bit frames out at the mixer's. Keeps only the
-// filter history between calls.
+// Changes the sample rate of a stereo stream with libsoxr: 32-bit float frames in at the
+// file's rate, 16-bit frames out at the mixer's. Keeps only the filter state between calls;
+// the resampler's own delay is taken out, so output frame n is input time n / output rate.
 #pragma once
 
 #include <cstddef>
@@ -8,7 +8,7 @@
 #include <memory>
 #include <vector>
 
-struct syn123_struct;
+struct soxr;
 
 namespace platform::sound {
 
@@ -22,7 +22,9 @@ public:
 
     // Appends what `frames` more input frames (interleaved pairs, ±1.0) yield to `out`.
     void convert(const float* in, size_t frames, std::vector<int16_t>& out);
-    // Forgets the history, as after a jump in the input.
+    // The end of the input: appends what the filter still holds.
+    void flush(std::vector<int16_t>& out);
+    // Forgets the state, as after a jump in the input.
     void reset();
 
     // Output frames for a whole stream of `inFrames`, and the input that yields `outFrames`.
@@ -30,14 +32,12 @@ public:
     int64_t inputTotal(int64_t outFrames) const;
 
 private:
-    RateConverter(syn123_struct* handle, long inRate, long outRate);
-    bool setUp();
+    RateConverter(soxr* handle, long inRate, long outRate);
+    void process(const float* in, size_t frames, std::vector<int16_t>& out);
 
-    syn123_struct* handle_;
+    soxr* handle_;
     long inRate_;
     long outRate_;
-    size_t maxInput_;  // frames per resampler call
-    std::vector<float> scratch_;
 };
 
 }  // namespace platform::sound
