@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Keyboard only, through the real GTK dialogs: Return in the start-up dialog is OK (with
 # Fullscreen checked), and Return on the question that follows on a screen without an
-# 800 x 600 mode is Yes, so the show plays in a window until Escape.
+# 800 x 600 mode is Yes, so the show plays in a window until Escape. Then F1 towards that
+# missing mode, answered No: the closing message, and the program ends with 0.
 set -u
 [[ -n "${E2E_TRACE:-}" ]] && set -x
 tarvel=$1
@@ -36,5 +37,27 @@ wait_for_exit $pid 30 || fail "Escape did not end the show"
 wait $pid
 status=$?
 [[ $status -eq 0 ]] || fail "the show ended with $status, not 0"
+
+"$tarvel" --windowed >log.txt 2>&1 &
+pid=$!
+main=$(wait_for_window "#Korrin - Tarvel" 60) || fail "the show window did not open"
+sleep 1
+xdotool windowfocus --sync "$main" key F1
+question=""
+for ((i = 0; i < 300; i++)); do
+  question=$("$XWINDOW" find "#Korrin - Tarvel" 2>/dev/null | grep -vx "$main" | head -n 1)
+  [[ -n "$question" ]] && break
+  sleep 0.1
+done
+[[ -n "$question" ]] || fail "F1 towards fullscreen did not ask"
+sleep 0.5
+xdotool windowfocus --sync "$question" key alt+n
+closing=$(wait_for_window "ERROR" 30) || fail "No did not show the closing message"
+sleep 0.5
+xdotool windowfocus --sync "$closing" key Return
+wait_for_exit $pid 30 || fail "the program did not end after the closing message"
+wait $pid
+status=$?
+[[ $status -eq 0 ]] || fail "a failed re-creation after F1 ended with $status, not 0"
 
 echo "keyboard_dialogs: all passed"
