@@ -24,40 +24,23 @@ kill -0 $pid 2>/dev/null || { wait $pid; fail "Return in the start-up dialog end
 xdotool windowfocus --sync "$question" key Return
 sleep 1
 "$XWINDOW" find "ERROR" >/dev/null 2>&1 && fail "Return on the question answered No"
-main=""
-for ((i = 0; i < 300; i++)); do
-  main=$("$XWINDOW" find "#Korrin - Tarvel" 2>/dev/null | grep -vx "$question" | head -n 1)
-  [[ -n "$main" ]] && break
-  sleep 0.1
-done
-[[ -n "$main" ]] || fail "the show window did not open after Yes"
+main=$(wait_for_other_window "#Korrin - Tarvel" "$question") ||
+  fail "the show window did not open after Yes"
 sleep 1
 xdotool windowfocus --sync "$main" key Escape
-wait_for_exit $pid 30 || fail "Escape did not end the show"
-wait $pid
-status=$?
-[[ $status -eq 0 ]] || fail "the show ended with $status, not 0"
+expect_exit $pid 0 "Escape"
 
 "$tarvel" --windowed >log.txt 2>&1 &
 pid=$!
 main=$(wait_for_window "#Korrin - Tarvel" 60) || fail "the show window did not open"
 sleep 1
 xdotool windowfocus --sync "$main" key F1
-question=""
-for ((i = 0; i < 300; i++)); do
-  question=$("$XWINDOW" find "#Korrin - Tarvel" 2>/dev/null | grep -vx "$main" | head -n 1)
-  [[ -n "$question" ]] && break
-  sleep 0.1
-done
-[[ -n "$question" ]] || fail "F1 towards fullscreen did not ask"
+question=$(wait_for_other_window "#Korrin - Tarvel" "$main") || fail "F1 towards fullscreen did not ask"
 sleep 0.5
 xdotool windowfocus --sync "$question" key alt+n
 closing=$(wait_for_window "ERROR" 30) || fail "No did not show the closing message"
 sleep 0.5
 xdotool windowfocus --sync "$closing" key Return
-wait_for_exit $pid 30 || fail "the program did not end after the closing message"
-wait $pid
-status=$?
-[[ $status -eq 0 ]] || fail "a failed re-creation after F1 ended with $status, not 0"
+expect_exit $pid 0 "A failed re-creation after F1"
 
 echo "keyboard_dialogs: all passed"

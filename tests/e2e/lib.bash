@@ -36,6 +36,27 @@ wait_for_window() {
   return 1
 }
 
+# The id of a window titled $1 other than window $2, waiting up to 30 seconds: the next
+# window of that title once the one before is gone or still there.
+wait_for_other_window() {
+  local title=$1 other=$2 id=""
+  for ((i = 0; i < 300; i++)); do
+    id=$("$XWINDOW" find "$title" 2>/dev/null | grep -vx "$other" | head -n 1)
+    [[ -n "$id" ]] && { echo "$id"; return 0; }
+    sleep 0.1
+  done
+  return 1
+}
+
+# Waits for process $1 to end and fails unless its status is $2 ($3 says what ended it).
+expect_exit() {
+  local pid=$1 expected=$2 what=$3
+  wait_for_exit "$pid" 30 || fail "$what did not end the program"
+  wait "$pid"
+  local status=$?
+  [[ $status -eq $expected ]] || fail "$what ended the program with $status, not $expected"
+}
+
 # Waits up to $2 seconds for process $1 to end.
 wait_for_exit() {
   local pid=$1 seconds=${2:-30}
