@@ -58,6 +58,7 @@ bool ShowClock::updateClock() {
                                       platform::Buttons::YesNo, platform::Icon::Information);
         if (answer == platform::Answer::Yes) {
             reloadLists();
+            platform::releaseFreedMemory();
         }
         startTime = now();
         time = now() - startTime;
