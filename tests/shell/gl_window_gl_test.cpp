@@ -1,5 +1,6 @@
-// The window's start-up when the display mode cannot be had: the pre-check and a refused
-// switch both reach the same Yes/No question (offscreen, no display needed).
+// The window's start-up when the display mode cannot be had: a refused switch reaches the
+// same Yes/No question as the pre-check. Beside the GL tests' own window, so the GL
+// libraries stay loaded when the refused window goes.
 #include "shell/gl_window.h"
 
 #include <gtest/gtest.h>
@@ -15,7 +16,6 @@ const char* const kQuestion =
 
 TEST(GlWindow, RefusedModeSwitchAsksForAWindowAndNoCloses) {
     platform::ScriptedUi& ui = testing_support::installScriptedUi(false);
-    setOffscreen(true);
     platform::Window::simulateUnswitchableModes(true);
     ui.messageAnswers.push_back(platform::Answer::No);
     EXPECT_FALSE(createWindow("#Korrin - Tarvel", 800, 600, 32, true));
