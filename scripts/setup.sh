@@ -9,7 +9,7 @@ packages=(
   libsdl2-dev libgtk-3-dev
   libgl-dev libglu1-mesa-dev libegl-dev libgl1-mesa-dri libegl-mesa0
   libjpeg62-turbo-dev libpng-dev
-  libmpg123-dev libmp3lame-dev
+  libmpg123-dev libmp3lame-dev libsoxr-dev
   libfreetype-dev libfontconfig-dev fonts-liberation2 fonts-dejavu-core
   xvfb xauth xdotool x11-utils libx11-dev libxml2-utils
   ffmpeg libavformat-dev libavcodec-dev libswscale-dev libswresample-dev libavutil-dev

@@ -97,6 +97,8 @@ public:
         gtk_widget_set_can_default(ok, TRUE);
         gtk_widget_grab_default(ok);
         gtk_widget_show_all(dialog);
+        // Return picks OK: the focus starts on it, not on the first button.
+        gtk_widget_grab_focus(ok);
         gint response = gtk_dialog_run(GTK_DIALOG(dialog));
         fullscreen = gtk_toggle_button_get_active(GTK_TOGGLE_BUTTON(check));
         gtk_widget_destroy(dialog);
@@ -115,7 +117,13 @@ public:
             buttons == Buttons::YesNo ? GTK_BUTTONS_YES_NO : GTK_BUTTONS_OK, "%s", text.c_str());
         gtk_window_set_title(GTK_WINDOW(dialog), caption.c_str());
         gtk_window_set_keep_above(GTK_WINDOW(dialog), TRUE);
+        // The first button is the default, as in the message boxes the show was made for:
+        // Return answers Yes to a question.
+        gint first = buttons == Buttons::YesNo ? GTK_RESPONSE_YES : GTK_RESPONSE_OK;
+        gtk_dialog_set_default_response(GTK_DIALOG(dialog), first);
         gtk_widget_show_all(dialog);
+        if (GtkWidget* button = gtk_dialog_get_widget_for_response(GTK_DIALOG(dialog), first))
+            gtk_widget_grab_focus(button);
         gtk_window_present(GTK_WINDOW(dialog));
         gint response = gtk_dialog_run(GTK_DIALOG(dialog));
         gtk_widget_destroy(dialog);
@@ -161,6 +169,9 @@ public:
 
     bool openLogWindow(const std::string& title, std::function<void()> onClose) override {
         onLogClose_ = std::move(onClose);
+        // Each start-up round opens the log again (F1): it replaces the earlier window.
+        if (logWindow_)
+            gtk_widget_destroy(logWindow_);
         logWindow_ = gtk_window_new(GTK_WINDOW_TOPLEVEL);
         gtk_window_set_title(GTK_WINDOW(logWindow_), title.c_str());
         gtk_window_set_default_size(GTK_WINDOW(logWindow_), 450, 190);

@@ -1,5 +1,7 @@
 #include "platform/process.h"
 
+#include <malloc.h>
+
 #include <unistd.h>
 
 #include <cstdio>
@@ -45,6 +47,10 @@ void exitProcess(int status) {
     std::fflush(nullptr);
     // _exit: the sound thread and GUI toolkits must not run static destructors under us.
     _exit(status & 0xff);
+}
+
+void releaseFreedMemory() {
+    malloc_trim(0);
 }
 
 }  // namespace platform

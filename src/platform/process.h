@@ -14,6 +14,10 @@ void exitProcess(int status);
 void addRestoreHook(std::function<void()> hook);
 void restoreAll();
 
+// Hands memory freed by the heap back to the system. After a reload has replaced many
+// pictures, the freed blocks lie between live ones, and the heap keeps them otherwise.
+void releaseFreedMemory();
+
 // Tests: replaces the real exit; pass nullptr to restore it.
 void setExitHandler(std::function<void(int)> handler);
 

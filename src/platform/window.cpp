@@ -10,6 +10,7 @@ namespace platform {
 namespace {
 
 bool videoReady = false;
+bool unswitchableModes = false;
 SDL_Window* fullscreenWindow = nullptr;
 
 // Letters and digits follow the keyboard layout, the keypad its physical keys.
@@ -103,7 +104,13 @@ bool Window::initVideo(bool offscreen, std::string& error) {
     return true;
 }
 
+void Window::simulateUnswitchableModes(bool on) {
+    unswitchableModes = on;
+}
+
 bool Window::displayModeAvailable(int width, int height) {
+    if (unswitchableModes)
+        return true;
     SDL_DisplayMode wanted{};
     wanted.w = width;
     wanted.h = height;
@@ -148,11 +155,15 @@ Window::Error Window::create(const Options& options, std::string& detail) {
         SDL_DisplayMode mode{};
         mode.w = options.width;
         mode.h = options.height;
-        SDL_SetWindowDisplayMode(window_, &mode);
-        SDL_SetWindowFullscreen(window_, SDL_WINDOW_FULLSCREEN);
-        SDL_ShowCursor(SDL_DISABLE);
         fullscreenWindow = window_;
         modeChanged_ = true;
+        if (unswitchableModes || SDL_SetWindowDisplayMode(window_, &mode) != 0 ||
+            SDL_SetWindowFullscreen(window_, SDL_WINDOW_FULLSCREEN) != 0) {
+            detail = unswitchableModes ? "mode change refused" : SDL_GetError();
+            destroy();
+            return Error::ModeRefused;
+        }
+        SDL_ShowCursor(SDL_DISABLE);
     }
     context_ = SDL_GL_CreateContext(window_);
     if (!context_) {

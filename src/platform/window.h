@@ -42,6 +42,8 @@ public:
 
     // Whether the display can switch to width × height exactly.
     static bool displayModeAvailable(int width, int height);
+    // Tests: a display that lists every mode but refuses to switch to any.
+    static void simulateUnswitchableModes(bool on);
 
     Error create(const Options& options, std::string& detail);
     void destroy();

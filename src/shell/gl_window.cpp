@@ -31,6 +31,21 @@ const char* creationErrorText(platform::Window::Error error) {
     }
 }
 
+// Yes: fullscreen is off and start-up goes on in a window. No: the closing message.
+bool useWindowedInstead(const char* title) {
+    auto answer = platform::ui().messageBox(
+        "The Requested Fullscreen Mode Is Not Supported By\nYour Video Card. Use Windowed "
+        "Mode Instead?",
+        title, platform::Buttons::YesNo, platform::Icon::Exclamation);
+    if (answer != platform::Answer::Yes) {
+        platform::ui().messageBox("Program Will Now Close.", "ERROR", platform::Buttons::Ok,
+                                  platform::Icon::Stop);
+        return false;
+    }
+    fullscreen = false;
+    return true;
+}
+
 }  // namespace
 
 platform::Window& mainWindow() {
@@ -52,17 +67,9 @@ bool createWindow(const char* title, int width, int height, int, bool fullscreen
         errorBox("Window Creation Error.");
         return false;
     }
-    if (fullscreen && !platform::Window::displayModeAvailable(width, height)) {
-        auto answer = platform::ui().messageBox(
-            "The Requested Fullscreen Mode Is Not Supported By\nYour Video Card. Use Windowed "
-            "Mode Instead?",
-            title, platform::Buttons::YesNo, platform::Icon::Exclamation);
-        if (answer != platform::Answer::Yes) {
-            platform::ui().messageBox("Program Will Now Close.", "ERROR", platform::Buttons::Ok,
-                                      platform::Icon::Stop);
-            return false;
-        }
-        fullscreen = false;
+    if (fullscreen && !platform::Window::displayModeAvailable(width, height) &&
+        !useWindowedInstead(title)) {
+        return false;
     }
     platform::Window::Options options;
     options.title = title;
@@ -72,6 +79,15 @@ bool createWindow(const char* title, int width, int height, int, bool fullscreen
     options.offscreen = offscreenWindow;
     options.verticalSync = verticalSync && !offscreenWindow;
     auto error = window.create(options, detail);
+    // The mode was listed but the switch itself failed: the same question.
+    if (error == platform::Window::Error::ModeRefused) {
+        if (!useWindowedInstead(title)) {
+            killWindow();
+            return false;
+        }
+        options.fullscreen = false;
+        error = window.create(options, detail);
+    }
     if (error != platform::Window::Error::None) {
         killWindow();
         errorBox(creationErrorText(error));
@@ -84,10 +100,9 @@ bool createWindow(const char* title, int width, int height, int, bool fullscreen
 }
 
 void killWindow() {
-    // Only one track ever plays: the next start-up opens its own stream.
-    if (music) {
-        music->stop();
-    }
+    // Only one track ever plays, and nothing of this round outlives it: the next start-up
+    // creates everything again.
+    releaseStartupObjects();
     window.destroy();
 }
 

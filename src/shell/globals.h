@@ -42,6 +42,7 @@ constexpr int kUp = 0x26;
 constexpr int kRight = 0x27;
 constexpr int kDown = 0x28;
 constexpr int kNumpad0 = 0x60;
+constexpr int kQ = 0x51;
 constexpr int kF1 = 0x70;
 constexpr int kF5 = 0x74;
 constexpr int kF8 = 0x77;

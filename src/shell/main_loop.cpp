@@ -198,7 +198,7 @@ void runMainLoop() {
         }
         platform::ui().pump();
         if (active) {
-            if (keys[vk::kEscape] || keys['Q'] || keys[vk::kF5]) {
+            if (keys[vk::kEscape] || keys[vk::kQ] || keys[vk::kF5]) {
                 done = true;
             } else {
                 handleShellKeys();

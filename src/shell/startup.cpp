@@ -14,9 +14,23 @@
 #include "show/world.h"
 #include "text/text.h"
 
+namespace {
+
+// The camera preInit made; `camera` may point at a camera cut's own by now.
+Camera* startupCamera = nullptr;
+
+template <typename T>
+void release(T*& object) {
+    delete object;
+    object = nullptr;
+}
+
+}  // namespace
+
 void preInit() {
     // The marker is only tested for; its content is never read.
     const bool markerFound = platform::fileExists("logga");
+    delete logWindow;  // an earlier round's (F1)
     logWindow = new LogWindow(markerFound);
     logEnabled = markerFound;
     mainWindow().focus();
@@ -31,7 +45,7 @@ void preInit() {
     world->initView();
     world->initLights();
 
-    camera = new Camera();
+    camera = startupCamera = new Camera();
     camera->setWorldUpTurning(false);
     music = new Music();
     text = new Text();
@@ -50,4 +64,18 @@ void worldInit() {
     music->open("./vintra/Ostrel.mp3");
     music->setVolume(255);
     show->startClock();
+}
+
+void releaseStartupObjects() {
+    // The show first: its camera cuts may be the current camera, its layers use the rest.
+    release(show);
+    camera = nullptr;
+    release(startupCamera);
+    release(light);
+    if (world)
+        world->printFps = nullptr;
+    release(text);
+    release(music);
+    release(loadingScreen);
+    release(world);
 }

@@ -4,3 +4,6 @@
 
 void preInit();
 void worldInit();
+// Frees what preInit and worldInit created (the log stays until the next preInit). Called
+// while their GL context is still current, so their GL names die with the right context.
+void releaseStartupObjects();

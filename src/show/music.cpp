@@ -1,5 +1,7 @@
 #include "show/music.h"
 
+#include <cstdio>
+
 #include "platform/process.h"
 #include "platform/sound/sound.h"
 #include "shell/log_window.h"
@@ -21,7 +23,14 @@ bool initialiseSound(int mixRate, int maxChannels) {
         return false;
     logWindow->print("%s Playing without sound.",
                      Music::errorName(static_cast<int>(sound::lastError())));
-    return sound::init(mixRate, maxChannels, sound::OutputKind::Silent);
+    if (!sound::init(mixRate, maxChannels, sound::OutputKind::Silent))
+        return false;
+    // Seen with the log off too: the show is about to play mute. Once: F1 starts again.
+    static bool told = false;
+    if (!told)
+        std::fputs("tarvel: no sound device: playing silently\n", stderr);
+    told = true;
+    return true;
 }
 
 }  // namespace
@@ -42,8 +51,8 @@ const char* Music::errorName(int code) {
         "Error initializing output device.",
         "The output device is already in use and cannot be reused.",
         "Playing the sound failed.",
-        "Soundcard does not support the features needed for this soundsystem (16bit stereo "
-        "output)",
+        ("Soundcard does not support the features needed for this soundsystem (16bit stereo "
+         "output)"),
         "Error setting cooperative level for hardware.",
         "Error creating hardware sound buffer.",
         "File not found",
@@ -80,6 +89,13 @@ Music::Music() {
     sound::setDspActive(captureUnit_, true);
 }
 
+Music::~Music() {
+    if (stream)
+        sound::closeStream(stream);
+    if (captureUnit_)
+        sound::freeDspUnit(captureUnit_);
+}
+
 // Runs on the mixer thread for every mixed block; passes the block on unchanged.
 void* Music::capture(void* block, int frames, void* ring) {
     bool floatSamples = sound::mixerKind() == sound::MixerKind::Float;
@@ -91,7 +107,9 @@ void Music::open(const char* path) {
     logWindow->print("Opening mp3 file: %s", path);
     stream = sound::openStream(path);
     if (!stream) {
-        logWindow->alert("%s\n", errorName(static_cast<int>(sound::lastError())));
+        const char* reason = sound::lastErrorReason();
+        logWindow->alert("%s: %s%s%s%s\n", path, errorName(static_cast<int>(sound::lastError())),
+                         *reason ? " (" : "", reason, *reason ? ")" : "");
     }
 }
 

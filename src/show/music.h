@@ -22,6 +22,8 @@ public:
     static const char* errorName(int code);
 
     Music();
+    // Closes the stream and removes the capture unit; the sound layer stays up.
+    ~Music();
 
     void open(const char* path);
     void setVolume(int value);

@@ -1,5 +1,9 @@
 #include "show/show_clock.h"
 
+#include <algorithm>
+#include <climits>
+#include <cmath>
+
 #include "platform/clock.h"
 #include "platform/process.h"
 #include "platform/ui.h"
@@ -14,8 +18,14 @@ double seekTarget = 0;
 
 namespace {
 
+// Truncated towards zero; a typed time beyond the int range (about 24 days) is held at its
+// limit instead of overflowing the conversion.
 int toMilliseconds(double seconds) {
-    return static_cast<int>(seconds * 1000);
+    double milliseconds = std::trunc(seconds * 1000);
+    if (std::isnan(milliseconds))
+        return 0;
+    return static_cast<int>(
+        std::clamp(milliseconds, static_cast<double>(INT_MIN), static_cast<double>(INT_MAX)));
 }
 
 }  // namespace
@@ -61,6 +71,7 @@ bool ShowClock::updateClock() {
                                       platform::Buttons::YesNo, platform::Icon::Information);
         if (answer == platform::Answer::Yes) {
             reloadLists();
+            platform::releaseFreedMemory();
         }
         startTime = now();
         time = now() - startTime;

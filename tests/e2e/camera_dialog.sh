@@ -16,17 +16,21 @@ touch logga
 "$tarvel" --windowed >log.txt 2>&1 &
 pid=$!
 main=$(wait_for_window "#Korrin - Tarvel" 60) || fail "the show window did not open"
-sleep 1
+# C records through the current camera, which a camera cut replaces: start once the first
+# cut is on (show time 0) and finish well before the next (7.68 s).
+sleep 5
 xdotool windowfocus --sync "$main" key Return
 dialog=$(wait_for_window "Input" 30) || fail "Enter did not open the input dialog"
 sleep 0.5
 xdotool windowfocus --sync "$dialog" type --delay 20 "rec.pos"
 xdotool key Return
-# The recording is announced in a message box; OK is its default.
+# The recording is announced in a message box; one Return is its OK. A second would reach
+# the show and end the recording.
+sleep 0.5
+xdotool key Return
 for ((i = 0; i < 100; i++)); do
   [[ -f rec.pos ]] && break
-  xdotool key Return
-  sleep 0.2
+  sleep 0.1
 done
 [[ -f rec.pos ]] || fail "the recording file was not created"
 sleep 0.5

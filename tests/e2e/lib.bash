@@ -6,12 +6,13 @@ fail() {
   exit 1
 }
 
-# Starts Xvfb on a free display and exports DISPLAY; stopped when the script exits.
+# Starts Xvfb on a free display (screen $1, default 1280x1024x24) and exports DISPLAY;
+# stopped when the script exits.
 start_xvfb() {
   local fifo
   fifo=$(mktemp -u)
   mkfifo "$fifo"
-  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$fifo" 2>/dev/null &
+  Xvfb -displayfd 3 -screen 0 "${1:-1280x1024x24}" -nolisten tcp 3>"$fifo" 2>/dev/null &
   XVFB_PID=$!
   local number
   read -r -t 20 number <"$fifo" || fail "Xvfb did not start"
@@ -33,6 +34,27 @@ wait_for_window() {
     sleep 0.1
   done
   return 1
+}
+
+# The id of a window titled $1 other than window $2, waiting up to 30 seconds: the next
+# window of that title once the one before is gone or still there.
+wait_for_other_window() {
+  local title=$1 other=$2 id=""
+  for ((i = 0; i < 300; i++)); do
+    id=$("$XWINDOW" find "$title" 2>/dev/null | grep -vx "$other" | head -n 1)
+    [[ -n "$id" ]] && { echo "$id"; return 0; }
+    sleep 0.1
+  done
+  return 1
+}
+
+# Waits for process $1 to end and fails unless its status is $2 ($3 says what ended it).
+expect_exit() {
+  local pid=$1 expected=$2 what=$3
+  wait_for_exit "$pid" 30 || fail "$what did not end the program"
+  wait "$pid"
+  local status=$?
+  [[ $status -eq $expected ]] || fail "$what ended the program with $status, not $expected"
 }
 
 # Waits up to $2 seconds for process $1 to end.

@@ -130,19 +130,22 @@ TEST_F(MusicTest, BadMusicFilesAlertAndLeaveTheObjectUsable) {
         const char* alert;
     };
     const Case cases[] = {
-        {"/nonexistent/vintra/Ostrel.mp3", "File not found\n"},
-        {testing_support::writeFile("empty.mp3", {}), "Unknown file format\n"},
-        {testing_support::writeFile("head.mp3", head), "Unknown file format\n"},
-        {testing_support::writeFile("noise.mp3", noise), "Unknown file format\n"},
+        {"/nonexistent/vintra/Ostrel.mp3", "File not found ("},
+        {testing_support::writeFile("empty.mp3", {}), "Unknown file format ("},
+        {testing_support::writeFile("head.mp3", head), "Unknown file format ("},
+        {testing_support::writeFile("noise.mp3", noise), "Unknown file format ("},
         {testing_support::writeFile("words.mp3", {'I', 'D', '3', 'x', 'y', 'z'}),
-         "Unknown file format\n"},
+         "Unknown file format ("},
     };
     Music music;
     for (const Case& c : cases) {
         ui->messages.clear();
         music.open(c.path.c_str());
         EXPECT_EQ(music.stream, nullptr) << c.path;
-        EXPECT_EQ(alerts(), std::vector<std::string>{c.alert}) << c.path;
+        // The file, the error's text and the reason in words.
+        ASSERT_EQ(alerts().size(), 1u) << c.path;
+        EXPECT_EQ(alerts()[0].rfind(c.path + ": " + c.alert, 0), 0u) << alerts()[0];
+        EXPECT_EQ(alerts()[0].substr(alerts()[0].size() - 2), ")\n") << alerts()[0];
         music.play();
         music.setPosition(-4000);
         music.stop();
@@ -213,10 +216,27 @@ TEST_F(MusicTest, OldLibraryVersionAlertsAndLeavesScopeArraysUntouched) {
     EXPECT_TRUE(std::all_of(values, values + 256, [](int v) { return v == -9; }));
 
     music.open(testing_support::testMp3().c_str());
-    EXPECT_EQ(alerts().back(), "This command failed because FSOUND_Init was not called\n");
+    EXPECT_EQ(alerts().back(), testing_support::testMp3() +
+                                   ": This command failed because FSOUND_Init was not called\n");
     music.play();
     music.stop();
     music.setPosition(10);
+    EXPECT_EQ(exitStatus, -100);
+}
+
+TEST_F(MusicTest, TheTerminalHearsOneLineAboutAMissingDevice) {
+    ui = &testing_support::installScriptedUi(false);  // the log off, as for a user
+    Music::selectOutput(sound::OutputKind::Device);
+    testing::internal::CaptureStderr();
+    { Music first; }
+    { Music again; }  // as after F1
+    std::string said = testing::internal::GetCapturedStderr();
+    if (sound::outputKind() == sound::OutputKind::Silent) {
+        EXPECT_EQ(said, "tarvel: no sound device: playing silently\n");
+    } else {
+        EXPECT_EQ(said, "") << "a machine with a sound device: nothing to say";
+    }
+    EXPECT_TRUE(alerts().empty());
     EXPECT_EQ(exitStatus, -100);
 }
 

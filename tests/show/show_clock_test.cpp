@@ -5,6 +5,9 @@
 #include <string>
 #include <vector>
 
+#include "platform/sound/mp3_stream.h"
+#include "platform/sound/sound.h"
+#include "platform/sound/test_mp3.h"
 #include "shell/globals.h"
 #include "show/music.h"
 #include "support/test_ui.h"
@@ -129,6 +132,27 @@ TEST(ShowClock, RequestsRunInTheOrderReloadPauseSeek) {
     // Reload restarted at 0, pause kept 0, then the seek won.
     EXPECT_DOUBLE_EQ(rig.clock.time, 7.0);
     EXPECT_FALSE(reloadRequested || pauseRequested || seekRequested);
+}
+
+TEST(ShowClock, SeeksBeyondTheIntegerMillisecondRangeHoldAtItsLimit) {
+    ClockRig rig;
+    Music::selectOutput(platform::sound::OutputKind::NonRealTime);
+    Music player;
+    player.open(testing_support::testMp3().c_str());
+    ASSERT_NE(player.stream, nullptr);
+    music = &player;
+    const int64_t length = player.stream->lengthFrames() * 1000 / 44100;
+    for (double target : {2200000.0, 4.0e9}) {
+        rig.clock.startTime = rig.tick;  // a frame at show time 0, before the show's end
+        seekRequested = true;
+        seekTarget = target;
+        rig.clock.updateClock();
+        EXPECT_DOUBLE_EQ(rig.clock.time, target);
+        // At the end, not wrapped round to a lead of silence before the start.
+        EXPECT_EQ(platform::sound::streamTime(player.stream), length) << target;
+    }
+    music = nullptr;
+    platform::sound::close();
 }
 
 }  // namespace

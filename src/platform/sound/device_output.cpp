@@ -1,6 +1,7 @@
 #include "platform/sound/device_output.h"
 
 #include <SDL.h>
+#include <dlfcn.h>
 
 #include <algorithm>
 #include <chrono>
@@ -10,7 +11,32 @@
 
 namespace platform::sound {
 
+namespace {
+
+void ignoreAlsaMessage(const char*, int, const char*, int, const char*, ...) {}
+
+// SDL opens ALSA's library by itself, and ALSA prints every failed probe (no card, no
+// configuration) straight to the terminal. Its message handler is set once through the
+// library SDL will load, so the show's own line is the only one about sound.
+void quietenAlsa() {
+    static bool done = false;
+    if (done)
+        return;
+    done = true;
+    void* library = dlopen("libasound.so.2", RTLD_LAZY | RTLD_GLOBAL);
+    if (!library)
+        return;
+    using Handler = void (*)(const char*, int, const char*, int, const char*, ...);
+    using SetHandler = int (*)(Handler);
+    auto set = reinterpret_cast<SetHandler>(dlsym(library, "snd_lib_error_set_handler"));
+    if (set)
+        set(&ignoreAlsaMessage);
+}
+
+}  // namespace
+
 bool DeviceOutput::start(Mixer& mixer) {
+    quietenAlsa();
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0)
         return false;
     mixer_ = &mixer;

@@ -1,11 +1,13 @@
 // One MP3 file decoded by mpg123 into 16-bit stereo frames at the mixer's rate, with an
-// exact seek index (the whole file is scanned on open). Not thread-safe: the mixer
-// serialises every call.
+// exact seek index (the whole file is scanned on open). A file at another rate is decoded
+// at its own rate and converted; mono is doubled to both sides. Not thread-safe: the
+// mixer serialises every call.
 #pragma once
 
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/sound/error.h"
 
@@ -13,9 +15,14 @@ struct mpg123_handle_struct;
 
 namespace platform::sound {
 
+class RateConverter;
+
 class Mp3Stream {
 public:
-    // Opens `path` (resolved ignoring case); null with `error` set on failure.
+    // Opens `path` (resolved ignoring case); null with `error` set on failure, and
+    // `reason` saying why in words.
+    static std::unique_ptr<Mp3Stream> open(const std::string& path, int rate, Error& error,
+                                           std::string& reason);
     static std::unique_ptr<Mp3Stream> open(const std::string& path, int rate, Error& error);
     ~Mp3Stream();
     Mp3Stream(const Mp3Stream&) = delete;
@@ -31,19 +38,34 @@ public:
     int64_t positionFrames() const { return position_ - lead_; }
     int64_t lengthFrames() const { return length_; }
     bool atEnd() const { return lead_ == 0 && position_ >= length_; }
+    // The file's own sample rate.
+    long fileRate() const { return fileRate_; }
 
     bool playing = false;
     bool looping = false;
 
 private:
-    Mp3Stream(mpg123_handle_struct* handle, int rate, int64_t length);
+    Mp3Stream(mpg123_handle_struct* handle, int rate, long fileRate, int64_t fileLength,
+              std::unique_ptr<RateConverter> converter);
     int decode(int16_t* out, int frames);
+    int decodeConverted(int16_t* out, int frames);
+    // Decodes and converts one more chunk; false at the end of the file.
+    bool convertMore();
+    // After the library reported `status`: whether the file went on at another rate.
+    bool rateChanged(int status) const;
 
     mpg123_handle_struct* handle_;
     int rate_;
-    int64_t length_;
-    int64_t position_ = 0;  // frames of the file consumed
+    long fileRate_;
+    int64_t length_;        // frames at the mixer's rate
+    int64_t position_ = 0;  // frames of the file consumed, at the mixer's rate
     int64_t lead_ = 0;      // frames of silence still to play before position_
+
+    std::unique_ptr<RateConverter> converter_;  // null when the file has the mixer's rate
+    std::vector<float> fileFrames_;
+    std::vector<int16_t> converted_;  // converted frames not yet read
+    size_t convertedOffset_ = 0;      // samples of converted_ already read
+    bool fileEnded_ = false;          // the resampler has been flushed
 };
 
 }  // namespace platform::sound

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <atomic>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "platform/sound/device_output.h"
@@ -25,15 +26,18 @@ struct State {
 State state;
 std::atomic<MixerKind> chosenKind{MixerKind::Int16};
 std::atomic<int> errorCode{0};
+std::string errorReason;
 float reportedVersion = 0;
 
-bool fail(Error error) {
+bool fail(Error error, std::string reason = "") {
     errorCode.store(static_cast<int>(error));
+    errorReason = std::move(reason);
     return false;
 }
 
 bool succeed() {
     errorCode.store(0);
+    errorReason.clear();
     return true;
 }
 
@@ -70,6 +74,10 @@ void overrideVersion(float reported) {
 
 Error lastError() {
     return static_cast<Error>(errorCode.load());
+}
+
+const char* lastErrorReason() {
+    return errorReason.c_str();
 }
 
 bool init(int mixRate, int maxChannels, OutputKind output) {
@@ -178,9 +186,10 @@ Mp3Stream* openStream(const char* path) {
         return nullptr;
     }
     Error error = Error::None;
-    auto stream = Mp3Stream::open(path, state.mixer->rate(), error);
+    std::string reason;
+    auto stream = Mp3Stream::open(path, state.mixer->rate(), error, reason);
     if (!stream) {
-        fail(error);
+        fail(error, std::move(reason));
         return nullptr;
     }
     state.streams.push_back(std::move(stream));

@@ -19,6 +19,9 @@ float version();
 void overrideVersion(float reported);
 
 Error lastError();
+// Why the last failing call failed, in words ("" when there is nothing to add); main
+// thread only.
+const char* lastErrorReason();
 
 // Starts the mixer and its output; on an initialised layer, closes it first.
 bool init(int mixRate, int maxChannels, OutputKind output);
