@@ -11,8 +11,8 @@ packages=(
   libjpeg62-turbo-dev libpng-dev
   libmpg123-dev libmp3lame-dev
   libfreetype-dev libfontconfig-dev fonts-liberation2 fonts-dejavu-core
-  xvfb xauth xdotool x11-utils libx11-dev
-  ffmpeg
+  xvfb xauth xdotool x11-utils libx11-dev libxml2-utils
+  ffmpeg libavformat-dev libavcodec-dev libswscale-dev libswresample-dev libavutil-dev
   libassimp-dev
 )
 

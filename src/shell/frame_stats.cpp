@@ -20,6 +20,7 @@ FrameStats::FrameStats() {
 }
 
 void FrameStats::addFrame(double showTime, double milliseconds) {
+    frames_.push_back({showTime, milliseconds});
     for (auto& section : sections_) {
         if (showTime >= section.start && showTime < section.end) {
             section.frames.push_back(milliseconds);

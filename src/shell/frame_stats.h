@@ -22,11 +22,19 @@ public:
     };
     const std::vector<Section>& sections() const { return sections_; }
 
+    struct Frame {
+        double showTime;
+        double milliseconds;
+    };
+    // Every frame, in the order drawn.
+    const std::vector<Frame>& frames() const { return frames_; }
+
     // p in 0 … 1, nearest-rank over the sorted values.
     static double percentile(std::vector<double> values, double p);
 
 private:
     std::vector<Section> sections_;
+    std::vector<Frame> frames_;
     double startupMs_ = 0;
 };
 

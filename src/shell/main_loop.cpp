@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <cmath>
 #include <cstdio>
 #include <memory>
 #include <string>
@@ -14,11 +15,14 @@
 #include "platform/process.h"
 #include "platform/ui.h"
 #include "platform/window.h"
+#include "shell/capture_session.h"
+#include "shell/frame_chart.h"
 #include "shell/frame_stats.h"
 #include "shell/gl_window.h"
 #include "shell/globals.h"
 #include "shell/log_window.h"
 #include "shell/options.h"
+#include "shell/progress_line.h"
 #include "shell/shell_keys.h"
 #include "show/music.h"
 #include "show/show.h"
@@ -34,6 +38,8 @@ const SteadyClock::time_point launchTime = SteadyClock::now();
 Options options;
 std::unique_ptr<platform::FixedStepClock> fixedClock;
 FrameStats frameStats;
+std::unique_ptr<CaptureSession> capture;
+std::unique_ptr<ProgressLine> benchProgress;
 bool firstFrameDrawn = false;
 int windowWidth = 800;
 int windowHeight = 600;
@@ -137,13 +143,33 @@ void handleWindowEvent(const platform::WindowEvent& event, bool& done) {
     }
 }
 
+void finishCapture() {
+    platform::exitProcess(capture->finish([](double seconds) {
+        if (music)
+            music->advanceOutput(seconds);
+    }));
+}
+
+// --from and --to; a recording always starts where its first frame is.
+void applyShowRange() {
+    if (options.hasFrom || options.capture) {
+        show->startFrom(options.startTime());
+    }
+    show->endTime = std::min(options.to, ShowClock::kEndTime);
+}
+
 // The end of the show in the offline modes.
 void installOfflineEnding() {
     if (options.bench) {
         show->endProcess = [](int status) {
+            benchProgress->finish();
+            if (!writeBenchFiles(frameStats, options.chartFile, options.csvFile))
+                status = 1;
             std::fputs(frameStats.report().c_str(), stdout);
             platform::exitProcess(status);
         };
+    } else if (capture) {
+        show->endProcess = [](int) { finishCapture(); };
     } else if (options.shot) {
         show->endProcess = [](int) {
             std::fprintf(stderr, "tarvel: the show ended before show time %.3f\n",
@@ -157,6 +183,7 @@ bool startWindow() {
     if (!createWindow(kTitle, screenWidth, screenHeight, 32, fullscreen)) {
         return false;
     }
+    applyShowRange();
     installOfflineEnding();
     return true;
 }
@@ -200,18 +227,33 @@ int failUsage(const std::string& error) {
     return 2;
 }
 
+// Opens the recording before anything is loaded, so a bad file name fails at once.
+bool startOfflineWork() {
+    const double fps = 1.0 / options.fixedStep();
+    const double end = std::min(options.to, ShowClock::kEndTime);
+    if (options.capture) {
+        capture = std::make_unique<CaptureSession>(screenWidth, screenHeight, fps, 44100);
+        return capture->open(options.captureFile, options.startTime(), end);
+    }
+    if (options.bench) {
+        const auto frames = std::llround((end - options.startTime()) * fps);
+        benchProgress = std::make_unique<ProgressLine>("tarvel: bench ", frames, 1.0 / fps);
+    }
+    return true;
+}
+
 // Chooses the ui, the clock and the window kind; false with a message when the chosen mode
 // cannot run here.
 bool prepareMode(bool& showDialog) {
     const bool display = platform::Window::hasDisplay();
     showDialog = false;
     if (options.offline() || !display) {
-        if (!options.offline() && options.framesPerSecond <= 0) {
-            std::fprintf(
-                stderr,
-                "tarvel: no display to play on (DISPLAY is not set).\n"
-                "Render without one with --shot T FILE.png or --bench, or give --fps N.\n");
-            return false;
+        if (!options.offline()) {
+            std::fprintf(stderr,
+                         "tarvel: no display (neither DISPLAY nor WAYLAND_DISPLAY is set): "
+                         "recording the show to tarvel.mp4 instead\n");
+            options.capture = true;
+            options.captureFile = "tarvel.mp4";
         }
         platform::setUi(platform::makeNonInteractiveUi());
         setOffscreen(true);
@@ -231,7 +273,7 @@ bool prepareMode(bool& showDialog) {
         fixedClock = std::make_unique<platform::FixedStepClock>(1.0 / options.fixedStep());
         platform::setClock(fixedClock.get());
     }
-    return true;
+    return startOfflineWork();
 }
 
 }  // namespace
@@ -241,6 +283,9 @@ void drawFrame() {
     platform::clock().frameStarted();
     if (fixedClock && music) {
         music->advanceOutput(fixedClock->step());
+    }
+    if (capture) {
+        capture->frameStarting();
     }
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
     show->drawShow();
@@ -254,6 +299,9 @@ void drawFrame() {
     if (options.bench) {
         glFinish();
     }
+    if (capture && capture->frameDrawn(showTime)) {
+        finishCapture();
+    }
     mainWindow().swap();
     if (!firstFrameDrawn) {
         firstFrameDrawn = true;
@@ -261,6 +309,7 @@ void drawFrame() {
     }
     if (options.bench) {
         frameStats.addFrame(showTime, millisecondsSince(begin));
+        benchProgress->update(static_cast<long long>(frameStats.frames().size()), showTime);
     }
 }
 

@@ -16,7 +16,28 @@ bool parseNumber(const char* text, double& value) {
     return errno == 0 && end && *end == '\0' && std::isfinite(value);
 }
 
+bool checkRange(const Options& options, std::string& error) {
+    if ((!options.chartFile.empty() || !options.csvFile.empty()) && !options.bench) {
+        error = "--chart and --csv go with --bench";
+    } else if (options.capture && options.captureFile.empty()) {
+        error = "--capture needs a file name";
+    } else if (options.hasFrom && options.from >= 185) {
+        error = "--from must be before the end of the show (185 s)";
+    } else if (options.hasTo && options.to <= options.startTime()) {
+        error = "--to must come after the start of the show";
+    } else {
+        return true;
+    }
+    return false;
+}
+
 }  // namespace
+
+double Options::startTime() const {
+    if (hasFrom)
+        return from;
+    return capture ? 0.0 : -4.0;
+}
 
 double Options::fixedStep() const {
     if (framesPerSecond > 0)
@@ -61,6 +82,23 @@ bool parseOptions(int argc, char** argv, Options& options, std::string& error) {
             options.shot = true;
         } else if (arg == "--bench") {
             options.bench = true;
+        } else if (arg == "--chart" || arg == "--csv" || arg == "--capture") {
+            if (!needs(1))
+                return false;
+            std::string& file = arg == "--chart" ? options.chartFile
+                                : arg == "--csv" ? options.csvFile
+                                                 : options.captureFile;
+            file = argv[++i];
+            options.capture = options.capture || arg == "--capture";
+        } else if (arg == "--from" || arg == "--to") {
+            if (!needs(1))
+                return false;
+            const bool from = arg == "--from";
+            if (!parseNumber(argv[++i], from ? options.from : options.to)) {
+                error = arg + " needs a show time in seconds";
+                return false;
+            }
+            (from ? options.hasFrom : options.hasTo) = true;
         } else if (arg == "--help" || arg == "-h") {
             options.help = true;
         } else if (arg == "--version") {
@@ -74,11 +112,11 @@ bool parseOptions(int argc, char** argv, Options& options, std::string& error) {
         error = "--windowed and --fullscreen exclude each other";
         return false;
     }
-    if (options.shot && options.bench) {
-        error = "--shot and --bench exclude each other";
+    if (options.shot + options.bench + options.capture > 1) {
+        error = "--shot, --bench and --capture exclude each other";
         return false;
     }
-    return true;
+    return checkRange(options, error);
 }
 
 const char* usageText() {
@@ -89,5 +127,9 @@ const char* usageText() {
            "  --fps N             fixed clock: every frame advances show time by 1/N s\n"
            "  --shot T FILE.png   render up to show time T, write that frame, exit\n"
            "  --bench             render the whole show as fast as possible, print frame times\n"
+           "    --chart FILE.svg  with --bench: chart the frame times over show time\n"
+           "    --csv FILE        with --bench: one row per frame\n"
+           "  --capture FILE      record the show with its music to FILE (.mp4, .mkv, .webm)\n"
+           "  --from T, --to T    start the show at show time T, end it at T\n"
            "  --help, --version   this text, the version\n";
 }

@@ -1,5 +1,5 @@
-// The program's command line: window mode, data directory, fixed frame step and the
-// offline modes (a still frame, a benchmark run).
+// The program's command line: window mode, data directory, fixed frame step, the range of
+// show time to play and the offline modes (a still frame, a benchmark run, a recording).
 #pragma once
 
 #include <string>
@@ -13,11 +13,22 @@ struct Options {
     double shotTime = 0;
     std::string shotFile;
     bool bench = false;
+    std::string chartFile;  // --bench: frame times as an SVG chart
+    std::string csvFile;    // --bench: one row per frame
+    bool capture = false;
+    std::string captureFile;
+    bool hasFrom = false;
+    double from = 0;  // show time of the first frame
+    bool hasTo = false;
+    double to = 185;  // the first frame after it ends the show
     bool help = false;
     bool version = false;
 
-    // --shot and --bench run without a display, a dialog or a person.
-    bool offline() const { return shot || bench; }
+    // --shot, --bench and --capture run without a display, a dialog or a person.
+    bool offline() const { return shot || bench || capture; }
+    // Show time of the first frame: --from, else 0 for a recording (the 4-second lead-in
+    // is silent and empty), else the lead-in's -4 s.
+    double startTime() const;
     // Offline modes always step the clock; --fps alone steps it too.
     double fixedStep() const;
 };

@@ -30,10 +30,23 @@ void ShowClock::startClock() {
     startTime = now() + kLeadIn;
 }
 
+void ShowClock::startFrom(double seconds) {
+    startPending_ = true;
+    startAt_ = seconds;
+}
+
 bool ShowClock::updateClock() {
     time = now() - startTime;
+    if (startPending_) {
+        startPending_ = false;
+        startTime = now() - startAt_;
+        time = startAt_;
+        // Before 0 the music is still to start, from its beginning.
+        if (music && startAt_ > 0)
+            music->setPosition(toMilliseconds(startAt_));
+    }
     showTime = time;
-    if (time > kEndTime) {
+    if (time > endTime) {
         endProcess(0);
         return false;
     }

@@ -20,16 +20,24 @@ public:
     virtual ~ShowClock() = default;
 
     void startClock();
+    // The next update puts the show at `seconds` (as a seek does, the music positioned to
+    // match) instead of running from the lead-in.
+    void startFrom(double seconds);
     // Returns false when the show has ended (the process exit was requested).
     bool updateClock();
 
     double startTime = 0;
     double time = 0;
     bool musicPending = true;
+    double endTime = kEndTime;  // the first frame after it ends the process
 
     // Injected for tests: the tick in seconds, and how the process ends.
     std::function<double()> now;
     std::function<void(int)> endProcess;
+
+private:
+    bool startPending_ = false;
+    double startAt_ = 0;
 
 protected:
     // F12 answered with Yes: clear and re-read the list files.

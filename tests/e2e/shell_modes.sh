@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The program end to end: a whole run to its end, Escape, the log window's close box, a
-# still frame without any display, and bad options.
+# still frame without any display, a recording instead of the show where there is no display,
+# and bad options.
 set -u
 tarvel=$1
 data=$2
@@ -42,14 +43,20 @@ status=$?
 [[ $status -eq 0 ]] || fail "--shot without a display ended with $status"
 [[ "$("$probe" size out.png)" == "800 600" ]] || fail "--shot did not write an 800 x 600 PNG"
 
-env -u DISPLAY "$tarvel" >/dev/null 2>err.txt
+env -u DISPLAY -u WAYLAND_DISPLAY "$tarvel" --from 9 --to 9.5 --fps 20 >/dev/null 2>err.txt
 status=$?
-[[ $status -eq 1 ]] || fail "the interactive show without a display ended with $status, not 1"
-grep -q -- "--shot" err.txt || fail "the no-display message does not name the offline modes"
+[[ $status -eq 0 ]] || fail "the show without a display ended with $status, not 0: $(cat err.txt)"
+[[ -s tarvel.mp4 ]] || fail "the show without a display was not recorded to tarvel.mp4"
+head -n 1 err.txt | grep -q "recording the show to tarvel.mp4" ||
+  fail "no line before the recording says where it goes: $(head -n 1 err.txt)"
+tail -n 1 err.txt | grep -q "recorded in $(pwd -P)/tarvel.mp4" ||
+  fail "no line after the recording says where the file went: $(tail -n 1 err.txt)"
 
 "$tarvel" --frobnicate >/dev/null 2>&1
 [[ $? -eq 2 ]] || fail "an unknown option did not give exit status 2"
 "$tarvel" --fps abc >/dev/null 2>&1
 [[ $? -eq 2 ]] || fail "a malformed --fps did not give exit status 2"
+"$tarvel" --from 9 --to 8 >/dev/null 2>&1
+[[ $? -eq 2 ]] || fail "--to before --from did not give exit status 2"
 
 echo "shell_modes: all passed"

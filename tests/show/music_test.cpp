@@ -10,7 +10,9 @@
 #include "platform/process.h"
 #include "platform/sound/sound.h"
 #include "platform/sound/test_mp3.h"
+#include "shell/globals.h"
 #include "shell/log_window.h"
+#include "show/show_clock.h"
 #include "support/test_ui.h"
 
 namespace sound = platform::sound;
@@ -162,6 +164,38 @@ TEST_F(MusicTest, BadMusicFilesAlertAndLeaveTheObjectUsable) {
     music.play();
     music.advanceOutput(2.0);
     EXPECT_NEAR(sound::streamTime(music.stream), 500, 30) << "the stream stops at its end";
+}
+
+// A show started late (--from) hears the stream from exactly that time, from the first
+// block mixed after its first frame: what a recording's sound starts with.
+TEST_F(MusicTest, AClockStartedLateHearsTheStreamFromThatTimeInTheNextBlock) {
+    const std::vector<int16_t> reference = testing_support::decodeAll(testing_support::testMp3());
+    for (double from : {0.75, 1.2345}) {
+        Music played;
+        played.open(testing_support::testMp3().c_str());
+        music = &played;
+        std::vector<int16_t> heard;
+        sound::setSampleSink([&heard](const int16_t* frames, int count) {
+            heard.insert(heard.end(), frames, frames + 2 * count);
+        });
+        ShowClock clock;
+        double tick = 10;
+        clock.now = [&tick] { return tick; };
+        clock.startClock();
+        played.advanceOutput(0.1);  // frames of the lead-in before the first one drawn
+        heard.clear();
+        clock.startFrom(from);
+        clock.updateClock();
+        played.advanceOutput(3 * 1024 / 44100.0);
+        const size_t start = static_cast<size_t>(static_cast<int>(from * 1000) * 44100 / 1000) * 2;
+        ASSERT_GE(heard.size(), 3u * 2048);
+        ASSERT_LE(start + heard.size(), reference.size());
+        for (size_t i = 0; i < heard.size(); ++i) {
+            ASSERT_EQ(heard[i], reference[start + i]) << "from " << from << ", sample " << i;
+        }
+        sound::setSampleSink(nullptr);
+        music = nullptr;
+    }
 }
 
 TEST_F(MusicTest, OldLibraryVersionAlertsAndLeavesScopeArraysUntouched) {

@@ -90,6 +90,33 @@ TEST(ShowClock, SeekToNegativeTimeAndReloadRestartsAtZeroWhateverTheAnswer) {
     EXPECT_FALSE(reloadRequested);
 }
 
+TEST(ShowClock, StartFromPutsTheFirstFrameThereAndEndTimeEndsTheRange) {
+    ClockRig rig;
+    rig.clock.startClock();
+    rig.clock.startFrom(9.5);
+    rig.clock.endTime = 12.0;
+    rig.clock.updateClock();
+    EXPECT_DOUBLE_EQ(rig.clock.time, 9.5);
+    EXPECT_DOUBLE_EQ(showTime, 9.5);
+    EXPECT_FALSE(rig.clock.musicPending) << "the music starts on that very frame";
+    rig.tick += 1.0;
+    rig.clock.updateClock();
+    EXPECT_DOUBLE_EQ(rig.clock.time, 10.5) << "the show runs on from there";
+
+    EXPECT_TRUE(rig.frameAt(12.0));
+    EXPECT_TRUE(rig.exits.empty());
+    EXPECT_FALSE(rig.frameAt(12.001));
+    EXPECT_EQ(rig.exits, std::vector<int>{0});
+
+    ClockRig lead;
+    lead.clock.startFrom(-2.0);
+    lead.clock.updateClock();
+    EXPECT_DOUBLE_EQ(lead.clock.time, -2.0);
+    EXPECT_TRUE(lead.clock.musicPending) << "before 0 the music waits for show time 0";
+    EXPECT_TRUE(lead.frameAt(0.0));
+    EXPECT_FALSE(lead.clock.musicPending);
+}
+
 TEST(ShowClock, RequestsRunInTheOrderReloadPauseSeek) {
     ClockRig rig;
     rig.frameAt(20.0);
