@@ -71,15 +71,15 @@ Pos MorphModels::deformed(const Pos& direction, size_t index, float swell) {
             normalized(Pos{static_cast<float>(std::sin(spread)),
                            side * static_cast<float>(std::cos(spread)), -0.35f});
         const float g = bump(angleBetween(direction, legDirection), 0.2f);
-        scale += (0.8f + 0.6f * swell) * g;
+        scale += (0.8f + 1.2f * swell) * g;
         drop += 0.9f * g * (1.0f - g) * 4.0f;
     }
     // A head at the front and short spines over the back, each on a vertex of its own.
     scale += 0.45f * bump(angleBetween(direction, normalized(Pos{1, 0, 0.25f})), 0.35f);
     if (direction[2] > 0.15f && index % 7 == 0) {
-        scale += 0.2f + 0.5f * swell;
+        scale += 0.2f + 1.0f * swell;
     }
-    Pos p = direction * (MorphModels::kRadius * scale * (1.0f + 0.5f * swell));
+    Pos p = direction * (MorphModels::kRadius * scale * (1.0f + 1.0f * swell));
     p[2] -= drop * 0.5f;
     return p;
 }
