@@ -386,15 +386,15 @@ void produceCrew(OutputDirectory& out) {
     list.comment("the corners to the middle, and leave together as the morphing model returns.");
     for (int i = 0; i < 8; ++i) {
         const double start = beats::kTowerEnd + i;
-        const double reach = 0.5 - 0.05 * i;
+        const double reach = 1.0 - 0.1 * i;
         list.add({.image = names[static_cast<size_t>(1 + i % 4)] + ".jpg",
                   .start = start,
                   .fadeIn = 0,
                   .hold = beats::kMorphReturn - start,
                   .fadeOut = 1,
-                  .x = (i % 2 == 0 ? -1.0 : 1.0) * reach,
-                  .y = (i / 2 % 2 == 0 ? 0.6 : -0.6) * reach,
-                  .z = -2.4 - 0.1 * i,
+                  .x = (i % 2 == 0 ? -1.3 : 1.3) * reach,
+                  .y = (i / 2 % 2 == 0 ? 0.75 : -0.75) * reach,
+                  .z = -4.6 + 0.1 * i,
                   .rotation = (i % 2 == 0 ? 12.0 : -12.0) * (i % 3 - 1),
                   .peak = 0.95,
                   .drift = -0.2});
