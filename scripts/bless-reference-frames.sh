@@ -12,10 +12,10 @@ source "$refs/render.bash"
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-"$build/vintra-gen" "$work/vintra" >/dev/null
+"$build/vintra-gen" "$work/vintra" >/dev/null 2>&1 || { echo "vintra-gen failed" >&2; exit 1; }
 cd "$work"
 while read -r name at; do
   render_moment "$build/tarvel" "$at" frame.png || { echo "--shot $at failed" >&2; exit 1; }
-  "$build/frame_compare" shrink frame.png "$refs/$name.png" 80 60
+  "$build/tests/frame_compare" shrink frame.png "$refs/$name.png" 80 60
   echo "blessed $name ($at s)"
 done < <(moments "$refs/moments.txt")

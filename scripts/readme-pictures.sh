@@ -11,14 +11,14 @@ mkdir -p docs
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-"$build/vintra-gen" "$work/vintra" >/dev/null
+"$build/vintra-gen" "$work/vintra" >/dev/null 2>&1 || { echo "vintra-gen failed" >&2; exit 1; }
 cd "$work"
 # name, show time: the opening words, the turntable, the character, the graffiti, the
 # morphing model, the tower, the landing after it, the credits.
 while read -r name at; do
   from=$(awk -v t="$at" 'BEGIN { printf "%.2f", t - 1 }')
   env -u DISPLAY "$build/tarvel" --from "$from" --shot "$at" frame.png --fps 20 >/dev/null 2>&1
-  "$build/frame_compare" shrink frame.png "$root/docs/$name.png" 200 150
+  "$build/tests/frame_compare" shrink frame.png "$root/docs/$name.png" 200 150
   echo "docs/$name.png ($at s)"
 done <<'LIST'
 opening 8.4
