@@ -26,6 +26,7 @@ while read -r name at; do
       "got tests/e2e/reference/$name.got.png" >&2
     failed=1
   else
+    echo "$name at $at s: $result"
     rm -f "$here/reference/$name.got.png"
   fi
 done < <(moments "$here/reference/moments.txt")

@@ -19,9 +19,9 @@ namespace {
 
 // Mean difference (0-255 per channel) and share of cells differing by more than
 // kCellLimit that a frame may show against its reference.
-constexpr double kMeanLimit = 6.0;
-constexpr int kCellLimit = 48;
-constexpr double kShareLimit = 0.03;
+constexpr double kMeanLimit = 3.0;
+constexpr int kCellLimit = 40;
+constexpr double kShareLimit = 0.01;
 
 struct Image {
     int width = 0;
