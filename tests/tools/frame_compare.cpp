@@ -5,7 +5,7 @@
 //                                        differ; exit 1 when either is over the tolerance
 // A cell average forgives Mesa's rounding and small edge shifts; a layer out of order, a
 // swapped blend pair, a missing picture or a moment a beat off moves many cells a lot.
-#include <png.h>
+#include "png_pixels.h"
 
 #include <algorithm>
 #include <cmath>
@@ -23,23 +23,7 @@ constexpr double kMeanLimit = 3.0;
 constexpr int kCellLimit = 40;
 constexpr double kShareLimit = 0.01;
 
-struct Image {
-    int width = 0;
-    int height = 0;
-    std::vector<uint8_t> rgb;
-};
-
-bool readPng(const char* path, Image& image) {
-    png_image png{};
-    png.version = PNG_IMAGE_VERSION;
-    if (!png_image_begin_read_from_file(&png, path))
-        return false;
-    png.format = PNG_FORMAT_RGB;
-    image.width = static_cast<int>(png.width);
-    image.height = static_cast<int>(png.height);
-    image.rgb.resize(PNG_IMAGE_SIZE(png));
-    return png_image_finish_read(&png, nullptr, image.rgb.data(), 0, nullptr) != 0;
-}
+using Image = PngPixels;
 
 bool writePng(const char* path, const Image& image) {
     png_image png{};
