@@ -3,7 +3,7 @@
 //   probe png FILE X Y W H        -> "R G B" (0-255, Y from the top)
 //   probe size FILE               -> "W H"
 //   probe raw FILE RATE FROM TO   -> RMS of the samples between FROM and TO seconds (0-32767)
-#include <png.h>
+#include "png_pixels.h"
 
 #include <cmath>
 #include <cstdint>
@@ -14,23 +14,7 @@
 
 namespace {
 
-struct Image {
-    int width = 0;
-    int height = 0;
-    std::vector<uint8_t> rgb;
-};
-
-bool readPng(const char* path, Image& image) {
-    png_image png{};
-    png.version = PNG_IMAGE_VERSION;
-    if (!png_image_begin_read_from_file(&png, path))
-        return false;
-    png.format = PNG_FORMAT_RGB;
-    image.width = static_cast<int>(png.width);
-    image.height = static_cast<int>(png.height);
-    image.rgb.resize(PNG_IMAGE_SIZE(png));
-    return png_image_finish_read(&png, nullptr, image.rgb.data(), 0, nullptr) != 0;
-}
+using Image = PngPixels;
 
 int regionMean(int argc, char** argv) {
     if (argc != 7)

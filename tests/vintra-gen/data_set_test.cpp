@@ -5,6 +5,7 @@
 #include <jpeglib.h>
 
 #include <unistd.h>
+#include <algorithm>
 #include <cmath>
 #include <csetjmp>
 #include <cstdio>
@@ -138,8 +139,10 @@ protected:
             EXPECT_GT(v[10], 0.0f) << "rows are in beats: " << line;
             EXPECT_GE(v[1] + v[2] + v[3], 0.0f) << line;
             if (v[4] != 666.0f && v[5] != 666.0f) {
-                EXPECT_LE(std::abs(v[4]), 0.6f) << "x leaves the screen: " << line;
-                EXPECT_LE(std::abs(v[5]), 0.6f) << "y leaves the screen: " << line;
+                // The view widens with depth: 0.6 is well inside it three units away.
+                const float reach = std::max(0.6f, 0.3f * std::abs(v[6]));
+                EXPECT_LE(std::abs(v[4]), reach) << "x leaves the screen: " << line;
+                EXPECT_LE(std::abs(v[5]), reach) << "y leaves the screen: " << line;
             }
             ++*rows;
             images.push_back(name);

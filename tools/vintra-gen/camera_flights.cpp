@@ -83,16 +83,21 @@ struct Orbit {
     double azimuth0, azimuth1;
     double elevation0, elevation1;
     double distance0, distance1;
+    // The aim moved from the focus towards the eye (along the ground): the focus rides that
+    // much higher in the frame.
+    double lift = 0.0;
 };
 
 std::string orbit(const Orbit& o) {
     return flight(
         [o](double u) {
             double t = ease(std::clamp(u, 0.0, 1.0)) + (u - std::clamp(u, 0.0, 1.0));
+            const double azimuth = lerp(o.azimuth0, o.azimuth1, t) * kDegrees;
+            const Vec3 toEye{std::cos(azimuth), std::sin(azimuth), 0};
             return Pose{
                 around(o.focus, lerp(o.azimuth0, o.azimuth1, t),
                        lerp(o.elevation0, o.elevation1, t), lerp(o.distance0, o.distance1, t)),
-                o.focus};
+                o.focus + toEye * o.lift};
         },
         8);
 }
@@ -147,21 +152,24 @@ void produceCameras(OutputDirectory& out) {
          flight(
              [&](double u) {
                  double t = ease(std::clamp(u, 0.0, 1.0));
-                 return Pose{lerp(kTurntableEye, tt, 0.2 * t), lerp(kTurntableTarget, tt, 0.2 * t)};
+                 return Pose{lerp(kTurntableEye, tt, -0.35 - 0.1 * t),
+                             lerp(kTurntableTarget, tt, -0.35 - 0.1 * t)};
              },
              6),
-         -8, 16, 24, "Opening: the turntable's own view, slowly closing in."},
+         -8, 16, 24, "Opening: the turntable's own view, stepped back so all of it shows."},
         {"turn_b.pos",
-         orbit({tt, ttAzimuth, ttAzimuth + 28, ttElevation, ttElevation - 6, ttDistance * 0.8,
-                ttDistance * 0.75}),
+         orbit({tt, ttAzimuth, ttAzimuth + 28, ttElevation, ttElevation - 6, ttDistance * 1.45,
+                ttDistance * 1.4}),
          16, 32, 16, ""},
         {"turn_c.pos",
-         orbit({tt, ttAzimuth - 30, ttAzimuth - 10, 32, 40, ttDistance * 0.7, ttDistance * 0.8}),
+         orbit({tt, ttAzimuth - 30, ttAzimuth - 10, 32, 40, ttDistance * 1.2, ttDistance * 1.3}),
          32, 56, 24, ""},
         {"turn_d.pos",
-         orbit({tt, ttAzimuth + 10, ttAzimuth - 15, ttElevation + 12, ttElevation,
-                ttDistance * 0.95, ttDistance * 0.65}),
-         56, 89, 33, "From the first drop until the graffiti takes over."},
+         orbit({tt, ttAzimuth + 10, ttAzimuth - 15, ttElevation + 12, ttElevation, ttDistance * 2.4,
+                ttDistance * 2.1, ttDistance * 0.62}),
+         56, 89, 33,
+         "From the first drop until the graffiti takes over, the turntable high in the frame, "
+         "clear of the dancer."},
         {"spin_a.pos", orbit({origin, 0, 60, 18, 24, 10, 9}), 158, 197, 39,
          "The morphing model after the graffiti."},
         {"tower_a.pos", orbit({towerCentre, 0, 40, 5, 10, 22, 20}), 197, 212, 15,

@@ -60,7 +60,7 @@ MorphModels::Sphere MorphModels::icosphere(int levels) {
     return s;
 }
 
-Pos MorphModels::deformed(const Pos& direction, size_t index) {
+Pos MorphModels::deformed(const Pos& direction, size_t index, float swell) {
     float scale = 1.0f;
     float drop = 0.0f;
     // Eight legs, four a side, reaching out and down; the knees sag below the tips.
@@ -71,15 +71,15 @@ Pos MorphModels::deformed(const Pos& direction, size_t index) {
             normalized(Pos{static_cast<float>(std::sin(spread)),
                            side * static_cast<float>(std::cos(spread)), -0.35f});
         const float g = bump(angleBetween(direction, legDirection), 0.2f);
-        scale += 1.5f * g;
+        scale += (0.8f + 1.2f * swell) * g;
         drop += 0.9f * g * (1.0f - g) * 4.0f;
     }
     // A head at the front and short spines over the back, each on a vertex of its own.
     scale += 0.45f * bump(angleBetween(direction, normalized(Pos{1, 0, 0.25f})), 0.35f);
     if (direction[2] > 0.15f && index % 7 == 0) {
-        scale += 0.55f;
+        scale += 0.2f + 1.0f * swell;
     }
-    Pos p = direction * (MorphModels::kRadius * scale);
+    Pos p = direction * (MorphModels::kRadius * scale * (1.0f + 1.0f * swell));
     p[2] -= drop * 0.5f;
     return p;
 }
@@ -91,7 +91,7 @@ ModelBuilder MorphModels::shape(bool spiky) {
         const Pos& d = s.directions[i];
         // A slanted projection: no seam, and the noise texture hides the stretch.
         const Uv uv{0.5f + 0.5f * (d[0] + 0.45f * d[2]), 0.5f + 0.5f * (d[1] + 0.6f * d[2])};
-        model.vertex(spiky ? deformed(d, i) : d * kRadius, uv);
+        model.vertex(deformed(d, i, spiky ? 1.0f : 0.0f), uv);
     }
     for (const auto& f : s.faces) {
         model.triangle(f[0], f[1], f[2], 1);

@@ -1,5 +1,5 @@
-// The morphing creature: a subdivided sphere and, with the very same face list and texture
-// coordinates, a spiky eight-legged deformation of it.
+// The morphing creature: an eight-legged beast at rest and, with the very same face list and
+// texture coordinates, the same beast swollen, its legs and spines thrust out (the kick).
 #pragma once
 
 #include "vintra-gen/model_builder.h"
@@ -10,7 +10,7 @@ class MorphModels {
 public:
     static constexpr float kRadius = 1.6f;
 
-    // Both shapes; `spiky` false gives the plain sphere.
+    // Both shapes; `spiky` false gives the beast at rest.
     static ModelBuilder shape(bool spiky);
 
 private:
@@ -20,7 +20,8 @@ private:
     };
 
     static Sphere icosphere(int levels);
-    static Pos deformed(const Pos& direction, size_t index);
+    // A point of the beast; `swell` 0 at rest, 1 swollen.
+    static Pos deformed(const Pos& direction, size_t index, float swell);
 };
 
 }  // namespace gen

@@ -382,6 +382,23 @@ void produceCrew(OutputDirectory& out) {
     TagListWriter list;
     list.comment("The crew's sprites, late in the show: after the tower, on every other bar.");
     list.comment("image start fade-in hold fade-out x y z rotation peak drift beats");
+    list.comment("The landing after the tower: the crew's things burst in, one a beat, from");
+    list.comment("the corners to the middle, and leave together as the morphing model returns.");
+    for (int i = 0; i < 8; ++i) {
+        const double start = beats::kTowerEnd + i;
+        const double reach = 1.0 - 0.1 * i;
+        list.add({.image = names[static_cast<size_t>(1 + i % 4)] + ".jpg",
+                  .start = start,
+                  .fadeIn = 0,
+                  .hold = beats::kMorphReturn - start,
+                  .fadeOut = 1,
+                  .x = (i % 2 == 0 ? -1.3 : 1.3) * reach,
+                  .y = (i / 2 % 2 == 0 ? 0.75 : -0.75) * reach,
+                  .z = -4.6 + 0.1 * i,
+                  .rotation = (i % 2 == 0 ? 12.0 : -12.0) * (i % 3 - 1),
+                  .peak = 0.95,
+                  .drift = -0.2});
+    }
     list.comment("The name first, big and slow.");
     list.add({.image = "qelvo.jpg",
               .start = 264,

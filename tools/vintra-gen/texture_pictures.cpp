@@ -43,7 +43,9 @@ Canvas filmNoise(Rng& rng, float contrast) {
     return canvas;
 }
 
-// Swirled bands of colour for the morphing model.
+// Swirled bands of colour for the morphing model. The scene reaches the screen with its
+// colours turned over and the lit skin never gets past about half its brightness, so a
+// strong cyan shows as a red hide and the white veins as grey.
 Canvas marble(uint64_t key) {
     Canvas canvas(kSize, kSize);
     ValueNoise noise(key);
@@ -51,10 +53,9 @@ Canvas marble(uint64_t key) {
         for (int x = 0; x < kSize; ++x) {
             float n = noise.fractal(x / 48.0f, y / 48.0f, 5);
             float band = 0.5f + 0.5f * std::sin((x + y) * 0.05f + n * 9.0f);
-            Color deep{0.15f, 0.05f, 0.35f};
-            Color light{0.2f, 0.85f, 0.9f};
-            Color c = mix(deep, light, band * band);
-            c = mix(c, {1.0f, 0.9f, 0.95f}, std::pow(band, 12.0f));
+            Color hide{0.0f, 1.0f, 1.0f};
+            Color vein{1.0f, 1.0f, 1.0f};
+            Color c = mix(hide, vein, std::pow(band, 6.0f));
             canvas.setPixel(x, y, c);
         }
     }

@@ -112,14 +112,12 @@ struct InfoCard {
     const char* file;
     std::vector<const char*> lines;
     double start;
-    double fadeIn;
-    double hold;
-    double fadeOut;
+    double beats;
     const char* why;
 };
 
-// Information texts blend with (1 − colour, colour): the black card hides the frame and the
-// white letters let it through, so the words read as light on black.
+// Information texts blend with (1 − colour, colour): white leaves the frame as it is and
+// black paints black, so a white card with dark letters puts the words over the scene.
 void drawInfoCard(const Lettering& lettering, const InfoCard& card, Canvas& canvas) {
     const int size = canvas.width();
     size_t count = card.lines.size();
@@ -134,7 +132,7 @@ void drawInfoCard(const Lettering& lettering, const InfoCard& card, Canvas& canv
             style.pixelHeight *= size * 0.86f / extent.x;
         }
         Plane words = lettering.render(size, size, card.lines[i], {size * 0.5f, y}, style);
-        canvas.paint(words, i == 0 ? Color{1.0f, 1.0f, 1.0f} : Color{0.85f, 0.85f, 0.85f});
+        canvas.paint(words, i == 0 ? Color{0.0f, 0.0f, 0.0f} : Color{0.12f, 0.12f, 0.12f});
         y += (i == 0 ? first * 0.5f + others * 0.9f : others * 1.35f);
     }
 }
@@ -159,26 +157,21 @@ void produceInfoTexts(OutputDirectory& out) {
         return;
     }
     const std::vector<InfoCard> cards = {
-        {"presents.jpg", {"#Korrin", "presents"}, -8, 1, 5, 1, "lead-in, before the music"},
-        {"tarvel.jpg", {"tarvel"}, 25, 2, 10, 3, "the title, once the opening words are written"},
-        {"music.jpg", {"music", "Ostrel"}, 330, 1, 6, 1, "credits on the way out"},
-        {"code.jpg", {"code", "Zorbel"}, 340, 1, 6, 1, ""},
-        {"graphics.jpg", {"graphics", "Qelvo crew"}, 350, 1, 6, 1, ""},
-        {"greetings.jpg", {"greetings"}, 360, 1, 3, 1, ""},
-        {"greets.jpg",
-         {"to", "Fenmoor - Halcyte", "Ombrel - Vaskin", "the 0.48 club"},
-         365,
-         1,
-         7,
-         1,
-         ""},
-        {"theend.jpg", {"the end"}, 376, 2, 8, 0, "stays up until the show stops"},
+        {"presents.jpg", {"#Korrin", "presents"}, -8, 7, "lead-in, before the music"},
+        {"tarvel.jpg", {"tarvel"}, 25, 15, "the title, once the opening words are written"},
+        {"music.jpg", {"music", "Ostrel"}, 330, 8, "credits on the way out"},
+        {"code.jpg", {"code", "Zorbel"}, 340, 8, ""},
+        {"graphics.jpg", {"graphics", "Qelvo crew"}, 350, 8, ""},
+        {"greetings.jpg", {"greetings"}, 360, 5, ""},
+        {"greets.jpg", {"to", "Fenmoor - Halcyte", "Ombrel - Vaskin", "the 0.48 club"}, 365, 9, ""},
+        {"theend.jpg", {"the end"}, 376, 10, "stays up until the show stops"},
     };
     TagListWriter list;
-    list.comment("Information texts: white words on a black card, drawn over everything.");
+    list.comment("Information texts: dark words on a white card, drawn over everything. They");
+    list.comment("cut in and out: a fading card would dim the whole frame on its way.");
     list.comment("image start fade-in hold fade-out x y z rotation peak drift beats");
     for (const InfoCard& card : cards) {
-        Canvas canvas(512, 512);
+        Canvas canvas(512, 512, {1.0f, 1.0f, 1.0f});
         drawInfoCard(lettering, card, canvas);
         JpegEncoder::write(out, std::string("info/") + card.file, canvas);
         if (card.why[0] != '\0') {
@@ -186,9 +179,9 @@ void produceInfoTexts(OutputDirectory& out) {
         }
         list.add({.image = card.file,
                   .start = card.start,
-                  .fadeIn = card.fadeIn,
-                  .hold = card.hold,
-                  .fadeOut = card.fadeOut,
+                  .fadeIn = 0.0,
+                  .hold = card.beats,
+                  .fadeOut = 0.0,
                   .x = 0.0,
                   .y = 0.0,
                   .z = -3.2,

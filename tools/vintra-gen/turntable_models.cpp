@@ -159,10 +159,11 @@ ModelBuilder TurntableModels::platter() {
 ModelBuilder TurntableModels::record() {
     ModelBuilder model("turndisc");
     const float r = 530.0f;
-    // Top: the picture spans the record, its top row at the back (+y).
+    // Top: the picture spans the record, its top row at the back (+y). The texture's u runs
+    // against the model's x here, or the label reads mirrored from above.
     const UvMap label = [=](const Pos& p, const Pos& n) -> Uv {
         if (n[2] > 0.5f) {
-            return {0.5f + p[0] / (2.0f * r), 0.5f - p[1] / (2.0f * r)};
+            return {0.5f - p[0] / (2.0f * r), 0.5f - p[1] / (2.0f * r)};
         }
         return {0.5f, 0.03f};
     };
