@@ -1,7 +1,6 @@
 #include "layers/tower.h"
 
 #include <GL/gl.h>
-#include <GL/glu.h>
 
 #include <algorithm>
 #include <cmath>
@@ -41,16 +40,6 @@ std::unique_ptr<NObject> prepareModel(const char* path, const char* texture,
     model->loadTexture(texture, NObject::kJpgImage);
     model->freeze();
     return model;
-}
-
-// The show's normal projection, as the render context sets it up.
-void resetProjection() {
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    const int aspect = screenWidth / (screenHeight > 0 ? screenHeight : 1);
-    gluPerspective(45.0, aspect, 0.01, 3000.0);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
 }
 
 }  // namespace
@@ -274,5 +263,5 @@ void Tower::draw(double localTime) {
 
     glPopAttrib();
     glPopMatrix();
-    resetProjection();
+    World::setNormalProjection();
 }

@@ -34,7 +34,11 @@ void World::initView() {
     viewportWidth = screenWidth;
     viewportHeight = screenHeight;
     glViewport(viewportLeft, viewportBottom, viewportWidth, viewportHeight);
+    setNormalProjection();
+    glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
+}
 
+void World::setNormalProjection() {
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
     // Integer quotient on purpose: the show's picture was composed with a square aspect.
@@ -42,7 +46,6 @@ void World::initView() {
     gluPerspective(45.0, aspect, 0.01, 3000.0);
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
-    glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
 }
 
 void World::initLights() {

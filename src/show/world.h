@@ -24,6 +24,8 @@ public:
     World();
 
     void initView();
+    // The show's perspective (45°, integer aspect, 0.01 to 3000) and an identity modelview.
+    static void setNormalProjection();
     void initLights();
 
     // Stores the position and moves light 0 there (a point light) under the current
