@@ -4,14 +4,14 @@
 #include <string>
 #include <unordered_set>
 
+#include "base/beat.h"
+#include "base/log.h"
+#include "camera/camera.h"
 #include "platform/path.h"
-#include "shell/globals.h"
-#include "shell/log_window.h"
 
 namespace {
 
 constexpr const char* kPositionDirectory = "./vintra/cameras/";
-constexpr double kBeatSeconds = 0.48;  // one beat at 125 BPM
 
 }  // namespace
 

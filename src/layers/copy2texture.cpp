@@ -4,10 +4,10 @@
 
 #include <vector>
 
-#include "shell/extensions.h"
-#include "shell/globals.h"
-#include "shell/log_window.h"
-#include "show/world.h"
+#include "base/frame_state.h"
+#include "base/gl_entry_points.h"
+#include "base/log.h"
+#include "base/world.h"
 
 namespace {
 

@@ -1,8 +1,7 @@
 #include "layers/noise_overlay.h"
 
-#include "shell/globals.h"
-#include "show/random.h"
-#include "show/world.h"
+#include "base/random.h"
+#include "base/world.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 #include "layers/text_model.h"
 
+#include "camera/camera.h"
 #include "layers/model_lighting.h"
 #include "platform/ui.h"
-#include "shell/globals.h"
 
 TextModel::TextModel(const char* path)
     : model(std::make_unique<NObject>()), ownCamera(std::make_unique<Camera>()) {
@@ -54,7 +54,7 @@ void TextModel::draw(double localTime) {
     model->setRevealProgress(writerTime(localTime, writeTime, holdTime));
 
     kTextModelLighting.apply();
-    model->draw(1);
+    model->draw(ShadeType::Flat);
 
     glMatrixMode(GL_MODELVIEW);
     glPopMatrix();

@@ -7,13 +7,14 @@
 #include <cstdio>
 #include <cstring>
 
+#include "base/beat.h"
+#include "base/frame_state.h"
+#include "base/world.h"
 #include "camera/camera.h"
 #include "layers/model_lighting.h"
 #include "layers/noise_overlay.h"
 #include "objects/light_particles.h"
 #include "objects/nobject.h"
-#include "shell/globals.h"
-#include "show/world.h"
 
 namespace {
 
@@ -77,7 +78,7 @@ double Tower::flareRadius(double sinceBurst) {
 }
 
 bool Tower::countBeat(double t) {
-    if (t - lastBeat > kBeat) {
+    if (t - lastBeat > kBeatSeconds) {
         ++beatCount;
         lastBeat = t;
     }

@@ -1,8 +1,8 @@
 #include "objects/light_particles.h"
 
+#include "base/random.h"
 #include "image/utility.h"
 #include "objects/billboard.h"
-#include "show/random.h"
 
 namespace {
 

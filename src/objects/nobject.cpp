@@ -2,11 +2,11 @@
 
 #include <algorithm>
 
+#include "base/log.h"
+#include "base/world.h"
 #include "image/jpg_image.h"
 #include "objects/l3ds.h"
 #include "objects/neighbour_search.h"
-#include "shell/log_window.h"
-#include "show/world.h"
 
 namespace {
 

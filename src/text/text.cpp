@@ -4,8 +4,8 @@
 #include <cstdio>
 #include <string>
 
+#include "base/log.h"
 #include "platform/font.h"
-#include "shell/log_window.h"
 
 namespace {
 constexpr int kFirstCharacter = 32;

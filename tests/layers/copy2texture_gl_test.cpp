@@ -2,10 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include "base/world.h"
 #include "layers/test_textures.h"
 #include "shell/extensions.h"
 #include "shell/globals.h"
-#include "show/world.h"
 #include "support/gl_context.h"
 #include "support/gl_state.h"
 
