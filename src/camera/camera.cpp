@@ -50,9 +50,7 @@ Vector3 randomJitter() {
 }  // namespace
 
 Camera::Camera() {
-    if (logWindow) {
-        logWindow->printBanner("Camera Object.");
-    }
+    logWindow->printBanner("Camera Object.");
 }
 
 Camera::~Camera() {
@@ -136,23 +134,17 @@ bool Camera::loadPath(const char* path) {
     if (!path) {
         return false;
     }
-    if (logWindow) {
-        logWindow->print("Loading camera pos from file: %s", path);
-    }
+    logWindow->print("Loading camera pos from file: %s", path);
     std::string bytes;
     if (!readWholeFile(path, bytes)) {
-        if (logWindow) {
-            logWindow->print("File Not Found : %s\n", path);
-        }
+        logWindow->print("File Not Found : %s\n", path);
         return false;
     }
     return appendPositions(bytes, path);
 }
 
 bool Camera::loadPathFromBytes(std::string_view bytes, const char* name) {
-    if (logWindow) {
-        logWindow->print("Loading camera pos from file: %s", name);
-    }
+    logWindow->print("Loading camera pos from file: %s", name);
     return appendPositions(bytes, name);
 }
 
@@ -167,9 +159,7 @@ bool Camera::appendPositions(std::string_view bytes, const char* name) {
         pathLoaded = true;
         return true;
     }
-    if (logWindow) {
-        logWindow->print("File not correct! %s\n", name);
-    }
+    logWindow->print("File not correct! %s\n", name);
     return false;
 }
 
@@ -191,18 +181,14 @@ bool Camera::openRecording(const char* path) {
     if (!path) {
         return false;
     }
-    if (logWindow) {
-        logWindow->print("Writing camera pos from file: %s", path);
-        logWindow->alert("Writing camera positions to %s", path);
-    }
+    logWindow->print("Writing camera pos from file: %s", path);
+    logWindow->alert("Writing camera positions to %s", path);
     if (recordFile) {  // never leak a file left open by an earlier recording
         std::fclose(recordFile);
     }
     recordFile = platform::openFile(path, "w");
     if (!recordFile) {
-        if (logWindow) {
-            logWindow->print("File Not Found : %s\n", path);
-        }
+        logWindow->print("File Not Found : %s\n", path);
         return false;
     }
     return true;
@@ -219,9 +205,7 @@ void Camera::recordPosition() {
 }
 
 void Camera::closeRecording() {
-    if (logWindow) {
-        logWindow->print("closing file");
-    }
+    logWindow->print("closing file");
     if (recordFile) {
         std::fclose(recordFile);
         recordFile = nullptr;

@@ -19,14 +19,10 @@ bool CameraList::read(const char* path) {
     if (!path) {
         return false;
     }
-    if (logWindow) {
-        logWindow->print("Loading cameras from: %s", path);
-    }
+    logWindow->print("Loading cameras from: %s", path);
     FILE* file = platform::openFile(path, "rb");
     if (!file) {
-        if (logWindow) {
-            logWindow->print("File Not Found : %s\n", path);
-        }
+        logWindow->print("File Not Found : %s\n", path);
         return false;
     }
     releaseUnusedCuts();
@@ -39,9 +35,7 @@ bool CameraList::read(const char* path) {
         readRow(line, rows);
     }
     std::fclose(file);
-    if (logWindow) {
-        logWindow->print("Read %d rows.", rows);
-    }
+    logWindow->print("Read %d rows.", rows);
     return true;
 }
 

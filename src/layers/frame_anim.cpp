@@ -28,9 +28,7 @@ void FrameAnim::loadFrames(const char* prefix, int count) {
 
 bool FrameAnim::loadFrame(const char* path, GLuint* slot) {
     if (!path) {
-        if (logWindow) {
-            logWindow->print("Phlicks: No filename");
-        }
+        logWindow->print("Phlicks: No filename");
         return false;
     }
     return loader.loadJPGTexture(path, slot);

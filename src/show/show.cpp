@@ -202,9 +202,8 @@ void Show::drawTowerWindow(double t) {
 }
 
 void Show::drawNormal(double t) {
-    glPushMatrix();
+    SavedState saved;
     glLoadIdentity();
-    glPushAttrib(GL_ALL_ATTRIB_BITS);
 
     if (t <= kTitleEnd) {
         drawOpeningCapture(t);
@@ -233,26 +232,19 @@ void Show::drawNormal(double t) {
     }
     flashes->draw(t);
     infoTimeline.draw(t);
-
-    glPopAttrib();
-    glPopMatrix();
 }
 
 // The title words, captured from the 512 × 512 corner for the opening overlay.
 void Show::drawOpeningCapture(double t) {
-    glPushMatrix();
+    SavedState saved;
     glLoadIdentity();
-    glPushAttrib(GL_ALL_ATTRIB_BITS);
-    titleCapture->setViewport();
+    Copy2Texture::CaptureScope capture(*titleCapture);
     titleTimeline.draw(t);
-    titleCapture->capture();
-    glPopMatrix();
-    glPopAttrib();
 }
 
 // The main scene, drawn into the 512 × 512 corner and captured.
 void Show::drawScene(double t) {
-    sceneCapture->setViewport();
+    Copy2Texture::CaptureScope capture(*sceneCapture);
     setInvertTexEnv();
     backTagTimeline.draw(t);
     setNormalTexEnv();
@@ -264,5 +256,4 @@ void Show::drawScene(double t) {
     scratchTimeline.draw(t);
     frontTagTimeline.draw(t);
     qelvoTimeline.draw(t);
-    sceneCapture->capture();
 }
