@@ -13,8 +13,11 @@
 void reportGlErrors(const char* where, double time) {
     // A bad call can queue several errors; each one is a report.
     for (GLenum error = glGetError(); error != GL_NO_ERROR; error = glGetError()) {
-        std::fprintf(stderr, "tarvel: GL error 0x%04x after %s at show time %.3f\n", error, where,
-                     time);
+        // With the log on, its own lines reach the terminal already.
+        if (!logEnabled) {
+            std::fprintf(stderr, "tarvel: GL error 0x%04x after %s at show time %.3f\n", error,
+                         where, time);
+        }
         logWindow->print("GL error 0x%04x after %s at show time %.3f", error, where, time);
     }
 }
