@@ -6,6 +6,7 @@
 #include <memory>
 #include <new>
 
+#include "objects/l3ds_chunks.h"
 #include "objects/three_ds_chunk_ids.h"
 #include "platform/path.h"
 
@@ -59,7 +60,6 @@ bool L3DS::LoadFromMemory(const uint8_t* bytes, size_t size) {
     cursor_.Attach(bytes, static_cast<uint32_t>(size));
     const bool ok = Read3DS();
     cursor_.Attach(nullptr, 0);
-    objectName_.clear();
     return ok;
 }
 
@@ -74,18 +74,19 @@ bool L3DS::Read3DS() {
     if (!cursor_.FindChunk(editor, main)) {
         return false;
     }
+    L3dsChunkReader chunks(cursor_, *this, [this](const char* message) { Report(message); });
     ChunkHeader block;
     block.id = chunk::kMaterialBlock;
     cursor_.SeekData(editor);
     while (cursor_.FindChunk(block, editor)) {
-        ReadMaterial(block);
+        chunks.ReadMaterial(block);
         cursor_.SeekEnd(block);
     }
     ChunkHeader object;
     object.id = chunk::kNamedObject;
     cursor_.SeekData(editor);
     while (cursor_.FindChunk(object, editor)) {
-        ReadObject(object);
+        ReadObject(object, chunks);
         cursor_.SeekEnd(object);
     }
     // The keyframer section (0xB000) holds nothing the model keeps, so it is not walked.
@@ -94,14 +95,13 @@ bool L3DS::Read3DS() {
         mesh.ComputeTangents();
     }
     cursor_.Rewind();
-    objectName_.clear();
     return true;
 }
 
 // The object's first nested chunk decides its kind; it is kept inside the object so a bad
 // length cannot reach into the objects that follow.
-void L3DS::ReadObject(const ChunkHeader& object) {
-    objectName_ = cursor_.ReadString(kObjectNameLimit);
+void L3DS::ReadObject(const ChunkHeader& object, L3dsChunkReader& chunks) {
+    const std::string name = cursor_.ReadString(kObjectNameLimit);
     cursor_.ClearEnd();
     ChunkHeader kind = cursor_.ReadChunk();
     if (cursor_.AtEnd()) {
@@ -111,8 +111,8 @@ void L3DS::ReadObject(const ChunkHeader& object) {
         kind.end = object.end;
     }
     if (kind.id == chunk::kMesh) {
-        ReadMesh(kind);
+        chunks.ReadMesh(kind, name);
     } else if (kind.id == chunk::kLight) {
-        ReadLight(kind);
+        chunks.ReadLight(kind, name);
     }
 }

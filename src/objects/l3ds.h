@@ -12,6 +12,8 @@
 #include "objects/model_importer.h"
 #include "objects/model_types.h"
 
+class L3dsChunkReader;
+
 class L3DS : public ModelImporter {
 public:
     using ErrorHook = std::function<void(const std::string&)>;
@@ -28,8 +30,6 @@ public:
 
 private:
     static constexpr size_t kObjectNameLimit = 99;
-    static constexpr size_t kMaterialNameLimit = 30;
-    static constexpr size_t kSlotNameLimit = 20;
 
     void Report(const char* message) const {
         if (errorHook_) {
@@ -38,21 +38,8 @@ private:
     }
 
     bool Read3DS();
-    void ReadObject(const ChunkHeader& object);
-    void ReadMaterial(const ChunkHeader& block);
-    bool ReadReflectionSlot(ModelMaterial& material);
-    Color3f ReadColor(const ChunkHeader& chunk);
-    float ReadPercentage(const ChunkHeader& chunk);
-    void ReadTextureSlot(const ChunkHeader& parent, TextureSlot& slot);
-    void ReadMesh(const ChunkHeader& meshChunk);
-    void ReadVertexList(const ChunkHeader& chunk, ModelMesh& mesh);
-    void ReadUvList(const ChunkHeader& chunk, ModelMesh& mesh);
-    void ReadMatrix(ModelMesh& mesh);
-    void ReadFaceList(const ChunkHeader& faceChunk, ModelMesh& mesh);
-    void ReadMaterialGroup(const ChunkHeader& chunk, ModelMesh& mesh);
-    void ReadLight(const ChunkHeader& lightChunk);
+    void ReadObject(const ChunkHeader& object, L3dsChunkReader& chunks);
 
     ErrorHook errorHook_;
-    std::string objectName_;
     ChunkCursor cursor_;
 };

@@ -1,7 +1,7 @@
-// L3DS: the readers of the chunks inside the editor section (materials, meshes, lights).
+#include "objects/l3ds_chunks.h"
+
 #include <utility>
 
-#include "objects/l3ds.h"
 #include "objects/three_ds_chunk_ids.h"
 
 namespace {
@@ -30,7 +30,7 @@ ModelMaterial::Slot slotOf(uint16_t id) {
 
 }  // namespace
 
-void L3DS::ReadMaterial(const ChunkHeader& block) {
+void L3dsChunkReader::ReadMaterial(const ChunkHeader& block) {
     ModelMaterial material;
     cursor_.SeekData(block);
     ChunkHeader child;
@@ -66,7 +66,7 @@ void L3DS::ReadMaterial(const ChunkHeader& block) {
             }
             case chunk::kReflectionMap:
                 if (!ReadReflectionSlot(material)) {
-                    Report("L3DS::ReadMaterial - error, expected chunk not found");
+                    report_("L3DS::ReadMaterial - error, expected chunk not found");
                     return;
                 }
                 break;
@@ -80,13 +80,12 @@ void L3DS::ReadMaterial(const ChunkHeader& block) {
         }
         cursor_.SeekEnd(child);
     }
-    materials_.push_back(std::move(material));
-    materials_.back().SetId(static_cast<uint32_t>(materials_.size() - 1));
+    model_.AddMaterial(std::move(material));
 }
 
 // The reflection slot holds its strength, then must hold its file name. Only an empty name
 // is kept (as "auto", the automatic reflection map); false when the name chunk is missing.
-bool L3DS::ReadReflectionSlot(ModelMaterial& material) {
+bool L3dsChunkReader::ReadReflectionSlot(ModelMaterial& material) {
     TextureSlot& slot = material.GetTextureSlot(ModelMaterial::Reflection);
     const ChunkHeader strength = cursor_.ReadChunk();
     slot.strength = ReadPercentage(strength);
@@ -101,7 +100,7 @@ bool L3DS::ReadReflectionSlot(ModelMaterial& material) {
     return true;
 }
 
-Color3f L3DS::ReadColor(const ChunkHeader& chunk) {
+Color3f L3dsChunkReader::ReadColor(const ChunkHeader& chunk) {
     cursor_.SeekData(chunk);
     Color3f color;
     switch (chunk.id) {
@@ -118,13 +117,13 @@ Color3f L3DS::ReadColor(const ChunkHeader& chunk) {
             color.b = cursor_.ReadByte() / 255.0f;
             break;
         default:
-            Report("L3DS::ReadColor - error this is not a color chunk");
+            report_("L3DS::ReadColor - error this is not a color chunk");
             break;
     }
     return color;
 }
 
-float L3DS::ReadPercentage(const ChunkHeader& chunk) {
+float L3dsChunkReader::ReadPercentage(const ChunkHeader& chunk) {
     cursor_.SeekData(chunk);
     switch (chunk.id) {
         case chunk::kPercentInt:
@@ -132,12 +131,12 @@ float L3DS::ReadPercentage(const ChunkHeader& chunk) {
         case chunk::kPercentFloat:
             return cursor_.ReadFloat();
         default:
-            Report("L3DS::ReadPercentage - error, the chunk is not a percentage chunk");
+            report_("L3DS::ReadPercentage - error, the chunk is not a percentage chunk");
             return 0.0f;
     }
 }
 
-void L3DS::ReadTextureSlot(const ChunkHeader& parent, TextureSlot& slot) {
+void L3dsChunkReader::ReadTextureSlot(const ChunkHeader& parent, TextureSlot& slot) {
     cursor_.SeekData(parent);
     ChunkHeader child;
     while (cursor_.ReadChild(parent, child)) {
@@ -170,9 +169,9 @@ void L3DS::ReadTextureSlot(const ChunkHeader& parent, TextureSlot& slot) {
     }
 }
 
-void L3DS::ReadMesh(const ChunkHeader& meshChunk) {
+void L3dsChunkReader::ReadMesh(const ChunkHeader& meshChunk, const std::string& name) {
     ModelMesh mesh;
-    mesh.SetName(objectName_);
+    mesh.SetName(name);
     cursor_.SeekData(meshChunk);
     ChunkHeader child;
     while (cursor_.ReadChild(meshChunk, child)) {
@@ -195,14 +194,14 @@ void L3DS::ReadMesh(const ChunkHeader& meshChunk) {
         cursor_.SeekEnd(child);
     }
     if (mesh.RemoveInvalidTriangles() != 0) {
-        Report("L3DS::ReadMesh - faces with a corner past the vertex list were removed");
+        report_("L3DS::ReadMesh - faces with a corner past the vertex list were removed");
     }
-    meshes_.push_back(std::move(mesh));
+    model_.AddMesh(std::move(mesh));
 }
 
 // Counts are cut to the records the chunk can hold, so a large count over a few bytes
 // allocates nothing; a record cut by the end of the buffer reads as zeros.
-void L3DS::ReadVertexList(const ChunkHeader& chunk, ModelMesh& mesh) {
+void L3dsChunkReader::ReadVertexList(const ChunkHeader& chunk, ModelMesh& mesh) {
     const size_t count = cursor_.BoundedCount(cursor_.ReadShort(), chunk, kVertexRecord);
     mesh.SetVertexCount(count);
     for (size_t i = 0; i < count; ++i) {
@@ -211,7 +210,7 @@ void L3DS::ReadVertexList(const ChunkHeader& chunk, ModelMesh& mesh) {
     }
 }
 
-void L3DS::ReadUvList(const ChunkHeader& chunk, ModelMesh& mesh) {
+void L3dsChunkReader::ReadUvList(const ChunkHeader& chunk, ModelMesh& mesh) {
     const size_t count = cursor_.BoundedCount(cursor_.ReadShort(), chunk, kUvRecord);
     if (mesh.GetVertexCount() == 0) {
         mesh.SetVertexCount(count);
@@ -224,7 +223,7 @@ void L3DS::ReadUvList(const ChunkHeader& chunk, ModelMesh& mesh) {
     }
 }
 
-void L3DS::ReadMatrix(ModelMesh& mesh) {
+void L3dsChunkReader::ReadMatrix(ModelMesh& mesh) {
     Matrix4f matrix;
     for (int row = 0; row < 4; ++row) {
         const Vec3f axis = cursor_.ReadVec3();
@@ -236,9 +235,9 @@ void L3DS::ReadMatrix(ModelMesh& mesh) {
     mesh.SetMatrix(matrix);
 }
 
-void L3DS::ReadFaceList(const ChunkHeader& faceChunk, ModelMesh& mesh) {
+void L3dsChunkReader::ReadFaceList(const ChunkHeader& faceChunk, ModelMesh& mesh) {
     if (faceChunk.id != chunk::kFaceList) {
-        Report("L3DS::ReadFaceList - internal error: wrong chunk passed as parameter");
+        report_("L3DS::ReadFaceList - internal error: wrong chunk passed as parameter");
         return;
     }
     cursor_.SeekData(faceChunk);
@@ -267,8 +266,8 @@ void L3DS::ReadFaceList(const ChunkHeader& faceChunk, ModelMesh& mesh) {
 }
 
 // A group naming no known material is skipped. Listed faces take the material's id.
-void L3DS::ReadMaterialGroup(const ChunkHeader& chunk, ModelMesh& mesh) {
-    const ModelMaterial* material = FindMaterial(cursor_.ReadString(kSlotNameLimit));
+void L3dsChunkReader::ReadMaterialGroup(const ChunkHeader& chunk, ModelMesh& mesh) {
+    const ModelMaterial* material = model_.FindMaterial(cursor_.ReadString(kSlotNameLimit));
     if (material == nullptr) {
         return;
     }
@@ -279,9 +278,9 @@ void L3DS::ReadMaterialGroup(const ChunkHeader& chunk, ModelMesh& mesh) {
     }
 }
 
-void L3DS::ReadLight(const ChunkHeader& lightChunk) {
+void L3dsChunkReader::ReadLight(const ChunkHeader& lightChunk, const std::string& name) {
     ModelLight light;
-    light.SetName(objectName_);
+    light.SetName(name);
     cursor_.SeekData(lightChunk);
     light.position = cursor_.ReadVec3();
     ChunkHeader child;
@@ -295,5 +294,5 @@ void L3DS::ReadLight(const ChunkHeader& lightChunk) {
         }
         cursor_.SeekEnd(child);
     }
-    lights_.push_back(std::move(light));
+    model_.AddLight(std::move(light));
 }
