@@ -1,4 +1,4 @@
-// The morphing creature: a spider at rest (abdomen, head, eight jointed legs) and, with the
+// The morphing creature: a spider at rest (abdomen, thorax, eight jointed legs) and, with the
 // very same face list and texture coordinates, the same spider swollen on the kick: abdomen
 // blown up, legs thickened, knees thrust up and feet splayed out.
 #pragma once
