@@ -14,7 +14,7 @@ trap 'rm -rf "$work"' EXIT
 "$build/vintra-gen" "$work/vintra" >/dev/null 2>&1 || { echo "vintra-gen failed" >&2; exit 1; }
 cd "$work"
 # name, show time: the opening words, the turntable, the character, the graffiti, the
-# morphing model, the tower, the landing after it, the credits.
+# morphing model swollen on a kick, the tower, the landing after it, the credits.
 while read -r name at; do
   from=$(awk -v t="$at" 'BEGIN { printf "%.2f", t - 1 }')
   env -u DISPLAY "$build/tarvel" --from "$from" --shot "$at" frame.png --fps 20 >/dev/null 2>&1
@@ -25,7 +25,7 @@ opening 8.4
 turntable 20
 character 30
 graffiti 50
-morph 85.2
+morph 85.068
 tower 100
 landing 123.4
 credits 170.5

@@ -188,6 +188,8 @@ TEST_F(Models, MorphShapesShareTheirFaceListAndCoordinates) {
     EXPECT_LT(a.GetTriangleCount(), 5000u);
     float rest = 0;
     float reach = 0;
+    float restHeight = 0;
+    float swollenHeight = 0;
     for (size_t i = 0; i < a.GetTriangleCount(); ++i) {
         const ExpandedTriangle s = a.GetExpandedTriangle(i);
         const ExpandedTriangle e = b.GetExpandedTriangle(i);
@@ -196,11 +198,16 @@ TEST_F(Models, MorphShapesShareTheirFaceListAndCoordinates) {
             ASSERT_EQ(s.uvs[k].v, e.uvs[k].v) << "face " << i;
             rest = std::max(rest, std::hypot(s.positions[k].x, s.positions[k].y));
             reach = std::max(reach, std::hypot(e.positions[k].x, e.positions[k].y));
+            restHeight = std::max(restHeight, s.positions[k].z);
+            swollenHeight = std::max(swollenHeight, e.positions[k].z);
         }
     }
-    // The beast has its legs at rest too, and swells well beyond that on the kick.
-    EXPECT_GT(rest, 1.5f * gen::MorphModels::kRadius) << "legs at rest";
-    EXPECT_GT(reach, 1.6f * rest) << "the swollen legs reach out";
+    // A spider stands on legs well beyond its body; on the kick it swells so much that a
+    // tenth of the way there already shows.
+    EXPECT_GT(rest, 3.0f * gen::MorphModels::kRadius) << "legs at rest";
+    EXPECT_GT(reach, 1.25f * rest) << "the swollen legs reach out";
+    EXPECT_GT(swollenHeight, 1.6f * restHeight) << "the swollen abdomen rises";
+    EXPECT_GT(signedVolume(end), 4.0 * signedVolume(start)) << "the abdomen blows up";
 }
 
 TEST_F(Models, TitleFacesAreOrderedLeftToRight) {

@@ -62,6 +62,29 @@ TEST(Soundtrack, SectionsFollowTheShowWithAKickOnEveryBeat) {
     EXPECT_LT(on, lowEnergy(pcm, 100 * gen::kBeatSeconds, 0.06) / 4);
 }
 
+// The loudness the morphing model swells with: the mean magnitude of the mono mix over one
+// mixing block, scaled as the layer scales it (1 for a mean of 12,800).
+double morphLevel(const std::vector<int16_t>& pcm, double from) {
+    const size_t first = static_cast<size_t>(from * kRate);
+    double sum = 0;
+    for (size_t i = first; i < first + 1024; ++i) {
+        sum += std::fabs((pcm[2 * i] + pcm[2 * i + 1]) / 2.0);
+    }
+    return sum / 1024 / 12800;
+}
+
+TEST(Soundtrack, TheMorphingModelHearsTheKickAndLittleHalfABeatLater) {
+    std::vector<int16_t> pcm = gen::synthesiseSoundtrack();
+    // Beats of both morph sections, before the drop and after it.
+    for (double beat : {176.0, 181.0, 186.0, 275.0, 290.0, 301.0}) {
+        const double kick = beat * gen::kBeatSeconds;
+        for (double after : {0.01, 0.05}) {
+            EXPECT_GT(morphLevel(pcm, kick + after), 0.9) << "beat " << beat << " +" << after;
+        }
+        EXPECT_LT(morphLevel(pcm, kick + gen::kBeatSeconds / 2), 0.35) << "beat " << beat;
+    }
+}
+
 TEST(Soundtrack, ClipsArePrefixesAndEncodeToTheSameBytesEveryRun) {
     std::vector<int16_t> shortPcm = gen::synthesiseSoundtrack(2.0);
     std::vector<int16_t> longPcm = gen::synthesiseSoundtrack(4.0);

@@ -27,17 +27,20 @@ float DrumKit::noise() {
     return static_cast<float>(noiseState_) / 2147483648.0f - 1.0f;
 }
 
-// A sine that falls from about 150 Hz to 45 Hz: the body of a four-on-the-floor kick.
+// A sine that falls from about 150 Hz to 45 Hz: the body of a four-on-the-floor kick. The
+// body holds at full strength for a tenth of a second and is gone well before the off-beat,
+// driven into a near-square, so the loudness the morphing model follows leaps on the kick.
 std::vector<float> DrumKit::makeKick() const {
-    std::vector<float> out(static_cast<size_t>(0.42 * rate_));
+    std::vector<float> out(static_cast<size_t>(0.3 * rate_));
     double phase = 0;
     for (size_t i = 0; i < out.size(); ++i) {
         double t = static_cast<double>(i) / rate_;
         double frequency = 45.0 + 110.0 * std::exp(-t * 30.0);
         phase += kTwoPi * frequency / rate_;
-        double body = std::sin(phase) * std::exp(-t * 6.5);
+        double hold = t < 0.1 ? 1.0 : std::exp(-(t - 0.1) * 30.0);
+        double body = std::sin(phase) * hold;
         double click = t < 0.004 ? (1.0 - t / 0.004) * 0.5 : 0.0;
-        out[i] = static_cast<float>(std::tanh(1.6 * (body + click)));
+        out[i] = static_cast<float>(std::tanh(2.5 * (body + click)));
     }
     return out;
 }

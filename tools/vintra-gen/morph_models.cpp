@@ -1,27 +1,26 @@
 #include "vintra-gen/morph_models.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
+#include <functional>
 #include <map>
 #include <numbers>
 
 namespace gen {
 namespace {
 
-// Level 3: 1280 faces, smooth enough for the spikes to read as spikes.
-constexpr int kLevels = 3;
+// Level 2: 320 faces a body part, round enough under smooth shading.
+constexpr int kBodyLevels = 2;
+constexpr int kLegSides = 6;
+constexpr int kLegJoints = 4;  // hip, knee, ankle, foot
 
-float angleBetween(const Pos& a, const Pos& b) {
-    return std::acos(std::clamp(dot(a, b), -1.0f, 1.0f));
-}
+struct Sphere {
+    std::vector<Pos> directions;  // unit vectors
+    std::vector<std::array<uint16_t, 3>> faces;
+};
 
-float bump(float angle, float width) {
-    return std::exp(-(angle * angle) / (width * width));
-}
-
-}  // namespace
-
-MorphModels::Sphere MorphModels::icosphere(int levels) {
+Sphere icosphere(int levels) {
     const float t = (1.0f + std::sqrt(5.0f)) / 2.0f;
     Sphere s;
     for (const Pos& p : {Pos{-1, t, 0}, Pos{1, t, 0}, Pos{-1, -t, 0}, Pos{1, -t, 0}, Pos{0, -1, t},
@@ -60,43 +59,137 @@ MorphModels::Sphere MorphModels::icosphere(int levels) {
     return s;
 }
 
-Pos MorphModels::deformed(const Pos& direction, size_t index, float swell) {
-    float scale = 1.0f;
-    float drop = 0.0f;
-    // Eight legs, four a side, reaching out and down; the knees sag below the tips.
-    for (int leg = 0; leg < 8; ++leg) {
-        const int side = leg < 4 ? 1 : -1;
-        const double spread = (-45.0 + 30.0 * (leg % 4)) * std::numbers::pi / 180.0;
-        const Pos legDirection =
-            normalized(Pos{static_cast<float>(std::sin(spread)),
-                           side * static_cast<float>(std::cos(spread)), -0.35f});
-        const float g = bump(angleBetween(direction, legDirection), 0.2f);
-        scale += (0.8f + 1.2f * swell) * g;
-        drop += 0.9f * g * (1.0f - g) * 4.0f;
-    }
-    // A head at the front and short spines over the back, each on a vertex of its own.
-    scale += 0.45f * bump(angleBetween(direction, normalized(Pos{1, 0, 0.25f})), 0.35f);
-    if (direction[2] > 0.15f && index % 7 == 0) {
-        scale += 0.2f + 1.0f * swell;
-    }
-    Pos p = direction * (MorphModels::kRadius * scale * (1.0f + 1.0f * swell));
-    p[2] -= drop * 0.5f;
-    return p;
+Pos mix(const Pos& rest, const Pos& swollen, float swell) {
+    return rest + (swollen - rest) * swell;
 }
 
-ModelBuilder MorphModels::shape(bool spiky) {
-    ModelBuilder model(spiky ? "spinne" : "spnormal");
-    const Sphere s = icosphere(kLevels);
-    for (size_t i = 0; i < s.directions.size(); ++i) {
-        const Pos& d = s.directions[i];
-        // A slanted projection: no seam, and the noise texture hides the stretch.
-        const Uv uv{0.5f + 0.5f * (d[0] + 0.45f * d[2]), 0.5f + 0.5f * (d[1] + 0.6f * d[2])};
-        model.vertex(deformed(d, i, spiky ? 1.0f : 0.0f), uv);
+// The creature under construction at one swell, remembering where each vertex lies at rest.
+struct Creature {
+    ModelBuilder model;
+    float swell;
+    std::vector<Pos> rest;
+};
+
+// A point of the creature for a swell of 0 (at rest) or 1 (swollen).
+using Shaped = std::function<Pos(float swell)>;
+
+// Adds a vertex at its place for the creature's swell, textured from its rest place.
+uint16_t vertex(Creature& c, const Shaped& at) {
+    const Pos rest = at(0.0f);
+    c.rest.push_back(rest);
+    // A top-down projection, tilted a little by height: the marble runs over back and legs.
+    const Uv uv{0.5f + 0.3f * rest[0], 0.5f + 0.3f * rest[1] + 0.2f * rest[2]};
+    return c.model.vertex(at(c.swell), uv);
+}
+
+// A triangle wound so that its face normal points away from `inside`, judged at rest so both
+// shapes wind every face alike (the morph pairs corners by their order).
+void outwardTriangle(Creature& c, uint16_t a, uint16_t b, uint16_t d, const Pos& inside) {
+    const auto& p = c.rest;
+    const Pos normal = cross(p[b] - p[a], p[d] - p[a]);
+    const Pos centre = (p[a] + p[b] + p[d]) * (1.0f / 3.0f);
+    if (dot(normal, centre - inside) >= 0) {
+        c.model.triangle(a, b, d, 1);
+    } else {
+        c.model.triangle(a, d, b, 1);
+    }
+}
+
+// Four legs a side, fanned from the front (degrees from the head's direction); the front
+// and hind pairs reach furthest, as a spider's do.
+constexpr float kLegAngles[4] = {38, 72, 108, 146};
+constexpr float kLegReach[4] = {1.15f, 1.0f, 0.95f, 1.1f};
+
+const Pos kThorax{0.4f, 0, 0.5f};
+const Pos kThoraxSwollen{0.5f, 0, 0.6f};
+
+// The joints of leg `index` (0–3 one side, 4–7 the other): hip on the thorax, knee high,
+// ankle lower and further out, foot on the ground.
+std::array<Pos, kLegJoints> legJoints(int index, float swell) {
+    const float side = index < 4 ? 1.0f : -1.0f;
+    const float angle = kLegAngles[index % 4] * std::numbers::pi_v<float> / 180.0f;
+    const Pos out{std::cos(angle), side * std::sin(angle), 0};
+    const float reach = kLegReach[index % 4] * (1.0f + 0.45f * swell);
+    const Pos hip = mix(kThorax, kThoraxSwollen, swell) + out * 0.3f;
+    return {hip, hip + out * (0.75f * reach) + Pos{0, 0, 0.55f + 0.45f * swell},
+            hip + out * (1.55f * reach) + Pos{0, 0, 0.15f + 0.25f * swell},
+            Pos{hip[0], hip[1], 0} + out * (1.9f * reach)};
+}
+
+// A smooth body part that grows by `growth` and moves to `swollenCentre` as it swells.
+void ellipsoid(Creature& c, const Pos& centre, const Pos& radii, const Pos& swollenCentre,
+               float growth) {
+    const Sphere s = icosphere(kBodyLevels);
+    const auto base = static_cast<uint16_t>(c.model.vertexCount());
+    for (const Pos& d : s.directions) {
+        vertex(c, [&](float w) {
+            const float g = 1.0f + (growth - 1.0f) * w;
+            return mix(centre, swollenCentre, w) +
+                   Pos{d[0] * radii[0] * g, d[1] * radii[1] * g, d[2] * radii[2] * g};
+        });
     }
     for (const auto& f : s.faces) {
-        model.triangle(f[0], f[1], f[2], 1);
+        outwardTriangle(c, static_cast<uint16_t>(base + f[0]), static_cast<uint16_t>(base + f[1]),
+                        static_cast<uint16_t>(base + f[2]), centre);
     }
-    return model;
+}
+
+// A six-sided tube along the leg's joints, thinning towards a pointed foot.
+void leg(Creature& c, int index) {
+    static constexpr float kThickness[kLegJoints] = {0.1f, 0.08f, 0.055f, 0.03f};
+    auto ringPoint = [index](int joint, int side, float w) {
+        const std::array<Pos, kLegJoints> p = legJoints(index, w);
+        const Pos along =
+            normalized(p[std::min(joint + 1, kLegJoints - 1)] - p[std::max(joint - 1, 0)]);
+        const Pos across = normalized(cross(along, Pos{0, 0, 1}));
+        const Pos up = cross(across, along);
+        const float theta = 2.0f * std::numbers::pi_v<float> * side / kLegSides;
+        const float radius = kThickness[joint] * (1.0f + 1.4f * w);
+        return p[joint] + (across * std::cos(theta) + up * std::sin(theta)) * radius;
+    };
+    const auto base = static_cast<uint16_t>(c.model.vertexCount());
+    for (int joint = 0; joint < kLegJoints; ++joint) {
+        for (int side = 0; side < kLegSides; ++side) {
+            vertex(c, [&](float w) { return ringPoint(joint, side, w); });
+        }
+    }
+    // Pointed at the foot and capped at the hip (inside the thorax), so the leg is closed.
+    const uint16_t tip = vertex(c, [index](float w) {
+        const std::array<Pos, kLegJoints> p = legJoints(index, w);
+        return p[3] + normalized(p[3] - p[2]) * 0.06f;
+    });
+    const std::array<Pos, kLegJoints> joints = legJoints(index, 0.0f);
+    auto at = [base](int joint, int side) {
+        return static_cast<uint16_t>(base + joint * kLegSides + side % kLegSides);
+    };
+    for (int joint = 0; joint + 1 < kLegJoints; ++joint) {
+        const Pos inside = (joints[joint] + joints[joint + 1]) * 0.5f;
+        for (int side = 0; side < kLegSides; ++side) {
+            outwardTriangle(c, at(joint, side), at(joint, side + 1), at(joint + 1, side + 1),
+                            inside);
+            outwardTriangle(c, at(joint, side), at(joint + 1, side + 1), at(joint + 1, side),
+                            inside);
+        }
+    }
+    const uint16_t hip = vertex(c, [index](float w) { return legJoints(index, w)[0]; });
+    for (int side = 0; side < kLegSides; ++side) {
+        outwardTriangle(c, at(kLegJoints - 1, side), at(kLegJoints - 1, side + 1), tip,
+                        joints[kLegJoints - 1]);
+        outwardTriangle(c, at(0, side), at(0, side + 1), hip, joints[1]);
+    }
+}
+
+}  // namespace
+
+ModelBuilder MorphModels::shape(bool spiky) {
+    Creature c{ModelBuilder(spiky ? "spinne" : "spnormal"), spiky ? 1.0f : 0.0f, {}};
+    // The abdomen blows up most and rises behind; the thorax grows a little.
+    ellipsoid(c, {-0.75f, 0, 0.6f}, {kRadius, 0.62f, 0.55f}, {-1.35f, 0, 1.1f}, 2.2f);
+    ellipsoid(c, kThorax, {0.5f, 0.42f, 0.32f}, kThoraxSwollen, 1.25f);
+    for (int i = 0; i < 8; ++i) {
+        leg(c, i);
+    }
+    return c.model;
 }
 
 }  // namespace gen

@@ -1,5 +1,6 @@
-// The morphing creature: an eight-legged beast at rest and, with the very same face list and
-// texture coordinates, the same beast swollen, its legs and spines thrust out (the kick).
+// The morphing creature: a spider at rest (abdomen, thorax, eight jointed legs) and, with the
+// very same face list and texture coordinates, the same spider swollen on the kick: abdomen
+// blown up, legs thickened, knees thrust up and feet splayed out.
 #pragma once
 
 #include "vintra-gen/model_builder.h"
@@ -8,20 +9,11 @@ namespace gen {
 
 class MorphModels {
 public:
-    static constexpr float kRadius = 1.6f;
+    // Radius of the abdomen at rest along its length, in world units.
+    static constexpr float kRadius = 0.8f;
 
-    // Both shapes; `spiky` false gives the beast at rest.
+    // Both shapes; `spiky` false gives the spider at rest.
     static ModelBuilder shape(bool spiky);
-
-private:
-    struct Sphere {
-        std::vector<Pos> directions;  // unit vectors
-        std::vector<std::array<uint16_t, 3>> faces;
-    };
-
-    static Sphere icosphere(int levels);
-    // A point of the beast; `swell` 0 at rest, 1 swollen.
-    static Pos deformed(const Pos& direction, size_t index, float swell);
 };
 
 }  // namespace gen

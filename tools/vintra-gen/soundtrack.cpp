@@ -139,7 +139,7 @@ void Synth::drumBeat(long beat, double t) {
     long sixteenth = kFramesPerBeat / 4;
     bool peak = within(t, {{kPeakStart, kPeakEnd}, {kDrop, kSecondPeakEnd}});
     if (within(t, {{kKickIn, kBreakdown}, {kDrop, 176.64}})) {
-        place(kit_.kick, frame, t < kBeatIn ? 0.5f : (peak ? 0.85f : 0.7f), 0.0f);
+        place(kit_.kick, frame, t < kBeatIn ? 0.7f : (peak ? 1.3f : 1.05f), 0.0f);
     }
     bool backbeat = beat % 4 == 1 || beat % 4 == 3;
     if (backbeat && within(t, {{kBeatIn, kBreakdown}, {kDrop, 172.8}})) {
