@@ -1,7 +1,7 @@
 // The producers for the soundtrack and the 3DS models, adapted to the producer list.
-#include "vintra-gen/model_files.h"
+#include "vintra-gen/models/model_files.h"
 #include "vintra-gen/producers.h"
-#include "vintra-gen/soundtrack.h"
+#include "vintra-gen/sound/soundtrack.h"
 
 namespace gen {
 
