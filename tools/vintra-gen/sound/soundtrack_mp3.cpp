@@ -1,5 +1,4 @@
-// The producers for the soundtrack and the 3DS models, adapted to the producer list.
-#include "vintra-gen/models/model_files.h"
+// The soundtrack producer: the synthesised track, encoded, as "Ostrel.mp3".
 #include "vintra-gen/producers.h"
 #include "vintra-gen/sound/soundtrack.h"
 
@@ -12,12 +11,6 @@ void produceSoundtrack(OutputDirectory& out) {
         return;
     }
     out.write("Ostrel.mp3", mp3);
-}
-
-void produceAllModels(OutputDirectory& out) {
-    if (!produceModels(out)) {
-        out.fail("the 3DS models could not be made (is a sans-serif font installed?)");
-    }
 }
 
 }  // namespace gen
