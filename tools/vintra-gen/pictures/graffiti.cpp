@@ -9,6 +9,7 @@
 #include "vintra-gen/pictures/canvas.h"
 #include "vintra-gen/pictures/jpeg_encoder.h"
 #include "vintra-gen/pictures/lettering.h"
+#include "vintra-gen/pictures/need_lettering.h"
 #include "vintra-gen/pictures/spray_can.h"
 #include "vintra-gen/pictures/value_noise.h"
 #include "vintra-gen/producers.h"
@@ -176,8 +177,7 @@ Canvas splat(Rng& rng, Color colour) {
 
 void produceGraffiti(OutputDirectory& out) {
     Lettering lettering;
-    if (!lettering.ok()) {
-        out.fail(lettering.error());
+    if (!needLettering(out, lettering)) {
         return;
     }
     const std::vector<std::string> words = {"TARVEL", "KORRIN", "OSTREL", "ZORBEL",
