@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "objects/l3ds.h"
-#include "vintra-gen/three_ds_writer.h"
+#include "vintra-gen/models/three_ds_writer.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 
 #include <unistd.h>
 
-#include "vintra-gen/model_files.h"
-#include "vintra-gen/tower_model.h"
+#include "vintra-gen/models/model_files.h"
+#include "vintra-gen/models/tower_model.h"
 
 namespace {
 

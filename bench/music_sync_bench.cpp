@@ -19,7 +19,7 @@
 #include "shell/globals.h"
 #include "shell/log_window.h"
 #include "show/music.h"
-#include "vintra-gen/soundtrack.h"
+#include "vintra-gen/sound/soundtrack.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 
 #include "objects/l3ds.h"
 #include "objects/nobject.h"
-#include "vintra-gen/three_ds_writer.h"
+#include "vintra-gen/models/three_ds_writer.h"
 
 namespace test_models {
 

@@ -3,10 +3,10 @@
 
 #include <cmath>
 
-#include "vintra-gen/canvas.h"
-#include "vintra-gen/jpeg_encoder.h"
-#include "vintra-gen/lettering.h"
-#include "vintra-gen/plane.h"
+#include "vintra-gen/pictures/canvas.h"
+#include "vintra-gen/pictures/jpeg_encoder.h"
+#include "vintra-gen/pictures/lettering.h"
+#include "vintra-gen/pictures/plane.h"
 
 namespace {
 

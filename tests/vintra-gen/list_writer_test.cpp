@@ -3,10 +3,10 @@
 
 #include <cstdio>
 
-#include "vintra-gen/camera_list_writer.h"
-#include "vintra-gen/camera_path_writer.h"
-#include "vintra-gen/flash_list_writer.h"
-#include "vintra-gen/tag_list_writer.h"
+#include "vintra-gen/lists/camera_list_writer.h"
+#include "vintra-gen/lists/camera_path_writer.h"
+#include "vintra-gen/lists/flash_list_writer.h"
+#include "vintra-gen/lists/tag_list_writer.h"
 
 TEST(TagListWriter, RowReadsBackWithTwelveFieldsAndTheRandomMarker) {
     gen::TagListWriter list;

@@ -1,4 +1,4 @@
-#include "vintra-gen/model_files.h"
+#include "vintra-gen/models/model_files.h"
 
 #include <gtest/gtest.h>
 
@@ -15,8 +15,8 @@
 #include <unistd.h>
 
 #include "objects/l3ds.h"
-#include "vintra-gen/morph_models.h"
-#include "vintra-gen/turntable_models.h"
+#include "vintra-gen/models/morph_models.h"
+#include "vintra-gen/models/turntable_models.h"
 
 namespace {
 

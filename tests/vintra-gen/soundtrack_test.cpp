@@ -1,4 +1,4 @@
-#include "vintra-gen/soundtrack.h"
+#include "vintra-gen/sound/soundtrack.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "vintra-gen/three_ds_writer.h"
+#include "vintra-gen/models/three_ds_writer.h"
 
 #include <gtest/gtest.h>
 

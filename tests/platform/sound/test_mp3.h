@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "platform/sound/mp3_stream.h"
-#include "vintra-gen/mp3_encoder.h"
+#include "vintra-gen/sound/mp3_encoder.h"
 
 namespace testing_support {
 
