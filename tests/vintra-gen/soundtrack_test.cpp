@@ -53,13 +53,13 @@ TEST(Soundtrack, SectionsFollowTheShowWithAKickOnEveryBeat) {
 
     // In the peak the low end hits on the beat, not between beats.
     for (double beat = 100; beat < 104; ++beat) {
-        double on = lowEnergy(pcm, beat * gen::kBeatSeconds, 0.06);
-        double off = lowEnergy(pcm, (beat + 0.5) * gen::kBeatSeconds - 0.06, 0.06);
+        double on = lowEnergy(pcm, beat * kBeatSeconds, 0.06);
+        double off = lowEnergy(pcm, (beat + 0.5) * kBeatSeconds - 0.06, 0.06);
         EXPECT_GT(on, 2 * off) << "beat " << beat;
     }
     // In the breakdown there is no kick.
-    double on = lowEnergy(pcm, 210 * gen::kBeatSeconds, 0.06);
-    EXPECT_LT(on, lowEnergy(pcm, 100 * gen::kBeatSeconds, 0.06) / 4);
+    double on = lowEnergy(pcm, 210 * kBeatSeconds, 0.06);
+    EXPECT_LT(on, lowEnergy(pcm, 100 * kBeatSeconds, 0.06) / 4);
 }
 
 // The loudness the morphing model swells with: the mean magnitude of the mono mix over one
@@ -77,11 +77,11 @@ TEST(Soundtrack, TheMorphingModelHearsTheKickAndLittleHalfABeatLater) {
     std::vector<int16_t> pcm = gen::synthesiseSoundtrack();
     // Beats of both morph sections, before the drop and after it.
     for (double beat : {176.0, 181.0, 186.0, 275.0, 290.0, 301.0}) {
-        const double kick = beat * gen::kBeatSeconds;
+        const double kick = beat * kBeatSeconds;
         for (double after : {0.01, 0.05}) {
             EXPECT_GT(morphLevel(pcm, kick + after), 0.9) << "beat " << beat << " +" << after;
         }
-        EXPECT_LT(morphLevel(pcm, kick + gen::kBeatSeconds / 2), 0.35) << "beat " << beat;
+        EXPECT_LT(morphLevel(pcm, kick + kBeatSeconds / 2), 0.35) << "beat " << beat;
     }
 }
 

@@ -6,11 +6,12 @@
 #include <cstdint>
 #include <vector>
 
+#include "base/beat.h"
+
 namespace gen {
 
 constexpr int kSoundtrackRate = 44100;
 constexpr double kSoundtrackSeconds = 186.0;
-constexpr double kBeatSeconds = 0.48;  // 125 BPM
 
 // Interleaved 16-bit stereo of the first `seconds` of the track (a prefix of the whole).
 std::vector<int16_t> synthesiseSoundtrack(double seconds = kSoundtrackSeconds);
