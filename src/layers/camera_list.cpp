@@ -4,6 +4,7 @@
 #include <string>
 #include <unordered_set>
 
+#include "layers/list_lines.h"
 #include "platform/path.h"
 #include "shell/globals.h"
 #include "shell/log_window.h"
@@ -31,12 +32,11 @@ bool CameraList::read(const char* path) {
     }
     releaseUnusedCuts();
     int rows = 0;
-    char line[1024];
-    while (std::fgets(line, sizeof line, file)) {
-        if (line[0] == '#') {
-            continue;
+    ListLines lines(file, path);
+    while (const char* line = lines.next()) {
+        if (!readRow(line, rows)) {
+            lines.skipped();
         }
-        readRow(line, rows);
     }
     std::fclose(file);
     if (logWindow) {
@@ -45,11 +45,11 @@ bool CameraList::read(const char* path) {
     return true;
 }
 
-void CameraList::readRow(const char* line, int& rows) {
+bool CameraList::readRow(const char* line, int& rows) {
     char name[1024];
     float start, end, moveTime, unit;
     if (std::sscanf(line, "%1023s\t%f\t%f\t%f\t%f\n", name, &start, &end, &moveTime, &unit) != 5) {
-        return;
+        return false;
     }
     ++rows;
     std::string positionPath = std::string(kPositionDirectory) + name;
@@ -64,6 +64,7 @@ void CameraList::readRow(const char* line, int& rows) {
         timeline->add(start, end, cut.get());
     }
     cuts.push_back(std::move(cut));
+    return true;
 }
 
 void CameraList::releaseUnusedCuts() {
