@@ -26,12 +26,12 @@ void Authoring::beforeFrame() {
 }
 
 void Authoring::afterFrame(platform::Window& window) {
-    overlay_.draw(window);
+    overlay_.draw(&window);
 }
 
 void Authoring::handleKeys(platform::Window& window) {
     if (keys[kOverlayKey]) {
         keys[kOverlayKey] = 0;
-        overlay_.toggle(window);
+        overlay_.toggle(&window);
     }
 }

@@ -14,15 +14,17 @@ public:
     // `restingTitle` is the window title to go back to when the overlay is hidden.
     explicit AuthoringOverlay(std::string restingTitle) : restingTitle_(std::move(restingTitle)) {}
 
-    void toggle(platform::Window& window);
+    void toggle(platform::Window* window);
     bool visible() const { return visible_; }
-    // Draws over the finished frame and sets the title; nothing while hidden.
-    void draw(platform::Window& window);
+    // Draws over the finished frame and sets the window's title (if one is given); nothing
+    // while hidden.
+    void draw(platform::Window* window);
 
     // The overlay's line for a frame-rate line and a show time.
     static std::string line(const char* fpsText, double showTime);
 
 private:
+    static void drawBand();
     static void drawBeatFlash(double showTime);
 
     std::string restingTitle_;
