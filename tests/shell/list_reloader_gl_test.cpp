@@ -19,6 +19,7 @@
 #include "shell/globals.h"
 #include "show/world.h"
 #include "support/gl_context.h"
+#include "support/test_show.h"
 #include "support/test_ui.h"
 
 namespace {
@@ -47,21 +48,7 @@ protected:
         fs::current_path(directory);
         write(kBackTags, tagRows(2));
         testing_support::installScriptedUi(false);
-        testing_support::resetFrame();
-        if (world == nullptr) {
-            world = new World();
-        }
-        loadExtensions();
-        world->initView();
-        static LoadingScreen screen([] {});
-        static Camera showCamera;
-        loadingScreen = &screen;
-        camera = &showCamera;
-        music = nullptr;
-        show = std::make_unique<Show>();
-        show->now = [this] { return tick; };
-        show->endProcess = [](int) {};
-        show->startTime = 0;
+        show = testing_support::buildShow(&tick);
         reloader = std::make_unique<ListReloader>(*show);
     }
 
