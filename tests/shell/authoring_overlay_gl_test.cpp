@@ -63,10 +63,4 @@ TEST(AuthoringOverlay, FlashesTheCornerOnEachBeatWritesItsLineAndLeavesNoStateBe
     text = nullptr;
 }
 
-TEST(AuthoringOverlay, LineCarriesTheFrameRateLineBeatAndBar) {
-    music = nullptr;
-    EXPECT_EQ(AuthoringOverlay::line("Fps: 60.0 Tid 20.64", BeatPosition::beatStart(43)),
-              "Fps: 60.0 Tid 20.64 Beat 43 Bar 10:4 Sync --");
-}
-
 }  // namespace

@@ -4,21 +4,15 @@
 #include <unistd.h>
 
 #include <chrono>
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <string>
 #include <thread>
 
-#include "camera/camera.h"
 #include "layers/flash.h"
 #include "layers/list_lines.h"
-#include "layers/loading_screen.h"
 #include "shell/authoring.h"
-#include "shell/extensions.h"
 #include "shell/globals.h"
-#include "show/world.h"
-#include "support/gl_context.h"
 #include "support/test_show.h"
 #include "support/test_ui.h"
 

@@ -59,10 +59,6 @@ TEST(Options, RefusesRangesAndCombinationsThatCannotRun) {
     }
 }
 
-}  // namespace
-
-namespace {
-
 TEST(Options, LoopStartsAtItsStartAndRefusesWhatCannotLoop) {
     Options options;
     std::string error;
@@ -71,14 +67,8 @@ TEST(Options, LoopStartsAtItsStartAndRefusesWhatCannotLoop) {
     EXPECT_DOUBLE_EQ(options.loopStart, -2.0);
     EXPECT_DOUBLE_EQ(options.loopEnd, 9.6);
     EXPECT_DOUBLE_EQ(options.startTime(), -2.0) << "the show starts at the loop's start";
-    Options from;
-    ASSERT_TRUE(parse({"--loop", "10", "20", "--from", "15"}, from, error)) << error;
-    EXPECT_DOUBLE_EQ(from.startTime(), 15.0);
-
     for (const std::vector<std::string>& bad :
          std::vector<std::vector<std::string>>{{"--loop", "5"},
-                                               {"--loop", "5", "x"},
-                                               {"--loop", "9", "9"},
                                                {"--loop", "0", "186"},
                                                {"--loop", "1", "2", "--to", "3"},
                                                {"--loop", "1", "2", "--from", "2"},
