@@ -21,12 +21,16 @@ bool endsWithIgnoringCase(const std::string& name, const std::string& suffix) {
            ::strcasecmp(name.c_str() + name.size() - suffix.size(), suffix.c_str()) == 0;
 }
 
+// Built from fresh strings: assigning a literal here trips GCC 12's -Wrestrict at -O3.
 void splitPath(const std::string& path, std::string& directory, std::string& name) {
     const size_t slash = path.rfind('/');
-    directory = slash == std::string::npos ? "." : path.substr(0, slash);
-    name = slash == std::string::npos ? path : path.substr(slash + 1);
-    if (directory.empty())
-        directory = "/";
+    if (slash == std::string::npos) {
+        directory = std::string(1, '.');
+        name = path;
+        return;
+    }
+    directory = slash == 0 ? std::string(1, '/') : std::string(path, 0, slash);
+    name = std::string(path, slash + 1);
 }
 
 }  // namespace
