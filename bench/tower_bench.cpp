@@ -11,6 +11,7 @@
 #include <cstring>
 #include <string>
 
+#include "base/world.h"
 #include "camera/camera.h"
 #include "layers/noise_overlay.h"
 #include "layers/tower.h"
@@ -20,7 +21,6 @@
 #include "shell/extensions.h"
 #include "shell/globals.h"
 #include "shell/log_window.h"
-#include "show/world.h"
 
 namespace {
 

@@ -6,10 +6,10 @@
 #include <cstdio>
 #include <filesystem>
 
+#include "base/timeline.h"
 #include "fuzz_file.h"
 #include "layers/camera_list.h"
 #include "shell/log_window.h"
-#include "show/timeline.h"
 
 namespace {
 

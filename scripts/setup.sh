@@ -13,7 +13,6 @@ packages=(
   libfreetype-dev libfontconfig-dev fonts-liberation2 fonts-dejavu-core
   xvfb xauth xdotool x11-utils libx11-dev libxml2-utils
   ffmpeg libavformat-dev libavcodec-dev libswscale-dev libswresample-dev libavutil-dev
-  libassimp-dev
 )
 
 missing=()

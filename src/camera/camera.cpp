@@ -6,15 +6,16 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "base/frame_state.h"
+#include "base/log.h"
+#include "base/random.h"
+#include "camera/input_dialog.h"
 #include "camera/pos_reader.h"
 #include "platform/path.h"
 #include "platform/process.h"
 #include "platform/ui.h"
-#include "shell/log_window.h"
-#include "show/random.h"
-#include "show/show_clock.h"
 
-std::string promptText;
+Camera* camera = nullptr;
 
 namespace {
 
@@ -23,17 +24,6 @@ constexpr double kPi = 3.14;            // the show's value in the world-up turn
 constexpr double kPeekParameter = 0.4;  // curve parameter the walk keeps ahead of itself
 constexpr double kShakeScale = 0.001;   // jitter per random unit
 constexpr double kShakeUpScale = 0.1;   // the up vector jitters a tenth as much
-
-// The leading decimal integer of a text (blanks, optional sign, digits), 0 if none;
-// clamped to the int range instead of overflowing.
-int integerValue(const std::string& text) {
-    long value = std::strtol(text.c_str(), nullptr, 10);
-    if (value > INT_MAX)
-        return INT_MAX;
-    if (value < INT_MIN)
-        return INT_MIN;
-    return static_cast<int>(value);
-}
 
 // Whole file contents; false when it cannot be opened.
 bool readWholeFile(const char* path, std::string& bytes) {
@@ -60,9 +50,7 @@ Vector3 randomJitter() {
 }  // namespace
 
 Camera::Camera() {
-    if (logWindow) {
-        logWindow->printBanner("Camera Object.");
-    }
+    logWindow->printBanner("Camera Object.");
 }
 
 Camera::~Camera() {
@@ -146,23 +134,17 @@ bool Camera::loadPath(const char* path) {
     if (!path) {
         return false;
     }
-    if (logWindow) {
-        logWindow->print("Loading camera pos from file: %s", path);
-    }
+    logWindow->print("Loading camera pos from file: %s", path);
     std::string bytes;
     if (!readWholeFile(path, bytes)) {
-        if (logWindow) {
-            logWindow->print("File Not Found : %s\n", path);
-        }
+        logWindow->print("File Not Found : %s\n", path);
         return false;
     }
     return appendPositions(bytes, path);
 }
 
 bool Camera::loadPathFromBytes(std::string_view bytes, const char* name) {
-    if (logWindow) {
-        logWindow->print("Loading camera pos from file: %s", name);
-    }
+    logWindow->print("Loading camera pos from file: %s", name);
     return appendPositions(bytes, name);
 }
 
@@ -177,9 +159,7 @@ bool Camera::appendPositions(std::string_view bytes, const char* name) {
         pathLoaded = true;
         return true;
     }
-    if (logWindow) {
-        logWindow->print("File not correct! %s\n", name);
-    }
+    logWindow->print("File not correct! %s\n", name);
     return false;
 }
 
@@ -201,18 +181,14 @@ bool Camera::openRecording(const char* path) {
     if (!path) {
         return false;
     }
-    if (logWindow) {
-        logWindow->print("Writing camera pos from file: %s", path);
-        logWindow->alert("Writing camera positions to %s", path);
-    }
+    logWindow->print("Writing camera pos from file: %s", path);
+    logWindow->alert("Writing camera positions to %s", path);
     if (recordFile) {  // never leak a file left open by an earlier recording
         std::fclose(recordFile);
     }
     recordFile = platform::openFile(path, "w");
     if (!recordFile) {
-        if (logWindow) {
-            logWindow->print("File Not Found : %s\n", path);
-        }
+        logWindow->print("File Not Found : %s\n", path);
         return false;
     }
     return true;
@@ -229,9 +205,7 @@ void Camera::recordPosition() {
 }
 
 void Camera::closeRecording() {
-    if (logWindow) {
-        logWindow->print("closing file");
-    }
+    logWindow->print("closing file");
     if (recordFile) {
         std::fclose(recordFile);
         recordFile = nullptr;
@@ -278,29 +252,7 @@ void Camera::parseView(const char* text) {
 }
 
 bool Camera::ask(const char* prompt) {
-    if (prompt) {
-        promptText = prompt;
-    }
-    runInputDialog();
-    return answered();
-}
-
-void Camera::runInputDialog() {
-    // The entry holds at most this many characters.
-    constexpr size_t kEntryLimit = 1023;
-    platform::InputResult result = platform::ui().inputDialog("Input", promptText);
-    switch (result.answer) {
-        case platform::Answer::Ok:
-            setInput(result.text.empty() ? std::string("X") : result.text.substr(0, kEntryLimit));
-            break;
-        case platform::Answer::Closed:
-            platform::exitProcess(-1);
-            setInput("X");  // only reached when a test handler stands in for the exit
-            break;
-        default:
-            setInput("X");
-            break;
-    }
+    return InputDialog::ask(prompt, input);
 }
 
 void Camera::moveForward(float a) {
@@ -342,144 +294,4 @@ void Camera::pitch(float a) {
 
 void Camera::roll(float a) {
     up += (target - eye).normalised().cross(up).normalised() * a;
-}
-
-namespace {
-
-// The authoring keys, in the order the handler looks at them (Windows virtual-key codes).
-constexpr int kKeypad1 = 0x61, kKeypad2 = 0x62, kKeypad4 = 0x64, kKeypad5 = 0x65, kKeypad6 = 0x66,
-              kKeypad8 = 0x68;
-constexpr int kEnter = 0x0D, kLeft = 0x25, kUp = 0x26, kRight = 0x27, kDown = 0x28;
-constexpr int kF8 = 0x77, kF11 = 0x7A, kF12 = 0x7B;
-constexpr int kHandledKeys[] = {'A',  'D', 'W',      'S',      kLeft,    kRight,   kDown,
-                                kUp,  'Z', 'X',      'R',      'F',      kEnter,   'L',
-                                '0',  '1', '9',      kKeypad4, kKeypad6, kKeypad8, kKeypad2,
-                                kF12, kF8, kKeypad5, kKeypad1, kF11};
-constexpr float kRollStep = 0.01f;
-
-}  // namespace
-
-void Camera::handleKeys(uint8_t keyTable[256]) {
-    if (!logEnabled || !keyTable) {
-        return;
-    }
-    for (int key : kHandledKeys) {
-        if (keyTable[key]) {
-            keyTable[key] = 0;
-            actOnKey(key);
-        }
-    }
-}
-
-void Camera::actOnKey(int key) {
-    switch (key) {
-        case 'A':
-            strafe(moveSpeed);
-            break;
-        case 'D':
-            strafe(-moveSpeed);
-            break;
-        case 'W':
-            moveForward(moveSpeed);
-            break;
-        case 'S':
-            moveForward(-moveSpeed);
-            break;
-        case kLeft:
-            turn(-turnSpeed);
-            break;
-        case kRight:
-            turn(turnSpeed);
-            break;
-        case kDown:
-            pitch(turnSpeed);
-            break;
-        case kUp:
-            pitch(-turnSpeed);
-            break;
-        case 'Z':
-            roll(-kRollStep);
-            break;
-        case 'X':
-            roll(kRollStep);
-            break;
-        case 'R':
-            rise(moveSpeed);
-            break;
-        case 'F':
-            rise(-moveSpeed);
-            break;
-        case kEnter:
-            if (recording) {
-                closeRecording();
-                recording = false;
-            } else if (ask("Fil för att spara camera positioner:")) {
-                recording = openRecording(input.c_str());
-            }
-            break;
-        case 'L':
-            if (ask("Fil för cameraflygning:")) {
-                resetPath();
-                loadPath(input.c_str());
-            }
-            break;
-        case '0':
-            flying = !flying;
-            if (flying) {
-                flightStart = showTime;
-            }
-            break;
-        case '1':
-            if (ask(nullptr)) {
-                moveSpeed = static_cast<float>(integerValue(input) / 100.0);
-            }
-            break;
-        case '9':
-            if (ask(nullptr)) {
-                parseView(input.c_str());
-            }
-            break;
-        case kKeypad4:
-            tuneX += tuneStep;
-            break;
-        case kKeypad6:
-            tuneX -= tuneStep;
-            break;
-        case kKeypad8:
-            tuneY += tuneStep;
-            break;
-        case kKeypad2:
-            tuneY -= tuneStep;
-            break;
-        case kF12:
-            reloadRequested = true;
-            break;
-        case kF8:
-            pauseRequested = true;
-            break;
-        case kKeypad5:
-            if (logWindow) {
-                logWindow->print("x: %f y: %f", tuneX, tuneY);
-            }
-            break;
-        case kKeypad1: {
-            bool given = ask("Ny step för Camera x och y (värde/100):");
-            promptText = "Filename:";
-            if (given) {
-                tuneStep = integerValue(input) / 100.0;
-            }
-            break;
-        }
-        case kF11: {
-            bool given = ask("Ny tid i sek:");
-            promptText = "Filename:";
-            if (given) {
-                seekRequested = true;
-                seekTarget = integerValue(input);
-            }
-            break;
-        }
-        default:
-            break;
-    }
 }

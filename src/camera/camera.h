@@ -12,9 +12,6 @@
 #include "objects/vector3.h"
 #include "objects/viewpoint.h"
 
-// The input dialog's prompt, filled by the key handler before it asks.
-extern std::string promptText;
-
 class Camera : public Viewpoint {
 public:
     static constexpr size_t kInputLimit = 1024;  // characters kept of a dialog answer
@@ -57,9 +54,6 @@ public:
     void startShake(int n);
     void shakeStep();
 
-    // The authoring keys; does nothing unless the log is enabled. Consumes what it acts on.
-    void handleKeys(uint8_t keyTable[256]);
-
     void setInput(const std::string& text);
     void parseView(const char* text);
 
@@ -95,11 +89,10 @@ public:
     double tuneY = 0.0;
 
 private:
-    // Opens the input dialog, after setting the prompt when one is given; true when the
-    // answer is not "none" (none = the text starts with 'X').
+    // The input dialog, its answer left in `input`; true when there is one.
     bool ask(const char* prompt);
-    void runInputDialog();
-    bool answered() const { return !input.empty() && input[0] != 'X'; }
     bool appendPositions(std::string_view bytes, const char* name);
-    void actOnKey(int key);
 };
+
+// The current camera: it starts at the one created at start-up, and camera cuts re-point it.
+extern Camera* camera;

@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <new>
 
+#include "base/log.h"
 #include "platform/path.h"
-#include "shell/log_window.h"
 
 namespace {
 

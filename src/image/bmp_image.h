@@ -5,9 +5,9 @@
 #include <cstdio>
 #include <memory>
 
-#include "shell/message_shower.h"
+#include "base/log.h"
 
-class BMPImage : public MessageShower {
+class BMPImage {
 public:
     static constexpr int kMaxSide = 16384;
     static constexpr long kMaxPixelBytes = 256L << 20;

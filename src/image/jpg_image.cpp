@@ -3,8 +3,8 @@
 #include <cstdio>
 #include <new>
 
+#include "base/log.h"
 #include "platform/path.h"
-#include "shell/log_window.h"
 
 bool JPGImage::load(const char* path) {
     if (!path) {
@@ -37,7 +37,7 @@ bool JPGImage::decode() {
     std::unique_ptr<unsigned char[]> decoded(
         new (std::nothrow) unsigned char[stride * properties.dibHeight]);
     if (!decoded) {
-        showMessage("malloc error JPGImage, load", "MALLOC ERROR");
+        logWindow->showMessage("malloc error JPGImage, load", "MALLOC ERROR");
         return false;
     }
     properties.dibBytes = decoded.get();
@@ -50,7 +50,7 @@ bool JPGImage::decode() {
     height = properties.dibHeight;
     data.reset(new (std::nothrow) unsigned char[size_t(width) * height * 3]);
     if (!data) {
-        showMessage("malloc error JPGImage, load", "MALLOC ERROR");
+        logWindow->showMessage("malloc error JPGImage, load", "MALLOC ERROR");
         return false;
     }
     reverseRows(decoded.get(), stride);

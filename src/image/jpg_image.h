@@ -5,10 +5,10 @@
 #include <cstddef>
 #include <memory>
 
+#include "base/log.h"
 #include "platform/jpeg.h"
-#include "shell/message_shower.h"
 
-class JPGImage : public MessageShower {
+class JPGImage {
 public:
     bool load(const char* path);
     // The same from a byte block in memory (no log line, no file).

@@ -2,9 +2,9 @@
 
 #include <memory>
 
+#include "base/log.h"
 #include "image/bmp_image.h"
 #include "image/jpg_image.h"
-#include "shell/log_window.h"
 
 namespace {
 

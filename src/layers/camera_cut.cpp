@@ -1,6 +1,6 @@
 #include "layers/camera_cut.h"
 
-#include "shell/globals.h"
+#include "camera/camera.h"
 
 CameraCut::CameraCut() : ownCamera(std::make_unique<Camera>()) {}
 

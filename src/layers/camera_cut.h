@@ -4,8 +4,8 @@
 
 #include <memory>
 
+#include "base/layer.h"
 #include "camera/camera.h"
-#include "show/layer.h"
 
 class CameraCut : public Layer {
 public:

@@ -4,15 +4,15 @@
 #include <string>
 #include <unordered_set>
 
+#include "base/beat.h"
+#include "base/log.h"
+#include "camera/camera.h"
 #include "layers/list_lines.h"
 #include "platform/path.h"
-#include "shell/globals.h"
-#include "shell/log_window.h"
 
 namespace {
 
 constexpr const char* kPositionDirectory = "./vintra/cameras/";
-constexpr double kBeatSeconds = 0.48;  // one beat at 125 BPM
 
 }  // namespace
 
@@ -20,14 +20,10 @@ bool CameraList::read(const char* path) {
     if (!path) {
         return false;
     }
-    if (logWindow) {
-        logWindow->print("Loading cameras from: %s", path);
-    }
+    logWindow->print("Loading cameras from: %s", path);
     FILE* file = platform::openFile(path, "rb");
     if (!file) {
-        if (logWindow) {
-            logWindow->print("File Not Found : %s\n", path);
-        }
+        logWindow->print("File Not Found : %s\n", path);
         return false;
     }
     releaseUnusedCuts();
@@ -39,9 +35,7 @@ bool CameraList::read(const char* path) {
         }
     }
     std::fclose(file);
-    if (logWindow) {
-        logWindow->print("Read %d rows.", rows);
-    }
+    logWindow->print("Read %d rows.", rows);
     return true;
 }
 

@@ -5,8 +5,8 @@
 #include <memory>
 #include <vector>
 
+#include "base/timeline.h"
 #include "layers/camera_cut.h"
-#include "show/timeline.h"
 
 class CameraList {
 public:

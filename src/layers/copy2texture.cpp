@@ -4,10 +4,11 @@
 
 #include <vector>
 
-#include "shell/extensions.h"
-#include "shell/globals.h"
-#include "shell/log_window.h"
-#include "show/world.h"
+#include "base/frame_state.h"
+#include "base/gl_entry_points.h"
+#include "base/gl_state.h"
+#include "base/log.h"
+#include "base/world.h"
 
 namespace {
 
@@ -35,7 +36,7 @@ void Copy2Texture::setViewport() {
 
 void Copy2Texture::capture() {
     // Unit, enable, binding and clear colour are the caller's again afterwards.
-    glPushAttrib(GL_TEXTURE_BIT | GL_ENABLE_BIT | GL_COLOR_BUFFER_BIT);
+    AttributeScope saved(GL_TEXTURE_BIT | GL_ENABLE_BIT | GL_COLOR_BUFFER_BIT);
     if (glActiveTextureARBProc != nullptr) {
         glActiveTextureARBProc(GL_TEXTURE0_ARB);
     }
@@ -44,13 +45,10 @@ void Copy2Texture::capture() {
     glCopyTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, 0, 0, size, size, 0);
     glClearColor(0, 0, 0, 0);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
-    glPopAttrib();
-    glViewport(0, 0, screenWidth, screenHeight);
 }
 
 void Copy2Texture::drawFullScreen(float offset, float brightness, float alpha) {
-    glPushAttrib(GL_ALL_ATTRIB_BITS);
-    glPushMatrix();
+    SavedState saved;
     world->beginOrtho();
     glLoadIdentity();
     glDisable(GL_CULL_FACE);
@@ -72,6 +70,4 @@ void Copy2Texture::drawFullScreen(float offset, float brightness, float alpha) {
     glVertex3f(1, -1, 0);
     glEnd();
     world->endOrtho();
-    glPopMatrix();
-    glPopAttrib();
 }

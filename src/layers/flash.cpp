@@ -3,17 +3,14 @@
 #include <cmath>
 #include <cstdio>
 
+#include "base/beat.h"
+#include "base/log.h"
 #include "layers/fade_envelope.h"
 #include "layers/list_lines.h"
 #include "layers/unit_quad.h"
 #include "platform/path.h"
-#include "shell/log_window.h"
 
-namespace {
-
-constexpr double kBeat = 0.48;  // seconds
-
-}  // namespace
+namespace {}  // namespace
 
 Flash::Flash() {
     loader.loadJPGTexture("./vintra/flash/white.jpg", &white);
@@ -42,10 +39,10 @@ bool Flash::read(const char* listPath) {
         }
         ++rows;
         if (unit > 0) {
-            start = static_cast<float>(start * kBeat);
-            fadeIn = static_cast<float>(fadeIn * kBeat);
-            hold = static_cast<float>(hold * kBeat);
-            fadeOut = static_cast<float>(fadeOut * kBeat);
+            start = static_cast<float>(start * kBeatSeconds);
+            fadeIn = static_cast<float>(fadeIn * kBeatSeconds);
+            hold = static_cast<float>(hold * kBeatSeconds);
+            fadeOut = static_cast<float>(fadeOut * kBeatSeconds);
         }
         // Kinds beyond the int range are white, like every kind but 1.
         int kindNumber = std::fabs(kind) < 1e9f ? static_cast<int>(kind) : 0;
@@ -78,17 +75,12 @@ Flash::Color Flash::colorFor(double level, int kind) {
 
 void Flash::drawFlash(double t, double fadeIn, double hold, double fadeOut, double peak, int kind) {
     // Black multiplies the frame by 1 − L; white adds L.
-    if (kind == kBlack) {
-        beginSprite(GL_DST_COLOR, GL_SRC_ALPHA);
-    } else {
-        beginSprite(GL_SRC_ALPHA, GL_ONE);
-    }
+    const bool black = kind == kBlack;
+    SpriteScope sprite(black ? GL_DST_COLOR : GL_SRC_ALPHA, black ? GL_SRC_ALPHA : GL_ONE);
     glTranslated(0, 0, -2);
 
     Color c = colorFor(fadeLevel(t, fadeIn, hold, fadeOut) * peak, kind);
     glColor4f(c.r, c.g, c.b, c.a);
     glBindTexture(GL_TEXTURE_2D, kind == kBlack ? black : white);
     drawUnitQuad(QuadMapping::Upright);
-
-    endSprite();
 }

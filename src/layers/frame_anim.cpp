@@ -6,8 +6,8 @@
 #include "camera/camera.h"
 #include "layers/fade_envelope.h"
 #include "layers/unit_quad.h"
-#include "shell/globals.h"
-#include "shell/log_window.h"
+
+#include "base/log.h"
 
 FrameAnim::FrameAnim() = default;
 
@@ -28,9 +28,7 @@ void FrameAnim::loadFrames(const char* prefix, int count) {
 
 bool FrameAnim::loadFrame(const char* path, GLuint* slot) {
     if (!path) {
-        if (logWindow) {
-            logWindow->print("Phlicks: No filename");
-        }
+        logWindow->print("Phlicks: No filename");
         return false;
     }
     return loader.loadJPGTexture(path, slot);
@@ -73,7 +71,7 @@ void FrameAnim::draw(double localTime) {
     if (frameCount <= 0) {
         return;
     }
-    beginSprite(blendSrc, blendDst);
+    SpriteScope sprite(blendSrc, blendDst);
     double tune = ::camera ? ::camera->tuneX : 0.0;
     glTranslated(x, y, z + zDrift * localTime + tune);
     glRotated(rotation, 0.0, 0.0, 1.0);
@@ -84,6 +82,4 @@ void FrameAnim::draw(double localTime) {
     currentFrame = frameAt(localTime);
     glBindTexture(GL_TEXTURE_2D, frames[currentFrame]);
     drawUnitQuad(QuadMapping::Upright);
-
-    endSprite();
 }

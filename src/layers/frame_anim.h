@@ -7,8 +7,8 @@
 
 #include <array>
 
+#include "base/layer.h"
 #include "image/utility.h"
-#include "show/layer.h"
 
 class FrameAnim : public Layer {
 public:

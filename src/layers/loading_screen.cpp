@@ -3,8 +3,9 @@
 #include <cstdio>
 #include <utility>
 
-#include "shell/globals.h"
-#include "show/world.h"
+#include "base/world.h"
+
+LoadingScreen* loadingScreen = nullptr;
 
 namespace {
 

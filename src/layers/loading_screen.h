@@ -22,3 +22,5 @@ public:
     int index = 0;  // the picture the next advance shows
     std::function<void()> present;
 };
+
+extern LoadingScreen* loadingScreen;  // created at start-up

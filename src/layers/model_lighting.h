@@ -4,8 +4,8 @@
 
 #include <GL/gl.h>
 
+#include "base/gl_state.h"
 #include "camera/camera.h"
-#include "shell/globals.h"
 
 // Front and back faces take the same material.
 inline void applyMaterial(const GLfloat ambient[4], const GLfloat diffuse[4],
@@ -47,22 +47,20 @@ inline constexpr ModelLighting kTextModelLighting = {
     {0.4f, 0.4f, 0.4f, 1}, {0.7f, 0.7f, 0.7f, 1}, {1, 1, 1, 1}, 30,
     {0.3f, 0.3f, 0.3f, 1}, {0.7f, 0.7f, 0.7f, 1}, {1, 1, 1, 1}, {10.63f, -40.18f, 21.94f, 0.7f}};
 
-// The state the scene's model layers draw in: attributes and the model-view saved, the
-// show's current camera applied, the lighting set on, light 0 lit.
-inline void beginLitScene(const ModelLighting& lighting) {
-    glPushAttrib(GL_ALL_ATTRIB_BITS);
-    glMatrixMode(GL_MODELVIEW);
-    glPushMatrix();
-    glLoadIdentity();
-    if (camera) {
-        camera->apply();
+// The state the scene's model layers draw in, for the scope's life: attributes and the
+// model-view saved, the show's current camera applied, the lighting set on, light 0 lit.
+class LitSceneScope {
+public:
+    explicit LitSceneScope(const ModelLighting& lighting) {
+        glLoadIdentity();
+        if (camera) {
+            camera->apply();
+        }
+        lighting.apply();
+        glEnable(GL_LIGHTING);
+        glEnable(GL_LIGHT0);
     }
-    lighting.apply();
-    glEnable(GL_LIGHTING);
-    glEnable(GL_LIGHT0);
-}
 
-inline void endLitScene() {
-    glPopMatrix();
-    glPopAttrib();
-}
+private:
+    SavedState saved_;
+};

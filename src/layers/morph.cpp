@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "shell/log_window.h"
+#include "base/log.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 #include "layers/noise_overlay.h"
 
-#include "shell/globals.h"
-#include "show/random.h"
-#include "show/world.h"
+#include "base/gl_state.h"
+#include "base/random.h"
+#include "base/world.h"
 
 namespace {
 
@@ -59,8 +59,7 @@ void NoiseOverlay::step() {
 }
 
 void NoiseOverlay::paint() {
-    glPushMatrix();
-    glPushAttrib(GL_ALL_ATTRIB_BITS);
+    SavedState saved;
     glDisable(GL_DEPTH_TEST);
     glDisable(GL_LIGHTING);
     glDisable(GL_CULL_FACE);
@@ -81,7 +80,4 @@ void NoiseOverlay::paint() {
     glColor3f(whiteLevel, whiteLevel, whiteLevel);
     glBlendFunc(GL_DST_COLOR, GL_SRC_ALPHA);
     world->drawFullWindowQuad(kBehindEverything, white);
-
-    glPopAttrib();
-    glPopMatrix();
 }

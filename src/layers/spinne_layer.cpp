@@ -5,8 +5,6 @@
 
 #include "camera/camera.h"
 #include "layers/model_lighting.h"
-#include "shell/globals.h"
-#include "show/music.h"
 
 SpinneLayer::SpinneLayer() : morph(std::make_unique<Morph>()) {
     morph->setStartFile("./vintra/spnormal.3ds");
@@ -28,13 +26,13 @@ double SpinneLayer::blendAmount(double t, double frequency, double level) {
 }
 
 void SpinneLayer::draw(double localTime) {
-    if (followMusic && music) {
+    if (followMusic && scope != nullptr) {
         // A music object without a capture ring leaves the snapshot alone: count it as silence.
         std::fill(std::begin(scopeValues), std::end(scopeValues), 500);
-        music->readScope(scopeIndices, scopeValues);
+        scope->readScope(scopeIndices, scopeValues);
         level = levelOf(scopeValues);
     }
-    beginLitScene(kSceneModelLighting);
+    LitSceneScope scene(kSceneModelLighting);
     glDisable(GL_LIGHT1);
     glDisable(GL_LIGHT2);
     glDisable(GL_CULL_FACE);
@@ -43,7 +41,4 @@ void SpinneLayer::draw(double localTime) {
     lastAmount = static_cast<float>(blendAmount(localTime, frequency, level));
     morph->draw(lastAmount);
     level *= decay;
-
-    glMatrixMode(GL_MODELVIEW);
-    endLitScene();
 }

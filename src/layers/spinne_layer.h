@@ -4,8 +4,9 @@
 
 #include <memory>
 
+#include "base/layer.h"
+#include "base/scope_source.h"
 #include "layers/morph.h"
-#include "show/layer.h"
 
 class SpinneLayer : public Layer {
 public:
@@ -24,6 +25,7 @@ public:
     double decay = 0.9;
     double level = 0.0;
     bool followMusic = true;
+    ScopeSource* scope = nullptr;  // the music it follows; without one the level only decays
     int scopeIndices[256] = {};
     int scopeValues[256] = {};
     // The amount passed to the morph by the last draw.

@@ -1,8 +1,8 @@
 #include "layers/tag.h"
 
+#include "base/log.h"
 #include "layers/fade_envelope.h"
 #include "layers/unit_quad.h"
-#include "shell/log_window.h"
 
 Tag::Tag(const char* imagePath) {
     loadTexture(imagePath);
@@ -70,7 +70,7 @@ Tag::Color Tag::colorAt(double t) const {
 }
 
 void Tag::draw(double t) {
-    beginSprite(blendSrc, blendDst);
+    SpriteScope sprite(blendSrc, blendDst);
     glTranslated(x, y, z + zDrift * t);
     glRotated(rotation, 0, 0, 1);
 
@@ -78,6 +78,4 @@ void Tag::draw(double t) {
     glColor4f(c.r, c.g, c.b, c.a);
     glBindTexture(GL_TEXTURE_2D, texture);
     drawUnitQuad(QuadMapping::Mirrored);
-
-    endSprite();
 }

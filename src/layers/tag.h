@@ -4,8 +4,8 @@
 
 #include <GL/gl.h>
 
+#include "base/layer.h"
 #include "image/utility.h"
-#include "show/layer.h"
 
 class Tag : public Layer {
 public:

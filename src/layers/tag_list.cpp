@@ -4,8 +4,8 @@
 #include <cstdio>
 #include <unordered_set>
 
+#include "base/log.h"
 #include "platform/path.h"
-#include "shell/log_window.h"
 
 namespace {
 

@@ -7,9 +7,9 @@
 #include <memory>
 #include <vector>
 
+#include "base/timeline.h"
 #include "layers/tag.h"
 #include "layers/tag_row.h"
-#include "show/timeline.h"
 
 class TagList {
 public:

@@ -2,14 +2,14 @@
 
 #include <cstring>
 
+#include "base/beat.h"
+#include "base/log.h"
+#include "base/random.h"
 #include "layers/list_lines.h"
-#include "shell/log_window.h"
-#include "show/random.h"
 
 namespace {
 
 constexpr float kMarker = 666.0f;  // "pick a random value"
-constexpr double kBeat = 0.48;     // seconds
 constexpr size_t kPathLimit = 1023;
 
 float randomSpread() {
@@ -45,10 +45,10 @@ void replaceMarkers(Fields& f) {
 // Rounded back to single precision, as the row's numbers are held.
 void convertBeats(Fields& f) {
     if (f.unit > 0) {
-        f.fadeIn = static_cast<float>(f.fadeIn * kBeat);
-        f.hold = static_cast<float>(f.hold * kBeat);
-        f.fadeOut = static_cast<float>(f.fadeOut * kBeat);
-        f.start = static_cast<float>(f.start * kBeat);
+        f.fadeIn = static_cast<float>(f.fadeIn * kBeatSeconds);
+        f.hold = static_cast<float>(f.hold * kBeatSeconds);
+        f.fadeOut = static_cast<float>(f.fadeOut * kBeatSeconds);
+        f.start = static_cast<float>(f.start * kBeatSeconds);
     }
 }
 

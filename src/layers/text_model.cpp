@@ -1,8 +1,9 @@
 #include "layers/text_model.h"
 
+#include "base/gl_state.h"
+#include "camera/camera.h"
 #include "layers/model_lighting.h"
 #include "platform/ui.h"
-#include "shell/globals.h"
 
 TextModel::TextModel(const char* path)
     : model(std::make_unique<NObject>()), ownCamera(std::make_unique<Camera>()) {
@@ -36,9 +37,7 @@ void TextModel::draw(double localTime) {
                                   platform::Icon::Exclamation);
         return;
     }
-    glPushAttrib(GL_ALL_ATTRIB_BITS);
-    glMatrixMode(GL_MODELVIEW);
-    glPushMatrix();
+    SavedState saved;
     glLoadIdentity();
     ownCamera->setView(141.03, -1.96, 484.46, 138.33, -1.13, 473.06, 0.01, 0.98, 0.2);
     ownCamera->apply();
@@ -54,9 +53,5 @@ void TextModel::draw(double localTime) {
     model->setRevealProgress(writerTime(localTime, writeTime, holdTime));
 
     kTextModelLighting.apply();
-    model->draw(1);
-
-    glMatrixMode(GL_MODELVIEW);
-    glPopMatrix();
-    glPopAttrib();
+    model->draw(ShadeType::Flat);
 }

@@ -4,9 +4,9 @@
 
 #include <memory>
 
+#include "base/layer.h"
 #include "camera/camera.h"
 #include "objects/nobject.h"
-#include "show/layer.h"
 
 class TextModel : public Layer {
 public:

@@ -7,13 +7,15 @@
 #include <cstdio>
 #include <cstring>
 
+#include "base/beat.h"
+#include "base/frame_state.h"
+#include "base/gl_state.h"
+#include "base/world.h"
 #include "camera/camera.h"
 #include "layers/model_lighting.h"
 #include "layers/noise_overlay.h"
 #include "objects/light_particles.h"
 #include "objects/nobject.h"
-#include "shell/globals.h"
-#include "show/world.h"
 
 namespace {
 
@@ -77,7 +79,7 @@ double Tower::flareRadius(double sinceBurst) {
 }
 
 bool Tower::countBeat(double t) {
-    if (t - lastBeat > kBeat) {
+    if (t - lastBeat > kBeatSeconds) {
         ++beatCount;
         lastBeat = t;
     }
@@ -231,37 +233,35 @@ void Tower::draw(double localTime) {
 
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
-    glPushMatrix();
-    glPushAttrib(GL_ALL_ATTRIB_BITS);
-    glEnable(GL_LIGHTING);
-    glEnable(GL_LIGHT0);
-    // Every model is a closed solid: its back faces lie behind its front faces, so culling
-    // them changes nothing in the picture and halves what the lit passes fill.
-    glEnable(GL_CULL_FACE);
-    glCullFace(GL_BACK);
-    if (camera != nullptr) {
-        camera->apply();
-    }
+    {
+        SavedState saved;
+        glEnable(GL_LIGHTING);
+        glEnable(GL_LIGHT0);
+        // Every model is a closed solid: its back faces lie behind its front faces, so culling
+        // them changes nothing in the picture and halves what the lit passes fill.
+        glEnable(GL_CULL_FACE);
+        glCullFace(GL_BACK);
+        if (camera != nullptr) {
+            camera->apply();
+        }
 
-    for (int i = 0; i < stepCount; ++i) {
-        stepLight();
+        for (int i = 0; i < stepCount; ++i) {
+            stepLight();
+        }
+        const Vector3 light = lightPath->getEye();
+        countBeat(localTime);
+        applyFlare(localTime);
+        if (world != nullptr) {
+            world->setLightPosition(light.x, light.y, light.z);
+        }
+        setMaterial();
+        drawModels();
+        drawGlow();
+        drawSparks(stepCount);
+        for (int i = 0; i < stepCount; ++i) {
+            overlay->step();
+        }
+        overlay->paint();
     }
-    const Vector3 light = lightPath->getEye();
-    countBeat(localTime);
-    applyFlare(localTime);
-    if (world != nullptr) {
-        world->setLightPosition(light.x, light.y, light.z);
-    }
-    setMaterial();
-    drawModels();
-    drawGlow();
-    drawSparks(stepCount);
-    for (int i = 0; i < stepCount; ++i) {
-        overlay->step();
-    }
-    overlay->paint();
-
-    glPopAttrib();
-    glPopMatrix();
     World::setNormalProjection();
 }

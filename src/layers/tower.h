@@ -11,12 +11,12 @@
 
 #include <GL/gl.h>
 
+#include "base/layer.h"
+#include "base/projection_matrix.h"
 #include "layers/fixed_step.h"
 #include "layers/shadow_region.h"
 #include "objects/bounding_sphere.h"
 #include "objects/vector3.h"
-#include "show/layer.h"
-#include "show/projection_matrix.h"
 
 class Camera;
 class LightParticles;
@@ -28,7 +28,6 @@ public:
     static constexpr int kTextCount = 9;
     static constexpr int kSparks = 300;
     static constexpr int kBurstSparks = 700;
-    static constexpr double kBeat = 0.48;       // s
     static constexpr double kRestRadius = 40;   // light radius until the first burst
     static constexpr double kFlareTime = 0.96;  // s the flare takes to shrink
 

@@ -2,7 +2,6 @@
 
 #include "camera/camera.h"
 #include "layers/model_lighting.h"
-#include "shell/globals.h"
 
 namespace {
 
@@ -31,16 +30,13 @@ TurntableLayer::TurntableLayer() {
 }
 
 void TurntableLayer::draw(double localTime) {
-    beginLitScene(kSceneModelLighting);
+    LitSceneScope scene(kSceneModelLighting);
     glEnable(GL_DEPTH_TEST);
     glEnable(GL_CULL_FACE);
 
-    body->draw(2);
+    body->draw(ShadeType::Smooth);
     glRotated(platterAngle(localTime), 0, 0, 1);
     glTranslated(0.06, 0.35, 0);
-    underDisc->draw(1);
-    disc->draw(4);
-
-    glMatrixMode(GL_MODELVIEW);
-    endLitScene();
+    underDisc->draw(ShadeType::Flat);
+    disc->draw(ShadeType::Texture);
 }

@@ -4,8 +4,8 @@
 
 #include <memory>
 
+#include "base/layer.h"
 #include "objects/nobject.h"
-#include "show/layer.h"
 
 class TurntableLayer : public Layer {
 public:

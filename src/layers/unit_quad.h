@@ -5,28 +5,28 @@
 
 #include <GL/gl.h>
 
+#include "base/gl_state.h"
+
 enum class QuadMapping { Upright, Mirrored };
 
-// The state every eye-space sprite draws in: all attributes saved, no lighting, depth test
-// or culling, textured and blended with the given pair, the model-view saved and reset
-// (sprites ignore the camera; the current projection applies).
-inline void beginSprite(GLenum blendSource, GLenum blendDestination) {
-    glPushAttrib(GL_ALL_ATTRIB_BITS);
-    glDisable(GL_LIGHTING);
-    glDisable(GL_DEPTH_TEST);
-    glDisable(GL_CULL_FACE);
-    glEnable(GL_BLEND);
-    glEnable(GL_TEXTURE_2D);
-    glBlendFunc(blendSource, blendDestination);
-    glMatrixMode(GL_MODELVIEW);
-    glPushMatrix();
-    glLoadIdentity();
-}
+// The state every eye-space sprite draws in, for the scope's life: all attributes saved, no
+// lighting, depth test or culling, textured and blended with the given pair, the model-view
+// saved and reset (sprites ignore the camera; the current projection applies).
+class SpriteScope {
+public:
+    SpriteScope(GLenum blendSource, GLenum blendDestination) {
+        glDisable(GL_LIGHTING);
+        glDisable(GL_DEPTH_TEST);
+        glDisable(GL_CULL_FACE);
+        glEnable(GL_BLEND);
+        glEnable(GL_TEXTURE_2D);
+        glBlendFunc(blendSource, blendDestination);
+        glLoadIdentity();
+    }
 
-inline void endSprite() {
-    glPopMatrix();
-    glPopAttrib();
-}
+private:
+    SavedState saved_;
+};
 
 inline void drawUnitQuad(QuadMapping mapping) {
     const float left = mapping == QuadMapping::Upright ? 0.0f : 1.0f;

@@ -3,7 +3,7 @@
 #include <GL/gl.h>
 #include <GL/glext.h>
 
-#include "objects/multitexture.h"
+#include "base/multitexture.h"
 
 void Face::setPositions(const Vector3 positions[3]) {
     for (int i = 0; i < 3; ++i) {

@@ -6,17 +6,11 @@
 #include <memory>
 #include <new>
 
+#include "objects/l3ds_chunks.h"
+#include "objects/three_ds_chunk_ids.h"
 #include "platform/path.h"
 
 namespace {
-
-constexpr uint16_t kMainChunk = 0x4D4D;
-constexpr uint16_t kEditorChunk = 0x3D3D;
-constexpr uint16_t kMaterialBlock = 0xAFFF;
-constexpr uint16_t kNamedObject = 0x4000;
-constexpr uint16_t kMeshChunk = 0x4100;
-constexpr uint16_t kLightChunk = 0x4600;
-constexpr uint32_t kHeaderSize = 6;
 
 // Closes the file on every return path.
 struct FileCloser {
@@ -63,210 +57,62 @@ bool L3DS::LoadFromMemory(const uint8_t* bytes, size_t size) {
         return false;
     }
     Clear();
-    buffer_ = bytes;
-    size_ = static_cast<uint32_t>(size);
-    position_ = 0;
-    eofFlag_ = false;
+    cursor_.Attach(bytes, static_cast<uint32_t>(size));
     const bool ok = Read3DS();
-    buffer_ = nullptr;
-    size_ = 0;
-    position_ = 0;
-    objectName_.clear();
+    cursor_.Attach(nullptr, 0);
     return ok;
 }
 
-void L3DS::Report(const char* message) const {
-    if (errorHook_) {
-        errorHook_(message);
-    }
-}
-
-bool L3DS::ReadBytes(void* out, uint32_t n) {
-    if (buffer_ == nullptr || size_ == 0 || uint64_t{position_} + n >= size_) {
-        eofFlag_ = true;
-        std::memset(out, 0, n);
-        return false;
-    }
-    std::memcpy(out, buffer_ + position_, n);
-    position_ += n;
-    return true;
-}
-
-uint8_t L3DS::ReadByte() {
-    uint8_t value;
-    ReadBytes(&value, 1);
-    return value;
-}
-
-uint16_t L3DS::ReadShort() {
-    uint8_t b[2];
-    ReadBytes(b, 2);
-    return static_cast<uint16_t>(b[0] | (b[1] << 8));
-}
-
-uint32_t L3DS::ReadInt() {
-    uint8_t b[4];
-    ReadBytes(b, 4);
-    return uint32_t{b[0]} | (uint32_t{b[1]} << 8) | (uint32_t{b[2]} << 16) | (uint32_t{b[3]} << 24);
-}
-
-float L3DS::ReadFloat() {
-    const uint32_t bits = ReadInt();
-    float value;
-    std::memcpy(&value, &bits, sizeof value);
-    return value;
-}
-
-Vec3f L3DS::ReadVec3() {
-    Vec3f v;
-    v.x = ReadFloat();
-    v.y = ReadFloat();
-    v.z = ReadFloat();
-    return v;
-}
-
-// A text that fills the limit exactly still has its terminator consumed, so a name of the
-// longest allowed length does not shift the chunk that follows it.
-std::string L3DS::ReadString(size_t limit) {
-    std::string text;
-    if (position_ >= size_) {
-        eofFlag_ = true;
-        return text;
-    }
-    while (text.size() + 1 < limit) {
-        const uint8_t c = ReadByte();
-        if (c == 0) {
-            return text;
-        }
-        text.push_back(static_cast<char>(c));
-    }
-    if (uint64_t{position_} + 1 < size_ && buffer_[position_] == 0) {
-        ++position_;
-    }
-    return text;
-}
-
-void L3DS::Seek(int64_t offset, int mode) {
-    int64_t target = mode == kSeekCurrent ? int64_t{position_} + offset : offset;
-    if (target < 0) {
-        target = 0;
-    }
-    if (target >= int64_t{size_}) {
-        target = size_ == 0 ? 0 : int64_t{size_} - 1;
-    }
-    position_ = static_cast<uint32_t>(target);
-    eofFlag_ = false;
-}
-
-// A length shorter than the header would put the end before the data and walk backwards;
-// such a chunk is taken as empty, so every walk moves forward.
-ChunkHeader L3DS::ReadChunk() {
-    ChunkHeader header;
-    header.id = ReadShort();
-    const uint32_t length = ReadInt();
-    header.dataStart = position_;
-    const uint64_t end = uint64_t{position_} + length;
-    if (length < kHeaderSize) {
-        header.end = position_;
-    } else if (end - kHeaderSize > std::numeric_limits<uint32_t>::max()) {
-        header.end = std::numeric_limits<uint32_t>::max();
-    } else {
-        header.end = static_cast<uint32_t>(end - kHeaderSize);
-    }
-    return header;
-}
-
-// A header that cannot be read whole means the buffer has ended: nothing more is found.
-bool L3DS::FindChunk(ChunkHeader& target, const ChunkHeader& parent) {
-    if (position_ >= parent.end) {
-        return false;
-    }
-    eofFlag_ = false;
-    ChunkHeader header = ReadChunk();
-    if (eofFlag_) {
-        return false;
-    }
-    while (header.id != target.id && header.end <= parent.end) {
-        SeekEnd(header);
-        if (header.end >= parent.end) {
-            break;
-        }
-        header = ReadChunk();
-        if (eofFlag_) {
-            return false;
-        }
-    }
-    if (header.id != target.id) {
-        return false;
-    }
-    target.dataStart = header.dataStart;
-    target.end = header.end;
-    return true;
-}
-
-bool L3DS::ReadChild(const ChunkHeader& parent, ChunkHeader& child) {
-    eofFlag_ = false;
-    child = ReadChunk();
-    return !eofFlag_ && child.end <= parent.end;
-}
-
-size_t L3DS::BoundedCount(uint32_t count, const ChunkHeader& chunk, uint32_t recordSize) const {
-    const uint32_t limit = chunk.end < size_ ? chunk.end : size_;
-    const uint32_t available = limit > position_ ? limit - position_ : 0;
-    const uint32_t records = available / recordSize + (available % recordSize != 0 ? 1 : 0);
-    return count < records ? count : records;
-}
-
 bool L3DS::Read3DS() {
-    const ChunkHeader main = ReadChunk();
-    if (main.id != kMainChunk) {
+    const ChunkHeader main = cursor_.ReadChunk();
+    if (main.id != chunk::kMain) {
         Report("L3DS::Read3DS - wrong file format");
         return false;
     }
     ChunkHeader editor;
-    editor.id = kEditorChunk;
-    if (!FindChunk(editor, main)) {
+    editor.id = chunk::kEditor;
+    if (!cursor_.FindChunk(editor, main)) {
         return false;
     }
+    L3dsChunkReader chunks(cursor_, *this, [this](const char* message) { Report(message); });
     ChunkHeader block;
-    block.id = kMaterialBlock;
-    SeekData(editor);
-    while (FindChunk(block, editor)) {
-        ReadMaterial(block);
-        SeekEnd(block);
+    block.id = chunk::kMaterialBlock;
+    cursor_.SeekData(editor);
+    while (cursor_.FindChunk(block, editor)) {
+        chunks.ReadMaterial(block);
+        cursor_.SeekEnd(block);
     }
     ChunkHeader object;
-    object.id = kNamedObject;
-    SeekData(editor);
-    while (FindChunk(object, editor)) {
-        ReadObject(object);
-        SeekEnd(object);
+    object.id = chunk::kNamedObject;
+    cursor_.SeekData(editor);
+    while (cursor_.FindChunk(object, editor)) {
+        ReadObject(object, chunks);
+        cursor_.SeekEnd(object);
     }
     // The keyframer section (0xB000) holds nothing the model keeps, so it is not walked.
     for (ModelMesh& mesh : meshes_) {
         mesh.ComputeNormals(true);
         mesh.ComputeTangents();
     }
-    position_ = 0;
-    objectName_.clear();
+    cursor_.Rewind();
     return true;
 }
 
 // The object's first nested chunk decides its kind; it is kept inside the object so a bad
 // length cannot reach into the objects that follow.
-void L3DS::ReadObject(const ChunkHeader& object) {
-    objectName_ = ReadString(kObjectNameLimit);
-    eofFlag_ = false;
-    ChunkHeader kind = ReadChunk();
-    if (eofFlag_) {
+void L3DS::ReadObject(const ChunkHeader& object, L3dsChunkReader& chunks) {
+    const std::string name = cursor_.ReadString(kObjectNameLimit);
+    cursor_.ClearEnd();
+    ChunkHeader kind = cursor_.ReadChunk();
+    if (cursor_.AtEnd()) {
         return;
     }
     if (kind.end > object.end) {
         kind.end = object.end;
     }
-    if (kind.id == kMeshChunk) {
-        ReadMesh(kind);
-    } else if (kind.id == kLightChunk) {
-        ReadLight(kind);
+    if (kind.id == chunk::kMesh) {
+        chunks.ReadMesh(kind, name);
+    } else if (kind.id == chunk::kLight) {
+        chunks.ReadLight(kind, name);
     }
 }

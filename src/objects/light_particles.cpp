@@ -1,8 +1,9 @@
 #include "objects/light_particles.h"
 
+#include "base/gl_state.h"
+#include "base/random.h"
 #include "image/utility.h"
 #include "objects/billboard.h"
-#include "show/random.h"
 
 namespace {
 
@@ -79,8 +80,7 @@ float LightParticles::opacity(size_t i) const {
 // draws the same quads as placing each one under its own copy of the view.
 void LightParticles::render() {
     glMatrixMode(GL_MODELVIEW);
-    glPushMatrix();
-    glPushAttrib(GL_ALL_ATTRIB_BITS);
+    SavedState saved;
     glLoadIdentity();
     glColor3f(1, 1, 1);
     glDisable(GL_LIGHTING);
@@ -109,6 +109,4 @@ void LightParticles::render() {
         }
         glEnd();
     }
-    glPopAttrib();
-    glPopMatrix();
 }

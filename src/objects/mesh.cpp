@@ -4,8 +4,8 @@
 
 #include <cmath>
 
-#include "objects/multitexture.h"
-#include "shell/log_window.h"
+#include "base/log.h"
+#include "base/multitexture.h"
 
 Mesh::Mesh() {
     logWindow->printBanner("Mesh Object.");

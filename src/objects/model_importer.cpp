@@ -37,6 +37,11 @@ ModelLight& ModelImporter::GetLight(size_t i) {
     return lights_[i];
 }
 
+void ModelImporter::AddMaterial(ModelMaterial material) {
+    materials_.push_back(std::move(material));
+    materials_.back().SetId(static_cast<uint32_t>(materials_.size() - 1));
+}
+
 ModelMaterial* ModelImporter::FindMaterial(const std::string& name) {
     return findNamed(materials_, name);
 }

@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "objects/model_light.h"
@@ -27,6 +28,11 @@ public:
     ModelMaterial* FindMaterial(const std::string& name);
     ModelMesh* FindMesh(const std::string& name);
     ModelLight* FindLight(const std::string& name);
+
+    // What a reader appends; a material takes its index in the list as its id.
+    void AddMaterial(ModelMaterial material);
+    void AddMesh(ModelMesh mesh) { meshes_.push_back(std::move(mesh)); }
+    void AddLight(ModelLight light) { lights_.push_back(std::move(light)); }
 
 protected:
     std::vector<ModelLight> lights_;

@@ -2,11 +2,12 @@
 
 #include <algorithm>
 
+#include "base/gl_state.h"
+#include "base/log.h"
+#include "base/world.h"
 #include "image/jpg_image.h"
 #include "objects/l3ds.h"
 #include "objects/neighbour_search.h"
-#include "shell/log_window.h"
-#include "show/world.h"
 
 namespace {
 
@@ -266,9 +267,7 @@ void NObject::refreshLightVector() {
 }
 
 void NObject::draw(int shadeType) {
-    glPushAttrib(kAllAttributes);
-    glMatrixMode(GL_MODELVIEW);
-    glPushMatrix();
+    SavedState saved(kAllAttributes);
     glMultMatrixf(orientation);
     if (!refuses(shadeType)) {
         if (shadeType == static_cast<int>(ShadeType::LightMap) && lightReady) {
@@ -283,6 +282,4 @@ void NObject::draw(int shadeType) {
             mesh->draw(shadeType);
         }
     }
-    glPopMatrix();
-    glPopAttrib();
 }

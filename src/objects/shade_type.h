@@ -1,5 +1,6 @@
-// The drawing modes a scene object or mesh is drawn in. Values are fixed: layers pass them
-// as plain numbers too, and values without a drawing are refused by the mesh.
+// The drawing modes a scene object or mesh is drawn in. Callers name them; the values stay
+// fixed because the int entry point takes them as numbers and refuses those without a
+// drawing.
 #pragma once
 
 enum class ShadeType : int {

@@ -3,9 +3,9 @@
 #include <cstdio>
 #include <cstring>
 
+#include "base/log.h"
 #include "layers/list_lines.h"
 #include "shell/globals.h"
-#include "shell/log_window.h"
 
 Authoring::Authoring(Show& show, std::string restingTitle)
     : reloader_(show), overlay_(std::move(restingTitle)) {}

@@ -5,13 +5,13 @@
 #include <cmath>
 #include <cstdio>
 
+#include "base/beat_position.h"
+#include "base/frame_state.h"
+#include "base/world.h"
 #include "platform/sound/sound.h"
 #include "platform/window.h"
 #include "shell/globals.h"
-#include "show/beat_position.h"
 #include "show/music.h"
-#include "show/show_clock.h"
-#include "show/world.h"
 #include "text/text.h"
 
 namespace {

@@ -10,9 +10,6 @@
 #include "platform/window.h"
 #include "shell/extension_tables.h"
 
-PFNGLACTIVETEXTUREARBPROC glActiveTextureARBProc = nullptr;
-PFNGLMULTITEXCOORD2FARBPROC glMultiTexCoord2fARBProc = nullptr;
-
 namespace {
 
 using extension_tables::EntryPointRow;

@@ -9,6 +9,8 @@
 #include <functional>
 #include <string_view>
 
+#include "base/gl_entry_points.h"
+
 enum class ExtensionString { Version, Extensions, Wgl };
 
 struct ExtensionSources {
@@ -41,7 +43,3 @@ void* extensionProc(std::string_view name);
 // The same for one row, where two rows share a name (the program functions, the blend
 // functions of imaging and 1.4).
 void* extensionProc(std::string_view flag, std::string_view name);
-
-// The multitexture entry points the show calls; null until loadExtensions resolves them.
-extern PFNGLACTIVETEXTUREARBPROC glActiveTextureARBProc;
-extern PFNGLMULTITEXCOORD2FARBPROC glMultiTexCoord2fARBProc;

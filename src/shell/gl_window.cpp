@@ -7,14 +7,10 @@
 
 #include "platform/ui.h"
 #include "shell/globals.h"
+#include "shell/main_window.h"
 #include "shell/startup.h"
-#include "show/music.h"
 
 namespace {
-
-platform::Window window;
-bool offscreenWindow = false;
-bool verticalSync = false;
 
 void errorBox(const char* text) {
     platform::ui().messageBox(text, "ERROR", platform::Buttons::Ok, platform::Icon::Exclamation);
@@ -48,22 +44,10 @@ bool useWindowedInstead(const char* title) {
 
 }  // namespace
 
-platform::Window& mainWindow() {
-    return window;
-}
-
-void setVerticalSync(bool on) {
-    verticalSync = on;
-}
-
-void setOffscreen(bool offscreen) {
-    offscreenWindow = offscreen;
-}
-
 bool createWindow(const char* title, int width, int height, int, bool fullscreenFlag) {
     fullscreen = fullscreenFlag;
     std::string detail;
-    if (!platform::Window::initVideo(offscreenWindow, detail)) {
+    if (!platform::Window::initVideo(offscreenRequested(), detail)) {
         errorBox("Window Creation Error.");
         return false;
     }
@@ -76,9 +60,9 @@ bool createWindow(const char* title, int width, int height, int, bool fullscreen
     options.width = width;
     options.height = height;
     options.fullscreen = fullscreen;
-    options.offscreen = offscreenWindow;
-    options.verticalSync = verticalSync && !offscreenWindow;
-    auto error = window.create(options, detail);
+    options.offscreen = offscreenRequested();
+    options.verticalSync = verticalSyncRequested() && !offscreenRequested();
+    auto error = mainWindow().create(options, detail);
     // The mode was listed but the switch itself failed: the same question.
     if (error == platform::Window::Error::ModeRefused) {
         if (!useWindowedInstead(title)) {
@@ -86,7 +70,7 @@ bool createWindow(const char* title, int width, int height, int, bool fullscreen
             return false;
         }
         options.fullscreen = false;
-        error = window.create(options, detail);
+        error = mainWindow().create(options, detail);
     }
     if (error != platform::Window::Error::None) {
         killWindow();
@@ -103,7 +87,7 @@ void killWindow() {
     // Only one track ever plays, and nothing of this round outlives it: the next start-up
     // creates everything again.
     releaseStartupObjects();
-    window.destroy();
+    mainWindow().destroy();
 }
 
 void resizeScene(int width, int height) {

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "shell/log_window.h"
+#include "base/log.h"
 
 namespace {
 

@@ -1,25 +1,13 @@
 #include "shell/log_window.h"
 
-#include <cstdarg>
 #include <cstdio>
 
 #include "platform/process.h"
 #include "platform/ui.h"
 
-LogWindow* logWindow = nullptr;
-bool logEnabled = false;
+LogWindow* shellLog = nullptr;
 
-namespace {
-
-std::string formatMessage(const char* format, va_list args) {
-    char buffer[LogWindow::kMessageLimit + 1];
-    std::vsnprintf(buffer, sizeof buffer, format, args);
-    return buffer;
-}
-
-}  // namespace
-
-void MessageShower::showMessage(const char* text, const char* caption) const {
+void LogWindow::showMessage(const char* text, const char* caption) {
     platform::ui().messageBox(text ? text : "", caption ? caption : "", platform::Buttons::Ok,
                               platform::Icon::Information);
 }
@@ -51,64 +39,18 @@ void LogWindow::append(const std::string& line) {
     platform::ui().setLogText(content_);
 }
 
-void LogWindow::writeLine(const char* prefix, const char* suffix, const char* format,
-                          va_list args) {
-    std::string message = formatMessage(format, args);
+void LogWindow::writeLine(LineKind kind, const std::string& message) {
     if (!enabled_) {
         return;
     }
-    append(prefix + message + suffix);
+    static const char* const kPrefixes[] = {"\r\n", "\r\n  -> ", "\r\n ** "};
+    const char* prefix = kPrefixes[static_cast<int>(kind)];
+    const std::string line = message + (kind == LineKind::Banner ? " **" : "");
+    append(prefix + line);
     // A terminal user sees the log too.
-    std::fprintf(stderr, "%s%s\n", prefix + 2, (message + suffix).c_str());
+    std::fprintf(stderr, "%s%s\n", prefix + 2, line.c_str());
 }
 
-void LogWindow::print(const char* format, ...) {
-    if (!format)
-        return;
-    va_list args;
-    va_start(args, format);
-    writeLine("\r\n", "", format, args);
-    va_end(args);
-}
-
-void LogWindow::printStep(const char* format, ...) {
-    if (!format)
-        return;
-    va_list args;
-    va_start(args, format);
-    writeLine("\r\n  -> ", "", format, args);
-    va_end(args);
-}
-
-void LogWindow::printBanner(const char* format, ...) {
-    if (!format)
-        return;
-    va_list args;
-    va_start(args, format);
-    writeLine("\r\n ** ", " **", format, args);
-    va_end(args);
-}
-
-void LogWindow::alert(const char* format, ...) {
-    if (!format) {
-        return;
-    }
-    va_list args;
-    va_start(args, format);
-    std::string message = formatMessage(format, args);
-    va_end(args);
-    showMessage(message.c_str(), "");
-}
-
-void LogWindow::alertOnce(const char* format, ...) {
-    if (!format) {
-        return;
-    }
-    va_list args;
-    va_start(args, format);
-    std::string message = formatMessage(format, args);
-    va_end(args);
-    if (alertsShown_.insert(message).second) {
-        showMessage(message.c_str(), "");
-    }
+bool LogWindow::firstTimeShown(const std::string& message) {
+    return alertsShown_.insert(message).second;
 }

@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "base/gl_errors.h"
+#include "base/world.h"
 #include "platform/clock.h"
 #include "platform/path.h"
 #include "platform/png_writer.h"
@@ -28,7 +30,6 @@
 #include "shell/shell_keys.h"
 #include "show/music.h"
 #include "show/show.h"
-#include "show/world.h"
 
 namespace {
 
@@ -81,17 +82,8 @@ double millisecondsSince(SteadyClock::time_point start) {
 }
 
 void checkGlErrors() {
-#ifdef TARVEL_GL_CHECKS
-    static bool reported = false;
-    GLenum error = glGetError();
-    if (error != GL_NO_ERROR && !reported) {
-        reported = true;
-        std::fprintf(stderr, "tarvel: GL error 0x%04x at show time %.3f\n", error, showTime);
-        logWindow->print("GL error 0x%04x at show time %.3f", error, showTime);
-    }
-    while (glGetError() != GL_NO_ERROR) {
-    }
-#endif
+    // Layers are checked one by one as their timelines draw them; this catches the rest.
+    reportGlErrors("the frame", showTime);
 }
 
 // The back buffer, top row first, as RGB.
@@ -307,7 +299,7 @@ void drawFrame() {
     show->drawShow();
     checkGlErrors();
     framesDrawn += 1;
-    world->updateFrameRate(&mainWindow());
+    world->updateFrameRate();
     if (authoring) {
         authoring->afterFrame(mainWindow());
     }

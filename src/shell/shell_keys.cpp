@@ -1,6 +1,7 @@
 #include "shell/shell_keys.h"
 
 #include "camera/camera.h"
+#include "camera/camera_keys.h"
 #include "shell/globals.h"
 #include "shell/log_window.h"
 
@@ -28,7 +29,7 @@ void handleShellKeys() {
     if (!camera) {
         return;
     }
-    camera->handleKeys(keys);
+    CameraKeys(*camera).handle(keys);
     if (keys[kKeyH]) {
         camera->shakeStep();  // held: once more per pass
     }

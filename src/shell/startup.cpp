@@ -1,17 +1,17 @@
 #include "shell/startup.h"
 
+#include "base/world.h"
 #include "camera/camera.h"
 #include "layers/loading_screen.h"
 #include "platform/path.h"
 #include "platform/ui.h"
 #include "shell/extensions.h"
-#include "shell/gl_window.h"
 #include "shell/globals.h"
 #include "shell/log_window.h"
+#include "shell/main_window.h"
 #include "show/light.h"
 #include "show/music.h"
 #include "show/show.h"
-#include "show/world.h"
 #include "text/text.h"
 
 namespace {
@@ -30,8 +30,9 @@ void release(T*& object) {
 void preInit() {
     // The marker is only tested for; its content is never read.
     const bool markerFound = platform::fileExists("logga");
-    delete logWindow;  // an earlier round's (F1)
-    logWindow = new LogWindow(markerFound);
+    delete shellLog;  // an earlier round's (F1)
+    shellLog = new LogWindow(markerFound);
+    logWindow = shellLog;
     logEnabled = markerFound;
     mainWindow().focus();
 
@@ -50,7 +51,10 @@ void preInit() {
     music = new Music();
     text = new Text();
     text->setPosition(0, 0);
-    world->printFps = [](const char* line) { text->printText(line); };
+    world->printFps = [](const char* line) {
+        mainWindow().setTitle(line);
+        text->printText(line);
+    };
     light = new Light();
     light->setPosition(-100, 0, -100);
     framesDrawn = 1;

@@ -2,9 +2,11 @@
 
 #include <cstdio>
 
+#include "base/log.h"
 #include "platform/process.h"
 #include "platform/sound/sound.h"
-#include "shell/log_window.h"
+
+Music* music = nullptr;
 
 namespace sound = platform::sound;
 

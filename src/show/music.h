@@ -4,6 +4,7 @@
 
 #include <memory>
 
+#include "base/scope_source.h"
 #include "platform/sound/output.h"
 #include "show/capture_ring.h"
 
@@ -12,7 +13,7 @@ class Mp3Stream;
 struct DspUnit;
 }  // namespace platform::sound
 
-class Music {
+class Music : public ScopeSource {
 public:
     // Where the sound goes; chosen before the music object is constructed. The device
     // output falls back to the silent one when no device opens.
@@ -31,7 +32,7 @@ public:
     void stop();
     void setPosition(int milliseconds);
     // 256 sample positions and amplitudes (0 … 999) from the capture ring.
-    void readScope(int indices[256], int values[256]);
+    void readScope(int indices[256], int values[256]) override;
     // Non-real-time output: mixes the sound for `seconds` more of show time. Call once per
     // frame with the frame's step; does nothing with the other outputs.
     void advanceOutput(double seconds);
@@ -52,3 +53,5 @@ private:
     std::unique_ptr<CaptureRing> ring_;
     platform::sound::DspUnit* captureUnit_ = nullptr;
 };
+
+extern Music* music;  // created at start-up

@@ -13,8 +13,9 @@
 #include "layers/text_model.h"
 #include "layers/tower.h"
 #include "layers/turntable_layer.h"
-#include "shell/globals.h"
-#include "show/world.h"
+
+#include "base/world.h"
+#include "show/music.h"
 
 namespace {
 
@@ -48,7 +49,7 @@ void setNormalTexEnv() {
 // A title word, written in one beat and held for two.
 std::unique_ptr<TextModel> makeTitle(const char* path) {
     auto title = std::make_unique<TextModel>(path);
-    title->initWriter(0.48, 0.96);
+    title->initWriter(kBeatSeconds, beats(2));
     return title;
 }
 
@@ -109,7 +110,7 @@ void Show::buildOpening() {
     nickAnim->setFade(0, 1000, 0);
     nickAnim->setPeak(1.0);
     nickAnim->setBlend(GL_SRC_COLOR, GL_ONE_MINUS_SRC_COLOR);
-    nickTimeline.add(beats(56), beats(150), nickAnim.get());
+    nickTimeline.add(beats(section::kFirstDrop), beats(150), nickAnim.get());
     // The turntable also frames the first view with the current camera.
     turntable = std::make_unique<TurntableLayer>();
     nickTimeline.add(0, beats(150), turntable.get());
@@ -139,17 +140,18 @@ void Show::buildScratch() {
     scratchAnim->loadFrames("./vintra/Scratch1/Scratch", 40);
     scratchAnim->setFade(3.84, 30.0, 1.92);
     scratchAnim->setFrameRate(9.6);
-    scratchTimeline.add(beats(168), beats(197), scratchAnim.get());
+    scratchTimeline.add(beats(168), beats(section::kTowerStart), scratchAnim.get());
     scratchTimeline.add(133.0, 167.0, scratchAnim.get());
     spinne = std::make_unique<SpinneLayer>();
     spinne->setFrequency(83.0);
-    scratchTimeline.add(beats(160), beats(197), spinne.get());
-    scratchTimeline.add(beats(263), 5000.0, spinne.get());
+    spinne->scope = music;
+    scratchTimeline.add(beats(160), beats(section::kTowerStart), spinne.get());
+    scratchTimeline.add(beats(section::kMorphReturn), 5000.0, spinne.get());
 }
 
 void Show::buildTower() {
     tower = std::make_unique<Tower>();
-    towerTimeline.add(beats(56), 1000.0, tower.get());
+    towerTimeline.add(beats(section::kFirstDrop), 1000.0, tower.get());
 }
 
 void Show::buildLateScratch() {
@@ -229,9 +231,8 @@ void Show::drawTowerWindow(double t) {
 }
 
 void Show::drawNormal(double t) {
-    glPushMatrix();
+    SavedState saved;
     glLoadIdentity();
-    glPushAttrib(GL_ALL_ATTRIB_BITS);
 
     if (t <= kTitleEnd) {
         drawOpeningCapture(t);
@@ -260,26 +261,19 @@ void Show::drawNormal(double t) {
     }
     flashes->draw(t);
     infoTimeline.draw(t);
-
-    glPopAttrib();
-    glPopMatrix();
 }
 
 // The title words, captured from the 512 × 512 corner for the opening overlay.
 void Show::drawOpeningCapture(double t) {
-    glPushMatrix();
+    SavedState saved;
     glLoadIdentity();
-    glPushAttrib(GL_ALL_ATTRIB_BITS);
-    titleCapture->setViewport();
+    Copy2Texture::CaptureScope capture(*titleCapture);
     titleTimeline.draw(t);
-    titleCapture->capture();
-    glPopMatrix();
-    glPopAttrib();
 }
 
 // The main scene, drawn into the 512 × 512 corner and captured.
 void Show::drawScene(double t) {
-    sceneCapture->setViewport();
+    Copy2Texture::CaptureScope capture(*sceneCapture);
     setInvertTexEnv();
     backTagTimeline.draw(t);
     setNormalTexEnv();
@@ -291,5 +285,4 @@ void Show::drawScene(double t) {
     scratchTimeline.draw(t);
     frontTagTimeline.draw(t);
     qelvoTimeline.draw(t);
-    sceneCapture->capture();
 }

@@ -6,8 +6,9 @@
 #include <memory>
 #include <vector>
 
+#include "base/beat.h"
+#include "base/timeline.h"
 #include "show/show_clock.h"
-#include "show/timeline.h"
 
 class TagList;
 class Flash;
@@ -19,19 +20,14 @@ class TurntableLayer;
 class SpinneLayer;
 class Tower;
 
-// Show times of the schedule: whole beats of 0.48 s, as computed in double precision.
-constexpr double beats(int n) {
-    return n * 0.48;
-}
-
 class Show : public ShowClock {
 public:
     // Window bounds of the frame order.
-    static constexpr double kTitleEnd = beats(24);       // opening capture, inclusive
-    static constexpr double kGraffitiStart = beats(89);  // graffiti window, exclusive
-    static constexpr double kGraffitiEnd = beats(162);
-    static constexpr double kTowerStart = beats(197);  // tower window, exclusive
-    static constexpr double kTowerEnd = beats(255);
+    static constexpr double kTitleEnd = beats(section::kTitleEnd);  // opening capture, inclusive
+    static constexpr double kGraffitiStart = beats(section::kGraffitiStart);  // exclusive
+    static constexpr double kGraffitiEnd = beats(section::kGraffitiEnd);
+    static constexpr double kTowerStart = beats(section::kTowerStart);  // exclusive
+    static constexpr double kTowerEnd = beats(section::kTowerEnd);
 
     Show();
     ~Show() override;

@@ -4,17 +4,11 @@
 #include <climits>
 #include <cmath>
 
+#include "base/frame_state.h"
 #include "platform/clock.h"
 #include "platform/process.h"
 #include "platform/ui.h"
-#include "shell/globals.h"
 #include "show/music.h"
-
-double showTime = 0;
-bool reloadRequested = false;
-bool pauseRequested = false;
-bool seekRequested = false;
-double seekTarget = 0;
 
 namespace {
 

@@ -8,11 +8,7 @@
 
 #include "show/section_loop.h"
 
-extern double showTime;  // the show time of the current frame
-extern bool reloadRequested;
-extern bool pauseRequested;
-extern bool seekRequested;
-extern double seekTarget;  // seconds, always whole
+#include "base/frame_state.h"
 
 class ShowClock {
 public:

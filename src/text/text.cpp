@@ -4,8 +4,9 @@
 #include <cstdio>
 #include <string>
 
+#include "base/gl_state.h"
+#include "base/log.h"
 #include "platform/font.h"
-#include "shell/log_window.h"
 
 namespace {
 constexpr int kFirstCharacter = 32;
@@ -49,8 +50,7 @@ void Text::setRasterPosition() const {
 }
 
 void Text::printText(const char* string) {
-    glPushAttrib(GL_ALL_ATTRIB_BITS);
-    glPushMatrix();
+    SavedState saved;
     glLoadIdentity();
     glDisable(GL_DEPTH_TEST);
     glDisable(GL_LIGHTING);
@@ -73,8 +73,6 @@ void Text::printText(const char* string) {
             glCallList(base + *c);
         }
     }
-    glPopMatrix();
-    glPopAttrib();
 }
 
 void Text::printFormatted(const char* format, ...) {

@@ -1,4 +1,6 @@
 #include "camera/camera.h"
+#include "camera/camera_keys.h"
+#include "camera/input_dialog.h"
 
 #include <gtest/gtest.h>
 
@@ -11,6 +13,7 @@
 
 #include <unistd.h>
 
+#include "base/world.h"
 #include "objects/vector3_print.h"
 #include "platform/process.h"
 #include "shell/globals.h"
@@ -64,7 +67,7 @@ protected:
     void press(Camera& cam, int key) {
         uint8_t table[256] = {};
         table[key] = 1;
-        cam.handleKeys(table);
+        CameraKeys(cam).handle(table);
     }
 
     platform::ScriptedUi* ui = nullptr;
@@ -77,7 +80,7 @@ TEST_F(CameraTest, StartsWithTheDesignedViewAndAnnouncesItself) {
     EXPECT_EQ(cam.getTarget(), Vector3(0, 0, 0));
     EXPECT_EQ(cam.getUp(), Vector3(0, 1, 0));
     EXPECT_EQ(cam.eyePath.step, 0.005f);
-    EXPECT_NE(logWindow->text().find("Camera Object."), std::string::npos);
+    EXPECT_NE(shellLog->text().find("Camera Object."), std::string::npos);
     cam.setView(1, 2, 3, 4, 5, 6, 0, 3, 4);
     EXPECT_EQ(cam.getUp(), Vector3(0, 0.6, 0.8));
 }
@@ -124,7 +127,7 @@ TEST_F(CameraTest, KeysActOnlyWithTheLogEnabledAndConsumeWhatTheyUse) {
     uint8_t table[256];
     std::fill(std::begin(table), std::end(table), 1);
     logEnabled = false;
-    cam.handleKeys(table);
+    CameraKeys(cam).handle(table);
     EXPECT_EQ(cam.eye, Vector3(0, 0, -10));
     EXPECT_FALSE(reloadRequested || pauseRequested);
     EXPECT_EQ(table['W'], 1);
@@ -133,7 +136,7 @@ TEST_F(CameraTest, KeysActOnlyWithTheLogEnabledAndConsumeWhatTheyUse) {
     logEnabled = true;
     std::fill(std::begin(table), std::end(table), 0);
     table['W'] = table[0x7B] = table[0x77] = table[0x64] = table['C'] = table[0x20] = 1;
-    cam.handleKeys(table);
+    CameraKeys(cam).handle(table);
     EXPECT_EQ(cam.eye, Vector3(0, 0, -9.15f));
     EXPECT_TRUE(reloadRequested);
     EXPECT_TRUE(pauseRequested);
@@ -182,7 +185,7 @@ TEST_F(CameraTest, InputDialogAnswers) {
     EXPECT_EQ(cam.eye, Vector3(1, 2, 3));
 
     press(cam, 0x65);  // keypad 5
-    EXPECT_NE(logWindow->text().find("x: 0.000000 y: 0.000000"), std::string::npos);
+    EXPECT_NE(shellLog->text().find("x: 0.000000 y: 0.000000"), std::string::npos);
 
     answer("", platform::Answer::Closed);
     press(cam, '1');
@@ -194,17 +197,17 @@ TEST_F(CameraTest, LoadPathAppendsAndReportsEachFailure) {
     Camera cam;
     std::string missing = (dir / "none.pos").string();
     EXPECT_FALSE(cam.loadPath(missing.c_str()));
-    EXPECT_NE(logWindow->text().find("File Not Found : " + missing + "\n"), std::string::npos);
+    EXPECT_NE(shellLog->text().find("File Not Found : " + missing + "\n"), std::string::npos);
 
     std::string three = write("three.pos", positionsText(3));
     EXPECT_FALSE(cam.loadPath(three.c_str()));
-    EXPECT_NE(logWindow->text().find("File not correct! " + three), std::string::npos);
+    EXPECT_NE(shellLog->text().find("File not correct! " + three), std::string::npos);
     EXPECT_EQ(cam.eyePath.points.size(), 3u);
     EXPECT_FALSE(cam.pathLoaded);
 
     std::string four = write("four.pos", positionsText(4));
     EXPECT_TRUE(cam.loadPath(four.c_str()));
-    EXPECT_NE(logWindow->text().find("Loading camera pos from file: " + four), std::string::npos);
+    EXPECT_NE(shellLog->text().find("Loading camera pos from file: " + four), std::string::npos);
     EXPECT_EQ(cam.eyePath.points.size(), 7u);
     EXPECT_EQ(cam.targetPath.points[6], Vector3(3, 0, 5));
     EXPECT_TRUE(cam.pathLoaded);
@@ -285,7 +288,7 @@ TEST_F(CameraTest, RecordingWritesFlushedLinesAndTruncatesOnReopen) {
     press(cam, 0x0D);
     EXPECT_FALSE(cam.recording);
     EXPECT_EQ(cam.recordFile, nullptr);
-    EXPECT_NE(logWindow->text().find("closing file"), std::string::npos);
+    EXPECT_NE(shellLog->text().find("closing file"), std::string::npos);
     cam.recordPosition();
     EXPECT_EQ(readFile(path), line + line);
 
@@ -303,7 +306,7 @@ TEST_F(CameraTest, RecordingWritesFlushedLinesAndTruncatesOnReopen) {
     answer((dir / "no" / "such" / "dir.pos").string());
     press(failing, 0x0D);
     EXPECT_FALSE(failing.recording);
-    EXPECT_NE(logWindow->text().find("File Not Found : "), std::string::npos);
+    EXPECT_NE(shellLog->text().find("File Not Found : "), std::string::npos);
 }
 
 TEST_F(CameraTest, FlightPlaybackTakesThreeSecondsOfShowTime) {

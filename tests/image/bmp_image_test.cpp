@@ -53,7 +53,7 @@ TEST_F(BMPImageTest, ReadsRowsInFileOrderAsRgbAndReportsTheSize) {
     EXPECT_EQ(image.data[(1 * 4 + 3) * 3 + 0], last.r);
     EXPECT_EQ(image.data[(1 * 4 + 3) * 3 + 1], last.g);
     EXPECT_EQ(image.data[(1 * 4 + 3) * 3 + 2], last.b);
-    EXPECT_NE(logWindow->text().find("BMPImage::load() -- file: " + path), std::string::npos);
+    EXPECT_NE(shellLog->text().find("BMPImage::load() -- file: " + path), std::string::npos);
 }
 
 TEST_F(BMPImageTest, PaddedRowsOfOddWidthsComeOutPacked) {

@@ -47,7 +47,7 @@ TEST_F(JPGImageTest, RowsComeTopDownMirroredAsRgb) {
     expectNear(top + 31 * 3, {255, 0, 0}, "top row ends with the left half");
     expectNear(bottom, {255, 255, 255}, "bottom right");
     expectNear(bottom + 31 * 3, {0, 0, 255}, "bottom left");
-    EXPECT_NE(logWindow->text().find(std::string("JPGImage::load() -- file: ") + file.path()),
+    EXPECT_NE(shellLog->text().find(std::string("JPGImage::load() -- file: ") + file.path()),
               std::string::npos);
 }
 
@@ -138,7 +138,7 @@ TEST_F(JPGImageTest, MissingFilesFailSilentlyButTheLoaderAlerts) {
     EXPECT_FALSE(Utility().loadJPGTexture(junk.path(), &name));
     EXPECT_EQ(name, 77u);
     ASSERT_EQ(ui->messages.size(), 2u);
-    EXPECT_NE(logWindow->text().find("Utility::loadJPGTexture() -- file: "), std::string::npos);
+    EXPECT_NE(shellLog->text().find("Utility::loadJPGTexture() -- file: "), std::string::npos);
 }
 
 TEST_F(JPGImageTest, BmpLoaderAlertsOnFailureEvenWithTheLogOff) {

@@ -50,6 +50,7 @@ TEST(UtilityGl, JpegTextureIsBoundLinearRepeatingAndSingleLevel) {
 // Widths that are not a multiple of four: the texture holds the picture, not sheared rows.
 TEST(UtilityGl, OddWidthBmpUploadsExactlyAndRestoresTheUnpackAlignment) {
     TempFile file("odd.bmp", test_images::bmpBytes(5, 3, stripes));
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 4);  // GL's default, whatever earlier tests left
     GLuint name = 0;
     ASSERT_TRUE(Utility().loadBMPTexture(file.path(), &name));
     GLint alignment = 0;

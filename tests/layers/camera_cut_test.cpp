@@ -4,9 +4,10 @@
 
 #include <string>
 
+#include "base/timeline.h"
+#include "camera/camera.h"
 #include "objects/vector3_print.h"
 #include "shell/globals.h"
-#include "show/timeline.h"
 #include "support/test_ui.h"
 
 namespace {

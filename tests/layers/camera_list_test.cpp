@@ -7,6 +7,7 @@
 #include <fstream>
 #include <string>
 
+#include "camera/camera.h"
 #include "shell/globals.h"
 #include "shell/log_window.h"
 #include "support/test_ui.h"
@@ -40,7 +41,7 @@ protected:
         std::ofstream(dir / name, std::ios::binary) << content;
     }
     bool logHas(const std::string& text) {
-        return logWindow->text().find(text) != std::string::npos;
+        return shellLog->text().find(text) != std::string::npos;
     }
 
     fs::path previous, dir;

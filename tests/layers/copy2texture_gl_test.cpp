@@ -2,10 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include "base/world.h"
 #include "layers/test_textures.h"
 #include "shell/extensions.h"
 #include "shell/globals.h"
-#include "show/world.h"
 #include "support/gl_context.h"
 #include "support/gl_state.h"
 
@@ -38,11 +38,19 @@ TEST_F(Copy2TextureGl, CaptureComesBackOverTheWholeWindow) {
     EXPECT_EQ(overlay->size, 512);
     const GlState before = GlState::capture();
 
-    // Left half of the corner red, right half green.
-    overlay->setViewport();
-    fillRect(-1, -1, 0, 1, 1, 0, 0);
-    fillRect(0, -1, 1, 1, 0, 1, 0);
-    overlay->capture();
+    // Left half of the corner red, right half green; an odd viewport of the caller's comes
+    // back after the capture.
+    glViewport(10, 20, 300, 200);
+    {
+        Copy2Texture::CaptureScope capture(*overlay);
+        fillRect(-1, -1, 0, 1, 1, 0, 0);
+        fillRect(0, -1, 1, 1, 0, 1, 0);
+    }
+    GLint viewport[4];
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    EXPECT_EQ(viewport[0], 10);
+    EXPECT_EQ(viewport[3], 200);
+    glViewport(0, 0, 800, 600);
     const GlState afterCapture = GlState::capture();
     EXPECT_EQ(before, afterCapture) << before.differences(afterCapture);
     EXPECT_EQ(readPixel(100, 100).r, 0);  // the corner was cleared
@@ -75,11 +83,12 @@ TEST_F(Copy2TextureGl, CaptureComesBackOverTheWholeWindow) {
 
 TEST_F(Copy2TextureGl, TheTopOfTheCaptureIsStretchedOutOfTheWindow) {
     // Capture rows 0–255 red, 256–489 blue, 490–511 green.
-    overlay->setViewport();
-    fillRect(-1, -1, 1, 0, 1, 0, 0);
-    fillRect(-1, 0, 1, 490.0f / 256 - 1, 0, 0, 1);
-    fillRect(-1, 490.0f / 256 - 1, 1, 1, 0, 1, 0);
-    overlay->capture();
+    {
+        Copy2Texture::CaptureScope capture(*overlay);
+        fillRect(-1, -1, 1, 0, 1, 0, 0);
+        fillRect(-1, 0, 1, 490.0f / 256 - 1, 0, 0, 1);
+        fillRect(-1, 490.0f / 256 - 1, 1, 1, 0, 1, 0);
+    }
     overlay->drawFullScreen(0, 1, 1);
 
     // The window's top row shows capture row 512 × 2 / 2.15 ≈ 476: no green anywhere.
@@ -96,10 +105,11 @@ TEST_F(Copy2TextureGl, TheTopOfTheCaptureIsStretchedOutOfTheWindow) {
 }
 
 TEST_F(Copy2TextureGl, BrightnessAlphaAndOffset) {
-    overlay->setViewport();
-    fillRect(-1, -1, 1, 1, 0, 0, 0);
-    fillRect(-0.5f, -0.5f, 0.5f, 0.5f, 1, 1, 1);  // a white square in the middle half
-    overlay->capture();
+    {
+        Copy2Texture::CaptureScope capture(*overlay);
+        fillRect(-1, -1, 1, 1, 0, 0, 0);
+        fillRect(-0.5f, -0.5f, 0.5f, 0.5f, 1, 1, 1);  // a white square in the middle half
+    }
 
     overlay->drawFullScreen(0, 0.5f, 1);
     EXPECT_NEAR(readPixel(400, 280).r, 128, 2);

@@ -20,7 +20,7 @@ protected:
         return flash.read(list.path());
     }
     bool logHas(const std::string& line) const {
-        return logWindow->text().find(line) != std::string::npos;
+        return shellLog->text().find(line) != std::string::npos;
     }
 
     // The ui comes first: the flash reports its textures while it is built.

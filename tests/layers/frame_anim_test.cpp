@@ -55,7 +55,7 @@ TEST(FrameAnim, MissingFramesLeaveNoGapAndTheTableIsBounded) {
     FakeFrames none;
     none.loadFrames(nullptr, 5);
     EXPECT_EQ(none.frameCount, 0);
-    EXPECT_NE(logWindow->text().find("Phlicks: No filename"), std::string::npos);
+    EXPECT_NE(shellLog->text().find("Phlicks: No filename"), std::string::npos);
 }
 
 TEST(FrameAnim, FrameChoiceTruncatesAndLoops) {

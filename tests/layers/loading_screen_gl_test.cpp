@@ -5,9 +5,9 @@
 
 #include <vector>
 
+#include "base/world.h"
 #include "layers/test_textures.h"
 #include "shell/globals.h"
-#include "show/world.h"
 #include "support/gl_context.h"
 #include "support/gl_state.h"
 

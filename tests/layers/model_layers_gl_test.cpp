@@ -108,7 +108,6 @@ TEST(ModelLayersGl, SpinneDrawsTheMorphAndDecaysItsLevel) {
     data.writeModel("vintra/spnormal.3ds", test_models::single(test_models::strip(2, -0.5f)));
     data.writeModel("vintra/spinne.3ds", test_models::single(test_models::strip(2, 0.5f)));
     camera = nullptr;
-    music = nullptr;
     SpinneLayer spinne;
     spinne.setFrequency(83.0);
 

@@ -43,7 +43,7 @@ TEST(MorphGl, PairsTheShorterListCyclically) {
     platform::ScriptedUi& ui = testing_support::installScriptedUi(true);
     testing_support::resetFrame();
     Morph morph;
-    EXPECT_NE(logWindow->text().find("Morph Object."), std::string::npos);
+    EXPECT_NE(shellLog->text().find("Morph Object."), std::string::npos);
     morph.setStartFile(shapeFile("start4.3ds", 4, -0.5f, 0).c_str());
     morph.setEndFile(shapeFile("end6.3ds", 6, 0.5f, 1).c_str());
     morph.initMoprh();

@@ -4,10 +4,10 @@
 
 #include <vector>
 
+#include "base/random.h"
+#include "base/world.h"
 #include "layers/test_textures.h"
 #include "shell/globals.h"
-#include "show/random.h"
-#include "show/world.h"
 #include "support/gl_context.h"
 #include "support/gl_state.h"
 

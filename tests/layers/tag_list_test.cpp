@@ -4,9 +4,9 @@
 
 #include <string>
 
+#include "base/random.h"
 #include "image/test_images.h"
 #include "shell/log_window.h"
-#include "show/random.h"
 #include "support/test_ui.h"
 
 using test_images::TempFile;
@@ -22,7 +22,7 @@ protected:
         return tags.read(list.path());
     }
     bool logHas(const std::string& line) const {
-        return logWindow->text().find(line) != std::string::npos;
+        return shellLog->text().find(line) != std::string::npos;
     }
     const Tag& tagAt(size_t i) const {
         return *static_cast<const Tag*>(timeline.entries()[i].layer);

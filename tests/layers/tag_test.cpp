@@ -28,7 +28,7 @@ protected:
 
 TEST_F(TagTest, DefaultsAndNullPath) {
     Tag tag(nullptr);
-    EXPECT_NE(logWindow->text().find("Phlicks: No filename"), std::string::npos);
+    EXPECT_NE(shellLog->text().find("Phlicks: No filename"), std::string::npos);
     EXPECT_FALSE(tag.loadTexture(nullptr));
     EXPECT_EQ(tag.texture, 0u);
     EXPECT_EQ(tag.z, -2.0);

@@ -10,13 +10,13 @@
 #include <string>
 #include <vector>
 
+#include "base/world.h"
 #include "camera/camera.h"
 #include "image/test_images.h"
 #include "objects/light_particles.h"
 #include "objects/nobject.h"
 #include "objects/test_models.h"
 #include "shell/globals.h"
-#include "show/world.h"
 #include "support/gl_context.h"
 #include "support/gl_state.h"
 #include "support/test_ui.h"

@@ -1,4 +1,5 @@
 #include "objects/l3ds.h"
+#include "objects/three_ds_chunk_ids.h"
 
 #include <gtest/gtest.h>
 
@@ -39,24 +40,24 @@ struct Reader {
 // main { editor { body } keyframer }: the keyframer keeps model values out of the last bytes.
 std::vector<uint8_t> file(const std::function<void(ChunkBytes&)>& body) {
     ChunkBytes b;
-    b.begin(0x4D4D).begin(0x3D3D);
+    b.begin(chunk::kMain).begin(chunk::kEditor);
     body(b);
-    b.end().begin(0xB000).end().end();
+    b.end().begin(chunk::kKeyframer).end().end();
     return b.bytes;
 }
 
 void meshObject(ChunkBytes& b, const std::string& name, const std::vector<Vec3f>& vertices,
                 const std::vector<Face>& faces) {
-    b.begin(0x4000).text(name).begin(0x4100);
-    b.begin(0x4110).u16(static_cast<uint16_t>(vertices.size()));
+    b.begin(chunk::kNamedObject).text(name).begin(chunk::kMesh);
+    b.begin(chunk::kVertexList).u16(static_cast<uint16_t>(vertices.size()));
     for (const Vec3f& v : vertices) {
         b.vec3(v.x, v.y, v.z);
     }
-    b.end().begin(0x4120).u16(static_cast<uint16_t>(faces.size()));
+    b.end().begin(chunk::kFaceList).u16(static_cast<uint16_t>(faces.size()));
     for (const Face& f : faces) {
         b.u16(f.a).u16(f.b).u16(f.c).u16(7);
     }
-    b.begin(0x4150);
+    b.begin(chunk::kSmoothingGroups);
     for (const Face& f : faces) {
         b.u32(f.mask);
     }
@@ -105,14 +106,14 @@ TEST(L3DS, RefusesWrongFirstChunkAndMissingEditor) {
     ASSERT_EQ(r.l3ds.GetMeshCount(), 1u);
 
     ChunkBytes wrong;
-    wrong.begin(0x4D4C).begin(0x3D3D).end().end();
+    wrong.begin(0x4D4C).begin(chunk::kEditor).end().end();
     EXPECT_FALSE(r.load(wrong.bytes));
     EXPECT_TRUE(r.said("L3DS::Read3DS - wrong file format"));
     EXPECT_EQ(r.l3ds.GetMeshCount(), 0u) << "a format failure empties the model";
 
     r.messages.clear();
     ChunkBytes noEditor;
-    noEditor.begin(0x4D4D).begin(0xB000).end().end();
+    noEditor.begin(chunk::kMain).begin(chunk::kKeyframer).end().end();
     EXPECT_FALSE(r.load(noEditor.bytes));
     EXPECT_TRUE(r.messages.empty()) << "a missing editor section fails silently";
 
@@ -132,22 +133,54 @@ TEST(L3DS, MissingFileKeepsThePreviousModel) {
 TEST(L3DS, ReadsMaterialsAndDropsOneWithoutReflectionName) {
     Reader r;
     ASSERT_TRUE(r.load(file([](ChunkBytes& b) {
-        b.begin(0xAFFF).begin(0xA000).text("first").end();
-        b.begin(0xA010).begin(0x0011).u8(255).u8(0).u8(51).end().end();
-        b.begin(0xA020).begin(0x0010).vec3(0.25f, 0.5f, 0.75f).end().end();
-        b.begin(0xA040).begin(0x0030).u16(150).end().end();    // clamps to 1
-        b.begin(0xA050).begin(0x0031).f32(-0.5f).end().end();  // clamps to 0
-        b.begin(0xA100).u16(3).end();
-        b.begin(0xA200).begin(0x0030).u16(60).end().begin(0xA300).text("WOOD.JPG").end();
-        b.begin(0xA354).f32(2.0f).end().begin(0xA358).f32(0.5f).end().end();
-        b.begin(0xA220).begin(0x0030).u16(40).end().begin(0xA300).text("").end().end();
+        b.begin(chunk::kMaterialBlock).begin(chunk::kMaterialName).text("first").end();
+        b.begin(chunk::kAmbient).begin(chunk::kColorByte).u8(255).u8(0).u8(51).end().end();
+        b.begin(chunk::kDiffuse).begin(chunk::kColorFloat).vec3(0.25f, 0.5f, 0.75f).end().end();
+        b.begin(chunk::kShininess).begin(chunk::kPercentInt).u16(150).end().end();  // clamps to 1
+        b.begin(chunk::kTransparency).begin(chunk::kPercentFloat).f32(-0.5f).end().end();  // clamps
+                                                                                           // to 0
+        b.begin(chunk::kShading).u16(3).end();
+        b.begin(chunk::kTexture1)
+            .begin(chunk::kPercentInt)
+            .u16(60)
+            .end()
+            .begin(chunk::kSlotFileName)
+            .text("WOOD.JPG")
+            .end();
+        b.begin(chunk::kSlotUScale)
+            .f32(2.0f)
+            .end()
+            .begin(chunk::kSlotUOffset)
+            .f32(0.5f)
+            .end()
+            .end();
+        b.begin(chunk::kReflectionMap)
+            .begin(chunk::kPercentInt)
+            .u16(40)
+            .end()
+            .begin(chunk::kSlotFileName)
+            .text("")
+            .end()
+            .end();
         b.end();
         // Reflection slot with no file-name chunk: the whole material is dropped.
-        b.begin(0xAFFF).begin(0xA000).text("dropped").end();
-        b.begin(0xA220).begin(0x0030).u16(10).end().begin(0xA354).f32(1).end().end();
+        b.begin(chunk::kMaterialBlock).begin(chunk::kMaterialName).text("dropped").end();
+        b.begin(chunk::kReflectionMap)
+            .begin(chunk::kPercentInt)
+            .u16(10)
+            .end()
+            .begin(chunk::kSlotUScale)
+            .f32(1)
+            .end()
+            .end();
         b.end();
-        b.begin(0xAFFF).begin(0xA000).text(std::string(40, 'n')).end().begin(0xA085).end();
-        b.begin(0xA030).begin(0x0030).u16(1).end().end();
+        b.begin(chunk::kMaterialBlock)
+            .begin(chunk::kMaterialName)
+            .text(std::string(40, 'n'))
+            .end()
+            .begin(chunk::kWireframe)
+            .end();
+        b.begin(chunk::kSpecular).begin(chunk::kPercentInt).u16(1).end().end();
         b.end();
     })));
     ASSERT_EQ(r.l3ds.GetMaterialCount(), 2u);
@@ -233,9 +266,23 @@ TEST(L3DS, MasksSharingABitButNotEqualDoNotShareNormals) {
 TEST(L3DS, TextureCoordinatesBeforeVerticesSizeTheArrays) {
     Reader r;
     ASSERT_TRUE(r.load(file([](ChunkBytes& b) {
-        b.begin(0x4000).text("uvfirst").begin(0x4100);
-        b.begin(0x4140).u16(3).f32(0.1f).f32(0.2f).f32(0.3f).f32(0.4f).f32(0.5f).f32(0.6f).end();
-        b.begin(0x4110).u16(4).vec3(0, 0, 0).vec3(1, 0, 0).vec3(0, 1, 0).vec3(1, 1, 0).end();
+        b.begin(chunk::kNamedObject).text("uvfirst").begin(chunk::kMesh);
+        b.begin(chunk::kUvList)
+            .u16(3)
+            .f32(0.1f)
+            .f32(0.2f)
+            .f32(0.3f)
+            .f32(0.4f)
+            .f32(0.5f)
+            .f32(0.6f)
+            .end();
+        b.begin(chunk::kVertexList)
+            .u16(4)
+            .vec3(0, 0, 0)
+            .vec3(1, 0, 0)
+            .vec3(0, 1, 0)
+            .vec3(1, 1, 0)
+            .end();
         b.end().end();
     })));
     ModelMesh& mesh = r.l3ds.GetMesh(0);
@@ -260,8 +307,12 @@ TEST(L3DS, LongObjectNameSkipsTheObject) {
 
 TEST(L3DS, LastBytesAndTruncationReadAsZeros) {
     ChunkBytes b;
-    b.begin(0x4D4D).begin(0x3D3D).begin(0x4000).text("end").begin(0x4100);
-    b.begin(0x4110).u16(2).vec3(1, 2, 3).vec3(4, 5, 6).end().end().end().end().end();
+    b.begin(chunk::kMain)
+        .begin(chunk::kEditor)
+        .begin(chunk::kNamedObject)
+        .text("end")
+        .begin(chunk::kMesh);
+    b.begin(chunk::kVertexList).u16(2).vec3(1, 2, 3).vec3(4, 5, 6).end().end().end().end().end();
     Reader r;
     ASSERT_TRUE(r.load(b.bytes));
     ModelMesh& mesh = r.l3ds.GetMesh(0);
@@ -282,12 +333,12 @@ TEST(L3DS, LastBytesAndTruncationReadAsZeros) {
 TEST(L3DS, EveryTruncationOfAFullFileLoadsSafely) {
     const uint32_t masks[6] = {1, 2, 1, 2, 4, 4};
     const std::vector<uint8_t> whole = file([&](ChunkBytes& b) {
-        b.begin(0xAFFF).begin(0xA000).text("m").end();
-        b.begin(0xA200).begin(0xA300).text("T.JPG").end().end().end();
+        b.begin(chunk::kMaterialBlock).begin(chunk::kMaterialName).text("m").end();
+        b.begin(chunk::kTexture1).begin(chunk::kSlotFileName).text("T.JPG").end().end().end();
         meshObject(b, "cube", kCubeCorners, cubeFaces(masks));
-        b.begin(0x4000).text("lamp").begin(0x4600).vec3(1, 2, 3);
-        b.begin(0x0011).u8(255).u8(255).u8(255).end();
-        b.begin(0x4610).vec3(0, 0, 0).f32(10).f32(20).end().end().end();
+        b.begin(chunk::kNamedObject).text("lamp").begin(chunk::kLight).vec3(1, 2, 3);
+        b.begin(chunk::kColorByte).u8(255).u8(255).u8(255).end();
+        b.begin(chunk::kSpot).vec3(0, 0, 0).f32(10).f32(20).end().end().end();
     });
     Reader r;
     ASSERT_TRUE(r.load(whole));
@@ -307,15 +358,21 @@ TEST(L3DS, BrokenChunkLengthsTerminate) {
     Reader r;
     // Lengths 0 and 3 would point before the cursor; they are taken as empty chunks.
     ChunkBytes zero;
-    zero.begin(0x4D4D).begin(0x3D3D).header(0xAFFF, 0).header(0x4000, 3).text("x");
-    zero.header(0x4100, 0).header(0x4110, 2).end().end();
+    zero.begin(chunk::kMain)
+        .begin(chunk::kEditor)
+        .header(chunk::kMaterialBlock, 0)
+        .header(chunk::kNamedObject, 3)
+        .text("x");
+    zero.header(chunk::kMesh, 0).header(chunk::kVertexList, 2).end().end();
     EXPECT_TRUE(r.load(zero.bytes));
 
     // Lengths past the end of the buffer: reads stop at the end.
     ChunkBytes past;
-    past.header(0x4D4D, 0xFFFFFFFF).header(0x3D3D, 0xFFFFFFF0).header(0x4000, 0x7FFFFFFF);
-    past.text("big").header(0x4100, 0xFFFFFF00).header(0x4110, 0xFFFFFF00).u16(3);
-    past.vec3(1, 2, 3).vec3(4, 5, 6).header(0x4120, 500).u16(65535).u16(0).u16(1).u16(2);
+    past.header(chunk::kMain, 0xFFFFFFFF)
+        .header(chunk::kEditor, 0xFFFFFFF0)
+        .header(chunk::kNamedObject, 0x7FFFFFFF);
+    past.text("big").header(chunk::kMesh, 0xFFFFFF00).header(chunk::kVertexList, 0xFFFFFF00).u16(3);
+    past.vec3(1, 2, 3).vec3(4, 5, 6).header(chunk::kFaceList, 500).u16(65535).u16(0).u16(1).u16(2);
     EXPECT_TRUE(r.load(past.bytes));
     ASSERT_EQ(r.l3ds.GetMeshCount(), 1u);
     ModelMesh& mesh = r.l3ds.GetMesh(0);
@@ -324,7 +381,12 @@ TEST(L3DS, BrokenChunkLengthsTerminate) {
 
     // A loop whose last block ends exactly at the end of the buffer.
     ChunkBytes exact;
-    exact.begin(0x4D4D).begin(0x3D3D).begin(0xAFFF).begin(0xA000).text("last").end();
+    exact.begin(chunk::kMain)
+        .begin(chunk::kEditor)
+        .begin(chunk::kMaterialBlock)
+        .begin(chunk::kMaterialName)
+        .text("last")
+        .end();
     exact.end().end().end();
     EXPECT_TRUE(r.load(exact.bytes));
     ASSERT_EQ(r.l3ds.GetMaterialCount(), 1u);
@@ -334,13 +396,13 @@ TEST(L3DS, BrokenChunkLengthsTerminate) {
 TEST(L3DS, HugeCountsOverFewBytesAllocateLittle) {
     Reader r;
     ASSERT_TRUE(r.load(file([](ChunkBytes& b) {
-        b.begin(0x4000).text("liar").begin(0x4100);
-        b.begin(0x4110).u16(65535).vec3(1, 1, 1).end();
-        b.begin(0x4140).u16(65535).f32(0.5f).end();
-        b.begin(0x4120).u16(65535).u16(0).u16(0).u16(0).u16(0).end();
-        b.begin(0x4120).u16(1).u16(0).u16(0).u16(0).u16(0);
-        b.begin(0x4130).text("nothing").u16(65535).end();
-        b.begin(0x4150).u32(9).end().end();
+        b.begin(chunk::kNamedObject).text("liar").begin(chunk::kMesh);
+        b.begin(chunk::kVertexList).u16(65535).vec3(1, 1, 1).end();
+        b.begin(chunk::kUvList).u16(65535).f32(0.5f).end();
+        b.begin(chunk::kFaceList).u16(65535).u16(0).u16(0).u16(0).u16(0).end();
+        b.begin(chunk::kFaceList).u16(1).u16(0).u16(0).u16(0).u16(0);
+        b.begin(chunk::kMaterialGroup).text("nothing").u16(65535).end();
+        b.begin(chunk::kSmoothingGroups).u32(9).end().end();
         b.end().end();
     })));
     ModelMesh& mesh = r.l3ds.GetMesh(0);
@@ -366,14 +428,20 @@ TEST(L3DS, FacesPastTheVertexListAreRemoved) {
 TEST(L3DS, MaterialGroupsSetTheMeshListAndFaceMaterials) {
     Reader r;
     ASSERT_TRUE(r.load(file([](ChunkBytes& b) {
-        b.begin(0xAFFF).begin(0xA000).text("red").end().end();
-        b.begin(0xAFFF).begin(0xA000).text("blue").end().end();
-        b.begin(0x4000).text("two").begin(0x4100);
-        b.begin(0x4110).u16(4).vec3(0, 0, 0).vec3(1, 0, 0).vec3(0, 1, 0).vec3(1, 1, 0).end();
-        b.begin(0x4120).u16(2).u16(0).u16(1).u16(2).u16(7).u16(1).u16(3).u16(2).u16(7);
-        b.begin(0x4130).text("blue").u16(1).u16(1).end();
-        b.begin(0x4130).text("red").u16(2).u16(0).u16(900).end();
-        b.begin(0x4130).text("blue").u16(0).end();
+        b.begin(chunk::kMaterialBlock).begin(chunk::kMaterialName).text("red").end().end();
+        b.begin(chunk::kMaterialBlock).begin(chunk::kMaterialName).text("blue").end().end();
+        b.begin(chunk::kNamedObject).text("two").begin(chunk::kMesh);
+        b.begin(chunk::kVertexList)
+            .u16(4)
+            .vec3(0, 0, 0)
+            .vec3(1, 0, 0)
+            .vec3(0, 1, 0)
+            .vec3(1, 1, 0)
+            .end();
+        b.begin(chunk::kFaceList).u16(2).u16(0).u16(1).u16(2).u16(7).u16(1).u16(3).u16(2).u16(7);
+        b.begin(chunk::kMaterialGroup).text("blue").u16(1).u16(1).end();
+        b.begin(chunk::kMaterialGroup).text("red").u16(2).u16(0).u16(900).end();
+        b.begin(chunk::kMaterialGroup).text("blue").u16(0).end();
         b.end().end().end();
     })));
     ModelMesh& mesh = r.l3ds.GetMesh(0);
@@ -388,12 +456,12 @@ TEST(L3DS, MaterialGroupsSetTheMeshListAndFaceMaterials) {
 TEST(L3DS, TangentsFollowTheTextureAxesAndSurviveDegenerateUvs) {
     auto quad = [](bool mapped) {
         return file([mapped](ChunkBytes& b) {
-            b.begin(0x4000).text("quad").begin(0x4100);
-            b.begin(0x4110).u16(3).vec3(0, 0, 0).vec3(1, 0, 0).vec3(0, 1, 0).end();
+            b.begin(chunk::kNamedObject).text("quad").begin(chunk::kMesh);
+            b.begin(chunk::kVertexList).u16(3).vec3(0, 0, 0).vec3(1, 0, 0).vec3(0, 1, 0).end();
             if (mapped) {
-                b.begin(0x4140).u16(3).f32(0).f32(0).f32(1).f32(0).f32(0).f32(1).end();
+                b.begin(chunk::kUvList).u16(3).f32(0).f32(0).f32(1).f32(0).f32(0).f32(1).end();
             }
-            b.begin(0x4120).u16(1).u16(0).u16(1).u16(2).u16(7).end();
+            b.begin(chunk::kFaceList).u16(1).u16(0).u16(1).u16(2).u16(7).end();
             b.end().end();
         });
     };

@@ -7,8 +7,8 @@
 #include <cmath>
 #include <vector>
 
+#include "base/random.h"
 #include "objects/billboard.h"
-#include "show/random.h"
 #include "support/test_ui.h"
 
 namespace {

@@ -6,12 +6,12 @@
 #include <filesystem>
 #include <string>
 
+#include "base/projection_matrix.h"
+#include "base/world.h"
 #include "image/test_images.h"
 #include "objects/feedback.h"
 #include "objects/test_models.h"
 #include "shell/log_window.h"
-#include "show/projection_matrix.h"
-#include "show/world.h"
 #include "support/gl_context.h"
 #include "support/gl_state.h"
 #include "support/test_ui.h"
@@ -245,7 +245,7 @@ TEST(NObjectGl, Load3DSLogsMaterialsAndSetsTextureCoordinates) {
     const std::string path = test_models::writeTemp("textured.3ds", test_models::bytesOf(model));
     NObject object;
     ASSERT_TRUE(object.load3DS(path.c_str()));
-    const std::string& log = logWindow->text();
+    const std::string& log = shellLog->text();
     EXPECT_NE(log.find("Object::load3DS() -- file: " + path), std::string::npos) << log;
     EXPECT_NE(log.find("Has texture coords"), std::string::npos);
     EXPECT_NE(log.find("Material nr: 0 Name: plain"), std::string::npos);
@@ -278,7 +278,7 @@ TEST(NObjectGl, ModelWithoutMaterialsHasNoTextureCoordinates) {
     testing_support::resetFrame();
     NObject object;
     test_models::loadInto(object, test_models::single(test_models::strip(2, -0.5f)));
-    EXPECT_EQ(logWindow->text().find("Has texture coords"), std::string::npos);
+    EXPECT_EQ(shellLog->text().find("Has texture coords"), std::string::npos);
     EXPECT_FALSE(object.getMesh(0).getFace(0).hasTexCoords);
 }
 

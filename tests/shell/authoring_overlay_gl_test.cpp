@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include "base/beat_position.h"
+#include "base/frame_state.h"
 #include "shell/globals.h"
-#include "show/beat_position.h"
-#include "show/show_clock.h"
 #include "support/gl_context.h"
 #include "support/gl_state.h"
 #include "text/text.h"

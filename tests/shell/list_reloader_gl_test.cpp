@@ -9,8 +9,10 @@
 #include <string>
 #include <thread>
 
+#include "camera/camera.h"
 #include "layers/flash.h"
 #include "layers/list_lines.h"
+#include "layers/loading_screen.h"
 #include "shell/authoring.h"
 #include "shell/globals.h"
 #include "support/test_show.h"

@@ -15,16 +15,16 @@ TEST(LogWindow, LinePrefixesAndTheWindowTitle) {
     logWindow->print("Read %d rows.", 3);
     logWindow->printStep("file: %s", "a.jpg");
     logWindow->printBanner("Camera Object.");
-    EXPECT_EQ(logWindow->text(),
+    EXPECT_EQ(shellLog->text(),
               "Log Initiated...\r\n\r\nRead 3 rows.\r\n  -> file: a.jpg\r\n ** Camera Object. **");
-    EXPECT_EQ(ui.logText, logWindow->text());
+    EXPECT_EQ(ui.logText, shellLog->text());
 }
 
 TEST(LogWindow, LongMessagesAreCutAt1023Characters) {
     testing_support::installScriptedUi();
     std::string longMessage(2000, 'x');
     logWindow->print("%s", longMessage.c_str());
-    EXPECT_EQ(logWindow->text(), "Log Initiated...\r\n\r\n" + std::string(1023, 'x'));
+    EXPECT_EQ(shellLog->text(), "Log Initiated...\r\n\r\n" + std::string(1023, 'x'));
 }
 
 TEST(LogWindow, FullLogKeepsItsEarliestLinesAndTheNewest) {
@@ -34,7 +34,7 @@ TEST(LogWindow, FullLogKeepsItsEarliestLinesAndTheNewest) {
         logWindow->print("%s", chunk.c_str());
     }
     logWindow->print("newest line");
-    const std::string& text = logWindow->text();
+    const std::string& text = shellLog->text();
     EXPECT_LE(text.size(), 99999u);
     EXPECT_EQ(text.rfind("Log Initiated...", 0), 0u);
     EXPECT_EQ(text.substr(text.size() - 13), "\r\nnewest line");
@@ -44,7 +44,7 @@ TEST(LogWindow, DisabledLogIsSilentButAlertsStillShowWithAnEmptyCaption) {
     auto& ui = testing_support::installScriptedUi(false);
     EXPECT_FALSE(ui.logWindowOpen);
     logWindow->print("nothing");
-    EXPECT_TRUE(logWindow->text().empty());
+    EXPECT_TRUE(shellLog->text().empty());
     logWindow->alert("ERROR! Failed to load %s !", "x.jpg");
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_EQ(ui.messages[0].text, "ERROR! Failed to load x.jpg !");

@@ -110,10 +110,10 @@ TEST_F(MusicTest, PlaysTheStreamIntoTheRingForBothMixerKinds) {
             ASSERT_EQ(music.ring()->sample(i), expected) << "sample " << i;
         }
     }
-    EXPECT_NE(logWindow->text().find("Fmod"), std::string::npos);
-    EXPECT_NE(logWindow->text().find("Opening mp3 file: " + testing_support::testMp3()),
+    EXPECT_NE(shellLog->text().find("Fmod"), std::string::npos);
+    EXPECT_NE(shellLog->text().find("Opening mp3 file: " + testing_support::testMp3()),
               std::string::npos);
-    EXPECT_NE(logWindow->text().find("Playing stream mp3..."), std::string::npos);
+    EXPECT_NE(shellLog->text().find("Playing stream mp3..."), std::string::npos);
     EXPECT_TRUE(alerts().empty());
     EXPECT_EQ(exitStatus, -100);
 }

@@ -9,11 +9,12 @@
 #include <string>
 #include <vector>
 
+#include "base/world.h"
 #include "camera/camera.h"
 #include "layers/loading_screen.h"
 #include "shell/extensions.h"
 #include "shell/globals.h"
-#include "show/world.h"
+#include "show/music.h"
 #include "support/gl_context.h"
 #include "support/gl_state.h"
 #include "support/test_show.h"

@@ -1,10 +1,11 @@
 #include "support/test_show.h"
 
+#include "base/world.h"
 #include "camera/camera.h"
 #include "layers/loading_screen.h"
 #include "shell/extensions.h"
 #include "shell/globals.h"
-#include "show/world.h"
+#include "show/music.h"
 #include "support/gl_context.h"
 
 namespace testing_support {

@@ -14,7 +14,8 @@ platform::ScriptedUi& installScriptedUi(bool logOn) {
     // Earlier logs stay alive until the program ends: objects may still point at them.
     static std::vector<std::unique_ptr<LogWindow>> logs;
     logs.push_back(std::make_unique<LogWindow>(logOn));
-    logWindow = logs.back().get();
+    shellLog = logs.back().get();
+    logWindow = shellLog;
     logEnabled = logOn;
     return ref;
 }

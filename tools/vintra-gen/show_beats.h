@@ -1,16 +1,16 @@
-// The show's musical grid as the lists use it: beats of 0.48 s and the beats where its
-// sections turn (drops, the graffiti and tower windows, the end).
+// The show's musical grid as the lists use it: the show's own beat and section turns, so
+// the data set and the schedule cannot disagree.
 #pragma once
+
+#include "base/beat.h"
 
 namespace gen::beats {
 
-inline constexpr double kSeconds = 0.48;
-inline constexpr double kFirstDrop = 56;      // 26.88 s: the character animation starts
-inline constexpr double kGraffitiStart = 89;  // 42.72 s
-inline constexpr double kGraffitiEnd = 162;   // 77.76 s
-inline constexpr double kTowerStart = 197;    // 94.56 s
-inline constexpr double kTowerEnd = 255;      // 122.4 s
-inline constexpr double kMorphReturn = 263;   // 126.24 s
-inline constexpr double kEnd = 385.4;         // 185 s, the show stops
+inline constexpr double kFirstDrop = section::kFirstDrop;
+inline constexpr double kGraffitiStart = section::kGraffitiStart;
+inline constexpr double kGraffitiEnd = section::kGraffitiEnd;
+inline constexpr double kTowerStart = section::kTowerStart;
+inline constexpr double kTowerEnd = section::kTowerEnd;
+inline constexpr double kMorphReturn = section::kMorphReturn;
 
 }  // namespace gen::beats

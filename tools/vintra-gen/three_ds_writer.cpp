@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "objects/three_ds_chunk_ids.h"
+
 namespace gen {
 namespace {
 
@@ -53,7 +55,7 @@ private:
 
 void writeColor(ChunkStream& s, uint16_t id, const ThreeDsColor& c) {
     s.begin(id);
-    s.begin(0x0011);
+    s.begin(chunk::kColorByte);
     s.u8(c.r);
     s.u8(c.g);
     s.u8(c.b);
@@ -62,19 +64,19 @@ void writeColor(ChunkStream& s, uint16_t id, const ThreeDsColor& c) {
 }
 
 void writeMaterial(ChunkStream& s, const ThreeDsMaterial& m) {
-    s.begin(0xAFFF);
-    s.begin(0xA000);
+    s.begin(chunk::kMaterialBlock);
+    s.begin(chunk::kMaterialName);
     s.text(m.name);
     s.end();
-    writeColor(s, 0xA010, m.ambient);
-    writeColor(s, 0xA020, m.diffuse);
-    writeColor(s, 0xA030, m.specular);
+    writeColor(s, chunk::kAmbient, m.ambient);
+    writeColor(s, chunk::kDiffuse, m.diffuse);
+    writeColor(s, chunk::kSpecular, m.specular);
     if (!m.texture.empty()) {
-        s.begin(0xA200);
-        s.begin(0x0030);
+        s.begin(chunk::kTexture1);
+        s.begin(chunk::kPercentInt);
         s.u16(static_cast<uint16_t>(m.texturePercent));
         s.end();
-        s.begin(0xA300);
+        s.begin(chunk::kSlotFileName);
         s.text(m.texture);
         s.end();
         s.end();
@@ -96,7 +98,7 @@ void writeMaterialGroups(ChunkStream& s, const ThreeDsModel& model, const ThreeD
                 listed.push_back(static_cast<uint16_t>(f));
             }
         }
-        s.begin(0x4130);
+        s.begin(chunk::kMaterialGroup);
         s.text(model.materials[first.material].name);
         s.u16(static_cast<uint16_t>(listed.size()));
         for (uint16_t f : listed) {
@@ -107,10 +109,10 @@ void writeMaterialGroups(ChunkStream& s, const ThreeDsModel& model, const ThreeD
 }
 
 void writeObject(ChunkStream& s, const ThreeDsModel& model, const ThreeDsObject& o) {
-    s.begin(0x4000);
+    s.begin(chunk::kNamedObject);
     s.text(o.name);
-    s.begin(0x4100);
-    s.begin(0x4110);
+    s.begin(chunk::kMesh);
+    s.begin(chunk::kVertexList);
     s.u16(static_cast<uint16_t>(o.vertices.size()));
     for (const auto& v : o.vertices) {
         s.f32(v[0]);
@@ -119,7 +121,7 @@ void writeObject(ChunkStream& s, const ThreeDsModel& model, const ThreeDsObject&
     }
     s.end();
     if (!o.uvs.empty()) {
-        s.begin(0x4140);
+        s.begin(chunk::kUvList);
         s.u16(static_cast<uint16_t>(o.uvs.size()));
         for (const auto& uv : o.uvs) {
             s.f32(uv[0]);
@@ -127,7 +129,7 @@ void writeObject(ChunkStream& s, const ThreeDsModel& model, const ThreeDsObject&
         }
         s.end();
     }
-    s.begin(0x4120);
+    s.begin(chunk::kFaceList);
     s.u16(static_cast<uint16_t>(o.faces.size()));
     for (const ThreeDsFace& f : o.faces) {
         s.u16(f.a);
@@ -136,7 +138,7 @@ void writeObject(ChunkStream& s, const ThreeDsModel& model, const ThreeDsObject&
         s.u16(0x0007);  // all three edges visible
     }
     writeMaterialGroups(s, model, o);
-    s.begin(0x4150);
+    s.begin(chunk::kSmoothingGroups);
     for (const ThreeDsFace& f : o.faces) {
         s.u32(f.smoothing);
     }
@@ -184,8 +186,8 @@ bool ThreeDsWriter::write(const ThreeDsModel& model, std::vector<uint8_t>& out) 
         return false;
     }
     ChunkStream s(out);
-    s.begin(0x4D4D);
-    s.begin(0x3D3D);
+    s.begin(chunk::kMain);
+    s.begin(chunk::kEditor);
     for (const ThreeDsMaterial& m : model.materials) {
         writeMaterial(s, m);
     }
@@ -193,7 +195,7 @@ bool ThreeDsWriter::write(const ThreeDsModel& model, std::vector<uint8_t>& out) 
         writeObject(s, model, o);
     }
     s.end();
-    s.begin(0xB000);
+    s.begin(chunk::kKeyframer);
     s.end();
     s.end();
     return true;

@@ -1,4 +1,4 @@
-#include "show/beat_position.h"
+#include "base/beat_position.h"
 
 #include <cmath>
 

@@ -5,7 +5,7 @@
 #include <GL/gl.h>
 #include <GL/glext.h>
 
-#include "shell/extensions.h"
+#include "base/gl_entry_points.h"
 
 inline void selectTextureUnit(GLenum unit) {
     if (glActiveTextureARBProc != nullptr) {

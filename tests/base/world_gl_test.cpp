@@ -1,4 +1,4 @@
-#include "show/world.h"
+#include "base/world.h"
 
 #include <gtest/gtest.h>
 
@@ -61,7 +61,7 @@ void expectMaterial(GLenum face, GLenum parameter, std::array<float, 4> expected
 }
 
 TEST_F(WorldGl, ConstructionAnnouncesItselfAndPlacesTheLight) {
-    LogWindow* saved = logWindow;
+    Log* saved = logWindow;
     LogWindow log(true);
     logWindow = &log;
     World fresh;
@@ -214,7 +214,7 @@ TEST_F(WorldGl, FrameRateIsSampledEveryTenFrames) {
 
     framesDrawn = 10;
     showTime = 2.0;
-    meter.updateFrameRate(nullptr);
+    meter.updateFrameRate();
     EXPECT_FLOAT_EQ(meter.fps, 5.0f);
     EXPECT_STREQ(meter.fpsText, "Fps: 5.0 Tid 2.00");
     EXPECT_EQ(printed, 0);  // hidden unless showFps
@@ -222,18 +222,18 @@ TEST_F(WorldGl, FrameRateIsSampledEveryTenFrames) {
     framesDrawn = 11;
     showTime = 2.1;
     meter.showFps = true;
-    meter.updateFrameRate(nullptr);
+    meter.updateFrameRate();
     EXPECT_STREQ(meter.fpsText, "Fps: 5.0 Tid 2.10");
     EXPECT_EQ(printed, 1);
 
     framesDrawn = 20;
     showTime = 2.5;
-    meter.updateFrameRate(nullptr);
+    meter.updateFrameRate();
     EXPECT_FLOAT_EQ(meter.fps, 20.0f);  // 10 frames in 0.5 s
 
     // A paused clock gives no new rate instead of a division by zero.
     framesDrawn = 30;
-    meter.updateFrameRate(nullptr);
+    meter.updateFrameRate();
     EXPECT_FLOAT_EQ(meter.fps, 20.0f);
     EXPECT_STREQ(meter.fpsText, "Fps: 20.0 Tid 2.50");
 

@@ -7,10 +7,6 @@
 
 #include <functional>
 
-namespace platform {
-class Window;
-}
-
 // Position of light 0 as last set by World::setLightPosition; the shading reads it.
 extern float lightPosition[3];
 // The viewport of the last World::initView.
@@ -47,16 +43,20 @@ public:
     void drawFullWindowQuad(float z, GLuint texture);
 
     // Once per drawn frame: samples the rate every 10 frames and formats fpsText.
-    void updateFrameRate(platform::Window* window);
+    void updateFrameRate();
 
     double fpsSampleTime = 0;
     double previousSampleTime = 0;
     float fps = 0;
     char fpsText[128] = {};
     bool showFps = false;
-    // Writes fpsText over the picture while showFps is on; set by the shell.
+    // Shows fpsText (over the picture and in the window title) while showFps is on; set by
+    // the shell.
     std::function<void(const char*)> printFps;
 
 private:
     void setTexEnv(GLint firstOperand);
 };
+
+// The one render context, created at start-up.
+extern World* world;

@@ -3,8 +3,9 @@
 // precision, and that very moment is beat n here, not the end of beat n − 1.
 #pragma once
 
+#include "base/beat.h"
+
 struct BeatPosition {
-    static constexpr double kBeatSeconds = 0.48;  // one beat at 125 BPM
     static constexpr int kBeatsPerBar = 4;
 
     int beat = 0;          // beats since show time 0; negative in the lead-in

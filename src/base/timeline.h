@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <vector>
 
-#include "show/layer.h"
+#include "base/layer.h"
 
 class Timeline {
 public:

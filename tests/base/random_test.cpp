@@ -1,4 +1,4 @@
-#include "show/random.h"
+#include "base/random.h"
 
 #include <gtest/gtest.h>
 

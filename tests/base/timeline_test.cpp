@@ -1,4 +1,4 @@
-#include "show/timeline.h"
+#include "base/timeline.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,8 @@
-#include "show/timeline.h"
+#include "base/timeline.h"
+
+#include <typeinfo>
+
+#include "base/gl_errors.h"
 
 void Timeline::add(double start, double end, Layer* layer) {
     entries_.push_back({start, end, layer});
@@ -10,6 +14,9 @@ void Timeline::draw(double t) {
         Entry entry = entries_[i];
         if (entry.start <= t && t <= entry.end && entry.layer) {
             entry.layer->draw(t - entry.start);
+#ifdef TARVEL_GL_CHECKS
+            reportGlErrors(readableTypeName(typeid(*entry.layer).name()).c_str(), t);
+#endif
         }
     }
 }

@@ -1,4 +1,4 @@
-#include "show/random.h"
+#include "base/random.h"
 
 #include <cstdint>
 

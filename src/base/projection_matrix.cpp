@@ -1,4 +1,4 @@
-#include "show/projection_matrix.h"
+#include "base/projection_matrix.h"
 
 #include <cmath>
 

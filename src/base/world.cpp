@@ -1,14 +1,14 @@
-#include "show/world.h"
+#include "base/world.h"
 
 #include <GL/glext.h>
 #include <GL/glu.h>
 
 #include <cstdio>
 
-#include "platform/window.h"
-#include "shell/globals.h"
-#include "shell/log_window.h"
-#include "show/show_clock.h"
+#include "base/frame_state.h"
+#include "base/log.h"
+
+World* world = nullptr;
 
 float lightPosition[3] = {50.0f, 50.0f, 100.0f};
 int viewportLeft = 0;
@@ -149,7 +149,7 @@ void World::drawFullWindowQuad(float z, GLuint texture) {
     glPopAttrib();
 }
 
-void World::updateFrameRate(platform::Window* window) {
+void World::updateFrameRate() {
     if (framesDrawn % kFramesPerSample == 0) {
         fpsSampleTime = showTime;
         const double elapsed = fpsSampleTime - previousSampleTime;
@@ -162,9 +162,6 @@ void World::updateFrameRate(platform::Window* window) {
     std::snprintf(fpsText, sizeof fpsText, "Fps: %.1f Tid %.2f", fps, showTime);
     if (!showFps) {
         return;
-    }
-    if (window != nullptr) {
-        window->setTitle(fpsText);
     }
     if (printFps) {
         printFps(fpsText);

@@ -1,0 +1,4 @@
+#include "base/gl_entry_points.h"
+
+PFNGLACTIVETEXTUREARBPROC glActiveTextureARBProc = nullptr;
+PFNGLMULTITEXCOORD2FARBPROC glMultiTexCoord2fARBProc = nullptr;

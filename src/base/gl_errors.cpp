@@ -1,0 +1,31 @@
+#include "base/gl_errors.h"
+
+#include <GL/gl.h>
+#include <cxxabi.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+
+#include "base/log.h"
+
+#ifdef TARVEL_GL_CHECKS
+void reportGlErrors(const char* where, double time) {
+    // A bad call can queue several errors; each one is a report.
+    for (GLenum error = glGetError(); error != GL_NO_ERROR; error = glGetError()) {
+        // With the log on, its own lines reach the terminal already.
+        if (!logEnabled) {
+            std::fprintf(stderr, "tarvel: GL error 0x%04x after %s at show time %.3f\n", error,
+                         where, time);
+        }
+        logWindow->print("GL error 0x%04x after %s at show time %.3f", error, where, time);
+    }
+}
+#endif
+
+std::string readableTypeName(const char* mangled) {
+    int status = 0;
+    std::unique_ptr<char, void (*)(void*)> name(
+        abi::__cxa_demangle(mangled, nullptr, nullptr, &status), std::free);
+    return status == 0 && name ? name.get() : mangled;
+}

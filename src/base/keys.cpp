@@ -1,0 +1,3 @@
+#include "base/keys.h"
+
+uint8_t keys[256] = {};

@@ -1,0 +1,29 @@
+#include "shell/main_window.h"
+
+namespace {
+
+platform::Window window;
+bool offscreenWindow = false;
+bool verticalSync = false;
+
+}  // namespace
+
+platform::Window& mainWindow() {
+    return window;
+}
+
+void setOffscreen(bool offscreen) {
+    offscreenWindow = offscreen;
+}
+
+bool offscreenRequested() {
+    return offscreenWindow;
+}
+
+void setVerticalSync(bool on) {
+    verticalSync = on;
+}
+
+bool verticalSyncRequested() {
+    return verticalSync;
+}

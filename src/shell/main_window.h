@@ -1,0 +1,13 @@
+// The one window of the running show, and how the next one is to be opened: offscreen for
+// the offline modes, waiting for the display's refresh for the interactive show.
+#pragma once
+
+#include "platform/window.h"
+
+platform::Window& mainWindow();
+
+void setOffscreen(bool offscreen);
+bool offscreenRequested();
+// Stepped and offline runs do not wait for the refresh.
+void setVerticalSync(bool on);
+bool verticalSyncRequested();
