@@ -7,6 +7,7 @@
 #include "base/beat.h"
 #include "base/log.h"
 #include "camera/camera.h"
+#include "layers/list_lines.h"
 #include "platform/path.h"
 
 namespace {
@@ -27,23 +28,22 @@ bool CameraList::read(const char* path) {
     }
     releaseUnusedCuts();
     int rows = 0;
-    char line[1024];
-    while (std::fgets(line, sizeof line, file)) {
-        if (line[0] == '#') {
-            continue;
+    ListLines lines(file, path);
+    while (const char* line = lines.next()) {
+        if (!readRow(line, rows)) {
+            lines.skipped();
         }
-        readRow(line, rows);
     }
     std::fclose(file);
     logWindow->print("Read %d rows.", rows);
     return true;
 }
 
-void CameraList::readRow(const char* line, int& rows) {
+bool CameraList::readRow(const char* line, int& rows) {
     char name[1024];
     float start, end, moveTime, unit;
     if (std::sscanf(line, "%1023s\t%f\t%f\t%f\t%f\n", name, &start, &end, &moveTime, &unit) != 5) {
-        return;
+        return false;
     }
     ++rows;
     std::string positionPath = std::string(kPositionDirectory) + name;
@@ -58,6 +58,7 @@ void CameraList::readRow(const char* line, int& rows) {
         timeline->add(start, end, cut.get());
     }
     cuts.push_back(std::move(cut));
+    return true;
 }
 
 void CameraList::releaseUnusedCuts() {

@@ -21,5 +21,6 @@ public:
 
 private:
     void releaseUnusedCuts();
-    void readRow(const char* line, int& rows);
+    // False when the line is not a row.
+    bool readRow(const char* line, int& rows);
 };

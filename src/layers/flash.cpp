@@ -29,11 +29,12 @@ bool Flash::read(const char* listPath) {
         return false;
     }
     int rows = 0;
-    ListLines lines(file);
+    ListLines lines(file, listPath);
     while (const char* line = lines.next()) {
         float start, fadeIn, hold, fadeOut, peak, kind, unit;
         if (std::sscanf(line, "%f\t%f\t%f\t%f\t%f\t%f\t%f\n", &start, &fadeIn, &hold, &fadeOut,
                         &peak, &kind, &unit) != 7) {
+            lines.skipped();
             continue;
         }
         ++rows;

@@ -1,19 +1,30 @@
 // The list files' line reader: lines of at most 1023 characters through a 1024-byte
 // buffer (a longer line arrives in pieces, each taken as a line), comment lines skipped.
+// Counts lines, so that a row the reader skips can be reported by file and line.
 #pragma once
 
 #include <cstdio>
+#include <functional>
 
 class ListLines {
 public:
     static constexpr int kBufferSize = 1024;
+    // Set while authoring: told of every row a reader skips (not blank lines).
+    static std::function<void(const char* path, int line, const char* text)> reportSkipped;
 
-    explicit ListLines(FILE* file) : file_(file) {}
+    explicit ListLines(FILE* file, const char* path = nullptr) : file_(file), path_(path) {}
 
     // The next line that is not a comment (first character '#'), or null at the end.
     const char* next();
+    // The reader could not use the line that next() returned last.
+    void skipped() const;
+    // The line of the file where the last piece began, counting from 1.
+    int lineNumber() const { return lineNumber_; }
 
 private:
     FILE* file_;
-    char buffer_[kBufferSize];
+    const char* path_;
+    int lineNumber_ = 0;
+    bool atLineStart_ = true;
+    char buffer_[kBufferSize] = {};
 };

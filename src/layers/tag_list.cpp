@@ -34,7 +34,7 @@ bool TagList::read(const char* listPath, GLenum source, GLenum destination) {
         logWindow->print("File Not Found : %s%s\n", directory, listPath);
         return false;
     }
-    std::vector<TagRow> rows = TagRow::parseList(file, directory);
+    std::vector<TagRow> rows = TagRow::parseList(file, directory, listPath);
     std::fclose(file);
     dropUnusedTags();
     for (const TagRow& row : rows) {

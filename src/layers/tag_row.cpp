@@ -87,9 +87,9 @@ TagRow::Scan TagRow::scan(const char* line, const char* directory, TagRow& row) 
     return Scan::Row;
 }
 
-std::vector<TagRow> TagRow::parseList(FILE* file, const char* directory) {
+std::vector<TagRow> TagRow::parseList(FILE* file, const char* directory, const char* listPath) {
     std::vector<TagRow> rows;
-    ListLines lines(file);
+    ListLines lines(file, listPath);
     TagRow row;
     while (const char* line = lines.next()) {
         switch (scan(line, directory, row)) {
@@ -100,6 +100,7 @@ std::vector<TagRow> TagRow::parseList(FILE* file, const char* directory) {
                 logWindow->print("Image path too long, row skipped: %s...", row.imagePath.c_str());
                 break;
             case Scan::Skipped:
+                lines.skipped();
                 break;
         }
     }

@@ -18,5 +18,7 @@ struct TagRow {
     static Scan scan(const char* line, const char* directory, TagRow& row);
 
     // Every usable row of an open list file; over-long image paths are logged and left out.
-    static std::vector<TagRow> parseList(FILE* file, const char* directory);
+    // `listPath` names the file when a skipped row is reported.
+    static std::vector<TagRow> parseList(FILE* file, const char* directory,
+                                         const char* listPath = nullptr);
 };

@@ -13,10 +13,12 @@
 #include "base/gl_errors.h"
 #include "base/world.h"
 #include "platform/clock.h"
+#include "platform/path.h"
 #include "platform/png_writer.h"
 #include "platform/process.h"
 #include "platform/ui.h"
 #include "platform/window.h"
+#include "shell/authoring.h"
 #include "shell/capture_session.h"
 #include "shell/frame_chart.h"
 #include "shell/frame_stats.h"
@@ -41,6 +43,7 @@ std::unique_ptr<platform::FixedStepClock> fixedClock;
 FrameStats frameStats;
 std::unique_ptr<CaptureSession> capture;
 std::unique_ptr<ProgressLine> benchProgress;
+std::unique_ptr<Authoring> authoring;
 bool firstFrameDrawn = false;
 int windowWidth = 800;
 int windowHeight = 600;
@@ -144,10 +147,13 @@ void finishCapture() {
 
 // --from and --to; a recording always starts where its first frame is.
 void applyShowRange() {
-    if (options.hasFrom || options.capture) {
+    if (options.hasFrom || options.capture || options.hasLoop) {
         show->startFrom(options.startTime());
     }
     show->endTime = std::min(options.to, ShowClock::kEndTime);
+    if (options.hasLoop && !options.offline()) {
+        show->loop.emplace(options.loopStart, options.loopEnd);
+    }
 }
 
 // The end of the show in the offline modes.
@@ -172,11 +178,15 @@ void installOfflineEnding() {
 }
 
 bool startWindow() {
+    authoring.reset();  // it reads into the show of the last round (F1)
     if (!createWindow(kTitle, screenWidth, screenHeight, 32, fullscreen)) {
         return false;
     }
     applyShowRange();
     installOfflineEnding();
+    if (options.watch || logEnabled) {
+        authoring = std::make_unique<Authoring>(*show, kTitle);
+    }
     return true;
 }
 
@@ -194,6 +204,9 @@ void runMainLoop() {
                 done = true;
             } else {
                 handleShellKeys();
+                if (authoring) {
+                    authoring->handleKeys(mainWindow());
+                }
                 if (!frozen) {
                     drawFrame();
                 }
@@ -279,11 +292,17 @@ void drawFrame() {
     if (capture) {
         capture->frameStarting();
     }
+    if (authoring) {
+        authoring->beforeFrame();
+    }
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
     show->drawShow();
     checkGlErrors();
     framesDrawn += 1;
     world->updateFrameRate();
+    if (authoring) {
+        authoring->afterFrame(mainWindow());
+    }
     if (options.shot && showTime >= options.shotTime) {
         writeShotAndExit();
     }
@@ -321,6 +340,9 @@ int runTarvel(int argc, char** argv) {
     if (!options.dataDirectory.empty() && chdir(options.dataDirectory.c_str()) != 0) {
         std::fprintf(stderr, "tarvel: cannot change to %s\n", options.dataDirectory.c_str());
         return 1;
+    }
+    if (options.watch || platform::fileExists("logga")) {
+        Authoring::reportSkippedRows();
     }
     bool showDialog = false;
     if (!prepareMode(showDialog)) {

@@ -16,6 +16,22 @@ bool parseNumber(const char* text, double& value) {
     return errno == 0 && end && *end == '\0' && std::isfinite(value);
 }
 
+bool checkLoop(const Options& options, std::string& error) {
+    if (options.offline()) {
+        error = "--loop plays in the window; it excludes --shot, --bench and --capture";
+    } else if (options.hasTo) {
+        error = "--loop and --to exclude each other";
+    } else if (options.loopStart < -4 || options.loopEnd > 185 ||
+               options.loopEnd <= options.loopStart) {
+        error = "--loop needs A < B within the show (-4 to 185 s)";
+    } else if (options.hasFrom && options.from >= options.loopEnd) {
+        error = "--from must be before the end of the loop";
+    } else {
+        return true;
+    }
+    return false;
+}
+
 bool checkRange(const Options& options, std::string& error) {
     if ((!options.chartFile.empty() || !options.csvFile.empty()) && !options.bench) {
         error = "--chart and --csv go with --bench";
@@ -23,6 +39,8 @@ bool checkRange(const Options& options, std::string& error) {
         error = "--capture needs a file name";
     } else if (options.hasFrom && options.from >= 185) {
         error = "--from must be before the end of the show (185 s)";
+    } else if (options.hasLoop && !checkLoop(options, error)) {
+        return false;
     } else if (options.hasTo && options.to <= options.startTime()) {
         error = "--to must come after the start of the show";
     } else {
@@ -36,6 +54,8 @@ bool checkRange(const Options& options, std::string& error) {
 double Options::startTime() const {
     if (hasFrom)
         return from;
+    if (hasLoop)
+        return loopStart;
     return capture ? 0.0 : -4.0;
 }
 
@@ -99,6 +119,18 @@ bool parseOptions(int argc, char** argv, Options& options, std::string& error) {
                 return false;
             }
             (from ? options.hasFrom : options.hasTo) = true;
+        } else if (arg == "--watch") {
+            options.watch = true;
+        } else if (arg == "--loop") {
+            if (!needs(2))
+                return false;
+            if (!parseNumber(argv[i + 1], options.loopStart) ||
+                !parseNumber(argv[i + 2], options.loopEnd)) {
+                error = "--loop needs two show times in seconds";
+                return false;
+            }
+            i += 2;
+            options.hasLoop = true;
         } else if (arg == "--help" || arg == "-h") {
             options.help = true;
         } else if (arg == "--version") {
@@ -131,5 +163,7 @@ const char* usageText() {
            "    --csv FILE        with --bench: one row per frame\n"
            "  --capture FILE      record the show with its music to FILE (.mp4, .mkv, .webm)\n"
            "  --from T, --to T    start the show at show time T, end it at T\n"
+           "  --watch             authoring: read a list file again when it is saved\n"
+           "  --loop A B          authoring: play show time A to B over and over\n"
            "  --help, --version   this text, the version\n";
 }

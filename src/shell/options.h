@@ -21,13 +21,17 @@ struct Options {
     double from = 0;  // show time of the first frame
     bool hasTo = false;
     double to = 185;  // the first frame after it ends the show
+    bool watch = false;  // read a list file again when it is saved
+    bool hasLoop = false;
+    double loopStart = 0;  // --loop: show time A to B over and over
+    double loopEnd = 0;
     bool help = false;
     bool version = false;
 
     // --shot, --bench and --capture run without a display, a dialog or a person.
     bool offline() const { return shot || bench || capture; }
-    // Show time of the first frame: --from, else 0 for a recording (the 4-second lead-in
-    // is silent and empty), else the lead-in's -4 s.
+    // Show time of the first frame: --from, else the loop's start, else 0 for a recording
+    // (the 4-second lead-in is silent and empty), else the lead-in's -4 s.
     double startTime() const;
     // Offline modes always step the clock; --fps alone steps it too.
     double fixedStep() const;

@@ -180,6 +180,35 @@ void Show::reloadLists() {
     graffitiTags->read("./vintra/graffiti/phlicks.txt");
 }
 
+std::vector<Show::ListFile> Show::listFiles() {
+    auto tags = [](TagList* list, Timeline* timeline, const char* path, GLenum source,
+                   GLenum destination) {
+        return ListFile{path, [=] {
+                            timeline->clear();
+                            list->read(path, source, destination);
+                        }};
+    };
+    return {
+        {kCameraList,
+         [this] {
+             cameraTimeline.clear();
+             cameraList->read(kCameraList);
+         }},
+        {kFlashList,
+         [this] {
+             flashes->clear();
+             flashes->read(kFlashList);
+         }},
+        tags(backTags.get(), &backTagTimeline, kBackTagList, GL_SRC_ALPHA, GL_ONE),
+        tags(frontTags.get(), &frontTagTimeline, kFrontTagList, GL_SRC_COLOR, GL_ONE),
+        tags(graffitiTags.get(), &graffitiTimeline, "./vintra/graffiti/phlicks.txt", GL_SRC_ALPHA,
+             GL_ONE),
+        tags(qelvoTags.get(), &qelvoTimeline, "./Vintra/Qelvo/Qelvo.txt", GL_SRC_ALPHA, GL_ONE),
+        tags(infoTags.get(), &infoTimeline, "./vintra/info/info.txt", GL_ONE_MINUS_SRC_COLOR,
+             GL_SRC_COLOR),
+    };
+}
+
 void Show::drawShow() {
     if (!updateClock()) {
         return;

@@ -2,7 +2,9 @@
 // frame each frame, drawing its timelines in a fixed order around the scene capture.
 #pragma once
 
+#include <functional>
 #include <memory>
+#include <vector>
 
 #include "base/beat.h"
 #include "base/timeline.h"
@@ -32,6 +34,15 @@ public:
 
     // Updates the clock and draws everything for the current show time.
     void drawShow();
+
+    // A list file of the show and how to read it again into its timeline alone, leaving
+    // the clock and the music as they are.
+    struct ListFile {
+        const char* path;
+        std::function<void()> reload;
+    };
+    // Every list file the show reads; the camera list comes first.
+    std::vector<ListFile> listFiles();
 
     Timeline infoTimeline;
     std::unique_ptr<TagList> infoTags;

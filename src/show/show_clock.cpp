@@ -49,6 +49,12 @@ bool ShowClock::updateClock() {
         if (music && startAt_ > 0)
             music->setPosition(toMilliseconds(startAt_));
     }
+    if (loop && loop->passed(time)) {
+        time = loop->wrap(time);
+        startTime = now() - time;
+        if (music && !musicPending)
+            music->setPosition(toMilliseconds(time));
+    }
     showTime = time;
     if (time > endTime) {
         endProcess(0);

@@ -4,6 +4,9 @@
 #pragma once
 
 #include <functional>
+#include <optional>
+
+#include "show/section_loop.h"
 
 #include "base/frame_state.h"
 
@@ -26,6 +29,8 @@ public:
     double time = 0;
     bool musicPending = true;
     double endTime = kEndTime;  // the first frame after it ends the process
+    // Authoring: the section played over and over, the music following at each wrap.
+    std::optional<SectionLoop> loop;
 
     // Injected for tests: the tick in seconds, and how the process ends.
     std::function<double()> now;

@@ -59,4 +59,25 @@ TEST(Options, RefusesRangesAndCombinationsThatCannotRun) {
     }
 }
 
+TEST(Options, LoopStartsAtItsStartAndRefusesWhatCannotLoop) {
+    Options options;
+    std::string error;
+    ASSERT_TRUE(parse({"--watch", "--loop", "-2", "9.6", "--windowed"}, options, error)) << error;
+    EXPECT_TRUE(options.watch && options.hasLoop && options.windowed);
+    EXPECT_DOUBLE_EQ(options.loopStart, -2.0);
+    EXPECT_DOUBLE_EQ(options.loopEnd, 9.6);
+    EXPECT_DOUBLE_EQ(options.startTime(), -2.0) << "the show starts at the loop's start";
+    for (const std::vector<std::string>& bad :
+         std::vector<std::vector<std::string>>{{"--loop", "5"},
+                                               {"--loop", "0", "186"},
+                                               {"--loop", "1", "2", "--to", "3"},
+                                               {"--loop", "1", "2", "--from", "2"},
+                                               {"--loop", "1", "2", "--bench"}}) {
+        Options refused;
+        error.clear();
+        EXPECT_FALSE(parse(bad, refused, error)) << bad[1] << " " << bad.back();
+        EXPECT_FALSE(error.empty());
+    }
+}
+
 }  // namespace

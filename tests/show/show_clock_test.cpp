@@ -155,4 +155,31 @@ TEST(ShowClock, SeeksBeyondTheIntegerMillisecondRangeHoldAtItsLimit) {
     platform::sound::close();
 }
 
+TEST(ShowClock, LoopWrapsTheClockAndTheMusicAndTheShowRunsOnFromThere) {
+    ClockRig rig;
+    Music::selectOutput(platform::sound::OutputKind::NonRealTime);
+    Music player;
+    player.open(testing_support::testMp3().c_str());
+    ASSERT_NE(player.stream, nullptr);
+    music = &player;
+    rig.clock.loop.emplace(1.0, 1.5);
+    rig.clock.startFrom(0.5);
+    rig.clock.updateClock();
+    EXPECT_EQ(platform::sound::streamTime(player.stream), 500);
+    rig.tick += 0.75;  // show time 1.25: not yet at the end
+    rig.clock.updateClock();
+    EXPECT_DOUBLE_EQ(rig.clock.time, 1.25);
+    rig.tick += 0.5;  // 1.75 is past the end: 1.25, the music with it
+    rig.clock.updateClock();
+    EXPECT_DOUBLE_EQ(rig.clock.time, 1.25);
+    EXPECT_DOUBLE_EQ(showTime, 1.25);
+    EXPECT_EQ(platform::sound::streamTime(player.stream), 1250);
+    rig.tick += 0.125;
+    rig.clock.updateClock();
+    EXPECT_DOUBLE_EQ(rig.clock.time, 1.375) << "the clock runs on from the wrapped time";
+    EXPECT_TRUE(rig.exits.empty());
+    music = nullptr;
+    platform::sound::close();
+}
+
 }  // namespace

@@ -17,6 +17,7 @@
 #include "show/music.h"
 #include "support/gl_context.h"
 #include "support/gl_state.h"
+#include "support/test_show.h"
 #include "support/test_ui.h"
 
 namespace {
@@ -41,22 +42,7 @@ protected:
         std::filesystem::create_directories(emptyDirectory);
         std::filesystem::current_path(emptyDirectory);
         ui = &testing_support::installScriptedUi(false);
-        testing_support::resetFrame();
-        if (world == nullptr) {
-            world = new World();
-        }
-        loadExtensions();
-        world->initView();
-        // The globals outlive every test, as in the program.
-        static LoadingScreen screen([] {});
-        static Camera showCamera;
-        loadingScreen = &screen;
-        camera = &showCamera;
-        music = nullptr;
-        show = std::make_unique<Show>();
-        show->now = [this] { return tick; };
-        show->endProcess = [](int) {};
-        show->startTime = 0;
+        show = testing_support::buildShow(&tick);
         const std::map<std::string, Timeline*> timelines = {
             {"info", &show->infoTimeline},       {"camera", &show->cameraTimeline},
             {"back", &show->backTagTimeline},    {"front", &show->frontTagTimeline},

@@ -1,0 +1,35 @@
+// Authoring mode (--watch, or the "logga" marker): list files read again when saved, and
+// the overlay on its key. Skipped list rows are reported by file and line from the start.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "shell/authoring_overlay.h"
+#include "shell/list_reloader.h"
+
+namespace platform {
+class Window;
+}
+
+class Authoring {
+public:
+    static constexpr int kOverlayKey = 0x78;  // F9
+
+    Authoring(Show& show, std::string restingTitle);
+
+    // Reports every list row the readers skip, in the log and on the terminal.
+    static void reportSkippedRows();
+
+    // Before the frame is drawn: reads the saved lists again.
+    void beforeFrame();
+    // After the frame is drawn: the overlay.
+    void afterFrame(platform::Window& window);
+    void handleKeys(platform::Window& window);
+
+    const AuthoringOverlay& overlay() const { return overlay_; }
+
+private:
+    ListReloader reloader_;
+    AuthoringOverlay overlay_;
+};

@@ -1,0 +1,14 @@
+// GL tests' show: the whole Show built from whatever data lies in the current directory,
+// with the global objects it needs and a clock on a tick the test moves.
+#pragma once
+
+#include <memory>
+
+#include "show/show.h"
+
+namespace testing_support {
+
+// Needs the GL context; the ui must be installed first.
+std::unique_ptr<Show> buildShow(const double* tick);
+
+}  // namespace testing_support
