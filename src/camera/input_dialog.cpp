@@ -5,22 +5,29 @@
 
 std::string promptText;
 
+namespace {
+constexpr char kNoAnswer = 'X';
+}
+
 bool InputDialog::ask(const char* prompt, std::string& answer) {
     if (prompt) {
         promptText = prompt;
     }
     platform::InputResult result = platform::ui().inputDialog("Input", promptText);
+    // Built by size, not from a literal: GCC 12 warns wrongly on assigning one here at -O3.
+    std::string given(1, kNoAnswer);
     switch (result.answer) {
         case platform::Answer::Ok:
-            answer = result.text.empty() ? std::string("X") : result.text.substr(0, kEntryLimit);
+            if (!result.text.empty()) {
+                given = result.text.substr(0, kEntryLimit);
+            }
             break;
         case platform::Answer::Closed:
-            platform::exitProcess(-1);
-            answer = "X";  // only reached when a test handler stands in for the exit
+            platform::exitProcess(-1);  // returns only when a test stands in for the exit
             break;
         default:
-            answer = "X";
             break;
     }
-    return !answer.empty() && answer[0] != 'X';
+    answer.swap(given);
+    return !answer.empty() && answer[0] != kNoAnswer;
 }
