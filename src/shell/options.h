@@ -20,7 +20,7 @@ struct Options {
     bool hasFrom = false;
     double from = 0;  // show time of the first frame
     bool hasTo = false;
-    double to = 185;  // the first frame after it ends the show
+    double to = 185;     // the first frame after it ends the show
     bool watch = false;  // read a list file again when it is saved
     bool hasLoop = false;
     double loopStart = 0;  // --loop: show time A to B over and over
