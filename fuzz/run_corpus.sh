@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Runs every fuzz target over its seed corpus (fuzz/corpus/<target without _fuzz>), then
+# Runs every fuzz target over its seed files (fuzz/corpus/NAME, the target less "_fuzz"), then
 # fuzzes each for $1 seconds (default 0: the seeds only). Usage: run_corpus.sh BUILD_DIR [SECONDS]
 set -euo pipefail
 build=$1

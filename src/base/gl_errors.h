@@ -2,13 +2,13 @@
 // where it was found and at what show time. Release builds compile the calls away.
 #pragma once
 
-#include <string>
+#include <typeinfo>
 
 #ifdef TARVEL_GL_CHECKS
 void reportGlErrors(const char* where, double time);
+// After a layer: names it by its class, which is worked out only when there is an error.
+void reportGlErrors(const std::type_info& layer, double time);
 #else
 inline void reportGlErrors(const char*, double) {}
+inline void reportGlErrors(const std::type_info&, double) {}
 #endif
-
-// A readable name for what raised an error: a layer's class name.
-std::string readableTypeName(const char* mangled);

@@ -14,9 +14,7 @@ void Timeline::draw(double t) {
         Entry entry = entries_[i];
         if (entry.start <= t && t <= entry.end && entry.layer) {
             entry.layer->draw(t - entry.start);
-#ifdef TARVEL_GL_CHECKS
-            reportGlErrors(readableTypeName(typeid(*entry.layer).name()).c_str(), t);
-#endif
+            reportGlErrors(typeid(*entry.layer), t);  // debug builds only
         }
     }
 }

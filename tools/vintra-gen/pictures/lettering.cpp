@@ -134,41 +134,48 @@ std::vector<Lettering::Glyph> Lettering::layout(std::string_view text,
     return glyphs;
 }
 
-Point Lettering::measure(std::string_view text, const TextStyle& style) const {
-    std::vector<Glyph> glyphs = layout(text, style);
+namespace {
+
+// The box of the inked pixels of laid-out glyphs, relative to the pen's baseline.
+struct InkBounds {
     int minX = INT_MAX, maxX = INT_MIN, minY = INT_MAX, maxY = INT_MIN;
-    for (const Glyph& g : glyphs) {
+    bool empty() const { return minX > maxX; }
+};
+
+template <typename Glyphs>
+InkBounds inkBounds(const Glyphs& glyphs) {
+    InkBounds ink;
+    for (const auto& g : glyphs) {
         if (g.width == 0 || g.rows == 0) {
             continue;
         }
-        minX = std::min(minX, g.left);
-        maxX = std::max(maxX, g.left + g.width);
-        minY = std::min(minY, -g.top);
-        maxY = std::max(maxY, -g.top + g.rows);
+        ink.minX = std::min(ink.minX, g.left);
+        ink.maxX = std::max(ink.maxX, g.left + g.width);
+        ink.minY = std::min(ink.minY, -g.top);
+        ink.maxY = std::max(ink.maxY, -g.top + g.rows);
     }
-    if (minX > maxX) {
+    return ink;
+}
+
+}  // namespace
+
+Point Lettering::measure(std::string_view text, const TextStyle& style) const {
+    const InkBounds ink = inkBounds(layout(text, style));
+    if (ink.empty()) {
         return {};
     }
-    return {static_cast<float>(maxX - minX), static_cast<float>(maxY - minY)};
+    return {static_cast<float>(ink.maxX - ink.minX), static_cast<float>(ink.maxY - ink.minY)};
 }
 
 Plane Lettering::render(int width, int height, std::string_view text, Point centre,
                         const TextStyle& style) const {
     Plane plane(width, height);
     std::vector<Glyph> glyphs = layout(text, style);
-    int minX = INT_MAX, maxX = INT_MIN, minY = INT_MAX, maxY = INT_MIN;
-    for (const Glyph& g : glyphs) {
-        if (g.width == 0 || g.rows == 0) {
-            continue;
-        }
-        minX = std::min(minX, g.left);
-        maxX = std::max(maxX, g.left + g.width);
-        minY = std::min(minY, -g.top);
-        maxY = std::max(maxY, -g.top + g.rows);
-    }
-    if (minX > maxX) {
+    const InkBounds ink = inkBounds(glyphs);
+    if (ink.empty()) {
         return plane;
     }
+    const int minX = ink.minX, maxX = ink.maxX, minY = ink.minY, maxY = ink.maxY;
     int offsetX = static_cast<int>(std::lround(centre.x - (minX + maxX) * 0.5f));
     int offsetY = static_cast<int>(std::lround(centre.y - (minY + maxY) * 0.5f));
     for (const Glyph& g : glyphs) {
