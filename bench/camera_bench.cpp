@@ -17,9 +17,8 @@ std::string pathText(int positions) {
 }
 
 Camera& benchCamera(int positions) {
-    if (!logWindow) {
-        logWindow = new LogWindow(false);
-    }
+    static LogWindow quietLog(false);
+    logWindow = &quietLog;
     auto* cam = new Camera;  // lives for the whole run, like the show's cameras
     cam->loadPathFromBytes(pathText(positions), "bench");
     return *cam;

@@ -14,10 +14,11 @@ void Authoring::reportSkippedRows() {
     ListLines::reportSkipped = [](const char* path, int line, const char* text) {
         // The row without its line end, so the report stays one line.
         const int length = static_cast<int>(std::strcspn(text, "\r\n"));
-        std::fprintf(stderr, "tarvel: %s:%d: row skipped: %.*s\n", path, line, length, text);
-        if (logWindow) {
-            logWindow->print("%s:%d: row skipped: %.*s", path, line, length, text);
+        // With the log on, its own lines reach the terminal already.
+        if (!logEnabled) {
+            std::fprintf(stderr, "tarvel: %s:%d: row skipped: %.*s\n", path, line, length, text);
         }
+        logWindow->print("%s:%d: row skipped: %.*s", path, line, length, text);
     };
 }
 
