@@ -3,6 +3,8 @@
 double showTime = 0;
 int screenWidth = 800;
 int screenHeight = 600;
+int screenLeft = 0;
+int screenBottom = 0;
 int framesDrawn = 0;
 
 bool reloadRequested = false;

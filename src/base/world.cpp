@@ -29,8 +29,8 @@ World::World() {
 
 void World::initView() {
     glClearColor(0, 0, 0, 0);
-    viewportLeft = 0;
-    viewportBottom = 0;
+    viewportLeft = screenLeft;
+    viewportBottom = screenBottom;
     viewportWidth = screenWidth;
     viewportHeight = screenHeight;
     glViewport(viewportLeft, viewportBottom, viewportWidth, viewportHeight);

@@ -9,7 +9,7 @@
 
 // Position of light 0 as last set by World::setLightPosition; the shading reads it.
 extern float lightPosition[3];
-// The viewport of the last World::initView.
+// The viewport of the last World::initView: the screen, past any bars.
 extern int viewportLeft;
 extern int viewportBottom;
 extern int viewportWidth;

@@ -2,11 +2,14 @@
 
 #include <GL/glext.h>
 
+#include <algorithm>
+#include <cmath>
 #include <vector>
 
 #include "base/frame_state.h"
 #include "base/gl_entry_points.h"
 #include "base/gl_state.h"
+#include "base/letterbox.h"
 #include "base/log.h"
 #include "base/world.h"
 
@@ -17,8 +20,21 @@ constexpr float kTopEdge = 1.15f;
 
 }  // namespace
 
+int Copy2Texture::sizeFor(int pictureHeight) {
+    const double wanted = static_cast<double>(kSize) * pictureHeight / Letterbox::kDesignHeight;
+    int size = 1;
+    while (size < wanted) {
+        size *= 2;
+    }
+    if (size > pictureHeight) {
+        size = std::max(1, static_cast<int>(std::lround(wanted)));
+    }
+    return size;
+}
+
 Copy2Texture::Copy2Texture() {
     logWindow->printBanner("Copy2Texture object.");
+    size = sizeFor(screenHeight);
     GLint previous = 0;
     glGetIntegerv(GL_TEXTURE_BINDING_2D, &previous);
     const std::vector<GLuint> zeroes(static_cast<size_t>(size) * size * 4, 0);
@@ -31,7 +47,8 @@ Copy2Texture::Copy2Texture() {
 }
 
 void Copy2Texture::setViewport() {
-    glViewport(0, 0, size, size);
+    size = sizeFor(screenHeight);
+    glViewport(screenLeft, screenBottom, size, size);
 }
 
 void Copy2Texture::capture() {
@@ -42,7 +59,7 @@ void Copy2Texture::capture() {
     }
     glEnable(GL_TEXTURE_2D);
     glBindTexture(GL_TEXTURE_2D, texture);
-    glCopyTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, 0, 0, size, size, 0);
+    glCopyTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, screenLeft, screenBottom, size, size, 0);
     glClearColor(0, 0, 0, 0);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
 }

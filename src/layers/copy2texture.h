@@ -8,9 +8,14 @@
 
 class Copy2Texture {
 public:
-    static constexpr int kSize = 512;  // pixels, each side of the capture
+    static constexpr int kSize = 512;  // pixels, each side of the capture at 600 lines
 
     Copy2Texture();
+
+    // Each side of the capture for a picture of that height: the 800 × 600 picture's 512
+    // grown with it to the next power of two (1024 at 1080 lines, 2048 at 2160), or just
+    // in proportion where that would not fit the picture. The overlays stay as sharp.
+    static int sizeFor(int pictureHeight);
 
     // For the scope's life the capture's corner of the window is the viewport, for the
     // caller to draw what is to be captured; at its end the corner is copied into the
@@ -27,7 +32,7 @@ public:
         Copy2Texture& target_;
     };
 
-    // The capture's corner of the window as the viewport.
+    // The capture's corner of the screen as the viewport, sized for the screen's height.
     void setViewport();
     // Copies the corner into the texture and clears the buffers; the viewport stays.
     void capture();

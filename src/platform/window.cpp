@@ -2,6 +2,7 @@
 
 #include <SDL2/SDL.h>
 
+#include <algorithm>
 #include <cstdlib>
 
 #include "platform/process.h"
@@ -12,6 +13,7 @@ namespace {
 bool videoReady = false;
 bool unswitchableModes = false;
 SDL_Window* fullscreenWindow = nullptr;
+int lastDisplay = 0;  // the monitor the last window was on, for the next one
 
 // Letters and digits follow the keyboard layout, the keypad its physical keys.
 int virtualKey(const SDL_Keysym& sym) {
@@ -138,13 +140,16 @@ Window::Error Window::create(const Options& options, std::string& detail) {
     SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 16);
     SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, 8);
 
-    Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_RESIZABLE;
+    Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI;
     int x = options.x;
     int y = options.y;
-    if (options.fullscreen) {
+    if (options.fullscreen && options.modeSwitch) {
         flags = SDL_WINDOW_OPENGL | SDL_WINDOW_FULLSCREEN | SDL_WINDOW_BORDERLESS;
         x = 0;
         y = 0;
+    } else if (options.fullscreen) {
+        flags = SDL_WINDOW_OPENGL | SDL_WINDOW_FULLSCREEN_DESKTOP | SDL_WINDOW_ALLOW_HIGHDPI;
+        x = y = static_cast<int>(SDL_WINDOWPOS_CENTERED_DISPLAY(lastDisplay));
     }
     window_ = SDL_CreateWindow(options.title.c_str(), x, y, options.width, options.height, flags);
     if (!window_) {
@@ -152,14 +157,9 @@ Window::Error Window::create(const Options& options, std::string& detail) {
         return Error::WindowCreation;
     }
     if (options.fullscreen) {
-        SDL_DisplayMode mode{};
-        mode.w = options.width;
-        mode.h = options.height;
         fullscreenWindow = window_;
-        modeChanged_ = true;
-        if (unswitchableModes || SDL_SetWindowDisplayMode(window_, &mode) != 0 ||
-            SDL_SetWindowFullscreen(window_, SDL_WINDOW_FULLSCREEN) != 0) {
-            detail = unswitchableModes ? "mode change refused" : SDL_GetError();
+        fullscreen_ = true;
+        if (options.modeSwitch && !switchDisplayMode(options.width, options.height, detail)) {
             destroy();
             return Error::ModeRefused;
         }
@@ -185,10 +185,25 @@ Window::Error Window::create(const Options& options, std::string& detail) {
     return Error::None;
 }
 
+bool Window::switchDisplayMode(int width, int height, std::string& detail) {
+    SDL_DisplayMode mode{};
+    mode.w = width;
+    mode.h = height;
+    if (unswitchableModes || SDL_SetWindowDisplayMode(window_, &mode) != 0 ||
+        SDL_SetWindowFullscreen(window_, SDL_WINDOW_FULLSCREEN) != 0) {
+        detail = unswitchableModes ? "mode change refused" : SDL_GetError();
+        return false;
+    }
+    return true;
+}
+
 void Window::destroy() {
-    if (modeChanged_) {
+    if (window_) {
+        lastDisplay = std::max(SDL_GetWindowDisplayIndex(window_), 0);
+    }
+    if (fullscreen_) {
         restoreDisplayMode();
-        modeChanged_ = false;
+        fullscreen_ = false;
     }
     if (context_) {
         SDL_GL_MakeCurrent(window_, nullptr);
@@ -213,6 +228,13 @@ void Window::focus() {
 
 void Window::setTitle(const std::string& title) {
     SDL_SetWindowTitle(window_, title.c_str());
+}
+
+void Window::drawableSize(int& width, int& height) const {
+    width = height = 0;
+    if (window_) {
+        SDL_GL_GetDrawableSize(window_, &width, &height);
+    }
 }
 
 bool Window::poll(WindowEvent& event) {
@@ -244,9 +266,9 @@ bool Window::poll(WindowEvent& event) {
                         event.minimised = false;
                         return true;
                     case SDL_WINDOWEVENT_SIZE_CHANGED:
+                        // The event counts points; drawing wants pixels.
                         event = {WindowEvent::Kind::Size};
-                        event.width = e.window.data1;
-                        event.height = e.window.data2;
+                        drawableSize(event.width, event.height);
                         return true;
                     case SDL_WINDOWEVENT_CLOSE:
                         event = {WindowEvent::Kind::Close};

@@ -1,6 +1,8 @@
 // The one GL window: an SDL window with a compatibility-profile context (double buffer,
 // 8 alpha bits, 16 depth bits or more, 8 stencil bits). Key events arrive as Windows
-// virtual-key codes; minimise, restore, close and resize arrive as window messages.
+// virtual-key codes; minimise, restore, close and resize arrive as window messages. Sizes
+// are the drawable's, in pixels (HiDPI included). Fullscreen covers the desktop of the
+// window's monitor without a mode change, unless the old display-mode switch is asked for.
 #pragma once
 
 #include <string>
@@ -14,7 +16,7 @@ struct WindowEvent {
     Kind kind;
     bool minimised = false;  // Activate
     int key = 0;             // KeyDown, KeyUp: virtual-key code
-    int width = 0;           // Size
+    int width = 0;           // Size: the drawable, in pixels
     int height = 0;
 };
 
@@ -25,7 +27,8 @@ public:
         int width = 800;
         int height = 600;
         bool fullscreen = false;
-        bool offscreen = false;  // no display: an offscreen EGL context
+        bool modeSwitch = false;  // fullscreen by switching the display to width × height
+        bool offscreen = false;   // no display: an offscreen EGL context
         // Wait for the display's refresh on swap (adaptive where the driver offers it).
         bool verticalSync = false;
         int x = 200;
@@ -53,15 +56,19 @@ public:
     bool poll(WindowEvent& event);
     void focus();
     void setTitle(const std::string& title);
+    // The window's size in pixels, which on a HiDPI screen is more than its size in points.
+    void drawableSize(int& width, int& height) const;
 
     int depthBits() const;
     int stencilBits() const;
     int alphaBits() const;
 
 private:
+    bool switchDisplayMode(int width, int height, std::string& detail);
+
     SDL_Window* window_ = nullptr;
     void* context_ = nullptr;
-    bool modeChanged_ = false;
+    bool fullscreen_ = false;
 };
 
 // Procedure lookup for the GL extension loader.

@@ -1,16 +1,18 @@
 #include "shell/gl_window.h"
 
 #include <GL/gl.h>
-#include <GL/glu.h>
 
 #include <string>
 
+#include "base/world.h"
 #include "platform/ui.h"
 #include "shell/globals.h"
 #include "shell/main_window.h"
 #include "shell/startup.h"
 
 namespace {
+
+Letterbox letterbox(Letterbox::kDesignWidth, Letterbox::kDesignHeight);
 
 void errorBox(const char* text) {
     platform::ui().messageBox(text, "ERROR", platform::Buttons::Ok, platform::Icon::Exclamation);
@@ -51,7 +53,7 @@ bool createWindow(const char* title, int width, int height, int, bool fullscreen
         errorBox("Window Creation Error.");
         return false;
     }
-    if (fullscreen && !platform::Window::displayModeAvailable(width, height) &&
+    if (fullscreen && modeSwitch && !platform::Window::displayModeAvailable(width, height) &&
         !useWindowedInstead(title)) {
         return false;
     }
@@ -60,6 +62,7 @@ bool createWindow(const char* title, int width, int height, int, bool fullscreen
     options.width = width;
     options.height = height;
     options.fullscreen = fullscreen;
+    options.modeSwitch = modeSwitch;
     options.offscreen = offscreenRequested();
     options.verticalSync = verticalSyncRequested() && !offscreenRequested();
     auto error = mainWindow().create(options, detail);
@@ -77,7 +80,10 @@ bool createWindow(const char* title, int width, int height, int, bool fullscreen
         errorBox(creationErrorText(error));
         return false;
     }
-    resizeScene(width, height);
+    int pixelsWide = 0;
+    int pixelsHigh = 0;
+    mainWindow().drawableSize(pixelsWide, pixelsHigh);
+    resizeScene(pixelsWide, pixelsHigh);
     preInit();
     worldInit();
     return true;
@@ -91,14 +97,16 @@ void killWindow() {
 }
 
 void resizeScene(int width, int height) {
-    if (height == 0) {
-        height = 1;
+    // A window of any shape shows the same picture: never a projection stretched to the
+    // window, never more at the sides.
+    letterbox = Letterbox(width, height);
+    letterbox.apply();
+    World::setNormalProjection();
+    if (world) {
+        world->initView();
     }
-    glViewport(0, 0, width, height);
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    gluPerspective(45.0, static_cast<double>(width) / static_cast<double>(height),
-                   static_cast<double>(0.1f), 100.0);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
+}
+
+const Letterbox& windowLetterbox() {
+    return letterbox;
 }

@@ -2,8 +2,13 @@
 // opens the window and context, sets the perspective and runs preInit and worldInit.
 #pragma once
 
+#include "base/letterbox.h"
 #include "shell/main_window.h"
 
 bool createWindow(const char* title, int width, int height, int bits, bool fullscreenFlag);
 void killWindow();
+// The window's drawable is width × height pixels: the picture is letterboxed in it and
+// keeps the show's projection.
 void resizeScene(int width, int height);
+// Where the picture lies in the window, as the last resizeScene placed it.
+const Letterbox& windowLetterbox();

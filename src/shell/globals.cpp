@@ -2,6 +2,7 @@
 
 bool active = true;
 bool fullscreen = true;
+bool modeSwitch = false;
 bool frozen = false;
 
 Text* text = nullptr;

@@ -12,6 +12,7 @@ class Show;
 
 extern bool active;      // false while the window is minimised
 extern bool fullscreen;  // chosen at start-up, toggled by F1
+extern bool modeSwitch;  // fullscreen switches the display mode instead of covering the desktop
 extern bool frozen;      // Space: no drawing, time runs on
 
 extern Text* text;

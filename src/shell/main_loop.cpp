@@ -45,8 +45,6 @@ std::unique_ptr<CaptureSession> capture;
 std::unique_ptr<ProgressLine> benchProgress;
 std::unique_ptr<Authoring> authoring;
 bool firstFrameDrawn = false;
-int windowWidth = 800;
-int windowHeight = 600;
 
 // A key pressed and released between two idle passes (a quick tap, or synthetic input)
 // must still be seen once: its release waits until an idle pass has run.
@@ -87,22 +85,24 @@ void checkGlErrors() {
 }
 
 // The back buffer, top row first, as RGB.
-std::vector<uint8_t> readFrame() {
-    std::vector<uint8_t> bottomUp(static_cast<size_t>(screenWidth) * screenHeight * 3);
+std::vector<uint8_t> readFrame(int width, int height) {
+    std::vector<uint8_t> bottomUp(static_cast<size_t>(width) * height * 3);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glReadBuffer(GL_BACK);
-    glReadPixels(0, 0, screenWidth, screenHeight, GL_RGB, GL_UNSIGNED_BYTE, bottomUp.data());
+    glReadPixels(0, 0, width, height, GL_RGB, GL_UNSIGNED_BYTE, bottomUp.data());
     std::vector<uint8_t> topDown(bottomUp.size());
-    const size_t row = static_cast<size_t>(screenWidth) * 3;
-    for (int y = 0; y < screenHeight; ++y) {
-        std::copy_n(bottomUp.begin() + static_cast<long>((screenHeight - 1 - y) * row), row,
+    const size_t row = static_cast<size_t>(width) * 3;
+    for (int y = 0; y < height; ++y) {
+        std::copy_n(bottomUp.begin() + static_cast<long>((height - 1 - y) * row), row,
                     topDown.begin() + static_cast<long>(y * row));
     }
     return topDown;
 }
 
 void writeShotAndExit() {
-    if (!platform::writePng(options.shotFile, screenWidth, screenHeight, readFrame())) {
+    const int width = windowLetterbox().outputWidth();
+    const int height = windowLetterbox().outputHeight();
+    if (!platform::writePng(options.shotFile, width, height, readFrame(width, height))) {
         std::fprintf(stderr, "tarvel: cannot write %s\n", options.shotFile.c_str());
         platform::exitProcess(1);
     }
@@ -127,11 +127,9 @@ void handleWindowEvent(const platform::WindowEvent& event, bool& done) {
             keyUp(event.key & 0xff);
             break;
         case Kind::Size:
-            // Re-announcing the size the window already has must not replace the
-            // projection that preInit set up.
-            if (event.width != windowWidth || event.height != windowHeight) {
-                windowWidth = event.width;
-                windowHeight = event.height;
+            // Re-announcing the size the window already has changes nothing.
+            if (event.width != windowLetterbox().outputWidth() ||
+                event.height != windowLetterbox().outputHeight()) {
                 resizeScene(event.width, event.height);
             }
             break;
@@ -179,7 +177,7 @@ void installOfflineEnding() {
 
 bool startWindow() {
     authoring.reset();  // it reads into the show of the last round (F1)
-    if (!createWindow(kTitle, screenWidth, screenHeight, 32, fullscreen)) {
+    if (!createWindow(kTitle, options.outputWidth, options.outputHeight, 32, fullscreen)) {
         return false;
     }
     applyShowRange();
@@ -237,7 +235,8 @@ bool startOfflineWork() {
     const double fps = 1.0 / options.fixedStep();
     const double end = std::min(options.to, ShowClock::kEndTime);
     if (options.capture) {
-        capture = std::make_unique<CaptureSession>(screenWidth, screenHeight, fps, 44100);
+        capture =
+            std::make_unique<CaptureSession>(options.outputWidth, options.outputHeight, fps, 44100);
         return capture->open(options.captureFile, options.startTime(), end);
     }
     if (options.bench) {
@@ -270,6 +269,7 @@ bool prepareMode(bool& showDialog) {
         }
         showDialog = !options.windowed && !options.fullscreen;
         fullscreen = options.fullscreen;
+        modeSwitch = options.modeSwitch;
         setVerticalSync(options.fixedStep() <= 0);
     }
     if (options.fixedStep() > 0) {
@@ -303,6 +303,7 @@ void drawFrame() {
     if (authoring) {
         authoring->afterFrame(mainWindow());
     }
+    windowLetterbox().clearBars();
     if (options.shot && showTime >= options.shotTime) {
         writeShotAndExit();
     }

@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
@@ -14,6 +15,20 @@ bool parseNumber(const char* text, double& value) {
     errno = 0;
     value = std::strtod(text, &end);
     return errno == 0 && end && *end == '\0' && std::isfinite(value);
+}
+
+// "WxH" with each side 16 to 8192 pixels.
+bool parseSize(const char* text, int& width, int& height) {
+    int w = 0;
+    int h = 0;
+    char rest = 0;
+    if (!text || std::sscanf(text, "%dx%d%c", &w, &h, &rest) != 2 || w < 16 || h < 16 || w > 8192 ||
+        h > 8192) {
+        return false;
+    }
+    width = w;
+    height = h;
+    return true;
 }
 
 bool checkLoop(const Options& options, std::string& error) {
@@ -35,6 +50,8 @@ bool checkLoop(const Options& options, std::string& error) {
 bool checkRange(const Options& options, std::string& error) {
     if ((!options.chartFile.empty() || !options.csvFile.empty()) && !options.bench) {
         error = "--chart and --csv go with --bench";
+    } else if (options.hasSize && !options.offline()) {
+        error = "--size goes with --shot, --capture or --bench";
     } else if (options.capture && options.captureFile.empty()) {
         error = "--capture needs a file name";
     } else if (options.hasFrom && options.from >= 185) {
@@ -79,6 +96,16 @@ bool parseOptions(int argc, char** argv, Options& options, std::string& error) {
             options.windowed = true;
         } else if (arg == "--fullscreen") {
             options.fullscreen = true;
+        } else if (arg == "--mode-switch") {
+            options.modeSwitch = true;
+        } else if (arg == "--size") {
+            if (!needs(1))
+                return false;
+            if (!parseSize(argv[++i], options.outputWidth, options.outputHeight)) {
+                error = "--size needs WIDTHxHEIGHT in pixels, each 16 to 8192";
+                return false;
+            }
+            options.hasSize = true;
         } else if (arg == "--data") {
             if (!needs(1))
                 return false;
@@ -154,7 +181,8 @@ bool parseOptions(int argc, char** argv, Options& options, std::string& error) {
 const char* usageText() {
     return "usage: tarvel [options]\n"
            "  --windowed          play in a window (skips the start-up dialog)\n"
-           "  --fullscreen        play fullscreen at 800 x 600 (skips the start-up dialog)\n"
+           "  --fullscreen        play fullscreen, letterboxed (skips the start-up dialog)\n"
+           "  --mode-switch       fullscreen switches the display to 800 x 600 instead\n"
            "  --data DIR          change to DIR (the directory holding vintra/) first\n"
            "  --fps N             fixed clock: every frame advances show time by 1/N s\n"
            "  --shot T FILE.png   render up to show time T, write that frame, exit\n"
@@ -162,6 +190,7 @@ const char* usageText() {
            "    --chart FILE.svg  with --bench: chart the frame times over show time\n"
            "    --csv FILE        with --bench: one row per frame\n"
            "  --capture FILE      record the show with its music to FILE (.mp4, .mkv, .webm)\n"
+           "  --size WxH          with --shot, --capture, --bench: frames of W x H pixels\n"
            "  --from T, --to T    start the show at show time T, end it at T\n"
            "  --watch             authoring: read a list file again when it is saved\n"
            "  --loop A B          authoring: play show time A to B over and over\n"

@@ -7,6 +7,7 @@
 struct Options {
     bool windowed = false;
     bool fullscreen = false;
+    bool modeSwitch = false;  // fullscreen switches the display to 800 × 600
     std::string dataDirectory;
     double framesPerSecond = 0;  // 0: the real-time clock
     bool shot = false;
@@ -17,6 +18,9 @@ struct Options {
     std::string csvFile;    // --bench: one row per frame
     bool capture = false;
     std::string captureFile;
+    bool hasSize = false;  // --size WxH: the offline frame's size, the picture letterboxed
+    int outputWidth = 800;
+    int outputHeight = 600;
     bool hasFrom = false;
     double from = 0;  // show time of the first frame
     bool hasTo = false;

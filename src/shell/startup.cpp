@@ -6,6 +6,7 @@
 #include "platform/path.h"
 #include "platform/ui.h"
 #include "shell/extensions.h"
+#include "shell/gl_window.h"
 #include "shell/globals.h"
 #include "shell/log_window.h"
 #include "shell/main_window.h"
@@ -41,7 +42,10 @@ void preInit() {
         platform::ui().messageBox("Couldn't Initialize extentions", "", platform::Buttons::Ok,
                                   platform::Icon::Exclamation);
     }
-    loadingScreen = new LoadingScreen([] { mainWindow().swap(); });
+    loadingScreen = new LoadingScreen([] {
+        windowLetterbox().clearBars();
+        mainWindow().swap();
+    });
     loadingScreen->advance();
     world->initView();
     world->initLights();

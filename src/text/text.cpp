@@ -5,24 +5,31 @@
 #include <string>
 
 #include "base/gl_state.h"
+#include "base/letterbox.h"
 #include "base/log.h"
 #include "platform/font.h"
 
 namespace {
 constexpr int kFirstCharacter = 32;
 constexpr int kListCount = 96;
+constexpr int kFontHeight = 18;  // character height in pixels of the 800 × 600 picture
 }  // namespace
 
 Text::Text() {
     logWindow->printBanner("Text Object");
-    y_ = -static_cast<float>(fontHeight_) / 1000.0f;
+    y_ = -static_cast<float>(kFontHeight) / 1000.0f;
     buildFont();
 }
 
 void Text::buildFont() {
+    if (listBase_ != 0) {
+        glDeleteLists(listBase_, kListCount);
+    }
+    // Glyphs are pixels: they grow with the picture, so the text keeps its place and size.
+    pixelHeight_ = scaledPixels(kFontHeight);
     listBase_ = glGenLists(kListCount);
     platform::BitmapFont font;
-    if (!font.open("Courier New", true, fontHeight_)) {
+    if (!font.open("Courier New", true, pixelHeight_)) {
         logWindow->print("Text: no font could be loaded; text will not show");
     } else if (!font.exactMatch()) {
         logWindow->print("Text: \"Courier New\" not found, using %s", font.faceName().c_str());
@@ -50,6 +57,9 @@ void Text::setRasterPosition() const {
 }
 
 void Text::printText(const char* string) {
+    if (pixelHeight_ != scaledPixels(kFontHeight)) {
+        buildFont();
+    }
     SavedState saved;
     glLoadIdentity();
     glDisable(GL_DEPTH_TEST);
@@ -64,7 +74,7 @@ void Text::printText(const char* string) {
     for (const unsigned char* c = reinterpret_cast<const unsigned char*>(string ? string : ""); *c;
          ++c) {
         if (*c == '\n') {
-            lineOffset_ += static_cast<float>(fontHeight_) / 1000.0f + 0.01f;
+            lineOffset_ += static_cast<float>(kFontHeight) / 1000.0f + 0.01f;
             setRasterPosition();
         } else if (*c == '\t') {
             for (int i = 0; i < 4; ++i)

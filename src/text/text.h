@@ -21,7 +21,7 @@ private:
 
     GLuint listBase_ = 0;
     float lineOffset_ = 0;
-    int fontHeight_ = 18;
+    int pixelHeight_ = 0;  // of the glyphs in the lists
     float x_ = 0;
     float y_ = -0.018f;
 };
