@@ -147,11 +147,22 @@ Window::Error Window::create(const Options& options, std::string& detail) {
         flags = SDL_WINDOW_OPENGL | SDL_WINDOW_FULLSCREEN | SDL_WINDOW_BORDERLESS;
         x = 0;
         y = 0;
-    } else if (options.fullscreen) {
-        flags = SDL_WINDOW_OPENGL | SDL_WINDOW_FULLSCREEN_DESKTOP | SDL_WINDOW_ALLOW_HIGHDPI;
-        x = y = static_cast<int>(SDL_WINDOWPOS_CENTERED_DISPLAY(lastDisplay));
     }
-    window_ = SDL_CreateWindow(options.title.c_str(), x, y, options.width, options.height, flags);
+    int width = options.width;
+    int height = options.height;
+    SDL_Rect desktop{};
+    if (options.fullscreen && !options.modeSwitch &&
+        SDL_GetDisplayBounds(std::min(lastDisplay, SDL_GetNumVideoDisplays() - 1), &desktop) == 0) {
+        // Borderless over the whole monitor already, for a desktop without a window manager
+        // to carry out the fullscreen request.
+        flags = SDL_WINDOW_OPENGL | SDL_WINDOW_FULLSCREEN_DESKTOP | SDL_WINDOW_BORDERLESS |
+                SDL_WINDOW_ALLOW_HIGHDPI;
+        x = desktop.x;
+        y = desktop.y;
+        width = desktop.w;
+        height = desktop.h;
+    }
+    window_ = SDL_CreateWindow(options.title.c_str(), x, y, width, height, flags);
     if (!window_) {
         detail = SDL_GetError();
         return Error::WindowCreation;

@@ -3,6 +3,13 @@
 //   frame_compare compare GOT REF OUT -> GOT shrunk to REF's size, written to OUT; prints
 //                                        the mean difference and the share of cells that
 //                                        differ; exit 1 when either is over the tolerance
+//   frame_compare psnr BIG REF DB [X Y W H]
+//                                     -> the W x H region of BIG at X, Y from the top left
+//                                        (all of BIG by default) shrunk to REF's size;
+//                                        prints its PSNR against REF, exit 1 below DB
+//   frame_compare bars FRAME X Y W H  -> exit 1 unless every pixel outside that region of
+//                                        FRAME is black and the region's outermost rows
+//                                        and columns are mostly lit (the picture fills it)
 // A cell average forgives Mesa's rounding and small edge shifts; a layer out of order, a
 // swapped blend pair, a missing picture or a moment a beat off moves many cells a lot.
 #include "png_pixels.h"
@@ -103,6 +110,97 @@ int compare(int argc, char** argv) {
     return mean <= kMeanLimit && share <= kShareLimit ? 0 : 1;
 }
 
+Image cropped(const Image& in, int left, int top, int width, int height) {
+    Image out{width, height, std::vector<uint8_t>(static_cast<size_t>(width) * height * 3)};
+    for (int y = 0; y < height; ++y) {
+        const auto from = in.rgb.begin() + ((static_cast<long>(top) + y) * in.width + left) * 3;
+        std::copy_n(from, width * 3, out.rgb.begin() + static_cast<long>(y) * width * 3);
+    }
+    return out;
+}
+
+bool parseRegion(char** argv, const Image& in, int region[4]) {
+    for (int i = 0; i < 4; ++i)
+        region[i] = std::atoi(argv[i]);
+    return region[0] >= 0 && region[1] >= 0 && region[2] > 0 && region[3] > 0 &&
+           region[0] + region[2] <= in.width && region[1] + region[3] <= in.height;
+}
+
+int psnr(int argc, char** argv) {
+    if (argc != 5 && argc != 9)
+        return 2;
+    Image big;
+    Image ref;
+    int region[4] = {0, 0, 0, 0};
+    if (!readPng(argv[2], big) || !readPng(argv[3], ref)) {
+        std::fprintf(stderr, "cannot read %s or %s\n", argv[2], argv[3]);
+        return 1;
+    }
+    if (argc == 9 ? !parseRegion(argv + 5, big, region)
+                  : (region[2] = big.width, region[3] = big.height, false)) {
+        std::fprintf(stderr, "the region lies outside %s\n", argv[2]);
+        return 1;
+    }
+    if (region[2] < ref.width || region[3] < ref.height) {
+        std::fprintf(stderr, "%s is smaller than %s\n", argv[2], argv[3]);
+        return 1;
+    }
+    const Image small =
+        shrunk(cropped(big, region[0], region[1], region[2], region[3]), ref.width, ref.height);
+    double squares = 0;
+    for (size_t i = 0; i < ref.rgb.size(); ++i) {
+        const double d = small.rgb[i] - ref.rgb[i];
+        squares += d * d;
+    }
+    const double mean = squares / static_cast<double>(ref.rgb.size());
+    const double db = mean > 0 ? 10.0 * std::log10(255.0 * 255.0 / mean) : 99.0;
+    const double limit = std::atof(argv[4]);
+    std::printf("PSNR %.1f dB (limit %.1f)\n", db, limit);
+    return db >= limit ? 0 : 1;
+}
+
+bool lit(const Image& frame, int x, int y) {
+    const uint8_t* p = &frame.rgb[(static_cast<size_t>(y) * frame.width + x) * 3];
+    return (p[0] | p[1] | p[2]) != 0;
+}
+
+// The share of lit pixels on the least lit of the region's four edges.
+double edgeShare(const Image& frame, const int region[4]) {
+    const int left = region[0], top = region[1], right = left + region[2] - 1,
+              bottom = top + region[3] - 1;
+    int rows[2] = {0, 0};
+    int columns[2] = {0, 0};
+    for (int x = left; x <= right; ++x) {
+        rows[0] += lit(frame, x, top);
+        rows[1] += lit(frame, x, bottom);
+    }
+    for (int y = top; y <= bottom; ++y) {
+        columns[0] += lit(frame, left, y);
+        columns[1] += lit(frame, right, y);
+    }
+    return std::min(static_cast<double>(std::min(rows[0], rows[1])) / region[2],
+                    static_cast<double>(std::min(columns[0], columns[1])) / region[3]);
+}
+
+int bars(int argc, char** argv) {
+    Image frame;
+    int region[4];
+    if (argc != 7 || !readPng(argv[2], frame) || !parseRegion(argv + 3, frame, region))
+        return 2;
+    long litOutside = 0;
+    for (int y = 0; y < frame.height; ++y) {
+        for (int x = 0; x < frame.width; ++x) {
+            const bool inside = x >= region[0] && x < region[0] + region[2] && y >= region[1] &&
+                                y < region[1] + region[3];
+            litOutside += !inside && lit(frame, x, y);
+        }
+    }
+    const double edges = edgeShare(frame, region);
+    std::printf("%ld pixels outside the picture are not black; %.0f %% of its edge is lit\n",
+                litOutside, edges * 100.0);
+    return litOutside == 0 && edges >= 0.5 ? 0 : 1;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -110,6 +208,12 @@ int main(int argc, char** argv) {
         return shrink(argc, argv);
     if (argc >= 2 && std::strcmp(argv[1], "compare") == 0)
         return compare(argc, argv);
-    std::fprintf(stderr, "usage: frame_compare shrink IN OUT W H | compare GOT REF OUT\n");
+    if (argc >= 2 && std::strcmp(argv[1], "psnr") == 0)
+        return psnr(argc, argv);
+    if (argc >= 2 && std::strcmp(argv[1], "bars") == 0)
+        return bars(argc, argv);
+    std::fprintf(stderr,
+                 "usage: frame_compare shrink IN OUT W H | compare GOT REF OUT | "
+                 "psnr BIG REF DB [X Y W H] | bars FRAME X Y W H\n");
     return 2;
 }
