@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Keyboard only, through the real GTK dialogs: Return in the start-up dialog is OK (with
-# Fullscreen checked), and Return on the question that follows on a screen without an
-# 800 x 600 mode is Yes, so the show plays in a window until Escape. Then F1 towards that
-# missing mode, answered No: the closing message, and the program ends with 0.
+# Fullscreen checked), and the show covers the screen without a question. With
+# --mode-switch, Return on the question that follows on a screen without an 800 x 600 mode
+# is Yes, so the show plays in a window until Escape. Then F1 towards that missing mode,
+# answered No: the closing message, and the program ends with 0.
 set -u
 [[ -n "${E2E_TRACE:-}" ]] && set -x
 tarvel=$1
@@ -14,6 +15,19 @@ enter_work_dir "$data"
 start_xvfb
 
 "$tarvel" >log.txt 2>&1 &
+pid=$!
+dialog=$(wait_for_window "#Korrin" 60) || fail "the start-up dialog did not open"
+sleep 0.5
+xdotool windowfocus --sync "$dialog" key Return
+main=$(wait_for_window "#Korrin - Tarvel" 60) || fail "no window after Return in the dialog"
+sleep 1
+[[ $("$XWINDOW" find "#Korrin - Tarvel" | wc -l) -eq 1 ]] || fail "fullscreen asked a question"
+eval "$(xdotool getwindowgeometry --shell "$main")"
+[[ "$WIDTH x $HEIGHT" == "1280 x 1024" ]] || fail "fullscreen is $WIDTH x $HEIGHT, not the screen"
+xdotool windowfocus --sync "$main" key Escape
+expect_exit $pid 0 "Escape in fullscreen"
+
+"$tarvel" --mode-switch >log.txt 2>&1 &
 pid=$!
 dialog=$(wait_for_window "#Korrin" 60) || fail "the start-up dialog did not open"
 sleep 0.5
@@ -30,7 +44,7 @@ sleep 1
 xdotool windowfocus --sync "$main" key Escape
 expect_exit $pid 0 "Escape"
 
-"$tarvel" --windowed >log.txt 2>&1 &
+"$tarvel" --windowed --mode-switch >log.txt 2>&1 &
 pid=$!
 main=$(wait_for_window "#Korrin - Tarvel" 60) || fail "the show window did not open"
 sleep 1

@@ -1,5 +1,5 @@
-// The window's start-up when the display mode cannot be had: a refused switch reaches the
-// same Yes/No question as the pre-check. Beside the GL tests' own window, so the GL
+// The window's start-up when the display mode cannot be had (--mode-switch): a refused
+// switch reaches the same Yes/No question as the pre-check. Beside the GL tests' own window, so the GL
 // libraries stay loaded when the refused window goes.
 #include "shell/gl_window.h"
 
@@ -17,9 +17,11 @@ const char* const kQuestion =
 TEST(GlWindow, RefusedModeSwitchAsksForAWindowAndNoCloses) {
     platform::ScriptedUi& ui = testing_support::installScriptedUi(false);
     platform::Window::simulateUnswitchableModes(true);
+    modeSwitch = true;
     ui.messageAnswers.push_back(platform::Answer::No);
     EXPECT_FALSE(createWindow("#Korrin - Tarvel", 800, 600, 32, true));
     platform::Window::simulateUnswitchableModes(false);
+    modeSwitch = false;
 
     ASSERT_EQ(ui.messages.size(), 2u);
     EXPECT_EQ(ui.messages[0].text, kQuestion);

@@ -26,9 +26,17 @@ TEST(Options, RecordingAndTheRangeOfShowTime) {
     EXPECT_DOUBLE_EQ(options.to, 12.5);
     EXPECT_DOUBLE_EQ(options.fixedStep(), 1.0 / 60);
 
+    EXPECT_FALSE(options.hasSize);
+    EXPECT_EQ(options.outputWidth, 800);
+    EXPECT_EQ(options.outputHeight, 600);
+
     Options recording;
-    ASSERT_TRUE(parse({"--capture", "a.webm", "--fps", "30"}, recording, error));
+    ASSERT_TRUE(
+        parse({"--capture", "a.webm", "--fps", "30", "--size", "1920x1080"}, recording, error));
     EXPECT_DOUBLE_EQ(recording.startTime(), 0.0) << "a recording skips the empty lead-in";
+    EXPECT_TRUE(recording.hasSize);
+    EXPECT_EQ(recording.outputWidth, 1920);
+    EXPECT_EQ(recording.outputHeight, 1080);
     Options bench;
     ASSERT_TRUE(parse({"--bench", "--chart", "c.svg", "--csv", "c.csv"}, bench, error));
     EXPECT_DOUBLE_EQ(bench.startTime(), -4.0);
@@ -50,6 +58,11 @@ TEST(Options, RefusesRangesAndCombinationsThatCannotRun) {
         {"--csv", "c.csv", "--capture", "a.mp4"},
         {"--bench", "--capture", "a.mp4"},
         {"--shot", "3", "a.png", "--capture", "a.mp4"},
+        {"--size", "1920x1080"},
+        {"--size", "1920x1080", "--fullscreen"},
+        {"--bench", "--size", "1920x"},
+        {"--bench", "--size", "1920x1080p"},
+        {"--bench", "--size", "8x6"},
     };
     for (const auto& args : bad) {
         Options options;
@@ -62,8 +75,10 @@ TEST(Options, RefusesRangesAndCombinationsThatCannotRun) {
 TEST(Options, LoopStartsAtItsStartAndRefusesWhatCannotLoop) {
     Options options;
     std::string error;
-    ASSERT_TRUE(parse({"--watch", "--loop", "-2", "9.6", "--windowed"}, options, error)) << error;
-    EXPECT_TRUE(options.watch && options.hasLoop && options.windowed);
+    ASSERT_TRUE(
+        parse({"--watch", "--loop", "-2", "9.6", "--windowed", "--mode-switch"}, options, error))
+        << error;
+    EXPECT_TRUE(options.watch && options.hasLoop && options.windowed && options.modeSwitch);
     EXPECT_DOUBLE_EQ(options.loopStart, -2.0);
     EXPECT_DOUBLE_EQ(options.loopEnd, 9.6);
     EXPECT_DOUBLE_EQ(options.startTime(), -2.0) << "the show starts at the loop's start";
