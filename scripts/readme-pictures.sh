@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # The README's picture strip: one frame from each section of the generated show, rendered
-# with --shot and stored small under docs/.
+# large with --shot and averaged down to a small picture under docs/.
 #   scripts/readme-pictures.sh [BUILD_DIR]   (default build/default, built first)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -17,7 +17,8 @@ cd "$work"
 # morphing model swollen on a kick, the tower, the landing after it, the credits.
 while read -r name at; do
   from=$(awk -v t="$at" 'BEGIN { printf "%.2f", t - 1 }')
-  env -u DISPLAY "$build/tarvel" --from "$from" --shot "$at" frame.png --fps 20 >/dev/null 2>&1
+  env -u DISPLAY "$build/tarvel" --from "$from" --shot "$at" frame.png --fps 20 --size 1600x1200 \
+    >/dev/null 2>&1
   "$build/tests/frame_compare" shrink frame.png "$root/docs/$name.png" 200 150
   echo "docs/$name.png ($at s)"
 done <<'LIST'
