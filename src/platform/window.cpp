@@ -74,6 +74,38 @@ int virtualKey(const SDL_Keysym& sym) {
     }
 }
 
+struct Placement {
+    Uint32 flags;
+    int x;
+    int y;
+    int width;
+    int height;
+};
+
+// A resizable window; fullscreen either over the whole desktop of the last window's monitor
+// or, with the old mode switch, at the window's size on the first.
+Placement placementFor(const Window::Options& options) {
+    if (options.fullscreen && options.modeSwitch) {
+        return {SDL_WINDOW_OPENGL | SDL_WINDOW_FULLSCREEN | SDL_WINDOW_BORDERLESS, 0, 0,
+                options.width, options.height};
+    }
+    if (!options.fullscreen) {
+        return {SDL_WINDOW_OPENGL | SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI, options.x,
+                options.y, options.width, options.height};
+    }
+    Placement at{SDL_WINDOW_OPENGL | SDL_WINDOW_FULLSCREEN_DESKTOP | SDL_WINDOW_BORDERLESS |
+                     SDL_WINDOW_ALLOW_HIGHDPI,
+                 0, 0, options.width, options.height};
+    // Borderless over the whole monitor already, for a desktop without a window manager to
+    // carry out the fullscreen request.
+    SDL_Rect desktop{};
+    const int display = std::clamp(lastDisplay, 0, std::max(SDL_GetNumVideoDisplays() - 1, 0));
+    if (SDL_GetDisplayBounds(display, &desktop) == 0) {
+        at = {at.flags, desktop.x, desktop.y, desktop.w, desktop.h};
+    }
+    return at;
+}
+
 void restoreDisplayMode() {
     if (fullscreenWindow) {
         SDL_SetWindowFullscreen(fullscreenWindow, 0);
@@ -140,29 +172,8 @@ Window::Error Window::create(const Options& options, std::string& detail) {
     SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 16);
     SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, 8);
 
-    Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI;
-    int x = options.x;
-    int y = options.y;
-    if (options.fullscreen && options.modeSwitch) {
-        flags = SDL_WINDOW_OPENGL | SDL_WINDOW_FULLSCREEN | SDL_WINDOW_BORDERLESS;
-        x = 0;
-        y = 0;
-    }
-    int width = options.width;
-    int height = options.height;
-    SDL_Rect desktop{};
-    if (options.fullscreen && !options.modeSwitch &&
-        SDL_GetDisplayBounds(std::min(lastDisplay, SDL_GetNumVideoDisplays() - 1), &desktop) == 0) {
-        // Borderless over the whole monitor already, for a desktop without a window manager
-        // to carry out the fullscreen request.
-        flags = SDL_WINDOW_OPENGL | SDL_WINDOW_FULLSCREEN_DESKTOP | SDL_WINDOW_BORDERLESS |
-                SDL_WINDOW_ALLOW_HIGHDPI;
-        x = desktop.x;
-        y = desktop.y;
-        width = desktop.w;
-        height = desktop.h;
-    }
-    window_ = SDL_CreateWindow(options.title.c_str(), x, y, width, height, flags);
+    const Placement at = placementFor(options);
+    window_ = SDL_CreateWindow(options.title.c_str(), at.x, at.y, at.width, at.height, at.flags);
     if (!window_) {
         detail = SDL_GetError();
         return Error::WindowCreation;
