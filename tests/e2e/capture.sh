@@ -46,6 +46,13 @@ within "${loudness:--200}" -40 0 || fail "the music is missing from the recordin
 grep -q "recording 180/180 frames" err.txt || fail "no progress line reached 180/180 frames"
 grep -q "recorded in .*range.mp4" err.txt || fail "the closing line does not name the file"
 
+# 1080p: the size asked for, with its sound.
+timeout -k 5 300 "$tarvel" --capture wide.mp4 --from 9 --to 9.5 --fps 30 --size 1920x1080 \
+  2>err.txt || fail "--capture --size 1920x1080 failed: $(tail -n 2 err.txt)"
+size="$(stream_field wide.mp4 v:0 width)x$(stream_field wide.mp4 v:0 height)"
+[[ "$size" == 1920x1080 ]] || fail "--size 1920x1080 recorded $size"
+[[ "$(stream_field wide.mp4 a:0 codec_name)" == aac ]] || fail "the 1080p video has no sound"
+
 # The recorded picture has the colours of the frame itself: the first frame of a recording
 # from 50 s against a still frame at 50 s, region by region.
 timeout -k 5 300 "$tarvel" --capture colours.mkv --from 50 --to 50.1 2>err.txt ||
