@@ -1,6 +1,6 @@
 // The window's start-up when the display mode cannot be had (--mode-switch): a refused
-// switch reaches the same Yes/No question as the pre-check. Beside the GL tests' own window, so the GL
-// libraries stay loaded when the refused window goes.
+// switch reaches the same Yes/No question as the pre-check. Beside the GL tests' own window,
+// so the GL libraries stay loaded when the refused window goes.
 #include "shell/gl_window.h"
 
 #include <gtest/gtest.h>
