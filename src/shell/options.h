@@ -4,6 +4,10 @@
 
 #include <string>
 
+// The largest --size picture: 8K UHD.
+inline constexpr int kMaxOutputWidth = 7680;
+inline constexpr int kMaxOutputHeight = 4320;
+
 struct Options {
     bool windowed = false;
     bool fullscreen = false;
@@ -25,6 +29,11 @@ struct Options {
     bool hasLoop = false;
     double loopStart = 0;  // --loop: show time A to B over and over
     double loopEnd = 0;
+    bool schedule = false;  // print every timeline entry in show order and exit
+    bool hasSize = false;
+    int outputWidth = 800;  // --size: the picture of --shot, --capture and --bench
+    int outputHeight = 600;
+    bool modeSwitch = false;  // fullscreen by changing the display mode
     bool help = false;
     bool version = false;
 
@@ -37,7 +46,9 @@ struct Options {
     double fixedStep() const;
 };
 
-// False with a message in `error` for an unknown or malformed option.
+// False with a one-line message in `error` for an unknown or malformed option or a
+// combination that cannot run. GNU forms: --opt=value, --opt value, unambiguous prefixes, --.
 bool parseOptions(int argc, char** argv, Options& options, std::string& error);
 
+// The --help text: options, keys, exit statuses, environment and the data set's places.
 const char* usageText();
