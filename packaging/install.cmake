@@ -37,7 +37,7 @@ install(FILES ${PACKAGING_DIR}/completions/tarvel ${PACKAGING_DIR}/completions/v
 
 set(CPACK_PACKAGE_NAME tarvel)
 set(CPACK_PACKAGE_VENDOR "the tarvel authors")
-set(CPACK_PACKAGE_CONTACT "tarvel maintainers <tarvel@localhost>")
+set(CPACK_PACKAGE_CONTACT "tarvel maintainers <tarvel@example.org>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "real-time audiovisual show on a 125 BPM clock")
 set(CPACK_PACKAGE_DESCRIPTION "\
 tarvel plays one track of music and, on a clock in step with it, paints
@@ -51,7 +51,9 @@ set(CPACK_DEBIAN_PACKAGE_SECTION video)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # The generator letters with one of these fonts, and the overlay text needs a font too;
-# fontconfig does not depend on any font itself.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation2 | fonts-dejavu-core")
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "libgl1-mesa-dri")
+# fontconfig does not depend on any font itself. SDL opens GLX (a window) and EGL (offscreen)
+# at run time, so dpkg-shlibdeps cannot see them; Mesa's drivers do the drawing where no
+# other GL driver is installed.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation2 | fonts-dejavu-core, libgl1, libegl1")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "libgl1-mesa-dri, libegl-mesa0")
 include(CPack)
