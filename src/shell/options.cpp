@@ -326,7 +326,7 @@ const char* usageText() {
            "time, F12 reload.\n"
            "\n"
            "The data set is the first of: --data DIR; $TARVEL_DATA; ./vintra in the current\n"
-           "directory; share/tarvel beside the program's prefix; tarvel/ in $XDG_DATA_HOME\n"
+           "directory; share/tarvel under the program's prefix; tarvel/ in $XDG_DATA_HOME\n"
            "and $XDG_DATA_DIRS. Make one with 'vintra-gen DIR/vintra'. Output files are\n"
            "named relative to the directory tarvel was started in.\n"
            "\n"
