@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian packages tarvel needs. `setup.sh play`: only what building the program
-# and the generator and playing the show need; `setup.sh` (no argument): also everything the
-# tests, benchmarks, fuzz targets and packaging checks use.
+# and the generator and playing the show need; `setup.sh package`: that and what cpack needs
+# to make the Debian package; `setup.sh` (no argument): also everything the tests,
+# benchmarks, fuzz targets and packaging checks use.
 # Idempotent: only what is missing is installed.
 set -euo pipefail
 
@@ -14,11 +15,19 @@ packages=(
   libfreetype-dev libfontconfig-dev fonts-liberation2 fonts-dejavu-core
   libavformat-dev libavcodec-dev libswscale-dev libswresample-dev libavutil-dev
 )
-if [[ ${1:-all} != play ]]; then
+mode=${1:-all}
+if [[ $mode != play && $mode != package && $mode != all ]]; then
+  echo "setup: unknown mode '$mode' (play, package, or none for everything)" >&2
+  exit 2
+fi
+if [[ $mode != play ]]; then
+  packages+=(file)  # cpack finds the programs to pass to dpkg-shlibdeps with it
+fi
+if [[ $mode == all ]]; then
   packages+=(
     clang libgtest-dev libgmock-dev googletest libbenchmark-dev
     xvfb xauth xdotool x11-utils libx11-dev libxml2-utils ffmpeg
-    lintian desktop-file-utils appstream file
+    lintian desktop-file-utils appstream
   )
 fi
 
