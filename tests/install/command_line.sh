@@ -55,4 +55,23 @@ for program in tarvel vintra-gen; do
   [[ $(echo "$help" | wc -l) -gt 1 ]] || fail "$program --help names no options"
 done
 
+# One file missing from a data set that is found: the box in the window as before, and the
+# same line on standard error for whoever started it from a terminal.
+source "$source_dir/tests/e2e/lib.bash"  # start_xvfb; its fail is the same
+trap 'stop_xvfb; rm -rf "$SCRATCH"' EXIT
+mkdir -p partial
+cp -rs "$build/data/vintra" partial/vintra
+rm partial/vintra/flash/white.jpg
+start_xvfb
+"$tarvel" --data partial --windowed >/dev/null 2>err.txt &
+pid=$!
+for ((i = 0; i < 600; i++)); do
+  grep -q "Failed to load ./vintra/flash/white.jpg" err.txt && break
+  sleep 0.1
+done
+kill -KILL $pid 2>/dev/null  # SDL turns TERM into a quit event the modal box never reads
+wait $pid 2>/dev/null
+grep -q "^tarvel: ERROR! Failed to load ./vintra/flash/white.jpg !$" err.txt ||
+  fail "a missing file's box did not also go to standard error: $(cat err.txt)"
+
 echo "command_line: all passed"
