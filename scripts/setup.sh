@@ -1,19 +1,35 @@
 #!/usr/bin/env bash
-# Installs every Debian package tarvel needs to build, generate its data, run and test.
+# Installs the Debian packages tarvel needs. `setup.sh play`: only what building the program
+# and the generator and playing the show need; `setup.sh package`: that and what cpack needs
+# to make the Debian package; `setup.sh` (no argument): also everything the tests,
+# benchmarks, fuzz targets and packaging checks use.
 # Idempotent: only what is missing is installed.
 set -euo pipefail
 
 packages=(
-  build-essential cmake ninja-build pkg-config clang
-  libgtest-dev libgmock-dev googletest libbenchmark-dev
+  build-essential cmake ninja-build pkg-config
   libsdl2-dev libgtk-3-dev
   libgl-dev libglu1-mesa-dev libegl-dev libgl1-mesa-dri libegl-mesa0
   libjpeg62-turbo-dev libpng-dev
   libmpg123-dev libmp3lame-dev libsoxr-dev
   libfreetype-dev libfontconfig-dev fonts-liberation2 fonts-dejavu-core
-  xvfb xauth xdotool x11-utils libx11-dev libxml2-utils
-  ffmpeg libavformat-dev libavcodec-dev libswscale-dev libswresample-dev libavutil-dev
+  libavformat-dev libavcodec-dev libswscale-dev libswresample-dev libavutil-dev
 )
+mode=${1:-all}
+if [[ $mode != play && $mode != package && $mode != all ]]; then
+  echo "setup: unknown mode '$mode' (play, package, or none for everything)" >&2
+  exit 2
+fi
+if [[ $mode != play ]]; then
+  packages+=(file)  # cpack finds the programs to pass to dpkg-shlibdeps with it
+fi
+if [[ $mode == all ]]; then
+  packages+=(
+    clang libgtest-dev libgmock-dev googletest libbenchmark-dev
+    xvfb xauth xdotool x11-utils libx11-dev libxml2-utils ffmpeg
+    lintian desktop-file-utils appstream
+  )
+fi
 
 missing=()
 for p in "${packages[@]}"; do

@@ -3,6 +3,7 @@
 #include <gtk/gtk.h>
 
 #include <cmath>
+#include <cstdio>
 
 #include "platform/ui.h"
 
@@ -112,6 +113,9 @@ public:
 
     Answer messageBox(const std::string& text, const std::string& caption, Buttons buttons,
                       Icon icon) override {
+        // The terminal keeps what the box said after it is gone.
+        std::fprintf(stderr, "tarvel: %s%s%s\n", caption.c_str(), caption.empty() ? "" : ": ",
+                     text.c_str());
         GtkWidget* dialog = gtk_message_dialog_new(
             nullptr, GTK_DIALOG_MODAL, messageType(icon),
             buttons == Buttons::YesNo ? GTK_BUTTONS_YES_NO : GTK_BUTTONS_OK, "%s", text.c_str());

@@ -3,9 +3,11 @@
 #include <GL/gl.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <memory>
 #include <string>
 #include <vector>
@@ -20,13 +22,16 @@
 #include "platform/window.h"
 #include "shell/authoring.h"
 #include "shell/capture_session.h"
+#include "shell/data_set_search.h"
 #include "shell/frame_chart.h"
 #include "shell/frame_stats.h"
 #include "shell/gl_window.h"
 #include "shell/globals.h"
 #include "shell/log_window.h"
 #include "shell/options.h"
+#include "shell/output_paths.h"
 #include "shell/progress_line.h"
+#include "shell/revision.h"
 #include "shell/shell_keys.h"
 #include "show/music.h"
 #include "show/show.h"
@@ -39,6 +44,7 @@ using SteadyClock = std::chrono::steady_clock;
 const SteadyClock::time_point launchTime = SteadyClock::now();
 
 Options options;
+OutputPaths outputPaths;  // taken at start-up, before the data set's directory is entered
 std::unique_ptr<platform::FixedStepClock> fixedClock;
 FrameStats frameStats;
 std::unique_ptr<CaptureSession> capture;
@@ -226,8 +232,29 @@ void runMainLoop() {
 }
 
 int failUsage(const std::string& error) {
-    std::fprintf(stderr, "tarvel: %s\n%s", error.c_str(), usageText());
+    std::fprintf(stderr, "tarvel: %s\nTry 'tarvel --help'.\n", error.c_str());
     return 2;
+}
+
+// Output paths made absolute, --shot's file checked, then into the data set's directory.
+bool enterDataSet() {
+    outputPaths.resolve(options);
+    std::string error;
+    if (options.shot && !OutputPaths::checkShotTarget(options.shotFile, error)) {
+        std::fprintf(stderr, "tarvel: %s\n", error.c_str());
+        return false;
+    }
+    DataSetSearch search(options.dataDirectory);
+    if (!search.find()) {
+        std::fprintf(stderr, "tarvel: %s\n", search.notFoundMessage().c_str());
+        return false;
+    }
+    if (chdir(search.found().c_str()) != 0) {
+        std::fprintf(stderr, "tarvel: cannot change to %s: %s\n", search.found().c_str(),
+                     std::strerror(errno));
+        return false;
+    }
+    return true;
 }
 
 // Opens the recording before anything is loaded, so a bad file name fails at once.
@@ -255,9 +282,10 @@ bool prepareMode(bool& showDialog) {
         if (!options.offline()) {
             std::fprintf(stderr,
                          "tarvel: no display (neither DISPLAY nor WAYLAND_DISPLAY is set): "
-                         "recording the show to tarvel.mp4 instead\n");
+                         "recording the show to %s instead\n",
+                         outputPaths.absolute("tarvel.mp4").c_str());
             options.capture = true;
-            options.captureFile = "tarvel.mp4";
+            options.captureFile = outputPaths.absolute("tarvel.mp4");
         }
         platform::setUi(platform::makeNonInteractiveUi());
         setOffscreen(true);
@@ -335,11 +363,10 @@ int runTarvel(int argc, char** argv) {
         return 0;
     }
     if (options.version) {
-        std::printf("tarvel %s\n", TARVEL_VERSION);
+        std::printf("tarvel %s (%s)\n", TARVEL_VERSION, TARVEL_REVISION);
         return 0;
     }
-    if (!options.dataDirectory.empty() && chdir(options.dataDirectory.c_str()) != 0) {
-        std::fprintf(stderr, "tarvel: cannot change to %s\n", options.dataDirectory.c_str());
+    if (!enterDataSet()) {
         return 1;
     }
     if (options.watch || platform::fileExists("logga")) {

@@ -5,6 +5,10 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
+
+#include <getopt.h>
+#include <strings.h>
 
 namespace {
 
@@ -15,20 +19,6 @@ bool parseNumber(const char* text, double& value) {
     errno = 0;
     value = std::strtod(text, &end);
     return errno == 0 && end && *end == '\0' && std::isfinite(value);
-}
-
-// "WxH" with each side 16 to 8192 pixels.
-bool parseSize(const char* text, int& width, int& height) {
-    int w = 0;
-    int h = 0;
-    char rest = 0;
-    if (!text || std::sscanf(text, "%dx%d%c", &w, &h, &rest) != 2 || w < 16 || h < 16 || w > 8192 ||
-        h > 8192) {
-        return false;
-    }
-    width = w;
-    height = h;
-    return true;
 }
 
 bool checkLoop(const Options& options, std::string& error) {
@@ -66,6 +56,27 @@ bool checkRange(const Options& options, std::string& error) {
     return false;
 }
 
+// A still frame the show will reach, into a PNG file.
+bool checkShot(const Options& options, std::string& error) {
+    if (!options.shot) {
+        return true;
+    }
+    const std::string& file = options.shotFile;
+    const std::string extension = file.size() > 4 ? file.substr(file.size() - 4) : "";
+    if (strcasecmp(extension.c_str(), ".png") != 0) {
+        error = "--shot writes a PNG: the file name must end in .png (" + file + ")";
+    } else if (options.shotTime >= 185 || options.shotTime < -4) {
+        error = "--shot needs a show time within the show (-4 to 185 s)";
+    } else if (options.shotTime < options.startTime()) {
+        error = "--shot's time comes before --from";
+    } else if (options.hasTo && options.shotTime >= options.to) {
+        error = "--shot's time comes after --to";
+    } else {
+        return true;
+    }
+    return false;
+}
+
 }  // namespace
 
 double Options::startTime() const {
@@ -82,90 +93,194 @@ double Options::fixedStep() const {
     return offline() ? 1.0 / 60.0 : 0.0;
 }
 
-bool parseOptions(int argc, char** argv, Options& options, std::string& error) {
-    for (int i = 1; i < argc; ++i) {
-        const std::string arg = argv[i];
-        auto needs = [&](int count) {
-            if (i + count < argc)
-                return true;
-            error = "option " + arg + " needs " + std::to_string(count) + " argument" +
-                    (count > 1 ? "s" : "");
-            return false;
-        };
-        if (arg == "--windowed") {
+namespace {
+
+enum OptionId {
+    kWindowed = 256,
+    kFullscreen,
+    kData,
+    kFps,
+    kShot,
+    kBench,
+    kChart,
+    kCsv,
+    kCapture,
+    kFrom,
+    kTo,
+    kWatch,
+    kLoop,
+    kSchedule,
+    kSize,
+    kModeSwitch,
+    kVersion,
+};
+
+const option kLongOptions[] = {
+    {"windowed", no_argument, nullptr, kWindowed},
+    {"fullscreen", no_argument, nullptr, kFullscreen},
+    {"mode-switch", no_argument, nullptr, kModeSwitch},
+    {"data", required_argument, nullptr, kData},
+    {"fps", required_argument, nullptr, kFps},
+    {"shot", required_argument, nullptr, kShot},
+    {"size", required_argument, nullptr, kSize},
+    {"bench", no_argument, nullptr, kBench},
+    {"chart", required_argument, nullptr, kChart},
+    {"csv", required_argument, nullptr, kCsv},
+    {"capture", required_argument, nullptr, kCapture},
+    {"from", required_argument, nullptr, kFrom},
+    {"to", required_argument, nullptr, kTo},
+    {"watch", no_argument, nullptr, kWatch},
+    {"loop", required_argument, nullptr, kLoop},
+    {"schedule", no_argument, nullptr, kSchedule},
+    {"help", no_argument, nullptr, 'h'},
+    {"version", no_argument, nullptr, kVersion},
+    {nullptr, 0, nullptr, 0},
+};
+
+// --shot and --loop take two values: the second is the next word, unless that is an option.
+const char* takeSecondValue(int argc, char** argv) {
+    if (optind < argc && argv[optind][0] != '-') {
+        return argv[optind++];
+    }
+    return nullptr;
+}
+
+bool parseSize(const char* text, Options& options) {
+    int width = 0;
+    int height = 0;
+    char tail = 0;
+    if (std::sscanf(text, "%dx%d%c", &width, &height, &tail) != 2 || width < kMinOutputSide ||
+        height < kMinOutputSide || width > kMaxOutputWidth || height > kMaxOutputHeight) {
+        return false;
+    }
+    options.outputWidth = width;
+    options.outputHeight = height;
+    options.hasSize = true;
+    return true;
+}
+
+// One option with its value(s); false with a message for a malformed value.
+bool applyOption(int id, int argc, char** argv, Options& options, std::string& error) {
+    switch (id) {
+        case kWindowed:
             options.windowed = true;
-        } else if (arg == "--fullscreen") {
+            return true;
+        case kFullscreen:
             options.fullscreen = true;
-        } else if (arg == "--mode-switch") {
+            return true;
+        case kModeSwitch:
             options.modeSwitch = true;
-        } else if (arg == "--size") {
-            if (!needs(1))
-                return false;
-            if (!parseSize(argv[++i], options.outputWidth, options.outputHeight)) {
-                error = "--size needs WIDTHxHEIGHT in pixels, each 16 to 8192";
-                return false;
-            }
-            options.hasSize = true;
-        } else if (arg == "--data") {
-            if (!needs(1))
-                return false;
-            options.dataDirectory = argv[++i];
-        } else if (arg == "--fps") {
-            if (!needs(1))
-                return false;
-            if (!parseNumber(argv[++i], options.framesPerSecond) || options.framesPerSecond <= 0 ||
+            return true;
+        case kData:
+            options.dataDirectory = optarg;
+            return true;
+        case kFps:
+            if (!parseNumber(optarg, options.framesPerSecond) || options.framesPerSecond <= 0 ||
                 options.framesPerSecond > 10000) {
                 error = "--fps needs a number of frames per second above 0";
                 return false;
             }
-        } else if (arg == "--shot") {
-            if (!needs(2))
-                return false;
-            if (!parseNumber(argv[++i], options.shotTime)) {
-                error = "--shot needs a show time in seconds";
+            return true;
+        case kShot: {
+            const char* file = takeSecondValue(argc, argv);
+            if (!parseNumber(optarg, options.shotTime) || !file) {
+                error = "--shot needs a show time in seconds and a FILE.png";
                 return false;
             }
-            options.shotFile = argv[++i];
+            options.shotFile = file;
             options.shot = true;
-        } else if (arg == "--bench") {
-            options.bench = true;
-        } else if (arg == "--chart" || arg == "--csv" || arg == "--capture") {
-            if (!needs(1))
-                return false;
-            std::string& file = arg == "--chart" ? options.chartFile
-                                : arg == "--csv" ? options.csvFile
-                                                 : options.captureFile;
-            file = argv[++i];
-            options.capture = options.capture || arg == "--capture";
-        } else if (arg == "--from" || arg == "--to") {
-            if (!needs(1))
-                return false;
-            const bool from = arg == "--from";
-            if (!parseNumber(argv[++i], from ? options.from : options.to)) {
-                error = arg + " needs a show time in seconds";
+            return true;
+        }
+        case kSize:
+            if (!parseSize(optarg, options)) {
+                error = "--size needs WIDTHxHEIGHT, each at least " + std::to_string(kMinOutputSide) +
+                        ", at most " +
+                        std::to_string(kMaxOutputWidth) + "x" + std::to_string(kMaxOutputHeight);
                 return false;
             }
-            (from ? options.hasFrom : options.hasTo) = true;
-        } else if (arg == "--watch") {
-            options.watch = true;
-        } else if (arg == "--loop") {
-            if (!needs(2))
+            return true;
+        case kBench:
+            options.bench = true;
+            return true;
+        case kChart:
+            options.chartFile = optarg;
+            return true;
+        case kCsv:
+            options.csvFile = optarg;
+            return true;
+        case kCapture:
+            options.captureFile = optarg;
+            options.capture = true;
+            return true;
+        case kFrom:
+        case kTo:
+            if (!parseNumber(optarg, id == kFrom ? options.from : options.to)) {
+                error =
+                    std::string(id == kFrom ? "--from" : "--to") + " needs a show time in seconds";
                 return false;
-            if (!parseNumber(argv[i + 1], options.loopStart) ||
-                !parseNumber(argv[i + 2], options.loopEnd)) {
+            }
+            (id == kFrom ? options.hasFrom : options.hasTo) = true;
+            return true;
+        case kWatch:
+            options.watch = true;
+            return true;
+        case kLoop: {
+            const char* end = takeSecondValue(argc, argv);
+            if (!parseNumber(optarg, options.loopStart) || !end ||
+                !parseNumber(end, options.loopEnd)) {
                 error = "--loop needs two show times in seconds";
                 return false;
             }
-            i += 2;
             options.hasLoop = true;
-        } else if (arg == "--help" || arg == "-h") {
+            return true;
+        }
+        case kSchedule:
+            options.schedule = true;
+            return true;
+        case 'h':
             options.help = true;
-        } else if (arg == "--version") {
+            return true;
+        case kVersion:
             options.version = true;
-        } else {
-            error = "unknown option " + arg;
+            return true;
+        default:
+            return false;
+    }
+}
+
+// getopt's own complaints, as one line.
+std::string getoptError(int result, char** argv) {
+    const std::string word = argv[optind - 1] ? argv[optind - 1] : "";
+    if (result == ':') {
+        return "option " + word + " needs a value";
+    }
+    if (optopt != 0 && optopt < 256) {
+        return std::string("unknown option -") + static_cast<char>(optopt);
+    }
+    return "unknown or ambiguous option " + word;
+}
+
+}  // namespace
+
+bool parseOptions(int argc, char** argv, Options& options, std::string& error) {
+    optind = 0;  // a fresh scan, also when called more than once
+    opterr = 0;
+    int result = 0;
+    while ((result = getopt_long(argc, argv, ":h", kLongOptions, nullptr)) != -1) {
+        if (result == '?' || result == ':') {
+            error = getoptError(result, argv);
             return false;
         }
+        if (!applyOption(result, argc, argv, options, error)) {
+            return false;
+        }
+    }
+    if (optind < argc) {
+        error = std::string("unexpected argument ") + argv[optind];
+        return false;
+    }
+    if (options.help || options.version) {
+        return true;
     }
     if (options.windowed && options.fullscreen) {
         error = "--windowed and --fullscreen exclude each other";
@@ -175,24 +290,53 @@ bool parseOptions(int argc, char** argv, Options& options, std::string& error) {
         error = "--shot, --bench and --capture exclude each other";
         return false;
     }
-    return checkRange(options, error);
+    return checkRange(options, error) && checkShot(options, error);
 }
 
 const char* usageText() {
-    return "usage: tarvel [options]\n"
-           "  --windowed          play in a window (skips the start-up dialog)\n"
-           "  --fullscreen        play fullscreen, letterboxed (skips the start-up dialog)\n"
-           "  --mode-switch       fullscreen switches the display to 800 x 600 instead\n"
-           "  --data DIR          change to DIR (the directory holding vintra/) first\n"
-           "  --fps N             fixed clock: every frame advances show time by 1/N s\n"
-           "  --shot T FILE.png   render up to show time T, write that frame, exit\n"
-           "  --bench             render the whole show as fast as possible, print frame times\n"
-           "    --chart FILE.svg  with --bench: chart the frame times over show time\n"
-           "    --csv FILE        with --bench: one row per frame\n"
-           "  --capture FILE      record the show with its music to FILE (.mp4, .mkv, .webm)\n"
-           "  --size WxH          with --shot, --capture, --bench: frames of W x H pixels\n"
-           "  --from T, --to T    start the show at show time T, end it at T\n"
-           "  --watch             authoring: read a list file again when it is saved\n"
-           "  --loop A B          authoring: play show time A to B over and over\n"
-           "  --help, --version   this text, the version\n";
+    return "Usage: tarvel [OPTION]...\n"
+           "Plays the show: a 185-second track on a 125 BPM clock with pictures in step.\n"
+           "\n"
+           "Display:\n"
+           "  --windowed            play in a window (skips the start-up dialog)\n"
+           "  --fullscreen          play fullscreen (skips the start-up dialog)\n"
+           "  --mode-switch         go fullscreen by changing the display mode to 800x600\n"
+           "  --data=DIR            use the data set in DIR (the directory holding vintra/)\n"
+           "\n"
+           "Clock and range:\n"
+           "  --fps=N               fixed clock: every frame advances show time by 1/N s\n"
+           "  --from=T, --to=T      start the show at show time T / end it at T (seconds)\n"
+           "\n"
+           "Offline (no display needed):\n"
+           "  --shot T FILE.png     render up to show time T, write that frame, exit\n"
+           "  --capture=FILE        record the show with its music (.mp4, .mkv, .webm)\n"
+           "  --bench               render the show as fast as possible, print frame times\n"
+           "  --chart=FILE.svg      with --bench: chart the frame times over show time\n"
+           "  --csv=FILE            with --bench: one row per frame\n"
+           "  --size=WxH            picture size of --shot, --capture, --bench (default 800x600)\n"
+           "  --schedule            print every timeline entry in show order and exit\n"
+           "\n"
+           "Authoring:\n"
+           "  --watch               read a list file again when it is saved\n"
+           "  --loop A B            play show time A to B over and over\n"
+           "\n"
+           "  -h, --help            this text\n"
+           "      --version         the version and source revision\n"
+           "\n"
+           "Keys: Escape, Q or F5 quit; Space freezes the picture; F1 switches between\n"
+           "fullscreen and window; C, V, H log, rewind and shake the camera. With the file\n"
+           "'logga' in the data directory or --watch: F8 pause, F9 overlay, F11 jump to a\n"
+           "time, F12 reload.\n"
+           "\n"
+           "The data set is the first of: --data DIR; $TARVEL_DATA; ./vintra in the current\n"
+           "directory; share/tarvel under the program's prefix; tarvel/ in $XDG_DATA_HOME\n"
+           "and $XDG_DATA_DIRS. Make one with 'vintra-gen DIR/vintra'. Output files are\n"
+           "named relative to the directory tarvel was started in.\n"
+           "\n"
+           "Environment: TARVEL_DATA, XDG_DATA_HOME, XDG_DATA_DIRS; DISPLAY or\n"
+           "WAYLAND_DISPLAY (with neither, the show is recorded to ./tarvel.mp4).\n"
+           "\n"
+           "Exit status: 0 at the end of the show or on quit; 1 on a failure (no data set,\n"
+           "no GL context, a file that cannot be written); 2 for a bad option; 255 on\n"
+           "Cancel in the start-up dialog or when the log window is closed.\n";
 }

@@ -4,6 +4,11 @@
 
 #include <string>
 
+// The smallest --size side, and the largest --size picture: 8K UHD.
+inline constexpr int kMinOutputSide = 16;
+inline constexpr int kMaxOutputWidth = 7680;
+inline constexpr int kMaxOutputHeight = 4320;
+
 struct Options {
     bool windowed = false;
     bool fullscreen = false;
@@ -29,6 +34,7 @@ struct Options {
     bool hasLoop = false;
     double loopStart = 0;  // --loop: show time A to B over and over
     double loopEnd = 0;
+    bool schedule = false;  // print every timeline entry in show order and exit
     bool help = false;
     bool version = false;
 
@@ -41,7 +47,9 @@ struct Options {
     double fixedStep() const;
 };
 
-// False with a message in `error` for an unknown or malformed option.
+// False with a one-line message in `error` for an unknown or malformed option or a
+// combination that cannot run. GNU forms: --opt=value, --opt value, unambiguous prefixes, --.
 bool parseOptions(int argc, char** argv, Options& options, std::string& error);
 
+// The --help text: options, keys, exit statuses, environment and the data set's places.
 const char* usageText();

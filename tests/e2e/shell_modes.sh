@@ -47,7 +47,7 @@ env -u DISPLAY -u WAYLAND_DISPLAY "$tarvel" --from 9 --to 9.5 --fps 20 >/dev/nul
 status=$?
 [[ $status -eq 0 ]] || fail "the show without a display ended with $status, not 0: $(cat err.txt)"
 [[ -s tarvel.mp4 ]] || fail "the show without a display was not recorded to tarvel.mp4"
-head -n 1 err.txt | grep -q "recording the show to tarvel.mp4" ||
+head -n 1 err.txt | grep -q "recording the show to $(pwd -P)/tarvel.mp4" ||
   fail "no line before the recording says where it goes: $(head -n 1 err.txt)"
 tail -n 1 err.txt | grep -q "recorded in $(pwd -P)/tarvel.mp4" ||
   fail "no line after the recording says where the file went: $(tail -n 1 err.txt)"

@@ -96,3 +96,69 @@ TEST(Options, LoopStartsAtItsStartAndRefusesWhatCannotLoop) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(Options, TakesTheUsualGnuForms) {
+    Options options;
+    std::string error;
+    ASSERT_TRUE(parse({"--fps=30", "--wind", "--shot=5", "a.png", "--from", "4", "--size=1280x720",
+                       "--data=d", "--"},
+                      options, error))
+        << error;
+    EXPECT_DOUBLE_EQ(options.framesPerSecond, 30);
+    EXPECT_TRUE(options.windowed) << "an unambiguous prefix";
+    EXPECT_TRUE(options.shot);
+    EXPECT_DOUBLE_EQ(options.shotTime, 5);
+    EXPECT_EQ(options.shotFile, "a.png");
+    EXPECT_DOUBLE_EQ(options.from, 4);
+    EXPECT_EQ(options.dataDirectory, "d");
+    EXPECT_TRUE(options.hasSize);
+    EXPECT_EQ(options.outputWidth, 1280);
+    EXPECT_EQ(options.outputHeight, 720);
+
+    Options looping;
+    ASSERT_TRUE(parse({"--loop=40", "48", "--mode-switch", "--schedule"}, looping, error)) << error;
+    EXPECT_DOUBLE_EQ(looping.loopEnd, 48);
+    EXPECT_TRUE(looping.modeSwitch && looping.schedule);
+    Options help;
+    EXPECT_TRUE(parse({"-h", "--frobnicate=1"}, help, error) == false) << "unknown still refused";
+    EXPECT_TRUE(parse({"-h"}, help, error) && help.help);
+    // Parsing twice in one process starts afresh.
+    Options again;
+    ASSERT_TRUE(parse({"--fps", "25"}, again, error)) << error;
+    EXPECT_DOUBLE_EQ(again.framesPerSecond, 25);
+}
+
+TEST(Options, RefusesWithOneLineNamingTheProblem) {
+    const std::vector<std::pair<std::vector<std::string>, std::string>> bad = {
+        {{"--frobnicate"}, "--frobnicate"},
+        {{"-x"}, "-x"},
+        {{"--fps"}, "--fps"},
+        {{"--fps", "abc"}, "--fps"},
+        {{"stray"}, "stray"},
+        {{"--", "stray"}, "stray"},
+        {{"--f", "3"}, "--f"},  // --fps, --from, --fullscreen
+        {{"--size", "800"}, "--size"},
+        {{"--size", "0x600"}, "--size"},
+        {{"--size", "7681x4320"}, "--size"},
+        {{"--size", "800x600x"}, "--size"},
+        {{"--shot", "5"}, "--shot"},
+        {{"--shot", "5", "--fps", "20"}, "--shot"},
+        {{"--shot", "300", "a.png"}, "within the show"},
+        {{"--shot", "185", "a.png"}, "within the show"},
+        {{"--shot", "5", "a.png", "--from", "10"}, "before --from"},
+        {{"--shot", "50", "a.png", "--to", "40"}, "after --to"},
+        {{"--shot", "5", "a.jpg"}, ".png"},
+        {{"--shot", "5", ".png"}, ".png"},
+    };
+    for (const auto& [args, named] : bad) {
+        Options options;
+        std::string error;
+        EXPECT_FALSE(parse(args, options, error)) << args[0];
+        EXPECT_NE(error.find(named), std::string::npos) << error;
+        EXPECT_EQ(error.find('\n'), std::string::npos) << error;
+    }
+}
+
+}  // namespace
