@@ -121,7 +121,9 @@ void produceCrew(OutputDirectory& out) {
     for (int i = 0; i < 8; ++i) {
         const double start = beats::kTowerEnd + i;
         const double reach = 1.0 - 0.1 * i;
-        list.add({.image = names[static_cast<size_t>(1 + i % 4)] + ".jpg",
+        // The second round lands in the same corners nearer the middle: with the next
+        // thing each, not a smaller double of the one already there.
+        list.add({.image = names[static_cast<size_t>(1 + (i + i / 4) % 4)] + ".jpg",
                   .start = start,
                   .fadeIn = 0,
                   .hold = beats::kMorphReturn - start,
@@ -133,14 +135,14 @@ void produceCrew(OutputDirectory& out) {
                   .peak = 0.95,
                   .drift = -0.2});
     }
-    list.comment("The name first, big and slow.");
+    list.comment("The name first, big and slow, below the spider on the record.");
     list.add({.image = "qelvo.jpg",
               .start = 264,
               .fadeIn = 2,
               .hold = 8,
               .fadeOut = 2,
               .x = 0,
-              .y = 0.1,
+              .y = -0.7,
               .z = -2.6,
               .rotation = 0,
               .peak = 0.9,
@@ -148,7 +150,9 @@ void produceCrew(OutputDirectory& out) {
     list.comment("Then the crew's things, left and right in turn.");
     for (int i = 0; i < 14; ++i) {
         double start = 280.0 + i * 4;
-        list.add({.image = names[static_cast<size_t>(1 + i % 4)] + ".jpg",
+        // The second round lands in the same corners nearer the middle: with the next
+        // thing each, not a smaller double of the one already there.
+        list.add({.image = names[static_cast<size_t>(1 + (i + i / 4) % 4)] + ".jpg",
                   .start = start,
                   .fadeIn = 0.5,
                   .hold = 2.5,

@@ -101,15 +101,18 @@ void produceFrontTags(OutputDirectory& out) {
     list.comment("248 beats later. None start in the graffiti window: there they would be");
     list.comment("drawn a second time with the colours turned over, as bright squares.");
     list.comment("image start fade-in hold fade-out x y z rotation peak drift beats");
-    list.comment("Accents on the opening bars.");
+    list.comment("Accents on the opening bars, in the lower corners: when they come back the");
+    list.comment("spider stands on the record in the upper half. Timed to come back in the tower");
+    list.comment("(where they are not drawn) or around the crew's name, never over it.");
+    const double accents[] = {4, 12, 30, 33};
     for (int i = 0; i < 4; ++i) {
         list.add({.image = names[static_cast<size_t>(i)] + ".jpg",
-                  .start = 16.0 + i * 8,
+                  .start = accents[i],
                   .fadeIn = 0.5,
                   .hold = 1.5,
                   .fadeOut = 1,
-                  .x = i % 2 == 0 ? 0.45 : -0.45,
-                  .y = 0.35,
+                  .x = i % 2 == 0 ? 0.85 : -0.85,
+                  .y = -0.6,
                   .z = -3.2,
                   .rotation = 0.0,
                   .peak = 0.9,
