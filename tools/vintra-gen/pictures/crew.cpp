@@ -147,7 +147,7 @@ void produceCrew(OutputDirectory& out) {
               .rotation = 0,
               .peak = 0.9,
               .drift = -0.1});
-    list.comment("Then the crew's things, left and right in turn.");
+    list.comment("Then the crew's things, left and right in turn, beside the spider.");
     for (int i = 0; i < 14; ++i) {
         double start = 280.0 + i * 4;
         // The second round lands in the same corners nearer the middle: with the next
@@ -157,21 +157,21 @@ void produceCrew(OutputDirectory& out) {
                   .fadeIn = 0.5,
                   .hold = 2.5,
                   .fadeOut = 1,
-                  .x = i % 2 == 0 ? -0.45 : 0.45,
+                  .x = i % 2 == 0 ? -0.8 : 0.8,
                   .y = kRandom,
                   .z = -3.0,
                   .rotation = i % 2 == 0 ? 8.0 : -8.0,
                   .peak = 0.85,
                   .drift = -0.25});
     }
-    list.comment("The name again under the closing credits.");
+    list.comment("The name again at the foot of the closing credits, clear of their lines.");
     list.add({.image = "qelvo.jpg",
               .start = 340,
               .fadeIn = 2,
               .hold = 20,
               .fadeOut = 4,
               .x = 0,
-              .y = -0.35,
+              .y = -0.95,
               .z = -3.4,
               .rotation = 0,
               .peak = 0.6,
