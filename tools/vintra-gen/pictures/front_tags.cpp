@@ -118,15 +118,17 @@ void produceFrontTags(OutputDirectory& out) {
                   .peak = 0.9,
                   .drift = -0.4});
     }
-    list.comment("On the beat with the dancer, placed by chance.");
+    list.comment("On the beat with the dancer, round the corners: they come back over the");
+    list.comment("spider on the record, which fills the middle.");
     for (int b = 60; b < 86; b += 4) {
+        const int corner = (b - 60) / 4;
         list.add({.image = names[static_cast<size_t>(b / 4) % names.size()] + ".jpg",
                   .start = static_cast<double>(b),
                   .fadeIn = 0.25,
                   .hold = 0.75,
                   .fadeOut = 1,
-                  .x = kRandom,
-                  .y = kRandom,
+                  .x = corner % 2 == 0 ? -0.85 : 0.85,
+                  .y = corner / 2 % 2 == 0 ? 0.6 : -0.6,
                   .z = -3.0,
                   .rotation = kRandom,
                   .peak = 0.8,
