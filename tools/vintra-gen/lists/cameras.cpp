@@ -9,6 +9,7 @@
 
 #include "vintra-gen/lists/camera_list_writer.h"
 #include "vintra-gen/lists/camera_path_writer.h"
+#include "vintra-gen/models/text_layouts.h"
 #include "vintra-gen/producers.h"
 #include "vintra-gen/show_beats.h"
 
@@ -136,7 +137,8 @@ void produceCameras(OutputDirectory& out) {
     const double ttAzimuth = std::atan2(eyeOffset.y, eyeOffset.x) / kDegrees;
     const double ttDistance = std::sqrt(dot(eyeOffset, eyeOffset));
     const double ttElevation = std::asin(eyeOffset.z / ttDistance) / kDegrees;
-    const Vec3 towerCentre{0, 0, 5};
+    // The tower's cameras stay on the side its credit signs face.
+    const double kSigns = TextLayouts::kSignBearing;
     const Vec3 origin{0, 0, 0};
 
     struct Cut {
@@ -172,11 +174,15 @@ void produceCameras(OutputDirectory& out) {
          "clear of the dancer."},
         {"spin_a.pos", orbit({origin, 0, 60, 18, 24, 10, 9}), 158, 197, 39,
          "The morphing model after the graffiti."},
-        {"tower_a.pos", orbit({towerCentre, 0, 40, 5, 10, 22, 20}), 197, 212, 15,
-         "Tower window: around the tower from 15 to 25 units away."},
-        {"tower_b.pos", orbit({{0, 0, 7}, 120, 150, -14, -6, 16, 17}), 212, 228, 16, ""},
-        {"tower_c.pos", orbit({{0, 0, 6}, 200, 235, -6, 24, 20, 19}), 228, 242, 14, ""},
-        {"tower_d.pos", orbit({towerCentre, 300, 330, 15, 20, 15, 25}), 242, 256, 14, ""},
+        {"tower_a.pos", orbit({{0, 0, 3}, kSigns - 30, kSigns - 12, 4, 10, 17, 15}), 197, 212, 15,
+         "Tower window: from the side the credits face, one band of them a cut, rising with "
+         "the light, then back to the whole tower."},
+        {"tower_b.pos", orbit({{0, 0, 5}, kSigns + 30, kSigns + 12, -10, -3, 16, 17}), 212, 228, 16,
+         ""},
+        {"tower_c.pos", orbit({{0, 0, 7}, kSigns - 24, kSigns + 4, 8, 16, 17, 16}), 228, 242, 14,
+         ""},
+        {"tower_d.pos", orbit({{0, 0, 6}, kSigns + 22, kSigns + 2, 16, 20, 16, 24}), 242, 256, 14,
+         ""},
         {"spin_b.pos", orbit({origin, 90, 125, 12, 20, 6, 9}), 256, 290, 34,
          "The morphing model to the end."},
         {"spin_c.pos", orbit({origin, 180, 260, 60, 45, 10, 9}), 290, 322, 32, ""},

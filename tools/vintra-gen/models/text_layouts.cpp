@@ -57,20 +57,23 @@ std::vector<WordModel> TextLayouts::titles() {
 }
 
 std::vector<WordModel> TextLayouts::signs() {
-    // Four groups, one for each bearing the scene's cameras come from; opposite groups keep
-    // to different heights so the mirrored backs seen through the scene do not cover them.
+    // Every sign stands on the side the scene's cameras look from, turned at most a little
+    // off that bearing, so no camera ever sees a word from behind. They form four bands up
+    // the tower, one for each cut, rising with the light: the cut that shows a band looks at
+    // it, the others show it from the same side. Two columns, left and right of the shaft.
+    constexpr float f = kSignBearing;
     const Sign signs[] = {
-        {"codedby.3ds", "coded by", "coded_by.jpg", 20, -42, 78, 12},
-        {"zorbel.3ds", "zorbel", "zorbel.jpg", 20, 40, 52, 17},
-        {"tower/t1.3ds", "#korrin", "tower/text.jpg", 20, -36, 112, 10},
-        {"tower/t2.3ds", "tarvel", "tower/text.jpg", 135, 38, 104, 14},
-        {"tower/t3.3ds", "music", "tower/text.jpg", 135, -36, 86, 11},
-        {"tower/t4.3ds", "graphics", "tower/text.jpg", 135, 42, 40, 11},
-        {"tower/t5.3ds", "greetings", "tower/text.jpg", 217, 44, 28, 11},
-        {"tower/t6.3ds", "all crews", "tower/text.jpg", 217, -44, 12, 11},
-        {"tower/t7.3ds", "respect", "tower/text.jpg", 217, -40, 95, 11},
-        {"tower/t8.3ds", "2026", "tower/text.jpg", 315, -36, 62, 14},
-        {"tower/t9.3ds", "the end", "tower/text.jpg", 315, 40, 30, 16},
+        {"codedby.3ds", "coded by", "coded_by.jpg", f - 8, -38, 32, 12},
+        {"zorbel.3ds", "zorbel", "zorbel.jpg", f - 8, 38, 22, 17},
+        {"tower/t1.3ds", "#korrin", "tower/text.jpg", f - 8, -36, 10, 10},
+        {"tower/t2.3ds", "tarvel", "tower/text.jpg", f + 8, 38, 56, 14},
+        {"tower/t3.3ds", "music", "tower/text.jpg", f + 8, -36, 48, 11},
+        {"tower/t4.3ds", "graphics", "tower/text.jpg", f + 8, 42, 40, 11},
+        {"tower/t5.3ds", "greetings", "tower/text.jpg", f - 8, -44, 78, 11},
+        {"tower/t6.3ds", "all crews", "tower/text.jpg", f - 8, 44, 76, 11},
+        {"tower/t7.3ds", "respect", "tower/text.jpg", f - 8, -40, 63, 11},
+        {"tower/t8.3ds", "2026", "tower/text.jpg", f, 36, 98, 14},
+        {"tower/t9.3ds", "the end", "tower/text.jpg", f, -40, 94, 16},
     };
     std::vector<WordModel> words;
     for (const Sign& s : signs) {

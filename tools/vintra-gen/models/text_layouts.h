@@ -22,8 +22,8 @@ public:
     // from z = 484 (up +y), and the layer's light stands at about (15, -57, 31), so the words lie
     // flat near z = 0 where its line of sight meets them, lit from the front.
     static std::vector<WordModel> titles();
-    // The credits and the nine texts: upright signs beside the tower, each group facing one
-    // of the bearings the tower scene's cameras look from.
+    // The credits and the nine texts: upright signs beside the tower, all turned towards the
+    // side the tower scene's cameras look from (kSignBearing).
     static std::vector<WordModel> signs();
 
     // The centre of the title block, where the title camera's line of sight meets the words'
@@ -37,6 +37,9 @@ public:
     static constexpr float kLastMinuteOffset = 10.0f;
     // How far the signs stand out from the tower's axis towards their camera.
     static constexpr float kSignDistance = 20.0f;
+    // Bearing (degrees from +x, counter-clockwise) of the side the signs face and the tower
+    // scene's cameras look from; a sign turns at most a little off it.
+    static constexpr float kSignBearing = 40.0f;
 };
 
 }  // namespace gen

@@ -121,7 +121,9 @@ void produceCrew(OutputDirectory& out) {
     for (int i = 0; i < 8; ++i) {
         const double start = beats::kTowerEnd + i;
         const double reach = 1.0 - 0.1 * i;
-        list.add({.image = names[static_cast<size_t>(1 + i % 4)] + ".jpg",
+        // The second round lands in the same corners nearer the middle: with the next
+        // thing each, not a smaller double of the one already there.
+        list.add({.image = names[static_cast<size_t>(1 + (i + i / 4) % 4)] + ".jpg",
                   .start = start,
                   .fadeIn = 0,
                   .hold = beats::kMorphReturn - start,
@@ -133,41 +135,43 @@ void produceCrew(OutputDirectory& out) {
                   .peak = 0.95,
                   .drift = -0.2});
     }
-    list.comment("The name first, big and slow.");
+    list.comment("The name first, big and slow, below the spider on the record.");
     list.add({.image = "qelvo.jpg",
               .start = 264,
               .fadeIn = 2,
               .hold = 8,
               .fadeOut = 2,
               .x = 0,
-              .y = 0.1,
+              .y = -0.7,
               .z = -2.6,
               .rotation = 0,
               .peak = 0.9,
               .drift = -0.1});
-    list.comment("Then the crew's things, left and right in turn.");
+    list.comment("Then the crew's things, left and right in turn, beside the spider.");
     for (int i = 0; i < 14; ++i) {
         double start = 280.0 + i * 4;
-        list.add({.image = names[static_cast<size_t>(1 + i % 4)] + ".jpg",
+        // The second round lands in the same corners nearer the middle: with the next
+        // thing each, not a smaller double of the one already there.
+        list.add({.image = names[static_cast<size_t>(1 + (i + i / 4) % 4)] + ".jpg",
                   .start = start,
                   .fadeIn = 0.5,
                   .hold = 2.5,
                   .fadeOut = 1,
-                  .x = i % 2 == 0 ? -0.45 : 0.45,
+                  .x = i % 2 == 0 ? -0.8 : 0.8,
                   .y = kRandom,
                   .z = -3.0,
                   .rotation = i % 2 == 0 ? 8.0 : -8.0,
                   .peak = 0.85,
                   .drift = -0.25});
     }
-    list.comment("The name again under the closing credits.");
+    list.comment("The name again at the foot of the closing credits, clear of their lines.");
     list.add({.image = "qelvo.jpg",
               .start = 340,
               .fadeIn = 2,
               .hold = 20,
               .fadeOut = 4,
               .x = 0,
-              .y = -0.35,
+              .y = -0.95,
               .z = -3.4,
               .rotation = 0,
               .peak = 0.6,

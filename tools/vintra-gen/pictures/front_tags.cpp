@@ -101,29 +101,34 @@ void produceFrontTags(OutputDirectory& out) {
     list.comment("248 beats later. None start in the graffiti window: there they would be");
     list.comment("drawn a second time with the colours turned over, as bright squares.");
     list.comment("image start fade-in hold fade-out x y z rotation peak drift beats");
-    list.comment("Accents on the opening bars.");
+    list.comment("Accents on the opening bars, in the lower corners: when they come back the");
+    list.comment("spider stands on the record in the upper half. Timed to come back in the tower");
+    list.comment("(where they are not drawn) or around the crew's name, never over it.");
+    const double accents[] = {4, 12, 30, 33};
     for (int i = 0; i < 4; ++i) {
         list.add({.image = names[static_cast<size_t>(i)] + ".jpg",
-                  .start = 16.0 + i * 8,
+                  .start = accents[i],
                   .fadeIn = 0.5,
                   .hold = 1.5,
                   .fadeOut = 1,
-                  .x = i % 2 == 0 ? 0.45 : -0.45,
-                  .y = 0.35,
+                  .x = i % 2 == 0 ? 0.85 : -0.85,
+                  .y = -0.6,
                   .z = -3.2,
                   .rotation = 0.0,
                   .peak = 0.9,
                   .drift = -0.4});
     }
-    list.comment("On the beat with the dancer, placed by chance.");
+    list.comment("On the beat with the dancer, round the corners: they come back over the");
+    list.comment("spider on the record, which fills the middle.");
     for (int b = 60; b < 86; b += 4) {
+        const int corner = (b - 60) / 4;
         list.add({.image = names[static_cast<size_t>(b / 4) % names.size()] + ".jpg",
                   .start = static_cast<double>(b),
                   .fadeIn = 0.25,
                   .hold = 0.75,
                   .fadeOut = 1,
-                  .x = kRandom,
-                  .y = kRandom,
+                  .x = corner % 2 == 0 ? -0.85 : 0.85,
+                  .y = corner / 2 % 2 == 0 ? 0.6 : -0.6,
                   .z = -3.0,
                   .rotation = kRandom,
                   .peak = 0.8,

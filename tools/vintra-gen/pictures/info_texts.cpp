@@ -76,7 +76,8 @@ void produceInfoTexts(OutputDirectory& out) {
         list.add({.image = card.file,
                   .start = card.start,
                   .fadeIn = 0.0,
-                  .hold = card.beats,
+                  // A hair short, so a card that follows at once never shares a frame.
+                  .hold = card.beats - 0.05,
                   .fadeOut = 0.0,
                   .x = 0.0,
                   .y = 0.0,
