@@ -28,7 +28,9 @@
 #include "shell/options.h"
 #include "shell/progress_line.h"
 #include "shell/shell_keys.h"
+#include "shell/shot_series.h"
 #include "show/music.h"
+#include "show/schedule.h"
 #include "show/show.h"
 
 namespace {
@@ -44,6 +46,7 @@ FrameStats frameStats;
 std::unique_ptr<CaptureSession> capture;
 std::unique_ptr<ProgressLine> benchProgress;
 std::unique_ptr<Authoring> authoring;
+std::unique_ptr<ShotSeries> shots;
 bool firstFrameDrawn = false;
 int windowWidth = 800;
 int windowHeight = 600;
@@ -101,14 +104,18 @@ std::vector<uint8_t> readFrame() {
     return topDown;
 }
 
-void writeShotAndExit() {
-    if (!platform::writePng(options.shotFile, screenWidth, screenHeight, readFrame())) {
-        std::fprintf(stderr, "tarvel: cannot write %s\n", options.shotFile.c_str());
-        platform::exitProcess(1);
+// Writes every shot the show time has reached; the last one ends the run.
+void writeDueShots() {
+    while (const Options::Shot* shot = shots->takeDue(showTime)) {
+        if (!platform::writePng(shot->file, screenWidth, screenHeight, readFrame())) {
+            std::fprintf(stderr, "tarvel: cannot write %s\n", shot->file.c_str());
+            platform::exitProcess(1);
+        }
+        std::fprintf(stderr, "tarvel: wrote %s at show time %.3f\n", shot->file.c_str(), showTime);
     }
-    std::fprintf(stderr, "tarvel: wrote %s at show time %.3f\n", options.shotFile.c_str(),
-                 showTime);
-    platform::exitProcess(0);
+    if (shots->done()) {
+        platform::exitProcess(0);
+    }
 }
 
 void handleWindowEvent(const platform::WindowEvent& event, bool& done) {
@@ -171,7 +178,7 @@ void installOfflineEnding() {
     } else if (options.shot) {
         show->endProcess = [](int) {
             std::fprintf(stderr, "tarvel: the show ended before show time %.3f\n",
-                         options.shotTime);
+                         shots->pendingTime());
             platform::exitProcess(1);
         };
     }
@@ -240,6 +247,9 @@ bool startOfflineWork() {
         capture = std::make_unique<CaptureSession>(screenWidth, screenHeight, fps, 44100);
         return capture->open(options.captureFile, options.startTime(), end);
     }
+    if (options.shot) {
+        shots = std::make_unique<ShotSeries>(options.shots);
+    }
     if (options.bench) {
         const auto frames = std::llround((end - options.startTime()) * fps);
         benchProgress = std::make_unique<ProgressLine>("tarvel: bench ", frames, 1.0 / fps);
@@ -303,8 +313,8 @@ void drawFrame() {
     if (authoring) {
         authoring->afterFrame(mainWindow());
     }
-    if (options.shot && showTime >= options.shotTime) {
-        writeShotAndExit();
+    if (shots) {
+        writeDueShots();
     }
     glFlush();
     if (options.bench) {
@@ -368,6 +378,11 @@ int runTarvel(int argc, char** argv) {
             return 1;
         }
         return 0;
+    }
+    if (options.schedule) {
+        const std::string text = Schedule(*show).text();
+        const bool written = std::fputs(text.c_str(), stdout) >= 0 && std::fflush(stdout) == 0;
+        platform::exitProcess(written ? 0 : 1);
     }
     runMainLoop();
     killWindow();

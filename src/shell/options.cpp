@@ -99,6 +99,7 @@ bool parseOptions(int argc, char** argv, Options& options, std::string& error) {
                 return false;
             }
             options.shotFile = argv[++i];
+            options.shots.push_back({options.shotTime, options.shotFile});
             options.shot = true;
         } else if (arg == "--bench") {
             options.bench = true;
@@ -131,6 +132,8 @@ bool parseOptions(int argc, char** argv, Options& options, std::string& error) {
             }
             i += 2;
             options.hasLoop = true;
+        } else if (arg == "--schedule") {
+            options.schedule = true;
         } else if (arg == "--help" || arg == "-h") {
             options.help = true;
         } else if (arg == "--version") {
@@ -144,8 +147,8 @@ bool parseOptions(int argc, char** argv, Options& options, std::string& error) {
         error = "--windowed and --fullscreen exclude each other";
         return false;
     }
-    if (options.shot + options.bench + options.capture > 1) {
-        error = "--shot, --bench and --capture exclude each other";
+    if (options.shot + options.bench + options.capture + options.schedule > 1) {
+        error = "--shot, --bench, --capture and --schedule exclude each other";
         return false;
     }
     return checkRange(options, error);
@@ -157,12 +160,13 @@ const char* usageText() {
            "  --fullscreen        play fullscreen at 800 x 600 (skips the start-up dialog)\n"
            "  --data DIR          change to DIR (the directory holding vintra/) first\n"
            "  --fps N             fixed clock: every frame advances show time by 1/N s\n"
-           "  --shot T FILE.png   render up to show time T, write that frame, exit\n"
+           "  --shot T FILE.png   render up to show time T, write that frame, exit (repeatable)\n"
            "  --bench             render the whole show as fast as possible, print frame times\n"
            "    --chart FILE.svg  with --bench: chart the frame times over show time\n"
            "    --csv FILE        with --bench: one row per frame\n"
            "  --capture FILE      record the show with its music to FILE (.mp4, .mkv, .webm)\n"
            "  --from T, --to T    start the show at show time T, end it at T\n"
+           "  --schedule          print what plays when (every timeline entry), exit\n"
            "  --watch             authoring: read a list file again when it is saved\n"
            "  --loop A B          authoring: play show time A to B over and over\n"
            "  --help, --version   this text, the version\n";

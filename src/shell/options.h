@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 struct Options {
     bool windowed = false;
@@ -10,8 +11,13 @@ struct Options {
     std::string dataDirectory;
     double framesPerSecond = 0;  // 0: the real-time clock
     bool shot = false;
-    double shotTime = 0;
+    double shotTime = 0;  // the last --shot given
     std::string shotFile;
+    struct Shot {
+        double time;
+        std::string file;
+    };
+    std::vector<Shot> shots;  // every --shot, in the order given
     bool bench = false;
     std::string chartFile;  // --bench: frame times as an SVG chart
     std::string csvFile;    // --bench: one row per frame
@@ -25,11 +31,12 @@ struct Options {
     bool hasLoop = false;
     double loopStart = 0;  // --loop: show time A to B over and over
     double loopEnd = 0;
+    bool schedule = false;  // print what plays when, then exit
     bool help = false;
     bool version = false;
 
-    // --shot, --bench and --capture run without a display, a dialog or a person.
-    bool offline() const { return shot || bench || capture; }
+    // --shot, --bench, --capture and --schedule run without a display, a dialog or a person.
+    bool offline() const { return shot || bench || capture || schedule; }
     // Show time of the first frame: --from, else the loop's start, else 0 for a recording
     // (the 4-second lead-in is silent and empty), else the lead-in's -4 s.
     double startTime() const;
