@@ -32,6 +32,7 @@ crew-card-a-beat-late|data:vintra/qelvo/Qelvo.txt|s/^can.jpg\t257\t/can.jpg\t258
 credit-card-a-beat-late|data:vintra/info/info.txt|s/^code.jpg\t340\t/code.jpg\t341\t/|the second credit card comes a beat late
 front-tag-a-beat-late|data:vintra/tags/front/tagfront.txt|s/^star.jpg\t24\t/star.jpg\t25\t/|a front tag comes a beat late
 flash-row-skipped|data:vintra/flash/flash.txt|4d|the flash at beat 89 is gone
+camera-path-moved|data:vintra/cameras/turn_b.pos|1s/^8.99 /9.99 /|the second opening camera flight starts a unit to the side
 camera-flight-faster|data:vintra/cameras/cameras.txt|s/^turn_b.pos\t16\t32\t16\t/turn_b.pos\t16\t32\t12\t/|the second opening camera flight ends four beats early
 camera-path-cut-short|data:vintra/cameras/turn_b.pos|1,10d|the second opening camera flight starts further along its path
 LIST
