@@ -3,6 +3,7 @@
 #pragma once
 
 #include <memory>
+#include <string>
 
 #include "base/layer.h"
 #include "camera/camera.h"
@@ -22,4 +23,5 @@ public:
 
     std::unique_ptr<Camera> ownCamera;
     double moveTime = 0.0;
+    std::string origin;  // "LIST:LINE POSITION-FILE", for the schedule
 };

@@ -30,7 +30,7 @@ bool CameraList::read(const char* path) {
     int rows = 0;
     ListLines lines(file, path);
     while (const char* line = lines.next()) {
-        if (!readRow(line, rows)) {
+        if (!readRow(line, lines.origin(), rows)) {
             lines.skipped();
         }
     }
@@ -39,7 +39,7 @@ bool CameraList::read(const char* path) {
     return true;
 }
 
-bool CameraList::readRow(const char* line, int& rows) {
+bool CameraList::readRow(const char* line, const std::string& origin, int& rows) {
     char name[1024];
     float start, end, moveTime, unit;
     if (std::sscanf(line, "%1023s\t%f\t%f\t%f\t%f\n", name, &start, &end, &moveTime, &unit) != 5) {
@@ -54,6 +54,7 @@ bool CameraList::readRow(const char* line, int& rows) {
     }
     auto cut = std::make_unique<CameraCut>();
     cut->setMoveTime(moveTime);
+    cut->origin = origin + " " + name;
     if (cut->loadPath(positionPath.c_str()) && timeline) {
         timeline->add(start, end, cut.get());
     }

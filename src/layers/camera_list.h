@@ -3,6 +3,7 @@
 #pragma once
 
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "base/timeline.h"
@@ -22,5 +23,5 @@ public:
 private:
     void releaseUnusedCuts();
     // False when the line is not a row.
-    bool readRow(const char* line, int& rows);
+    bool readRow(const char* line, const std::string& origin, int& rows);
 };

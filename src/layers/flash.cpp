@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <utility>
 
 #include "base/beat.h"
 #include "base/log.h"
@@ -17,8 +18,10 @@ Flash::Flash() {
     loader.loadJPGTexture("./vintra/flash/black.jpg", &black);
 }
 
-void Flash::add(double start, double fadeIn, double hold, double fadeOut, double peak, int kind) {
-    entries.push_back({start, fadeIn, hold, fadeOut, start + fadeOut + hold + fadeIn, peak, kind});
+void Flash::add(double start, double fadeIn, double hold, double fadeOut, double peak, int kind,
+                std::string origin) {
+    entries.push_back({start, fadeIn, hold, fadeOut, start + fadeOut + hold + fadeIn, peak, kind,
+                       std::move(origin)});
 }
 
 bool Flash::read(const char* listPath) {
@@ -46,7 +49,7 @@ bool Flash::read(const char* listPath) {
         }
         // Kinds beyond the int range are white, like every kind but 1.
         int kindNumber = std::fabs(kind) < 1e9f ? static_cast<int>(kind) : 0;
-        add(start, fadeIn, hold, fadeOut, peak, kindNumber);
+        add(start, fadeIn, hold, fadeOut, peak, kindNumber, lines.origin());
     }
     std::fclose(file);
     logWindow->print("Read %d rows.", rows);

@@ -4,6 +4,7 @@
 
 #include <GL/gl.h>
 
+#include <string>
 #include <vector>
 
 #include "image/utility.h"
@@ -15,7 +16,8 @@ struct FlashEntry {
     double fadeOut;
     double end;
     double peak;
-    int kind;  // 1: black; anything else: white
+    int kind;            // 1: black; anything else: white
+    std::string origin;  // "LIST:LINE", for the schedule
 };
 
 class Flash {
@@ -29,7 +31,8 @@ public:
     // Loads the white and the black texture.
     Flash();
 
-    void add(double start, double fadeIn, double hold, double fadeOut, double peak, int kind);
+    void add(double start, double fadeIn, double hold, double fadeOut, double peak, int kind,
+             std::string origin = {});
     // Appends the rows of a list file; false if it cannot be opened.
     bool read(const char* listPath);
     void clear();

@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "platform/path.h"
+
 std::function<void(const char*, int, const char*)> ListLines::reportSkipped;
 
 const char* ListLines::next() {
@@ -16,6 +18,14 @@ const char* ListLines::next() {
         }
     }
     return nullptr;
+}
+
+std::string ListLines::origin(const char* path, int line) {
+    std::string name = path ? platform::resolvePath(path) : "";
+    if (name.starts_with("./")) {
+        name.erase(0, 2);
+    }
+    return name + ":" + std::to_string(line);
 }
 
 void ListLines::skipped() const {

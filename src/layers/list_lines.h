@@ -5,6 +5,7 @@
 
 #include <cstdio>
 #include <functional>
+#include <string>
 
 class ListLines {
 public:
@@ -20,6 +21,9 @@ public:
     void skipped() const;
     // The line of the file where the last piece began, counting from 1.
     int lineNumber() const { return lineNumber_; }
+    // "FILE:LINE" of the last line, the file named as it is on disk.
+    std::string origin() const { return origin(path_, lineNumber_); }
+    static std::string origin(const char* path, int line);
 
 private:
     FILE* file_;

@@ -4,6 +4,8 @@
 
 #include <GL/gl.h>
 
+#include <string>
+
 #include "base/layer.h"
 #include "image/utility.h"
 
@@ -42,4 +44,5 @@ public:
     double peak = 1.0;
     GLint blendSrc = GL_ONE;
     GLint blendDst = GL_ONE;
+    std::string origin;  // "LIST:LINE IMAGE", for the schedule
 };

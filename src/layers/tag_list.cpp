@@ -2,9 +2,11 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <unordered_set>
 
 #include "base/log.h"
+#include "layers/list_lines.h"
 #include "platform/path.h"
 
 namespace {
@@ -38,14 +40,16 @@ bool TagList::read(const char* listPath, GLenum source, GLenum destination) {
     std::fclose(file);
     dropUnusedTags();
     for (const TagRow& row : rows) {
-        schedule(row, source, destination);
+        schedule(row, listPath, source, destination);
     }
     logWindow->print("Read %d rows.", static_cast<int>(rows.size()));
     return true;
 }
 
-void TagList::schedule(const TagRow& row, GLenum source, GLenum destination) {
+void TagList::schedule(const TagRow& row, const char* listPath, GLenum source, GLenum destination) {
     auto tag = std::make_unique<Tag>(row.imagePath.c_str());
+    tag->origin =
+        ListLines::origin(listPath, row.line) + " " + row.imagePath.substr(std::strlen(directory));
     tag->setFade(row.fadeIn, row.hold, row.fadeOut);
     tag->setPosition(row.x, row.y, row.z);
     tag->setRotation(row.rotation);

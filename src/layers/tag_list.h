@@ -27,7 +27,7 @@ public:
     bool repeatLate = false;   // again 125.76 s later, for tags from 20.64 s on
 
 private:
-    void schedule(const TagRow& row, GLenum source, GLenum destination);
+    void schedule(const TagRow& row, const char* listPath, GLenum source, GLenum destination);
     void dropUnusedTags();
 
     std::vector<std::unique_ptr<Tag>> tags_;

@@ -94,6 +94,7 @@ std::vector<TagRow> TagRow::parseList(FILE* file, const char* directory, const c
     while (const char* line = lines.next()) {
         switch (scan(line, directory, row)) {
             case Scan::Row:
+                row.line = lines.lineNumber();
                 rows.push_back(row);
                 break;
             case Scan::PathTooLong:

@@ -12,6 +12,7 @@ struct TagRow {
     std::string imagePath;  // directory + name
     double start = 0, fadeIn = 0, hold = 0, fadeOut = 0;
     double x = 0, y = 0, z = 0, rotation = 0, peak = 0, zDrift = 0;
+    int line = 0;  // of the list file, from 1
 
     // Scans one line against the twelve-column format and resolves it. Draws random values
     // only for a row that will be used.

@@ -33,7 +33,9 @@
 #include "shell/progress_line.h"
 #include "shell/revision.h"
 #include "shell/shell_keys.h"
+#include "shell/shot_series.h"
 #include "show/music.h"
+#include "show/schedule.h"
 #include "show/show.h"
 
 namespace {
@@ -50,6 +52,7 @@ FrameStats frameStats;
 std::unique_ptr<CaptureSession> capture;
 std::unique_ptr<ProgressLine> benchProgress;
 std::unique_ptr<Authoring> authoring;
+std::unique_ptr<ShotSeries> shots;
 bool firstFrameDrawn = false;
 
 // A key pressed and released between two idle passes (a quick tap, or synthetic input)
@@ -105,16 +108,20 @@ std::vector<uint8_t> readFrame(int width, int height) {
     return topDown;
 }
 
-void writeShotAndExit() {
+// Writes every shot the show time has reached; the last one ends the run.
+void writeDueShots() {
     const int width = windowLetterbox().outputWidth();
     const int height = windowLetterbox().outputHeight();
-    if (!platform::writePng(options.shotFile, width, height, readFrame(width, height))) {
-        std::fprintf(stderr, "tarvel: cannot write %s\n", options.shotFile.c_str());
-        platform::exitProcess(1);
+    while (const Options::Shot* shot = shots->takeDue(showTime)) {
+        if (!platform::writePng(shot->file, width, height, readFrame(width, height))) {
+            std::fprintf(stderr, "tarvel: cannot write %s\n", shot->file.c_str());
+            platform::exitProcess(1);
+        }
+        std::fprintf(stderr, "tarvel: wrote %s at show time %.3f\n", shot->file.c_str(), showTime);
     }
-    std::fprintf(stderr, "tarvel: wrote %s at show time %.3f\n", options.shotFile.c_str(),
-                 showTime);
-    platform::exitProcess(0);
+    if (shots->done()) {
+        platform::exitProcess(0);
+    }
 }
 
 void handleWindowEvent(const platform::WindowEvent& event, bool& done) {
@@ -175,7 +182,7 @@ void installOfflineEnding() {
     } else if (options.shot) {
         show->endProcess = [](int) {
             std::fprintf(stderr, "tarvel: the show ended before show time %.3f\n",
-                         options.shotTime);
+                         shots->pendingTime());
             platform::exitProcess(1);
         };
     }
@@ -240,9 +247,11 @@ int failUsage(const std::string& error) {
 bool enterDataSet() {
     outputPaths.resolve(options);
     std::string error;
-    if (options.shot && !OutputPaths::checkShotTarget(options.shotFile, error)) {
-        std::fprintf(stderr, "tarvel: %s\n", error.c_str());
-        return false;
+    for (const auto& shot : options.shots) {
+        if (!OutputPaths::checkShotTarget(shot.file, error)) {
+            std::fprintf(stderr, "tarvel: %s\n", error.c_str());
+            return false;
+        }
     }
     DataSetSearch search(options.dataDirectory);
     if (!search.find()) {
@@ -265,6 +274,9 @@ bool startOfflineWork() {
         capture =
             std::make_unique<CaptureSession>(options.outputWidth, options.outputHeight, fps, 44100);
         return capture->open(options.captureFile, options.startTime(), end);
+    }
+    if (options.shot) {
+        shots = std::make_unique<ShotSeries>(options.shots);
     }
     if (options.bench) {
         const auto frames = std::llround((end - options.startTime()) * fps);
@@ -332,8 +344,8 @@ void drawFrame() {
         authoring->afterFrame(mainWindow());
     }
     windowLetterbox().clearBars();
-    if (options.shot && showTime >= options.shotTime) {
-        writeShotAndExit();
+    if (shots) {
+        writeDueShots();
     }
     glFlush();
     if (options.bench) {
@@ -396,6 +408,11 @@ int runTarvel(int argc, char** argv) {
             return 1;
         }
         return 0;
+    }
+    if (options.schedule) {
+        const std::string text = Schedule(*show).text();
+        const bool written = std::fputs(text.c_str(), stdout) >= 0 && std::fflush(stdout) == 0;
+        platform::exitProcess(written ? 0 : 1);
     }
     runMainLoop();
     killWindow();

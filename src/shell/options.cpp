@@ -57,24 +57,31 @@ bool checkRange(const Options& options, std::string& error) {
 }
 
 // A still frame the show will reach, into a PNG file.
-bool checkShot(const Options& options, std::string& error) {
-    if (!options.shot) {
-        return true;
-    }
-    const std::string& file = options.shotFile;
+bool checkShot(const Options& options, const Options::Shot& shot, std::string& error) {
+    const std::string& file = shot.file;
     const std::string extension = file.size() > 4 ? file.substr(file.size() - 4) : "";
     if (strcasecmp(extension.c_str(), ".png") != 0) {
         error = "--shot writes a PNG: the file name must end in .png (" + file + ")";
-    } else if (options.shotTime >= 185 || options.shotTime < -4) {
+    } else if (shot.time >= 185 || shot.time < -4) {
         error = "--shot needs a show time within the show (-4 to 185 s)";
-    } else if (options.shotTime < options.startTime()) {
+    } else if (shot.time < options.startTime()) {
         error = "--shot's time comes before --from";
-    } else if (options.hasTo && options.shotTime >= options.to) {
+    } else if (options.hasTo && shot.time >= options.to) {
         error = "--shot's time comes after --to";
     } else {
         return true;
     }
     return false;
+}
+
+// Every still frame is one the show will reach, into a PNG file.
+bool checkShots(const Options& options, std::string& error) {
+    for (const auto& shot : options.shots) {
+        if (!checkShot(options, shot, error)) {
+            return false;
+        }
+    }
+    return true;
 }
 
 }  // namespace
@@ -188,13 +195,14 @@ bool applyOption(int id, int argc, char** argv, Options& options, std::string& e
                 return false;
             }
             options.shotFile = file;
+            options.shots.push_back({options.shotTime, options.shotFile});
             options.shot = true;
             return true;
         }
         case kSize:
             if (!parseSize(optarg, options)) {
-                error = "--size needs WIDTHxHEIGHT, each at least " + std::to_string(kMinOutputSide) +
-                        ", at most " +
+                error = "--size needs WIDTHxHEIGHT, each at least " +
+                        std::to_string(kMinOutputSide) + ", at most " +
                         std::to_string(kMaxOutputWidth) + "x" + std::to_string(kMaxOutputHeight);
                 return false;
             }
@@ -286,11 +294,11 @@ bool parseOptions(int argc, char** argv, Options& options, std::string& error) {
         error = "--windowed and --fullscreen exclude each other";
         return false;
     }
-    if (options.shot + options.bench + options.capture > 1) {
-        error = "--shot, --bench and --capture exclude each other";
+    if (options.shot + options.bench + options.capture + options.schedule > 1) {
+        error = "--shot, --bench, --capture and --schedule exclude each other";
         return false;
     }
-    return checkRange(options, error) && checkShot(options, error);
+    return checkRange(options, error) && checkShots(options, error);
 }
 
 const char* usageText() {
@@ -308,7 +316,7 @@ const char* usageText() {
            "  --from=T, --to=T      start the show at show time T / end it at T (seconds)\n"
            "\n"
            "Offline (no display needed):\n"
-           "  --shot T FILE.png     render up to show time T, write that frame, exit\n"
+           "  --shot T FILE.png     render up to show time T, write that frame (repeatable)\n"
            "  --capture=FILE        record the show with its music (.mp4, .mkv, .webm)\n"
            "  --bench               render the show as fast as possible, print frame times\n"
            "  --chart=FILE.svg      with --bench: chart the frame times over show time\n"

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 // The smallest --size side, and the largest --size picture: 8K UHD.
 inline constexpr int kMinOutputSide = 16;
@@ -16,8 +17,13 @@ struct Options {
     std::string dataDirectory;
     double framesPerSecond = 0;  // 0: the real-time clock
     bool shot = false;
-    double shotTime = 0;
+    double shotTime = 0;  // the last --shot given
     std::string shotFile;
+    struct Shot {
+        double time;
+        std::string file;
+    };
+    std::vector<Shot> shots;  // every --shot, in the order given
     bool bench = false;
     std::string chartFile;  // --bench: frame times as an SVG chart
     std::string csvFile;    // --bench: one row per frame
@@ -38,8 +44,8 @@ struct Options {
     bool help = false;
     bool version = false;
 
-    // --shot, --bench and --capture run without a display, a dialog or a person.
-    bool offline() const { return shot || bench || capture; }
+    // --shot, --bench, --capture and --schedule run without a display, a dialog or a person.
+    bool offline() const { return shot || bench || capture || schedule; }
     // Show time of the first frame: --from, else the loop's start, else 0 for a recording
     // (the 4-second lead-in is silent and empty), else the lead-in's -4 s.
     double startTime() const;

@@ -28,6 +28,9 @@ void OutputPaths::resolve(Options& options) const {
          {&options.shotFile, &options.captureFile, &options.chartFile, &options.csvFile}) {
         *file = absolute(*file);
     }
+    for (auto& shot : options.shots) {
+        shot.file = absolute(shot.file);
+    }
 }
 
 bool OutputPaths::checkShotTarget(const std::string& file, std::string& error) {

@@ -1,35 +1,37 @@
 #!/usr/bin/env bash
-# Reference frames: chosen moments of the generated show, one or more per section, each
-# compared with a small stored picture. A differing moment is named with its difference,
-# and the frame got is written beside its reference as NAME.got.png.
+# Reference frames: chosen moments of the generated show (one or more per section, and one
+# in the first second of every list entry and camera cut, picked from the schedule), each
+# compared block by block with a stored picture. A differing moment is named with its
+# worst block, and the frame got is written beside its reference as NAME.got.png.
 set -u
 tarvel=$1
 data=$2
 compare=$5
 here=$(cd "$(dirname "$0")" && pwd)
+refs=$here/reference
 source "$here/lib.bash"
-source "$here/reference/render.bash"
+source "$refs/render.bash"
 
 enter_work_dir "$data"
+mkdir -p frames
+render_moments "$tarvel" "$refs" frames || fail "rendering the moments failed"
 
 failed=0
 while read -r name at; do
-  render_moment "$tarvel" "$at" frame.png || fail "--shot $at failed"
-  if [[ ! -f "$here/reference/$name.png" ]]; then
+  if [[ ! -f "$refs/$name.png" ]]; then
     echo "FAIL: no reference for $name ($at s); run scripts/bless-reference-frames.sh" >&2
     failed=1
     continue
   fi
-  if ! result=$("$compare" compare frame.png "$here/reference/$name.png" \
-    "$here/reference/$name.got.png"); then
+  if ! result=$("$compare" compare "frames/$name.png" "$refs/$name.png" "$refs/$name.got.png"); then
     echo "FAIL: $name at $at s differs from its reference: $result;" \
       "got tests/e2e/reference/$name.got.png" >&2
     failed=1
   else
     echo "$name at $at s: $result"
-    rm -f "$here/reference/$name.got.png"
+    rm -f "$refs/$name.got.png"
   fi
-done < <(moments "$here/reference/moments.txt")
+done < <(moments "$refs")
 
 [[ $failed -eq 0 ]] || exit 1
 echo "reference frames: all passed"

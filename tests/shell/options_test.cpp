@@ -1,5 +1,7 @@
 #include "shell/options.h"
 
+#include "shell/shot_series.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -63,6 +65,7 @@ TEST(Options, RefusesRangesAndCombinationsThatCannotRun) {
         {"--bench", "--size", "1920x"},
         {"--bench", "--size", "1920x1080p"},
         {"--bench", "--size", "8x6"},
+        {"--schedule", "--bench"},
     };
     for (const auto& args : bad) {
         Options options;
@@ -70,6 +73,28 @@ TEST(Options, RefusesRangesAndCombinationsThatCannotRun) {
         EXPECT_FALSE(parse(args, options, error)) << args[0];
         EXPECT_FALSE(error.empty()) << args[0];
     }
+}
+
+// Several --shot in one run: each is written once, in show-time order, whatever the order
+// given, and several due at one frame all go; the run ends after the last.
+TEST(Options, SeveralShotsAreTakenInShowTimeOrder) {
+    Options options;
+    std::string error;
+    ASSERT_TRUE(parse({"--shot", "12", "c.png", "--shot", "3", "a.png", "--shot", "3.2", "b.png"},
+                      options, error))
+        << error;
+    ASSERT_EQ(options.shots.size(), 3u);
+    ShotSeries series(options.shots);
+    EXPECT_EQ(series.takeDue(2.9), nullptr);
+    const Options::Shot* first = series.takeDue(3.25);
+    const Options::Shot* second = series.takeDue(3.25);
+    ASSERT_TRUE(first && second);
+    EXPECT_EQ(first->file, "a.png");
+    EXPECT_EQ(second->file, "b.png");
+    EXPECT_EQ(series.takeDue(3.25), nullptr);
+    EXPECT_DOUBLE_EQ(series.pendingTime(), 12.0);
+    ASSERT_NE(series.takeDue(12.0), nullptr);
+    EXPECT_TRUE(series.done());
 }
 
 TEST(Options, LoopStartsAtItsStartAndRefusesWhatCannotLoop) {

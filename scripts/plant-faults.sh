@@ -1,0 +1,120 @@
+#!/usr/bin/env bash
+# Plants faults on purpose and reports which the tests catch. Each fault is a one-line edit
+# (a sed script) to a source file or to a file of the generated data set; the script applies
+# it, rebuilds, runs the golden schedule and, when that passes, the reference frames, then
+# restores the file. Every fault listed here is one a viewer would see, so every one must be
+# caught. By hand, not in CI: a fault that only the frames catch takes a few minutes.
+#   scripts/plant-faults.sh [BUILD_DIR] [NAME...]   (default build/default; NAMEs: only those)
+#   FRAMES_ONLY=1 scripts/plant-faults.sh ...      (skip the schedule: do the frames see it?)
+set -uo pipefail
+cd "$(dirname "$0")/.."
+root=$(pwd)
+build=$(cd "${1:-build/default}" && pwd)
+shift || true
+only=("$@")
+
+# name | file (a source path, or data:PATH in the data set) | sed script | what a viewer sees
+faults() {
+  cat <<'LIST'
+front-tags-blend-swapped|src/show/show.cpp|0,/frontTags->read(kFrontTagList, GL_SRC_COLOR, GL_ONE);/s//frontTags->read(kFrontTagList, GL_ONE, GL_SRC_COLOR);/|the front tags blend as another pair
+title-overlay-blend|src/show/show.cpp|s/glBlendFunc(GL_ONE_MINUS_SRC_COLOR, GL_ONE_MINUS_SRC_COLOR);/glBlendFunc(GL_ONE_MINUS_SRC_COLOR, GL_ONE);/|the opening words are laid over the scene differently
+title-word-a-beat-late|src/show/show.cpp|s/titleTimeline.add(beats(8), 20.0/titleTimeline.add(beats(9), 20.0/|the third title word is written a beat late
+scratch-three-beats-late|src/show/show.cpp|s/scratchTimeline.add(beats(168)/scratchTimeline.add(beats(171)/|the scratch animation starts three beats late
+graffiti-window-a-beat-late|src/show/show.cpp|s/if (kGraffitiStart < t && t < kGraffitiEnd)/if (kGraffitiStart + kBeatSeconds < t \&\& t < kGraffitiEnd)/|the graffiti takes over a beat late
+late-repeat-a-beat-late|src/layers/tag_list.cpp|s/kRepeatLate = 125.76;/kRepeatLate = 126.24;/|the back tags' late repeat comes a beat late
+tag-row-skipped|src/layers/tag_row.cpp|s/^\( *\)row.line = lines.lineNumber();/&\n\1if (row.line == 9) break;/|the reader drops line 9 of every tag list
+tower-material-diffuse|src/layers/tower.cpp|s/const GLfloat diffuse\[\] = {0.8f, 0.8f, 0.8f, 1};/const GLfloat diffuse[] = {0.8f, 0.6f, 0.8f, 1};/|the tower turns purple
+tower-burst-on-another-beat|src/layers/tower.cpp|s/beatCount % 4 == 3 && !burstArmed/beatCount % 4 == 1 \&\& !burstArmed/|the tower's sparks burst on the second beat of the bar
+scene-light-diffuse|src/layers/model_lighting.h|0,/{0.3f, 0.3f, 0.3f, 1}, {0.7f, 0.7f, 0.7f, 1},$/s//{0.3f, 0.3f, 0.3f, 1}, {0.7f, 0.5f, 0.7f, 1},/|the turntable and the spider are lit in another colour
+sprite-texcoords-mirrored|src/layers/unit_quad.h|s/Upright ? 0.0f : 1.0f;/Upright ? 1.0f : 0.0f;/|every sprite is mirrored left to right
+tag-fade-in-twice-as-fast|src/layers/fade_envelope.h|s#(1 / fadeIn) \* t : 1.0;#(2 / fadeIn) * t : 1.0;#|the sprites fade in twice as fast and overshoot
+crew-card-a-beat-late|data:vintra/qelvo/Qelvo.txt|s/^can.jpg\t257\t/can.jpg\t258\t/|one crew sprite comes a beat late
+credit-card-a-beat-late|data:vintra/info/info.txt|s/^code.jpg\t340\t/code.jpg\t341\t/|the second credit card comes a beat late
+front-tag-a-beat-late|data:vintra/tags/front/tagfront.txt|s/^star.jpg\t24\t/star.jpg\t25\t/|a front tag comes a beat late
+flash-row-skipped|data:vintra/flash/flash.txt|4d|the flash at beat 89 is gone
+camera-path-moved|data:vintra/cameras/turn_b.pos|1s/^8.99 /9.99 /|the second opening camera flight starts a unit to the side
+camera-flight-faster|data:vintra/cameras/cameras.txt|s/^turn_b.pos\t16\t32\t16\t/turn_b.pos\t16\t32\t12\t/|the second opening camera flight ends four beats early
+camera-path-cut-short|data:vintra/cameras/turn_b.pos|1,10d|the second opening camera flight starts further along its path
+LIST
+}
+
+wanted() {
+  [[ ${#only[@]} -eq 0 ]] && return 0
+  local name
+  for name in "${only[@]}"; do [[ $name == "$1" ]] && return 0; done
+  return 1
+}
+
+work=$(mktemp -d)
+pending=""  # "source backup" of a planted fault not yet restored
+restore() {
+  if [[ -n $pending ]]; then
+    # A fresh time stamp, so that the build sees the file change back.
+    cp "${pending#* }" "${pending%% *}"
+    pending=""
+  fi
+}
+finish() {
+  restore
+  cmake --build "$build" --target tarvel >/dev/null 2>&1 ||
+    echo "plant-faults: rebuilding the restored tree failed" >&2
+  rm -rf "$work"
+}
+trap finish EXIT
+trap 'exit 130' INT
+trap 'exit 143' TERM
+
+echo "building and generating the data set..."
+cmake --build "$build" --target tarvel vintra-gen frame_compare >/dev/null || exit 1
+"$build/vintra-gen" "$work/pristine/vintra" >/dev/null 2>&1 || { echo "vintra-gen failed" >&2; exit 1; }
+
+# run_tests DATA_DIR: prints what caught the fault, or "MISSED".
+run_tests() {
+  local data=$1 log=$work/test.log
+  if [[ -z ${FRAMES_ONLY:-} ]] &&
+    ! bash tests/e2e/schedule.sh "$build/tarvel" "$data" x x "$build/tests/frame_compare" \
+      >"$log" 2>&1; then
+    echo "schedule: $(grep -m1 -E '^[-+] ' "$log" | tr -s ' ' | cut -c1-38)"
+  elif ! bash tests/e2e/reference_frames.sh "$build/tarvel" "$data" x x \
+    "$build/tests/frame_compare" >"$log" 2>&1; then
+    echo "frames: $(grep -c '^FAIL: .* differs' "$log") moments, first $(grep -m1 -oE '^FAIL: [^ ]+' "$log" | cut -c7-)"
+    rm -f tests/e2e/reference/*.got.png
+  else
+    echo "MISSED"
+  fi
+}
+
+results=()
+while IFS='|' read -r name file script what; do
+  wanted "$name" || continue
+  data=$work/pristine
+  if [[ $file == data:* ]]; then
+    data=$work/faulty
+    rm -rf "$data" && cp -r "$work/pristine" "$data"
+    target=$data/${file#data:}
+  else
+    target=$root/$file
+    cp -p "$target" "$work/backup"
+    pending="$target $work/backup"
+  fi
+  before=$(md5sum <"$target")
+  sed -i "$script" "$target"
+  if [[ $(md5sum <"$target") == "$before" ]]; then
+    outcome="NOT APPLIED (the line is no longer there)"
+  # Built for a data-set fault too: the last source fault's restore must be built.
+  elif ! cmake --build "$build" --target tarvel >"$work/build.log" 2>&1; then
+    outcome="NOT BUILT: $(grep -m1 error: "$work/build.log" | cut -c1-60)"
+  else
+    outcome=$(run_tests "$data")
+  fi
+  restore
+  results+=("$(printf '%-30s %-48s %s' "$name" "$outcome" "$what")")
+  echo "${results[-1]}"
+done < <(faults)
+
+echo
+printf '%-30s %-48s %s\n' "fault" "caught by" "what a viewer sees"
+printf '%s\n' "${results[@]}"
+missed=$(printf '%s\n' "${results[@]}" | grep -c -E '  (MISSED|NOT )' || true)
+echo "$((${#results[@]} - missed)) of ${#results[@]} caught"
+[[ $missed -eq 0 ]]

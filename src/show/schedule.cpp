@@ -1,0 +1,144 @@
+#include "show/schedule.h"
+
+#include <GL/gl.h>
+#include <cxxabi.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <typeinfo>
+
+#include "layers/camera_cut.h"
+#include "layers/flash.h"
+#include "layers/frame_anim.h"
+#include "layers/tag.h"
+#include "show/show.h"
+
+namespace {
+
+const char* const kComposition = "the composition";
+
+std::string className(const Layer& layer) {
+    const char* mangled = typeid(layer).name();
+    int status = 0;
+    std::unique_ptr<char, void (*)(void*)> name(
+        abi::__cxa_demangle(mangled, nullptr, nullptr, &status), std::free);
+    return status == 0 && name ? name.get() : mangled;
+}
+
+std::string factorName(GLint factor) {
+    switch (factor) {
+        case GL_ZERO:
+            return "ZERO";
+        case GL_ONE:
+            return "ONE";
+        case GL_SRC_COLOR:
+            return "SRC_COLOR";
+        case GL_ONE_MINUS_SRC_COLOR:
+            return "ONE_MINUS_SRC_COLOR";
+        case GL_SRC_ALPHA:
+            return "SRC_ALPHA";
+        case GL_ONE_MINUS_SRC_ALPHA:
+            return "ONE_MINUS_SRC_ALPHA";
+        case GL_DST_COLOR:
+            return "DST_COLOR";
+        case GL_ONE_MINUS_DST_COLOR:
+            return "ONE_MINUS_DST_COLOR";
+        case GL_DST_ALPHA:
+            return "DST_ALPHA";
+        case GL_ONE_MINUS_DST_ALPHA:
+            return "ONE_MINUS_DST_ALPHA";
+        default: {
+            char hex[16];
+            std::snprintf(hex, sizeof hex, "0x%04x", static_cast<unsigned>(factor));
+            return hex;
+        }
+    }
+}
+
+std::string pair(GLint source, GLint destination) {
+    return factorName(source) + "," + factorName(destination);
+}
+
+}  // namespace
+
+Schedule::Schedule(const Show& show) {
+    // In the order the frame draws them, which breaks ties between equal starts.
+    addWindows();
+    addTimeline("title", show.titleTimeline);
+    addTimeline("camera", show.cameraTimeline);
+    addTimeline("back tags", show.backTagTimeline);
+    addTimeline("nick", show.nickTimeline);
+    addTimeline("late scratch", show.lateScratchTimeline);
+    addTimeline("scratch", show.scratchTimeline);
+    addTimeline("front tags", show.frontTagTimeline);
+    addTimeline("crew", show.qelvoTimeline);
+    addTimeline("graffiti", show.graffitiTimeline);
+    addTimeline("tower", show.towerTimeline);
+    addFlashes(show);
+    addTimeline("info", show.infoTimeline);
+    std::stable_sort(rows_.begin(), rows_.end(),
+                     [](const Row& a, const Row& b) { return a.start < b.start; });
+}
+
+void Schedule::addTimeline(const char* name, const Timeline& timeline) {
+    for (const Timeline::Entry& entry : timeline.entries()) {
+        if (!entry.layer) {
+            continue;
+        }
+        rows_.push_back({entry.start, entry.end, std::string(name) + ": " + className(*entry.layer),
+                         blendOf(*entry.layer), sourceOf(*entry.layer)});
+    }
+}
+
+void Schedule::addFlashes(const Show& show) {
+    for (const FlashEntry& flash : show.flashes->entries) {
+        const char* kind = flash.kind == Flash::kBlack ? "flash: black" : "flash: white";
+        rows_.push_back({flash.start, flash.end, kind, "-",
+                         flash.origin.empty() ? kComposition : flash.origin});
+    }
+}
+
+// The stretches where the frame order changes: these decide which timelines show at all.
+void Schedule::addWindows() {
+    rows_.push_back({-4.0, Show::kTitleEnd, "window: opening capture", "-", kComposition});
+    rows_.push_back({Show::kGraffitiStart, Show::kGraffitiEnd, "window: graffiti over the scene",
+                     "-", kComposition});
+    rows_.push_back(
+        {Show::kTowerStart, Show::kTowerEnd, "window: tower scene alone", "-", kComposition});
+}
+
+std::string Schedule::blendOf(const Layer& layer) {
+    if (const auto* tag = dynamic_cast<const Tag*>(&layer)) {
+        return pair(tag->blendSrc, tag->blendDst);
+    }
+    if (const auto* anim = dynamic_cast<const FrameAnim*>(&layer)) {
+        return pair(anim->blendSrc, anim->blendDst);
+    }
+    return "-";
+}
+
+std::string Schedule::sourceOf(const Layer& layer) {
+    if (const auto* tag = dynamic_cast<const Tag*>(&layer); tag && !tag->origin.empty()) {
+        return tag->origin;
+    }
+    if (const auto* cut = dynamic_cast<const CameraCut*>(&layer); cut && !cut->origin.empty()) {
+        return cut->origin;
+    }
+    return kComposition;
+}
+
+std::string Schedule::text() const {
+    std::string out =
+        "# tarvel --schedule: every timeline entry, flash and frame-order window in show order\n"
+        "#   start      end  layer                          blend pair                      "
+        "source\n";
+    char line[512];
+    for (const Row& row : rows_) {
+        std::snprintf(line, sizeof line, "%9.3f %8.3f  %-30s %-31s %s\n", row.start, row.end,
+                      row.kind.c_str(), row.blend.c_str(), row.source.c_str());
+        out += line;
+    }
+    return out;
+}
