@@ -143,9 +143,11 @@ TEST(Options, TakesTheUsualGnuForms) {
     EXPECT_EQ(options.outputHeight, 720);
 
     Options looping;
-    ASSERT_TRUE(parse({"--loop=40", "48", "--mode-switch", "--schedule"}, looping, error)) << error;
+    ASSERT_TRUE(parse({"--loop=40", "48", "--mode-switch"}, looping, error)) << error;
     EXPECT_DOUBLE_EQ(looping.loopEnd, 48);
-    EXPECT_TRUE(looping.modeSwitch && looping.schedule);
+    EXPECT_TRUE(looping.modeSwitch);
+    Options listing;
+    ASSERT_TRUE(parse({"--sched"}, listing, error) && listing.schedule) << error;
     Options help;
     EXPECT_TRUE(parse({"-h", "--frobnicate=1"}, help, error) == false) << "unknown still refused";
     EXPECT_TRUE(parse({"-h"}, help, error) && help.help);
