@@ -168,21 +168,21 @@ TEST_F(TowerGl, BurstsOnEveryFourthCountedBeatAndTheLightFlares) {
     Tower scene;
     const Face& face = scene.tower->getMesh(0).getFace(0);
     std::vector<double> beats, bursts;
-    double previousBurst = scene.burstTime;
+    double previousBurst = scene.beat.burstTime;
     int previousCount = 0;
     float lastFlare = 0;
     for (int frame = 0; frame <= 11 * 30; ++frame) {
         const double t = frame * kFrame;
         normalFrame();
         scene.draw(t);
-        if (scene.beatCount != previousCount) {
+        if (scene.beat.beatCount != previousCount) {
             beats.push_back(t);
-            previousCount = scene.beatCount;
+            previousCount = scene.beat.beatCount;
         }
-        if (scene.burstTime != previousBurst) {
+        if (scene.beat.burstTime != previousBurst) {
             bursts.push_back(t);
-            previousBurst = scene.burstTime;
-            EXPECT_EQ(scene.beatCount % 4, 3) << "burst at " << t;
+            previousBurst = scene.beat.burstTime;
+            EXPECT_EQ(scene.beat.beatCount % 4, 3) << "burst at " << t;
             EXPECT_FLOAT_EQ(face.lightRadius, 265.0f) << "the flare starts at the burst";
             size_t thrown = 0;
             for (size_t i = 0; i < scene.burstSparks->count(); ++i) {
@@ -190,7 +190,7 @@ TEST_F(TowerGl, BurstsOnEveryFourthCountedBeatAndTheLightFlares) {
             }
             EXPECT_GT(thrown, 650u) << "the burst throws (nearly) all 700 sparks out";
         }
-        const double since = t - scene.burstTime;
+        const double since = t - scene.beat.burstTime;
         if (bursts.empty()) {
             ASSERT_FLOAT_EQ(face.lightRadius, 40.0f) << "before the first burst, at " << t;
         } else if (since < Tower::kFlareTime) {
@@ -207,8 +207,8 @@ TEST_F(TowerGl, BurstsOnEveryFourthCountedBeatAndTheLightFlares) {
     EXPECT_EQ(bursts[0], beats[2]);
     EXPECT_EQ(bursts[1], beats[6]);
     EXPECT_EQ(bursts[2], beats[10]);
-    EXPECT_EQ(scene.burstCount, 3);
-    EXPECT_EQ(scene.burstTime, bursts.back());
+    EXPECT_EQ(scene.beat.burstCount, 3);
+    EXPECT_EQ(scene.beat.burstTime, bursts.back());
     EXPECT_NEAR(Tower::flareRadius(0.48), 95.4, 0.1);
     EXPECT_NEAR(Tower::flareRadius(0.96), 25.0, 0.01);
 }
