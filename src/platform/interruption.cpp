@@ -21,6 +21,7 @@ char guardedPaths[kSlots][kPathSize];
 volatile sig_atomic_t guardedInUse[kSlots];
 char activity[512] = "the program";
 volatile sig_atomic_t caught = 0;
+volatile sig_atomic_t lineWritten = 0;
 int wakePipe[2] = {-1, -1};
 
 const char* signalName(int signal) {
@@ -52,6 +53,9 @@ void removeGuardedFiles() {
 // From the handler: only async-signal-safe calls.
 [[noreturn]] void endNow(int signal) {
     removeGuardedFiles();
+    if (lineWritten) {
+        _exit(128 + signal);  // the main thread said it already and got stuck restoring
+    }
     writeText("tarvel: ");
     writeText(signalName(signal));
     writeText(" interrupted ");
@@ -148,6 +152,8 @@ void Interruption::endIfSignalled() {
     }
     removeGuardedFiles();
     std::fprintf(stderr, "%s\n", message(signal).c_str());
+    std::fflush(stderr);
+    lineWritten = 1;
     exitProcess(128 + signal);
 }
 
