@@ -41,6 +41,15 @@ find_window() {
   return 1
 }
 
+# Waits until the log has announced $1 finished start-ups (every round loads everything).
+wait_for_rounds() {
+  for ((i = 0; i < 1800; i++)); do
+    (($(grep -c "worldInit() ENDS" log.txt) >= $1)) && return 0
+    sleep 0.1
+  done
+  return 1
+}
+
 row() {  # what
   printf '%-12s %10s %6s %8s\n' "$1" "$(awk '/VmRSS/ {print $2}' /proc/$pid/status)" \
     "$(ls /proc/$pid/fd | wc -l)" "$(ls /proc/$pid/task | wc -l)"
@@ -48,13 +57,14 @@ row() {  # what
 
 "$tarvel" --windowed >log.txt 2>&1 &
 pid=$!
+wait_for_rounds 1 || { echo "churn: the show did not start" >&2; exit 1; }
 window=$(find_window "#Korrin - Tarvel") || { echo "churn: no window" >&2; exit 1; }
 sleep 2
 printf '%-12s %10s %6s %8s\n' round "rss kB" fds threads
 row start
 for ((i = 1; i <= 10; i++)); do
   xdotool windowfocus --sync "$window" key F1
-  sleep 1
+  wait_for_rounds $((i + 1)) || { echo "churn: F1 did not start a new round" >&2; exit 1; }
   window=$(find_window "#Korrin - Tarvel") || { echo "churn: no window after F1" >&2; exit 1; }
   sleep 2
   row "F1 $i"
