@@ -5,7 +5,9 @@
 # 20 to 60 s, F1 every 5 minutes, a list file saved every 10 s (renamed over and rewritten
 # in place by turns) for --watch to read. Resident memory, descriptors and threads are
 # sampled every 10 s; at the end it reports them with the GL errors and sanitizer findings.
-#   scripts/soak.sh [BUILD_DIR [SECONDS]]     (default build/asan, 3600)
+#   scripts/soak.sh [BUILD_DIR [SECONDS [DATA_DIR]]]   (default build/asan, 3600)
+# DATA_DIR holds a generated vintra/ to copy (a sanitized generator is slow); without it
+# BUILD_DIR's vintra-gen makes one.
 # Leaves soak.csv (seconds, rss kB, descriptors, threads, round) and soak.log (the
 # program's output) in the directory it was started from. Run it under nice: it is long.
 set -u
@@ -13,6 +15,7 @@ cd "$(dirname "$0")/.." || exit 1
 root=$(pwd)
 build=$(cd "${1:-build/asan}" && pwd) || exit 1
 duration=${2:-3600}
+data=${3:+$(cd "$3" && pwd)}
 out=$OLDPWD
 tarvel=$build/tarvel
 xwindow=$build/tests/x-window
@@ -31,7 +34,11 @@ cleanup() {
 trap cleanup EXIT
 trap 'exit 130' INT
 trap 'exit 143' TERM
-"$build/vintra-gen" "$work/vintra" >/dev/null 2>&1 || { echo "soak: vintra-gen failed" >&2; exit 1; }
+if [[ -n "$data" ]]; then
+  cp -r "$data/vintra" "$work/vintra" || exit 1
+else
+  "$build/vintra-gen" "$work/vintra" >/dev/null 2>&1 || { echo "soak: vintra-gen failed" >&2; exit 1; }
+fi
 cd "$work" || exit 1
 touch logga  # the authoring keys (F11, F12) act only with the log on
 

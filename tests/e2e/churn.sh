@@ -33,8 +33,18 @@ reload() {
   xdotool windowfocus --sync "$window" key F12
   local question
   question=$(wait_for_window "Reloade lists too?" 120) || fail "F12 did not ask"
-  sleep 0.3
-  xdotool windowfocus --sync "$question" key Return
+  # Return must reach the question, not the show (where it would open the input dialog):
+  # on a busy machine the focus can take a while, so the answer is repeated until it went.
+  for ((try = 0; try < 5; try++)); do
+    sleep 0.5
+    xdotool windowfocus --sync "$question" key Return 2>/dev/null
+    for ((i = 0; i < 100; i++)); do
+      "$XWINDOW" find "Reloade lists too?" >/dev/null 2>&1 || break 2
+      sleep 0.1
+    done
+  done
+  "$XWINDOW" find "Reloade lists too?" >/dev/null 2>&1 && fail "the question could not be answered"
+  "$XWINDOW" find "Input" >/dev/null 2>&1 && fail "Return reached the show, not the question"
   sleep 1
 }
 for ((i = 0; i < 11; i++)); do reload; done
