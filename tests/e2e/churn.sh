@@ -21,10 +21,16 @@ pid=$!
 window=$(wait_for_window "#Korrin - Tarvel" 180) || fail "the show window did not open"
 sleep 1
 
+# The next round's window, not the old one that a slow F1 has not torn down yet.
 toggle() {
+  local old=$window
   xdotool windowfocus --sync "$window" key F1
-  sleep 1
-  window=$(wait_for_window "#Korrin - Tarvel" 180) || fail "no window after F1"
+  window=""
+  for ((i = 0; i < 1800 && -z "$window"; i++)); do
+    sleep 0.1
+    window=$("$XWINDOW" find "#Korrin - Tarvel" 2>/dev/null | grep -vx "$old" | head -n 1)
+  done
+  [[ -n "$window" ]] || fail "no new window after F1"
   sleep 1
 }
 for ((i = 0; i < 8; i++)); do toggle; done
