@@ -26,9 +26,10 @@ toggle() {
   local old=$window
   xdotool windowfocus --sync "$window" key F1
   window=""
-  for ((i = 0; i < 1800 && -z "$window"; i++)); do
+  for ((i = 0; i < 1800; i++)); do
     sleep 0.1
     window=$("$XWINDOW" find "#Korrin - Tarvel" 2>/dev/null | grep -vx "$old" | head -n 1)
+    [[ -n "$window" ]] && break
   done
   [[ -n "$window" ]] || fail "no new window after F1"
   sleep 1
