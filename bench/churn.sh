@@ -32,8 +32,8 @@ read -r -t 20 number <display || { echo "churn: Xvfb did not start" >&2; exit 1;
 export DISPLAY=":$number"
 
 find_window() {
+  local i id
   for ((i = 0; i < 1800; i++)); do
-    local id
     id=$("$xwindow" find "$1" 2>/dev/null | head -n 1)
     [[ -n "$id" ]] && { echo "$id"; return 0; }
     sleep 0.1
@@ -43,6 +43,7 @@ find_window() {
 
 # Waits until the log has announced $1 finished start-ups (every round loads everything).
 wait_for_rounds() {
+  local i
   for ((i = 0; i < 1800; i++)); do
     (($(grep -c "worldInit() ENDS" log.txt) >= $1)) && return 0
     sleep 0.1
@@ -62,20 +63,20 @@ window=$(find_window "#Korrin - Tarvel") || { echo "churn: no window" >&2; exit 
 sleep 2
 printf '%-12s %10s %6s %8s\n' round "rss kB" fds threads
 row start
-for ((i = 1; i <= 10; i++)); do
+for ((round = 1; round <= 10; round++)); do
   xdotool windowfocus --sync "$window" key F1
-  wait_for_rounds $((i + 1)) || { echo "churn: F1 did not start a new round" >&2; exit 1; }
+  wait_for_rounds $((round + 1)) || { echo "churn: F1 did not start a new round" >&2; exit 1; }
   window=$(find_window "#Korrin - Tarvel") || { echo "churn: no window after F1" >&2; exit 1; }
   sleep 2
-  row "F1 $i"
+  row "F1 $round"
 done
-for ((i = 1; i <= 11; i++)); do
+for ((round = 1; round <= 11; round++)); do
   xdotool windowfocus --sync "$window" key F12
   question=$(find_window "Reloade lists too?") || { echo "churn: F12 did not ask" >&2; exit 1; }
   sleep 0.3
   xdotool windowfocus --sync "$question" key Return
   sleep 2
-  row "F12 $i"
+  row "F12 $round"
 done
 xdotool windowfocus --sync "$window" key Escape
 wait "$pid"
