@@ -7,7 +7,6 @@
 #include <cstdio>
 #include <cstring>
 
-#include "base/beat.h"
 #include "base/frame_state.h"
 #include "base/gl_state.h"
 #include "base/world.h"
@@ -39,6 +38,7 @@ std::unique_ptr<NObject> prepareModel(const char* path, const char* texture,
     model->initLight();
     model->setLightRadius(kPreparedRadius);
     model->initShadow();
+    model->setCullClosedMeshes(true);
     model->loadTexture(texture, NObject::kJpgImage);
     model->freeze();
     return model;
@@ -79,20 +79,9 @@ double Tower::flareRadius(double sinceBurst) {
 }
 
 bool Tower::countBeat(double t) {
-    if (t - lastBeat > kBeatSeconds) {
-        ++beatCount;
-        lastBeat = t;
-    }
-    bool burst = false;
-    if (beatCount % 4 == 3 && !burstArmed) {
+    const bool burst = beat.advance(t);
+    if (burst) {
         burstSparks->reset();
-        burstTime = t;
-        burstArmed = true;
-        ++burstCount;
-        burst = true;
-    }
-    if (beatCount % 4 == 0) {
-        burstArmed = false;
     }
     return burst;
 }
@@ -116,8 +105,8 @@ void Tower::stepLight() {
 }
 
 void Tower::applyFlare(double t) {
-    const double sinceBurst = t - burstTime;
-    if (sinceBurst < kFlareTime) {
+    const double sinceBurst = beat.sinceBurst(t);
+    if (sinceBurst >= 0 && sinceBurst < kFlareTime) {
         const double radius = flareRadius(sinceBurst);
         forEachModel([radius](NObject& model) { model.setLightRadius(radius); });
     }
@@ -237,10 +226,9 @@ void Tower::draw(double localTime) {
         SavedState saved;
         glEnable(GL_LIGHTING);
         glEnable(GL_LIGHT0);
-        // Every model is a closed solid: its back faces lie behind its front faces, so culling
-        // them changes nothing in the picture and halves what the lit passes fill.
-        glEnable(GL_CULL_FACE);
-        glCullFace(GL_BACK);
+        // The models cull the back faces of their closed meshes (which halves what the lit
+        // passes fill without changing the picture) and draw both faces of the others.
+        glDisable(GL_CULL_FACE);
         if (camera != nullptr) {
             camera->apply();
         }

@@ -15,6 +15,7 @@
 #include "base/projection_matrix.h"
 #include "layers/fixed_step.h"
 #include "layers/shadow_region.h"
+#include "layers/tower_beat.h"
 #include "objects/bounding_sphere.h"
 #include "objects/vector3.h"
 
@@ -53,12 +54,8 @@ public:
     std::unique_ptr<LightParticles> sparks;
     std::unique_ptr<LightParticles> burstSparks;
     std::unique_ptr<NoiseOverlay> overlay;
-    int32_t beatCount = 0;
-    double lastBeat = 0;
-    double burstTime = -1000;
-    bool burstArmed = false;
+    TowerBeat beat;
     ProjectionMatrix projection;
-    int32_t burstCount = 0;
     // The light's walk, the sparks and the flicker advance 60 times a second of show time.
     FixedStep steps;
     // Shadow counts matter only where the tower is redrawn (the glow): each volume is filled

@@ -260,6 +260,12 @@ bool Mesh::drawLightMapGenerated() {
         }
         glEnd();
     });
+    // The next mesh of the object may give its corners' own coordinates: they must count.
+    glDisable(GL_TEXTURE_GEN_S);
+    glDisable(GL_TEXTURE_GEN_T);
+    selectTextureUnit(GL_TEXTURE0_ARB);
+    glDisable(GL_TEXTURE_GEN_S);
+    glDisable(GL_TEXTURE_GEN_T);
     return true;
 }
 

@@ -42,6 +42,11 @@ public:
     void draw(int shadeType);
     void draw(ShadeType shadeType) { draw(static_cast<int>(shadeType)); }
 
+    // Known to be a closed surface wound one way (see isClosedSurface): its back faces may
+    // be culled.
+    void setClosed(bool value) { closed = value; }
+    bool isClosed() const { return closed; }
+
     size_t getFaceCount() const { return faces.size(); }
     Face& getFace(size_t i) { return faces[i]; }
     const Face& getFace(size_t i) const { return faces[i]; }
@@ -75,6 +80,7 @@ private:
     void forgetLists();
 
     bool frozen = false;
+    bool closed = false;
     GLuint lists[kListCount] = {};
     std::vector<float> volumeSides;  // quads of homogeneous points, refilled per draw
     std::vector<float> volumeCaps;   // triangles

@@ -6,6 +6,7 @@
 #include "base/log.h"
 #include "base/world.h"
 #include "image/jpg_image.h"
+#include "objects/closed_surface.h"
 #include "objects/l3ds.h"
 #include "objects/neighbour_search.h"
 
@@ -209,6 +210,9 @@ void NObject::initShadow() {
         }
         faces[i]->setNeighbours(across[0], across[1], across[2]);
     }
+    for (auto& mesh : meshes) {
+        mesh->setClosed(isClosedSurface(*mesh));
+    }
     shadowReady = true;
 }
 
@@ -278,7 +282,16 @@ void NObject::draw(int shadeType) {
                 face->updateFacing();
             }
         }
+        const bool cull = cullClosedMeshes && shadeType != static_cast<int>(ShadeType::Shadow);
         for (auto& mesh : meshes) {
+            if (cull) {
+                if (mesh->isClosed()) {
+                    glEnable(GL_CULL_FACE);
+                    glCullFace(GL_BACK);
+                } else {
+                    glDisable(GL_CULL_FACE);
+                }
+            }
             mesh->draw(shadeType);
         }
     }

@@ -39,7 +39,12 @@ public:
     void setRevealProgress(double progress);
 
     void initLight();
+    // Also finds which meshes are closed surfaces (see Mesh::isClosed).
     void initShadow();
+
+    // Draws the back faces of the meshes known to be closed culled, the others' both faces;
+    // a shadow volume does its own culling.
+    void setCullClosedMeshes(bool on) { cullClosedMeshes = on; }
 
     // The model will not change any more: its meshes draw what does not depend on the light
     // from display lists (see Mesh::freeze).
@@ -84,6 +89,7 @@ private:
     bool setTexCoordsOnLoad = false;
     std::unique_ptr<Vector3> lightVector;
 
+    bool cullClosedMeshes = false;
     bool lightReady = false;
     bool textureReady = false;
     bool shadowReady = false;

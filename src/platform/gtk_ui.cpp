@@ -1,10 +1,12 @@
 // The show's dialogs on GTK 3: the start-up dialog, message boxes, the input dialog and the
 // modeless log window. GTK's events are pumped from the main loop's idle pass.
+#include <glib-unix.h>
 #include <gtk/gtk.h>
 
 #include <cmath>
 #include <cstdio>
 
+#include "platform/interruption.h"
 #include "platform/ui.h"
 
 namespace platform {
@@ -225,6 +227,16 @@ private:
 std::unique_ptr<Ui> makeGtkUi() {
     if (!gtk_init_check(nullptr, nullptr)) {
         return nullptr;
+    }
+    // A signal wakes every GTK event loop, a modal dialog's too, and ends the program there.
+    if (Interruption::wakeDescriptor() >= 0) {
+        g_unix_fd_add(
+            Interruption::wakeDescriptor(), G_IO_IN,
+            [](gint, GIOCondition, gpointer) -> gboolean {
+                Interruption::endIfSignalled();
+                return G_SOURCE_CONTINUE;
+            },
+            nullptr);
     }
     return std::make_unique<GtkUi>();
 }

@@ -4,20 +4,23 @@
 
 #include <cstdio>
 
+#include "platform/pending_file.h"
+
 namespace platform {
 
 bool writePng(const std::string& path, int width, int height, const std::vector<uint8_t>& rgb) {
     if (width <= 0 || height <= 0 || rgb.size() < static_cast<size_t>(width) * height * 3) {
         return false;
     }
-    FILE* file = std::fopen(path.c_str(), "wb");
-    if (!file)
+    PendingFile file(path);
+    std::string error;
+    if (!file.open(error))
         return false;
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
     png_infop info = png ? png_create_info_struct(png) : nullptr;
     bool ok = false;
     if (png && info && setjmp(png_jmpbuf(png)) == 0) {
-        png_init_io(png, file);
+        png_init_io(png, file.stream());
         png_set_IHDR(png, info, static_cast<png_uint_32>(width), static_cast<png_uint_32>(height),
                      8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
                      PNG_FILTER_TYPE_DEFAULT);
@@ -30,8 +33,7 @@ bool writePng(const std::string& path, int width, int height, const std::vector<
         ok = true;
     }
     png_destroy_write_struct(png ? &png : nullptr, info ? &info : nullptr);
-    ok = (std::fclose(file) == 0) && ok;
-    return ok;
+    return ok && file.commit(error);
 }
 
 }  // namespace platform

@@ -6,6 +6,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "platform/pending_file.h"
+
 namespace {
 
 // Plot area in SVG units.
@@ -154,31 +156,38 @@ std::string frameTableCsv(const FrameStats& stats) {
     return out;
 }
 
-bool writeTextFile(const std::string& path, const std::string& text, std::string& error) {
-    FILE* file = std::fopen(path.c_str(), "w");
-    if (!file) {
-        error = std::strerror(errno);
+namespace {
+
+bool writeTextFile(platform::PendingFile& file, const std::string& text, std::string& error) {
+    if (!file.open(error))
         return false;
-    }
-    const bool written = std::fwrite(text.data(), 1, text.size(), file) == text.size();
-    const int savedErrno = errno;
-    if (std::fclose(file) != 0 || !written) {
-        error = std::strerror(written ? errno : savedErrno);
+    if (std::fwrite(text.data(), 1, text.size(), file.stream()) != text.size()) {
+        error = std::strerror(errno);
+        file.discard();
         return false;
     }
     return true;
 }
 
+}  // namespace
+
 bool writeBenchFiles(const FrameStats& stats, const std::string& chartFile,
                      const std::string& csvFile) {
+    // Both are written in full before either takes its name: an interruption leaves neither.
+    platform::PendingFile chart(chartFile);
+    platform::PendingFile csv(csvFile);
     std::string error;
-    if (!chartFile.empty() && !writeTextFile(chartFile, frameChartSvg(stats), error)) {
-        std::fprintf(stderr, "tarvel: cannot write %s: %s\n", chartFile.c_str(), error.c_str());
+    const auto failed = [&error](const platform::PendingFile& file) {
+        std::fprintf(stderr, "tarvel: cannot write %s: %s\n", file.path().c_str(), error.c_str());
         return false;
-    }
-    if (!csvFile.empty() && !writeTextFile(csvFile, frameTableCsv(stats), error)) {
-        std::fprintf(stderr, "tarvel: cannot write %s: %s\n", csvFile.c_str(), error.c_str());
-        return false;
-    }
+    };
+    if (!chartFile.empty() && !writeTextFile(chart, frameChartSvg(stats), error))
+        return failed(chart);
+    if (!csvFile.empty() && !writeTextFile(csv, frameTableCsv(stats), error))
+        return failed(csv);
+    if (!chartFile.empty() && !chart.commit(error))
+        return failed(chart);
+    if (!csvFile.empty() && !csv.commit(error))
+        return failed(csv);
     return true;
 }

@@ -10,9 +10,6 @@
 std::string frameChartSvg(const FrameStats& stats);
 std::string frameTableCsv(const FrameStats& stats);
 
-// Writes `text` to `path`; false with a message in `error`.
-bool writeTextFile(const std::string& path, const std::string& text, std::string& error);
-
 // --bench's --chart and --csv files (empty names are skipped); false after printing the
 // one-line failure.
 bool writeBenchFiles(const FrameStats& stats, const std::string& chartFile,

@@ -15,6 +15,7 @@
 #include "base/gl_errors.h"
 #include "base/world.h"
 #include "platform/clock.h"
+#include "platform/interruption.h"
 #include "platform/path.h"
 #include "platform/png_writer.h"
 #include "platform/process.h"
@@ -23,6 +24,7 @@
 #include "shell/authoring.h"
 #include "shell/capture_session.h"
 #include "shell/data_set_search.h"
+#include "shell/display_check.h"
 #include "shell/frame_chart.h"
 #include "shell/frame_stats.h"
 #include "shell/gl_window.h"
@@ -32,6 +34,7 @@
 #include "shell/output_paths.h"
 #include "shell/progress_line.h"
 #include "shell/revision.h"
+#include "shell/run_description.h"
 #include "shell/shell_keys.h"
 #include "shell/shot_series.h"
 #include "show/music.h"
@@ -204,6 +207,7 @@ bool startWindow() {
 void runMainLoop() {
     bool done = false;
     while (!done) {
+        platform::Interruption::endIfSignalled();
         platform::WindowEvent event;
         if (mainWindow().poll(event)) {
             handleWindowEvent(event, done);
@@ -288,6 +292,9 @@ bool startOfflineWork() {
 // Chooses the ui, the clock and the window kind; false with a message when the chosen mode
 // cannot run here.
 bool prepareMode(bool& showDialog) {
+    if (!windowRequestPossible(options)) {
+        return false;
+    }
     const bool display = platform::Window::hasDisplay();
     showDialog = false;
     if (options.offline() || !display) {
@@ -304,9 +311,10 @@ bool prepareMode(bool& showDialog) {
         fullscreen = false;
     } else {
         auto gtk = platform::makeGtkUi();
-        if (gtk) {
-            platform::setUi(std::move(gtk));
+        if (!gtk) {
+            return reportUnopenableDisplay();
         }
+        platform::setUi(std::move(gtk));
         showDialog = !options.windowed && !options.fullscreen;
         fullscreen = options.fullscreen;
         modeSwitch = options.modeSwitch;
@@ -318,6 +326,7 @@ bool prepareMode(bool& showDialog) {
         fixedClock = std::make_unique<platform::FixedStepClock>(1.0 / options.fixedStep());
         platform::setClock(fixedClock.get());
     }
+    platform::Interruption::describe(runDescription(options));
     return startOfflineWork();
 }
 
@@ -366,6 +375,7 @@ void drawFrame() {
 }
 
 int runTarvel(int argc, char** argv) {
+    platform::Interruption::install();
     std::string error;
     if (!parseOptions(argc, argv, options, error)) {
         return failUsage(error);

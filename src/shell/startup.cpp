@@ -3,6 +3,7 @@
 #include "base/world.h"
 #include "camera/camera.h"
 #include "layers/loading_screen.h"
+#include "platform/interruption.h"
 #include "platform/path.h"
 #include "platform/ui.h"
 #include "shell/extensions.h"
@@ -42,9 +43,11 @@ void preInit() {
         platform::ui().messageBox("Couldn't Initialize extentions", "", platform::Buttons::Ok,
                                   platform::Icon::Exclamation);
     }
+    // Loading takes a while: a signal meanwhile ends the program between two steps.
     loadingScreen = new LoadingScreen([] {
         windowLetterbox().clearBars();
         mainWindow().swap();
+        platform::Interruption::endIfSignalled();
     });
     loadingScreen->advance();
     world->initView();

@@ -70,6 +70,19 @@ std::vector<uint8_t> sheet(float half, float z) {
     return test_models::bytesOf(test_models::single(wall));
 }
 
+// An open square of two faces in the plane z, wound clockwise seen from +z: its front
+// faces away from a viewer on the +z side.
+std::vector<uint8_t> backFacingSquare(float x, float y, float z, float half) {
+    gen::ThreeDsObject square;
+    square.name = "square";
+    square.vertices = {{x - half, y - half, z},
+                       {x + half, y - half, z},
+                       {x + half, y + half, z},
+                       {x - half, y + half, z}};
+    square.faces = {{0, 2, 1, 1, -1}, {0, 3, 2, 1, -1}};
+    return test_models::bytesOf(test_models::single(square));
+}
+
 class TowerGl : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -168,21 +181,21 @@ TEST_F(TowerGl, BurstsOnEveryFourthCountedBeatAndTheLightFlares) {
     Tower scene;
     const Face& face = scene.tower->getMesh(0).getFace(0);
     std::vector<double> beats, bursts;
-    double previousBurst = scene.burstTime;
+    double previousBurst = scene.beat.burstTime;
     int previousCount = 0;
     float lastFlare = 0;
     for (int frame = 0; frame <= 11 * 30; ++frame) {
         const double t = frame * kFrame;
         normalFrame();
         scene.draw(t);
-        if (scene.beatCount != previousCount) {
+        if (scene.beat.beatCount != previousCount) {
             beats.push_back(t);
-            previousCount = scene.beatCount;
+            previousCount = scene.beat.beatCount;
         }
-        if (scene.burstTime != previousBurst) {
+        if (scene.beat.burstTime != previousBurst) {
             bursts.push_back(t);
-            previousBurst = scene.burstTime;
-            EXPECT_EQ(scene.beatCount % 4, 3) << "burst at " << t;
+            previousBurst = scene.beat.burstTime;
+            EXPECT_EQ(scene.beat.beatCount % 4, 3) << "burst at " << t;
             EXPECT_FLOAT_EQ(face.lightRadius, 265.0f) << "the flare starts at the burst";
             size_t thrown = 0;
             for (size_t i = 0; i < scene.burstSparks->count(); ++i) {
@@ -190,7 +203,7 @@ TEST_F(TowerGl, BurstsOnEveryFourthCountedBeatAndTheLightFlares) {
             }
             EXPECT_GT(thrown, 650u) << "the burst throws (nearly) all 700 sparks out";
         }
-        const double since = t - scene.burstTime;
+        const double since = t - scene.beat.burstTime;
         if (bursts.empty()) {
             ASSERT_FLOAT_EQ(face.lightRadius, 40.0f) << "before the first burst, at " << t;
         } else if (since < Tower::kFlareTime) {
@@ -207,10 +220,48 @@ TEST_F(TowerGl, BurstsOnEveryFourthCountedBeatAndTheLightFlares) {
     EXPECT_EQ(bursts[0], beats[2]);
     EXPECT_EQ(bursts[1], beats[6]);
     EXPECT_EQ(bursts[2], beats[10]);
-    EXPECT_EQ(scene.burstCount, 3);
-    EXPECT_EQ(scene.burstTime, bursts.back());
+    EXPECT_EQ(scene.beat.burstCount, 3);
+    EXPECT_EQ(scene.beat.burstTime, bursts.back());
     EXPECT_NEAR(Tower::flareRadius(0.48), 95.4, 0.1);
     EXPECT_NEAR(Tower::flareRadius(0.96), 25.0, 0.01);
+}
+
+TEST_F(TowerGl, AnOpenModelKeepsItsFacesAndAClosedOneIsStillCulled) {
+    // Text 2: an open square beside the wall, its back towards the viewer.
+    writeFile(root / "vintra/tower/t2.3ds", backFacingSquare(85, 0, 0, 10));
+    Tower scene;
+    EXPECT_TRUE(scene.tower->getMesh(0).isClosed() == false) << "the wall is an open sheet";
+    EXPECT_TRUE(scene.texts[0]->getMesh(0).isClosed()) << "the box is closed";
+    EXPECT_FALSE(scene.texts[1]->getMesh(0).isClosed());
+    normalFrame();
+    scene.draw(0.0);
+    EXPECT_GT(readPixel(wallX(8.5), 300).r, 10) << "the square's back faces are drawn";
+    EXPECT_EQ(readPixel(wallX(8.5), 200).r, 0) << "the background above it";
+}
+
+TEST_F(TowerGl, ABackwardSeekKeepsTheFlareWithinItsRange) {
+    Tower scene;
+    const Face& face = scene.tower->getMesh(0).getFace(0);
+    std::vector<double> times;
+    for (int frame = 0; frame <= 6 * 60; ++frame) {
+        times.push_back(frame * kFrame);
+    }
+    // Back to just after the first burst, then on; again to before any burst.
+    for (double t = 1.0; t < 4.0; t += kFrame) {
+        times.push_back(t);
+    }
+    for (double t = 0.2; t < 3.0; t += kFrame) {
+        times.push_back(t);
+    }
+    int32_t bursts = 0;
+    for (const double t : times) {
+        normalFrame();
+        scene.draw(t);
+        ASSERT_GE(face.lightRadius, 25.0f - 0.01f) << "at " << t;
+        ASSERT_LE(face.lightRadius, 265.0f) << "at " << t;
+        bursts = scene.beat.burstCount;
+    }
+    EXPECT_GE(bursts, 4) << "the bursts go on after the seeks";
 }
 
 TEST_F(TowerGl, AMissingTextTextureIsOneMessageAndTheTextsStillDraw) {

@@ -196,6 +196,48 @@ TEST(NObjectGl, InitLightMakesClampedTexturesThatDarkenTheFrame) {
     EXPECT_NEAR(p.b, 64, 4);
 }
 
+// Two separate small triangles at z = −0.5 right of the centre.
+gen::ThreeDsObject twoTriangles() {
+    gen::ThreeDsObject pair;
+    pair.name = "pair";
+    pair.vertices = {{0.3f, -0.6f, -0.5f}, {0.5f, -0.6f, -0.5f}, {0.3f, -0.4f, -0.5f},
+                     {0.6f, -0.6f, -0.5f}, {0.8f, -0.6f, -0.5f}, {0.6f, -0.4f, -0.5f}};
+    pair.faces = {{0, 1, 2, 1, -1}, {3, 4, 5, 1, -1}};
+    return pair;
+}
+
+// The light map of `model` over a white frame; the pair's faces get radii of their own, so
+// that mesh gives per-corner coordinates instead of generating them.
+testing_support::Pixel lightMappedPair(const gen::ThreeDsModel& model) {
+    testing_support::resetFrame();
+    glClearColor(1, 1, 1, 1);
+    glClear(GL_COLOR_BUFFER_BIT);
+    glClearColor(0, 0, 0, 0);
+    NObject object;
+    test_models::loadInto(object, model);
+    object.setLightRadius(100);
+    object.initLight();
+    object.freeze();
+    Mesh& pair = object.getMesh(object.getMeshCount() - 1);
+    pair.getFace(0).lightRadius = 0.05f;
+    pair.getFace(1).lightRadius = 0.06f;
+    lightPosition[0] = lightPosition[1] = lightPosition[2] = 0;
+    object.draw(ShadeType::LightMap);
+    return testing_support::readPixel(windowX(0.35), windowY(-0.55));
+}
+
+TEST(NObjectGl, AMeshWithPerCornerLightCoordinatesDrawsThemAfterAGeneratedOne) {
+    testing_support::installScriptedUi(false);
+    DataDirectory data;
+    const testing_support::Pixel alone = lightMappedPair(test_models::single(twoTriangles()));
+    gen::ThreeDsModel both;
+    both.objects.push_back(test_models::strip(1, -0.5f));  // one radius: generated planes
+    both.objects.push_back(twoTriangles());
+    const testing_support::Pixel after = lightMappedPair(both);
+    EXPECT_NEAR(after.r, alone.r, 3) << "the first mesh's planes must not reach the second";
+    EXPECT_LT(alone.r, 40) << "far outside its small radius the light map is dark";
+}
+
 TEST(NObjectGl, InitLightWithoutTheImageAlertsAndGoesOn) {
     platform::ScriptedUi& ui = testing_support::installScriptedUi(false);
     testing_support::resetFrame();

@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
-#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <vector>
@@ -20,6 +19,7 @@ extern "C" {
 #include <libswscale/swscale.h>
 }
 
+#include "platform/interruption.h"
 #include "platform/process.h"
 #include "platform/video/encoder_stream.h"
 
@@ -70,27 +70,27 @@ const Container* containerFor(const std::string& path, std::string& extension) {
 // The temporary file of the recording in progress, removed if the process is interrupted
 // or ends some other way before the file is finished.
 char interruptedFile[4096];
+int interruptedGuard = -1;
+
+void forgetInterruptedFile() {
+    interruptedFile[0] = '\0';
+    Interruption::releaseFile(interruptedGuard);
+    interruptedGuard = -1;
+}
 
 void removeInterruptedFile() {
     if (interruptedFile[0])
         unlink(interruptedFile);
 }
 
-void removeOnSignal(int signal) {
-    removeInterruptedFile();
-    std::signal(signal, SIG_DFL);
-    std::raise(signal);
-}
-
 void watchForAnEarlyEnd(const std::string& temporary) {
     std::snprintf(interruptedFile, sizeof interruptedFile, "%s", temporary.c_str());
+    Interruption::releaseFile(interruptedGuard);
+    interruptedGuard = Interruption::guardFile(temporary);
     static bool installed = false;
     if (installed)
         return;
     installed = true;
-    for (int signal : {SIGINT, SIGTERM, SIGHUP}) {
-        std::signal(signal, removeOnSignal);
-    }
     addRestoreHook(removeInterruptedFile);
 }
 
@@ -427,7 +427,7 @@ bool VideoFile::finish() {
         discard();
         return false;
     }
-    interruptedFile[0] = '\0';
+    forgetInterruptedFile();
     impl_.reset();
     return true;
 }
@@ -437,7 +437,7 @@ void VideoFile::discard() {
         return;
     if (!impl_->temporary.empty())
         unlink(impl_->temporary.c_str());
-    interruptedFile[0] = '\0';
+    forgetInterruptedFile();
     impl_.reset();
 }
 

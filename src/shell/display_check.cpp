@@ -1,0 +1,32 @@
+#include "shell/display_check.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "platform/window.h"
+
+bool windowRequestPossible(const Options& options) {
+    if (options.offline() || platform::Window::hasDisplay()) {
+        return true;
+    }
+    if (!options.windowed && !options.fullscreen) {
+        return true;  // the plain start records instead, and says so
+    }
+    std::fprintf(stderr,
+                 "tarvel: %s needs a display, and neither DISPLAY nor WAYLAND_DISPLAY is set; "
+                 "to record the show instead, run tarvel --capture FILE.mp4\n",
+                 options.fullscreen ? "--fullscreen" : "--windowed");
+    return false;
+}
+
+bool reportUnopenableDisplay() {
+    const char* variable = "DISPLAY";
+    const char* name = std::getenv(variable);
+    if (name == nullptr || *name == '\0') {
+        variable = "WAYLAND_DISPLAY";
+        name = std::getenv(variable);
+    }
+    std::fprintf(stderr, "tarvel: cannot open display %s (named by %s)\n", name ? name : "",
+                 variable);
+    return false;
+}
