@@ -23,7 +23,7 @@ sleep 1
 
 # The next round's window, not the old one that a slow F1 has not torn down yet.
 toggle() {
-  local old=$window
+  local old=$window i
   xdotool windowfocus --sync "$window" key F1
   window=""
   for ((i = 0; i < 1800; i++)); do
@@ -34,11 +34,11 @@ toggle() {
   [[ -n "$window" ]] || fail "no new window after F1"
   sleep 1
 }
-for ((i = 0; i < 8; i++)); do toggle; done
+for ((round = 0; round < 8; round++)); do toggle; done
 
 reload() {
   xdotool windowfocus --sync "$window" key F12
-  local question
+  local question try i
   question=$(wait_for_window "Reloade lists too?" 120) || fail "F12 did not ask"
   # Return must reach the question, not the show (where it would open the input dialog):
   # on a busy machine the focus can take a while, so the answer is repeated until it went.
@@ -54,7 +54,7 @@ reload() {
   "$XWINDOW" find "Input" >/dev/null 2>&1 && fail "Return reached the show, not the question"
   sleep 1
 }
-for ((i = 0; i < 10; i++)); do reload; done
+for ((round = 0; round < 10; round++)); do reload; done
 [[ $(grep -c "Read .* rows" log.txt) -ge 50 ]] || fail "the reloads did not re-read the lists"
 
 xdotool windowfocus --sync "$window" key Escape

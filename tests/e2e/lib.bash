@@ -27,7 +27,7 @@ stop_xvfb() {
 
 # The id of the first window whose title is $1, waiting up to $2 seconds.
 wait_for_window() {
-  local title=$1 seconds=${2:-30} id=""
+  local title=$1 seconds=${2:-30} id="" i
   for ((i = 0; i < seconds * 10; i++)); do
     id=$("$XWINDOW" find "$title" 2>/dev/null | head -n 1)
     [[ -n "$id" ]] && { echo "$id"; return 0; }
@@ -39,7 +39,7 @@ wait_for_window() {
 # The id of a window titled $1 other than window $2, waiting up to 30 seconds: the next
 # window of that title once the one before is gone or still there.
 wait_for_other_window() {
-  local title=$1 other=$2 id=""
+  local title=$1 other=$2 id="" i
   for ((i = 0; i < 300; i++)); do
     id=$("$XWINDOW" find "$title" 2>/dev/null | grep -vx "$other" | head -n 1)
     [[ -n "$id" ]] && { echo "$id"; return 0; }
@@ -59,7 +59,7 @@ expect_exit() {
 
 # Waits up to $2 seconds for process $1 to end.
 wait_for_exit() {
-  local pid=$1 seconds=${2:-30}
+  local pid=$1 seconds=${2:-30} i
   for ((i = 0; i < seconds * 10; i++)); do
     kill -0 "$pid" 2>/dev/null || return 0
     sleep 0.1
