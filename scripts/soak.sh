@@ -51,7 +51,8 @@ read -r -t 20 number <"$fifo" || { echo "soak: Xvfb did not start" >&2; exit 1; 
 export DISPLAY=":$number"
 
 mkdir -p "$work/sanitizer"
-export ASAN_OPTIONS="log_path=$work/sanitizer/asan:detect_leaks=0"
+# A small quarantine, so that freed memory held back by the sanitizer does not read as growth.
+export ASAN_OPTIONS="log_path=$work/sanitizer/asan:detect_leaks=0:quarantine_size_mb=16"
 export UBSAN_OPTIONS="log_path=$work/sanitizer/ubsan:print_stacktrace=1"
 
 find_window() {  # title, seconds
@@ -85,9 +86,11 @@ answer_stray_dialogs() {
   done
 }
 
+# A key to the show's window; a window id gone stale (a slow F1) is looked up again.
 press() {  # key
-  [[ -n "$window" ]] || return 1
-  xdotool windowfocus --sync "$window" key "$1" 2>/dev/null
+  [[ -n "$window" ]] && xdotool windowfocus --sync "$window" key "$1" 2>/dev/null && return 0
+  window=$(find_window "#Korrin - Tarvel" 60) || { missed=$((missed + 1)); window=""; return 1; }
+  xdotool windowfocus --sync "$window" key "$1" 2>/dev/null || { missed=$((missed + 1)); return 1; }
 }
 
 reload() {
@@ -118,9 +121,14 @@ seek() {
 toggle() {
   local before=$window
   press F1 || return
-  sleep 1
-  window=$("$xwindow" find "#Korrin - Tarvel" 2>/dev/null | grep -vx "$before" | head -n 1)
-  [[ -n "$window" ]] || window=$(find_window "#Korrin - Tarvel" 120) || { missed=$((missed + 1)); window=""; }
+  # The next round's window, not the old one a slow F1 has not torn down yet.
+  window=""
+  for ((i = 0; i < 1200; i++)); do
+    sleep 0.1
+    window=$("$xwindow" find "#Korrin - Tarvel" 2>/dev/null | grep -vx "$before" | head -n 1)
+    [[ -n "$window" ]] && break
+  done
+  [[ -n "$window" ]] || missed=$((missed + 1))
   f1=$((f1 + 1))
 }
 
