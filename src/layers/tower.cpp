@@ -57,6 +57,7 @@ Tower::Tower() {
     codedBy = prepareModel("./vintra/codedby.3ds", "./vintra/coded_by.jpg", "./vintra/");
     author = prepareModel("./vintra/zorbel.3ds", "./vintra/zorbel.jpg", "./vintra/");
     boundModels();
+    prepareLists();
     lightPath = std::make_unique<Camera>();
     lightPath->loadPath(kLightPathFile);
     sparks = std::make_unique<LightParticles>(kSparks);
@@ -70,6 +71,7 @@ Tower::Tower() {
     burstSparks->age();
     burstSparks->setRespawn(false);
     overlay->setLevels(kNoiseLevel, kWhiteLevel);
+    rehearse();
 }
 
 Tower::~Tower() = default;
@@ -128,6 +130,17 @@ void Tower::setMaterial() {
     const GLfloat diffuse[] = {0.8f, 0.8f, 0.8f, 1};
     const GLfloat specular[] = {1, 1, 1, 1};
     applyMaterial(ambient, diffuse, specular, 30.0f);
+}
+
+// The passes drawModels and drawGlow make, compiled now rather than in the scene's first frame.
+void Tower::prepareLists() {
+    tower->prepare(ShadeType::Flat);
+    forEachModel([this](NObject& model) {
+        if (&model != tower.get()) {
+            model.prepare(ShadeType::Texture);
+        }
+        model.prepare(ShadeType::LightMap);
+    });
 }
 
 void Tower::boundModels() {
@@ -223,7 +236,17 @@ void Tower::drawSparks(int stepCount) {
 }
 
 void Tower::draw(double localTime) {
-    const int stepCount = steps.stepsAt(localTime);
+    drawScene(localTime, steps.stepsAt(localTime), true);
+}
+
+// Drawn once at start-up and cleared away: the renderer builds the code for every pass's state
+// then, not in the scene's first frame. Nothing steps, counts or flares.
+void Tower::rehearse() {
+    drawScene(0, 0, false);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
+}
+
+void Tower::drawScene(double localTime, int stepCount, bool live) {
     glColor3f(1, 1, 1);
     const float aspect =
         static_cast<float>(screenWidth) / static_cast<float>(screenHeight > 0 ? screenHeight : 1);
@@ -241,17 +264,22 @@ void Tower::draw(double localTime) {
         // them changes nothing in the picture and halves what the lit passes fill.
         glEnable(GL_CULL_FACE);
         glCullFace(GL_BACK);
-        if (camera != nullptr) {
+        if (camera != nullptr && live) {
             camera->apply();
+        } else if (camera != nullptr) {
+            camera->lookAt();
         }
 
         for (int i = 0; i < stepCount; ++i) {
             stepLight();
         }
         const Vector3 light = lightPath->getEye();
-        countBeat(localTime);
-        applyFlare(localTime);
-        if (world != nullptr) {
+        if (live) {
+            countBeat(localTime);
+            applyFlare(localTime);
+        }
+        // The rehearsal leaves the show's light where the earlier scenes expect it.
+        if (live && world != nullptr) {
             world->setLightPosition(light.x, light.y, light.z);
         }
         setMaterial();

@@ -77,6 +77,9 @@ private:
     void applyFlare(double t);
     void setMaterial();
     void boundModels();
+    void prepareLists();
+    void rehearse();
+    void drawScene(double localTime, int stepCount, bool live);
     // The model's shadow volume, filled where it can fall on the tower.
     void drawShadow(NObject& model, size_t index);
     void drawSparks(int stepCount);

@@ -140,6 +140,15 @@ void NObject::freeze() {
     }
 }
 
+void NObject::prepare(int shadeType) {
+    if (refuses(shadeType)) {
+        return;
+    }
+    for (auto& mesh : meshes) {
+        mesh->prepare(shadeType);
+    }
+}
+
 void NObject::setRevealTotal(double total) {
     for (auto& mesh : meshes) {
         mesh->setRevealTotal(total);

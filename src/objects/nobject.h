@@ -44,6 +44,9 @@ public:
     // The model will not change any more: its meshes draw what does not depend on the light
     // from display lists (see Mesh::freeze).
     void freeze();
+    // Compiles ahead what drawing with this shade type will replay (see Mesh::prepare).
+    void prepare(int shadeType);
+    void prepare(ShadeType shadeType) { prepare(static_cast<int>(shadeType)); }
 
     void draw(int shadeType);
     void draw(ShadeType shadeType) { draw(static_cast<int>(shadeType)); }
