@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "image/utility.h"
+#include "image/texture_cache.h"
 #include "objects/mesh.h"
 #include "objects/shade_type.h"
 #include "objects/vector3.h"
@@ -75,9 +75,10 @@ private:
     void refreshLightVector();
     // A fresh light vector at the global light position; every face points at it.
     void shareNewLightVector();
-    void createLightTextures(GLuint names[2]);
 
-    Utility loader;
+    TextureCache::Handle texture;
+    // The light picture with clamped edges, on both texture units.
+    TextureCache::Handle lightTexture;
     float orientation[16];
     float inverseOrientation[16];
     std::string directory = "data";
