@@ -150,7 +150,8 @@ void Show::buildScratch() {
 }
 
 void Show::buildTower() {
-    tower = std::make_unique<Tower>();
+    // The models come in over the lead-in's first frames, not while the show starts.
+    tower = std::make_unique<Tower>(Tower::Loading::Spread);
     towerTimeline.add(beats(section::kFirstDrop), 1000.0, tower.get());
 }
 
@@ -214,6 +215,9 @@ void Show::drawShow() {
         return;
     }
     const double t = time;
+    if (tower) {
+        tower->prepareStep();
+    }
     if (kTowerStart < t && t < kTowerEnd) {
         drawTowerWindow(t);
     } else {
