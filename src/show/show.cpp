@@ -137,7 +137,7 @@ void Show::buildGraffiti() {
 
 void Show::buildScratch() {
     scratchAnim = std::make_unique<FrameAnim>();
-    scratchAnim->loadFrames("./vintra/Scratch1/Scratch", 40);
+    scratchAnim->loadFramesLater("./vintra/Scratch1/Scratch", 40);
     scratchAnim->setFade(3.84, 30.0, 1.92);
     scratchAnim->setFrameRate(9.6);
     scratchTimeline.add(beats(168), beats(section::kTowerStart), scratchAnim.get());
@@ -157,7 +157,7 @@ void Show::buildTower() {
 
 void Show::buildLateScratch() {
     lateScratchAnim = std::make_unique<FrameAnim>();
-    lateScratchAnim->loadFrames("./vintra/Scratch2/Scratch", 15);
+    lateScratchAnim->loadFramesLater("./vintra/Scratch2/Scratch", 15);
     lateScratchAnim->setFade(2.0, 14.0, 1.0);
     lateScratchTimeline.add(165.0, 182.0, lateScratchAnim.get());
 }
@@ -215,8 +215,11 @@ void Show::drawShow() {
         return;
     }
     const double t = time;
-    if (tower) {
-        tower->prepareStep();
+    // What the show needs only later comes in a piece per frame.
+    if (tower && !tower->prepareStep()) {
+        if (!scratchAnim->loadNextFrame()) {
+            lateScratchAnim->loadNextFrame();
+        }
     }
     if (kTowerStart < t && t < kTowerEnd) {
         drawTowerWindow(t);
