@@ -14,8 +14,10 @@
 namespace {}  // namespace
 
 Flash::Flash() {
-    loader.loadJPGTexture("./vintra/flash/white.jpg", &white);
-    loader.loadJPGTexture("./vintra/flash/black.jpg", &black);
+    whitePicture = TextureCache::shared().load("./vintra/flash/white.jpg", TextureCache::Kind::Jpg);
+    blackPicture = TextureCache::shared().load("./vintra/flash/black.jpg", TextureCache::Kind::Jpg);
+    white = *whitePicture;
+    black = *blackPicture;
 }
 
 void Flash::add(double start, double fadeIn, double hold, double fadeOut, double peak, int kind,

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "image/utility.h"
+#include "image/texture_cache.h"
 
 struct FlashEntry {
     double start;
@@ -44,7 +44,8 @@ public:
     // The quad colour of one flash at level L = envelope × peak.
     static Color colorFor(double level, int kind);
 
-    Utility loader;
+    TextureCache::Handle whitePicture;
+    TextureCache::Handle blackPicture;
     GLuint white = 0;
     GLuint black = 0;
     std::vector<FlashEntry> entries;

@@ -17,13 +17,29 @@ void FrameAnim::loadFrames(const char* prefix, int count) {
         loadFrame(nullptr, &frames[0]);
         return;
     }
-    char path[1024];
-    for (int i = 1; i <= count && frameCount < kMaxFrames; ++i) {
-        std::snprintf(path, sizeof path, "%s%d.jpg", prefix, i);
-        if (loadFrame(path, &frames[frameCount])) {
-            ++frameCount;
-        }
+    loadFramesLater(prefix, count);
+    while (loadNextFrame()) {
     }
+}
+
+void FrameAnim::loadFramesLater(const char* prefix, int count) {
+    frameCount = 0;
+    pendingPrefix = prefix != nullptr ? prefix : "";
+    pendingCount = prefix != nullptr ? count : 0;
+    nextNumber = 1;
+}
+
+bool FrameAnim::loadNextFrame() {
+    if (nextNumber > pendingCount || frameCount >= kMaxFrames) {
+        return false;
+    }
+    char path[1024];
+    std::snprintf(path, sizeof path, "%s%d.jpg", pendingPrefix.c_str(), nextNumber);
+    ++nextNumber;
+    if (loadFrame(path, &frames[frameCount])) {
+        ++frameCount;
+    }
+    return true;
 }
 
 bool FrameAnim::loadFrame(const char* path, GLuint* slot) {
@@ -68,6 +84,8 @@ std::array<float, 4> FrameAnim::colourAt(double t) const {
 }
 
 void FrameAnim::draw(double localTime) {
+    while (loadNextFrame()) {
+    }
     if (frameCount <= 0) {
         return;
     }

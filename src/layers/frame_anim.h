@@ -6,6 +6,7 @@
 #include <GL/gl.h>
 
 #include <array>
+#include <string>
 
 #include "base/layer.h"
 #include "image/utility.h"
@@ -19,6 +20,10 @@ public:
 
     // Loads "<prefix>1.jpg" … "<prefix><count>.jpg" into consecutive slots.
     void loadFrames(const char* prefix, int count);
+    // The same, a frame per loadNextFrame (the rest at the first draw); false once none is
+    // left. For a flip-book the show needs long after it starts.
+    void loadFramesLater(const char* prefix, int count);
+    bool loadNextFrame();
     // Virtual so tests can stand in for the texture loader.
     virtual bool loadFrame(const char* path, GLuint* slot);
 
@@ -37,6 +42,9 @@ public:
 
     Utility loader;
     int frameCount = 0;
+    std::string pendingPrefix;
+    int nextNumber = 0;  // of the next frame to load; past pendingCount when none is left
+    int pendingCount = 0;
     int currentFrame = 0;
     double fadeIn = 0.0;
     double hold = 100.0;

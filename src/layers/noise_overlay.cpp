@@ -17,11 +17,13 @@ float randomFraction() {
 
 NoiseOverlay::NoiseOverlay() {
     for (int i = 0; i < kNoiseCopies; ++i) {
-        GLuint name = 0;
-        loader.loadJPGTexture("./vintra/noise7.jpg", &name);
-        noiseTextures.push_back(name);
+        pictures.push_back(
+            TextureCache::shared().load("./vintra/noise7.jpg", TextureCache::Kind::Jpg));
+        noiseTextures.push_back(*pictures.back());
     }
-    loader.loadJPGTexture("./vintra/flash/white.jpg", &white);
+    pictures.push_back(
+        TextureCache::shared().load("./vintra/flash/white.jpg", TextureCache::Kind::Jpg));
+    white = *pictures.back();
 }
 
 void NoiseOverlay::setLevels(float noise, float whiteValue) {

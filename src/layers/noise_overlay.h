@@ -6,7 +6,7 @@
 
 #include <vector>
 
-#include "image/utility.h"
+#include "image/texture_cache.h"
 
 class NoiseOverlay {
 public:
@@ -21,8 +21,10 @@ public:
     // The overlay as the last step left it.
     void paint();
 
-    Utility loader;
-    // At least two, so a change of texture always finds another one.
+    // The pictures, shared with whoever else shows them.
+    std::vector<TextureCache::Handle> pictures;
+    // At least two, so a change of texture always finds another one (two copies of one
+    // picture: the change is of the random draws' rhythm, not of the pattern).
     std::vector<GLuint> noiseTextures;
     GLuint white = 0;
     int hold = 5;  // draws after the first that keep one noise texture

@@ -8,19 +8,15 @@ Tag::Tag(const char* imagePath) {
     loadTexture(imagePath);
 }
 
-// Reloading a list replaces its tags, so each tag gives its texture back.
-Tag::~Tag() {
-    if (texture != 0) {
-        glDeleteTextures(1, &texture);
-    }
-}
-
 bool Tag::loadTexture(const char* path) {
     if (!path) {
         logWindow->print("Phlicks: No filename");
         return false;
     }
-    loader.loadJPGTexture(path, &texture);
+    textureHandle = TextureCache::shared().load(path, TextureCache::Kind::Jpg);
+    if (*textureHandle != 0) {
+        texture = *textureHandle;
+    }
     return true;
 }
 

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "base/layer.h"
-#include "image/utility.h"
+#include "image/texture_cache.h"
 
 class Tag : public Layer {
 public:
@@ -16,7 +16,6 @@ public:
     };
 
     explicit Tag(const char* imagePath);
-    ~Tag() override;
     Tag(const Tag&) = delete;
     Tag& operator=(const Tag&) = delete;
 
@@ -34,7 +33,8 @@ public:
     Color colorAt(double t) const;
     void draw(double localTime) override;
 
-    Utility loader;
+    // Rows naming one picture share its texture.
+    TextureCache::Handle textureHandle;
     GLuint texture = 0;
     double x = 0, y = 0;
     double z = -2.0;

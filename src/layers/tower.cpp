@@ -46,17 +46,8 @@ std::unique_ptr<NObject> prepareModel(const char* path, const char* texture,
 
 }  // namespace
 
-Tower::Tower() {
+Tower::Tower(Loading loading) {
     overlay = std::make_unique<NoiseOverlay>();
-    tower = prepareModel("./vintra/tower2.3ds", "./vintra/tower/noise8.jpg");
-    for (int i = 0; i < kTextCount; ++i) {
-        char path[64];
-        std::snprintf(path, sizeof path, "./vintra/tower/t%d.3ds", i + 1);
-        texts[i] = prepareModel(path, "./vintra/tower/text.jpg");
-    }
-    codedBy = prepareModel("./vintra/codedby.3ds", "./vintra/coded_by.jpg", "./vintra/");
-    author = prepareModel("./vintra/zorbel.3ds", "./vintra/zorbel.jpg", "./vintra/");
-    boundModels();
     lightPath = std::make_unique<Camera>();
     lightPath->loadPath(kLightPathFile);
     sparks = std::make_unique<LightParticles>(kSparks);
@@ -70,6 +61,40 @@ Tower::Tower() {
     burstSparks->age();
     burstSparks->setRespawn(false);
     overlay->setLevels(kNoiseLevel, kWhiteLevel);
+    if (loading == Loading::Now) {
+        while (prepareStep()) {
+        }
+    }
+}
+
+// Index 0 the tower, 1 … kTextCount the texts, then coded-by and the author.
+void Tower::loadModel(int index) {
+    if (index == 0) {
+        tower = prepareModel("./vintra/tower2.3ds", "./vintra/tower/noise8.jpg");
+    } else if (index <= kTextCount) {
+        char path[64];
+        std::snprintf(path, sizeof path, "./vintra/tower/t%d.3ds", index);
+        texts[index - 1] = prepareModel(path, "./vintra/tower/text.jpg");
+    } else if (index == kTextCount + 1) {
+        codedBy = prepareModel("./vintra/codedby.3ds", "./vintra/coded_by.jpg", "./vintra/");
+    } else {
+        author = prepareModel("./vintra/zorbel.3ds", "./vintra/zorbel.jpg", "./vintra/");
+    }
+}
+
+bool Tower::prepareStep() {
+    if (stage < kModelCount) {
+        loadModel(stage);
+    } else if (stage == kListsStage) {
+        boundModels();
+        prepareLists();
+    } else if (stage < kReady) {
+        rehearse(stage - kRehearsalStage);
+    } else {
+        return false;
+    }
+    ++stage;
+    return true;
 }
 
 Tower::~Tower() = default;
@@ -117,6 +142,17 @@ void Tower::setMaterial() {
     const GLfloat diffuse[] = {0.8f, 0.8f, 0.8f, 1};
     const GLfloat specular[] = {1, 1, 1, 1};
     applyMaterial(ambient, diffuse, specular, 30.0f);
+}
+
+// The passes drawModels and drawGlow make, compiled now rather than in the scene's first frame.
+void Tower::prepareLists() {
+    tower->prepare(ShadeType::Flat);
+    forEachModel([this](NObject& model) {
+        if (&model != tower.get()) {
+            model.prepare(ShadeType::Texture);
+        }
+        model.prepare(ShadeType::LightMap);
+    });
 }
 
 void Tower::boundModels() {
@@ -212,27 +248,54 @@ void Tower::drawSparks(int stepCount) {
 }
 
 void Tower::draw(double localTime) {
-    const int stepCount = steps.stepsAt(localTime);
-    glColor3f(1, 1, 1);
-    const float aspect =
-        static_cast<float>(screenWidth) / static_cast<float>(screenHeight > 0 ? screenHeight : 1);
-    projection.setPerspective(45.0f, aspect, 0.001f, ProjectionMatrix::kInfiniteFar);
-    glMatrixMode(GL_PROJECTION);
-    glLoadMatrixf(projection.m);
+    // Reached before the spread loading finished (a start past the scene's beginning): the
+    // rest now, without the rehearsal, which would clear this frame.
+    while (stage < kRehearsalStage) {
+        prepareStep();
+    }
+    stage = kReady;
+    drawScene(localTime, steps.stepsAt(localTime));
+}
 
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
-    {
-        SavedState saved;
-        glEnable(GL_LIGHTING);
-        glEnable(GL_LIGHT0);
-        // The models cull the back faces of their closed meshes (which halves what the lit
-        // passes fill without changing the picture) and draw both faces of the others.
-        glDisable(GL_CULL_FACE);
-        if (camera != nullptr) {
-            camera->apply();
+// One part of the scene drawn once and cleared away, a part per frame before the scene:
+// the renderer builds the code for each pass's state then, not in the scene's first frame.
+// Nothing steps, counts or flares, and the show's light stays where the earlier scenes
+// expect it.
+void Tower::rehearse(int part) {
+    inScene(false, [&] {
+        setMaterial();
+        shadowRegion.beginFrame();
+        switch (part) {
+            case 0:
+                tower->draw(ShadeType::Flat);
+                break;
+            case 1:
+                tower->draw(ShadeType::LightMap);
+                break;
+            case 2:
+                drawShadow(*tower, 0);
+                break;
+            case 3:
+                codedBy->draw(ShadeType::Texture);
+                codedBy->draw(ShadeType::LightMap);
+                drawShadow(*codedBy, 2);
+                break;
+            case 4:
+                drawGlow();
+                break;
+            case 5:
+                drawSparks(0);
+                break;
+            default:
+                overlay->paint();
+                break;
         }
+    });
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
+}
 
+void Tower::drawScene(double localTime, int stepCount) {
+    inScene(true, [&] {
         for (int i = 0; i < stepCount; ++i) {
             stepLight();
         }
@@ -250,6 +313,35 @@ void Tower::draw(double localTime) {
             overlay->step();
         }
         overlay->paint();
+    });
+}
+
+// The scene's projection, view and lights around `body`; a live frame moves the camera
+// along its flight.
+template <typename Body>
+void Tower::inScene(bool live, Body body) {
+    glColor3f(1, 1, 1);
+    const float aspect =
+        static_cast<float>(screenWidth) / static_cast<float>(screenHeight > 0 ? screenHeight : 1);
+    projection.setPerspective(45.0f, aspect, 0.001f, ProjectionMatrix::kInfiniteFar);
+    glMatrixMode(GL_PROJECTION);
+    glLoadMatrixf(projection.m);
+
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    {
+        SavedState saved;
+        glEnable(GL_LIGHTING);
+        glEnable(GL_LIGHT0);
+        // The models cull the back faces of their closed meshes (which halves what the lit
+        // passes fill without changing the picture) and draw both faces of the others.
+        glDisable(GL_CULL_FACE);
+        if (camera != nullptr && live) {
+            camera->apply();
+        } else if (camera != nullptr) {
+            camera->lookAt();
+        }
+        body();
     }
     World::setNormalProjection();
 }

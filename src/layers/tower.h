@@ -32,11 +32,20 @@ public:
     static constexpr double kRestRadius = 40;   // light radius until the first burst
     static constexpr double kFlareTime = 0.96;  // s the flare takes to shrink
 
-    // Needs a current GL context: loads every model, texture and the light's path.
-    Tower();
+    // Now: everything is loaded before the constructor returns. Spread: the light's path, the
+    // sparks and the overlay now, the models one per prepareStep (or all at the first draw).
+    enum class Loading { Now, Spread };
+    // Needs a current GL context.
+    explicit Tower(Loading loading = Loading::Now);
     ~Tower() override;
 
     void draw(double localTime) override;
+
+    // One piece of the loading left: a model, then the display lists, then a part of the
+    // scene rehearsed: drawn and cleared away (call it before anything else is drawn in a frame).
+    // False once everything is ready.
+    bool prepareStep();
+    bool ready() const { return stage == kReady; }
 
     // The light radius d seconds after a burst (d < kFlareTime): 265 at the burst, about 25
     // at the end of the flare.
@@ -74,6 +83,19 @@ private:
     void applyFlare(double t);
     void setMaterial();
     void boundModels();
+    void prepareLists();
+    // The models loaded so far in this order, then the lists, the rehearsal's parts, ready.
+    static constexpr int kModelCount = 3 + kTextCount;
+    static constexpr int kListsStage = kModelCount;
+    static constexpr int kRehearsalStage = kModelCount + 1;
+    static constexpr int kRehearsalParts = 7;
+    static constexpr int kReady = kRehearsalStage + kRehearsalParts;
+    int stage = 0;
+    void loadModel(int index);
+    void rehearse(int part);
+    void drawScene(double localTime, int stepCount);
+    template <typename Body>
+    void inScene(bool live, Body body);
     // The model's shadow volume, filled where it can fall on the tower.
     void drawShadow(NObject& model, size_t index);
     void drawSparks(int stepCount);

@@ -2,7 +2,7 @@
 
 #include "base/gl_state.h"
 #include "base/random.h"
-#include "image/utility.h"
+#include "image/texture_cache.h"
 #include "objects/billboard.h"
 
 namespace {
@@ -32,8 +32,8 @@ LightParticles::LightParticles(size_t count)
     for (float& variation : sizeVariation) {
         variation = randomShare() * variationScale;
     }
-    Utility loader;
-    loader.loadJPGTexture(kLightImage, &lightTexture, Utility::FailureReport::Once);
+    lightPicture = TextureCache::shared().load(kLightImage, TextureCache::Kind::Jpg);
+    lightTexture = *lightPicture;
 }
 
 void LightParticles::placeAll(const Vector3& position) {

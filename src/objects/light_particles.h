@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "image/texture_cache.h"
 #include "objects/particle_system.h"
 #include "objects/viewpoint.h"
 
@@ -43,6 +44,7 @@ public:
     bool respawn = true;
     std::vector<float> sizeVariation;
     float variationScale = 0.1f;
+    TextureCache::Handle lightPicture;  // shared by every particle system
     GLuint lightTexture = 0;
 
 private:

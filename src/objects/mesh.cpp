@@ -25,7 +25,7 @@ void Mesh::forgetLists() {
 }
 
 template <typename Emit>
-void Mesh::callStatic(StaticDrawing drawing, Emit emit) {
+GLuint Mesh::compileStatic(StaticDrawing drawing, Emit emit) {
     GLuint& list = lists[drawing];
     if (list == 0) {
         list = glGenLists(1);
@@ -33,7 +33,72 @@ void Mesh::callStatic(StaticDrawing drawing, Emit emit) {
         emit();
         glEndList();
     }
-    glCallList(list);
+    return list;
+}
+
+template <typename Emit>
+void Mesh::callStatic(StaticDrawing drawing, Emit emit) {
+    glCallList(compileStatic(drawing, emit));
+}
+
+void Mesh::prepare(int shadeType) {
+    if (!frozen) {
+        return;
+    }
+    switch (static_cast<ShadeType>(shadeType)) {
+        case ShadeType::Flat:
+            if (!revealEnabled) {
+                compileStatic(kFlatList, [this] { emitFlat(faces.size()); });
+            }
+            break;
+        case ShadeType::Smooth:
+            compileStatic(kSmoothList, [this] { emitSmooth(); });
+            break;
+        case ShadeType::Texture:
+            compileStatic(kTexturedList, [this] { emitTextured(); });
+            break;
+        case ShadeType::LightMap:
+            if (sharedLightFace() != nullptr) {
+                compileStatic(kPositionsList, [this] { emitPositions(); });
+            }
+            break;
+        default:
+            break;
+    }
+}
+
+void Mesh::emitFlat(size_t count) const {
+    glBegin(GL_TRIANGLES);
+    for (size_t i = 0; i < count; ++i) {
+        faces[i].emitFlat();
+    }
+    glEnd();
+}
+
+void Mesh::emitSmooth() const {
+    glBegin(GL_TRIANGLES);
+    for (const Face& face : faces) {
+        face.emitSmooth();
+    }
+    glEnd();
+}
+
+void Mesh::emitTextured() const {
+    glBegin(GL_TRIANGLES);
+    for (const Face& face : faces) {
+        face.emitTextured();
+    }
+    glEnd();
+}
+
+void Mesh::emitPositions() const {
+    glBegin(GL_TRIANGLES);
+    for (const Face& face : faces) {
+        for (const Vector3& v : face.vertices) {
+            glVertex3fv(&v.x);
+        }
+    }
+    glEnd();
 }
 
 void Mesh::addFace(const Vector3 positions[3]) {
@@ -132,13 +197,7 @@ void Mesh::drawFlat() {
     glEnable(GL_LIGHTING);
     glEnable(GL_LIGHT0);
     const size_t n = revealedCount();
-    auto emit = [this, n] {
-        glBegin(GL_TRIANGLES);
-        for (size_t i = 0; i < n; ++i) {
-            faces[i].emitFlat();
-        }
-        glEnd();
-    };
+    auto emit = [this, n] { emitFlat(n); };
     if (frozen && !revealEnabled) {
         callStatic(kFlatList, emit);
     } else {
@@ -149,13 +208,7 @@ void Mesh::drawFlat() {
 void Mesh::drawSmooth() {
     glEnable(GL_LIGHTING);
     glEnable(GL_LIGHT0);
-    auto emit = [this] {
-        glBegin(GL_TRIANGLES);
-        for (const Face& face : faces) {
-            face.emitSmooth();
-        }
-        glEnd();
-    };
+    auto emit = [this] { emitSmooth(); };
     if (frozen) {
         callStatic(kSmoothList, emit);
     } else {
@@ -169,13 +222,7 @@ void Mesh::drawTextured() {
         glEnable(GL_TEXTURE_2D);
         glBindTexture(GL_TEXTURE_2D, texture);
     }
-    auto emit = [this] {
-        glBegin(GL_TRIANGLES);
-        for (const Face& face : faces) {
-            face.emitTextured();
-        }
-        glEnd();
-    };
+    auto emit = [this] { emitTextured(); };
     if (frozen) {
         callStatic(kTexturedList, emit);
     } else {
@@ -251,15 +298,7 @@ bool Mesh::drawLightMapGenerated() {
     selectTextureUnit(GL_TEXTURE1_ARB);
     generateCoordinate(GL_S, unit1S);
     generateCoordinate(GL_T, unit1T);
-    callStatic(kPositionsList, [this] {
-        glBegin(GL_TRIANGLES);
-        for (const Face& face : faces) {
-            for (const Vector3& v : face.vertices) {
-                glVertex3fv(&v.x);
-            }
-        }
-        glEnd();
-    });
+    callStatic(kPositionsList, [this] { emitPositions(); });
     // The next mesh of the object may give its corners' own coordinates: they must count.
     glDisable(GL_TEXTURE_GEN_S);
     glDisable(GL_TEXTURE_GEN_T);

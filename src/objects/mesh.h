@@ -34,9 +34,13 @@ public:
 
     // The faces will not change any more: the drawings that do not depend on the light
     // (flat without reveal, smooth, textured, the light map's positions) are compiled into
-    // display lists on first use and replayed from then on. Changing a face after this
-    // (scale, the setters) drops the lists, which are compiled again.
+    // display lists on first use (or by prepare) and replayed from then on. Changing a face
+    // after this (scale, the setters) drops the lists, which are compiled again.
     void freeze();
+    // Compiles now the list that drawing with this shade type replays, so its first frame
+    // costs no more than the next; draws nothing. Does nothing before freeze.
+    void prepare(int shadeType);
+    void prepare(ShadeType shadeType) { prepare(static_cast<int>(shadeType)); }
 
     // Draws with the given shade type; the caller saves and restores the GL state.
     void draw(int shadeType);
@@ -77,6 +81,12 @@ private:
     // Replays the compiled list of that drawing, compiling it first with `emit`.
     template <typename Emit>
     void callStatic(StaticDrawing drawing, Emit emit);
+    template <typename Emit>
+    GLuint compileStatic(StaticDrawing drawing, Emit emit);
+    void emitFlat(size_t count) const;
+    void emitSmooth() const;
+    void emitTextured() const;
+    void emitPositions() const;
     void forgetLists();
 
     bool frozen = false;

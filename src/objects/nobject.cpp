@@ -5,7 +5,6 @@
 #include "base/gl_state.h"
 #include "base/log.h"
 #include "base/world.h"
-#include "image/jpg_image.h"
 #include "objects/closed_surface.h"
 #include "objects/l3ds.h"
 #include "objects/neighbour_search.h"
@@ -88,16 +87,12 @@ void NObject::buildMeshes(ModelImporter& model) {
 }
 
 void NObject::loadTexture(const char* path, int kind) {
-    GLuint name = 0;
-    // Several objects often share one picture: a missing one is reported once.
-    const auto report = Utility::FailureReport::Once;
-    const bool loaded = kind == kJpgImage ? loader.loadJPGTexture(path, &name, report)
-                                          : loader.loadBMPTexture(path, &name, report);
-    // The object then draws untextured (name 0) instead of refusing with a message box on
-    // every frame.
-    if (!loaded) {
-        name = 0;
-    }
+    // Several objects often share one picture: one texture, a missing one reported once.
+    // A failure leaves name 0: the object then draws untextured instead of refusing with a
+    // message box on every frame.
+    texture = TextureCache::shared().load(
+        path, kind == kJpgImage ? TextureCache::Kind::Jpg : TextureCache::Kind::Bmp);
+    const GLuint name = *texture;
     for (auto& mesh : meshes) {
         mesh->setTexture(name);
     }
@@ -141,6 +136,15 @@ void NObject::freeze() {
     }
 }
 
+void NObject::prepare(int shadeType) {
+    if (refuses(shadeType)) {
+        return;
+    }
+    for (auto& mesh : meshes) {
+        mesh->prepare(shadeType);
+    }
+}
+
 void NObject::setRevealTotal(double total) {
     for (auto& mesh : meshes) {
         mesh->setRevealTotal(total);
@@ -169,28 +173,14 @@ void NObject::shareNewLightVector() {
     }
 }
 
-void NObject::createLightTextures(GLuint names[2]) {
-    names[0] = names[1] = 0;
-    JPGImage image;
-    if (!image.load(kLightImage) || image.data == nullptr) {
-        logWindow->alertOnce("ERROR! Failed to load %s !", kLightImage);
-        return;
-    }
-    for (int i = 0; i < 2; ++i) {
-        uploadTexture(&names[i], image.data.get(), image.width, image.height);
-        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP);
-        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP);
-    }
-}
-
 void NObject::initLight() {
     GLint bound = 0;
     glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
-    GLuint names[2];
-    createLightTextures(names);
+    lightTexture = TextureCache::shared().load(kLightImage, TextureCache::Kind::Jpg,
+                                               TextureCache::Wrap::Clamp);
     glBindTexture(GL_TEXTURE_2D, static_cast<GLuint>(bound));
     for (auto& mesh : meshes) {
-        mesh->setLightTextures(names[0], names[1]);
+        mesh->setLightTextures(*lightTexture, *lightTexture);
     }
     if (!shadowReady) {
         shareNewLightVector();

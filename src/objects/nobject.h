@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "image/utility.h"
+#include "image/texture_cache.h"
 #include "objects/mesh.h"
 #include "objects/shade_type.h"
 #include "objects/vector3.h"
@@ -49,6 +49,9 @@ public:
     // The model will not change any more: its meshes draw what does not depend on the light
     // from display lists (see Mesh::freeze).
     void freeze();
+    // Compiles ahead what drawing with this shade type will replay (see Mesh::prepare).
+    void prepare(int shadeType);
+    void prepare(ShadeType shadeType) { prepare(static_cast<int>(shadeType)); }
 
     void draw(int shadeType);
     void draw(ShadeType shadeType) { draw(static_cast<int>(shadeType)); }
@@ -77,9 +80,10 @@ private:
     void refreshLightVector();
     // A fresh light vector at the global light position; every face points at it.
     void shareNewLightVector();
-    void createLightTextures(GLuint names[2]);
 
-    Utility loader;
+    TextureCache::Handle texture;
+    // The light picture with clamped edges, on both texture units.
+    TextureCache::Handle lightTexture;
     float orientation[16];
     float inverseOrientation[16];
     std::string directory = "data";

@@ -19,15 +19,21 @@ FrameStats::FrameStats() {
     }
 }
 
-void FrameStats::addFrame(double showTime, double milliseconds) {
+void FrameStats::addFrame(double showTime, double milliseconds, double residentMiB) {
+    const bool first = frames_.empty();
     frames_.push_back({showTime, milliseconds});
+    Section* target = &sections_.back();  // the last frames up to 185 s
     for (auto& section : sections_) {
         if (showTime >= section.start && showTime < section.end) {
-            section.frames.push_back(milliseconds);
-            return;
+            target = &section;
+            break;
         }
     }
-    sections_.back().frames.push_back(milliseconds);  // the last frames up to 185 s
+    target->frames.push_back(milliseconds);
+    if (!first) {
+        target->worst = std::max(target->worst, milliseconds);
+    }
+    target->peakMiB = std::max(target->peakMiB, residentMiB);
 }
 
 double FrameStats::percentile(std::vector<double> values, double p) {
@@ -40,15 +46,17 @@ double FrameStats::percentile(std::vector<double> values, double p) {
 }
 
 std::string FrameStats::report() const {
-    std::string out = "section (s)        frames  median ms  p90 ms\n";
+    std::string out = "section (s)        frames  median ms  p90 ms  worst ms  peak MiB\n";
     char line[160];
     for (const auto& section : sections_) {
-        std::snprintf(line, sizeof line, "%7.2f - %7.2f  %7zu  %9.2f  %6.2f\n", section.start,
-                      section.end, section.frames.size(), percentile(section.frames, 0.5),
-                      percentile(section.frames, 0.9));
+        std::snprintf(line, sizeof line, "%7.2f - %7.2f  %7zu  %9.2f  %6.2f  %8.2f  %8.1f\n",
+                      section.start, section.end, section.frames.size(),
+                      percentile(section.frames, 0.5), percentile(section.frames, 0.9),
+                      section.worst, section.peakMiB);
         out += line;
     }
-    std::snprintf(line, sizeof line, "start-up: %.0f ms (launch to first frame)\n", startupMs_);
+    std::snprintf(line, sizeof line, "start-up: %.0f ms (launch to first frame), %.1f MiB\n",
+                  startupMs_, startupMiB_);
     out += line;
     std::snprintf(line, sizeof line, "peak memory: %.1f MiB\n", peakResidentMegabytes());
     out += line;

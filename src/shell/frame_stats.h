@@ -1,5 +1,5 @@
-// Frame times of a --bench run, per section of the show, with the start-up time and the
-// peak resident memory.
+// Frame times of a --bench run, per section of the show (median, 90th percentile, worst frame
+// and the peak resident memory reached by its end), with the start-up time and its memory.
 #pragma once
 
 #include <string>
@@ -9,8 +9,12 @@ class FrameStats {
 public:
     FrameStats();
 
-    void addFrame(double showTime, double milliseconds);
-    void setStartupMilliseconds(double milliseconds) { startupMs_ = milliseconds; }
+    // `residentMiB` is the peak resident memory so far, read after the frame.
+    void addFrame(double showTime, double milliseconds, double residentMiB = 0);
+    void setStartupMilliseconds(double milliseconds, double residentMiB = 0) {
+        startupMs_ = milliseconds;
+        startupMiB_ = residentMiB;
+    }
 
     // The report printed at the end of the run.
     std::string report() const;
@@ -19,6 +23,10 @@ public:
         double start;
         double end;
         std::vector<double> frames;
+        // The slowest frame, leaving out the run's very first one (it pays for the driver's
+        // own start-up, whatever the show prepares).
+        double worst = 0;
+        double peakMiB = 0;
     };
     const std::vector<Section>& sections() const { return sections_; }
 
@@ -36,6 +44,7 @@ private:
     std::vector<Section> sections_;
     std::vector<Frame> frames_;
     double startupMs_ = 0;
+    double startupMiB_ = 0;
 };
 
 // Peak resident memory of the process in MiB.

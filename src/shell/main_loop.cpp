@@ -366,10 +366,10 @@ void drawFrame() {
     mainWindow().swap();
     if (!firstFrameDrawn) {
         firstFrameDrawn = true;
-        frameStats.setStartupMilliseconds(millisecondsSince(launchTime));
+        frameStats.setStartupMilliseconds(millisecondsSince(launchTime), peakResidentMegabytes());
     }
     if (options.bench) {
-        frameStats.addFrame(showTime, millisecondsSince(begin));
+        frameStats.addFrame(showTime, millisecondsSince(begin), peakResidentMegabytes());
         benchProgress->update(static_cast<long long>(frameStats.frames().size()), showTime);
     }
 }

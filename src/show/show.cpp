@@ -137,7 +137,7 @@ void Show::buildGraffiti() {
 
 void Show::buildScratch() {
     scratchAnim = std::make_unique<FrameAnim>();
-    scratchAnim->loadFrames("./vintra/Scratch1/Scratch", 40);
+    scratchAnim->loadFramesLater("./vintra/Scratch1/Scratch", 40);
     scratchAnim->setFade(3.84, 30.0, 1.92);
     scratchAnim->setFrameRate(9.6);
     scratchTimeline.add(beats(168), beats(section::kTowerStart), scratchAnim.get());
@@ -150,13 +150,14 @@ void Show::buildScratch() {
 }
 
 void Show::buildTower() {
-    tower = std::make_unique<Tower>();
+    // The models come in over the lead-in's first frames, not while the show starts.
+    tower = std::make_unique<Tower>(Tower::Loading::Spread);
     towerTimeline.add(beats(section::kFirstDrop), 1000.0, tower.get());
 }
 
 void Show::buildLateScratch() {
     lateScratchAnim = std::make_unique<FrameAnim>();
-    lateScratchAnim->loadFrames("./vintra/Scratch2/Scratch", 15);
+    lateScratchAnim->loadFramesLater("./vintra/Scratch2/Scratch", 15);
     lateScratchAnim->setFade(2.0, 14.0, 1.0);
     lateScratchTimeline.add(165.0, 182.0, lateScratchAnim.get());
 }
@@ -214,6 +215,12 @@ void Show::drawShow() {
         return;
     }
     const double t = time;
+    // What the show needs only later comes in a piece per frame.
+    if (tower && !tower->prepareStep()) {
+        if (!scratchAnim->loadNextFrame()) {
+            lateScratchAnim->loadNextFrame();
+        }
+    }
     if (kTowerStart < t && t < kTowerEnd) {
         drawTowerWindow(t);
     } else {

@@ -58,6 +58,23 @@ TEST(FrameAnim, MissingFramesLeaveNoGapAndTheTableIsBounded) {
     EXPECT_NE(shellLog->text().find("Phlicks: No filename"), std::string::npos);
 }
 
+// Loaded later, one file per call, with the same table as loading at once.
+TEST(FrameAnim, LaterLoadingReadsOneFilePerCall) {
+    FakeFrames anim;
+    anim.missing = {2};
+    anim.loadFramesLater("f", 3);
+    EXPECT_TRUE(anim.paths.empty());
+    EXPECT_EQ(anim.frameCount, 0);
+    EXPECT_TRUE(anim.loadNextFrame());
+    EXPECT_EQ(anim.paths.size(), 1u);
+    EXPECT_TRUE(anim.loadNextFrame());
+    EXPECT_TRUE(anim.loadNextFrame());
+    EXPECT_FALSE(anim.loadNextFrame());
+    EXPECT_EQ(anim.paths.size(), 3u);
+    ASSERT_EQ(anim.frameCount, 2);
+    EXPECT_EQ(anim.frames[1], 3u);
+}
+
 TEST(FrameAnim, FrameChoiceTruncatesAndLoops) {
     FrameAnim anim;
     anim.frameCount = 24;

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "base/random.h"
 #include "base/world.h"
 #include "camera/camera.h"
 #include "image/test_images.h"
@@ -298,6 +299,52 @@ TEST_F(TowerGl, TheLightWalksItsPathAtSixtyStepsASecondWhateverTheFrameRate) {
     EXPECT_NEAR(at60.lightPath->getEye().x, at20.lightPath->getEye().x, 0.1)
         << "one second of show time takes the light equally far";
     EXPECT_GT(at60.lightPath->getEye().x, 0.5);
+}
+
+std::vector<uint8_t> readFrame() {
+    std::vector<uint8_t> pixels(800 * 600 * 4);
+    glReadPixels(0, 0, 800, 600, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
+    return pixels;
+}
+
+// The show loads the scene a piece per frame and rehearses its passes: the rehearsal leaves
+// nothing in the frame, and the scene then draws exactly as one loaded at once.
+TEST_F(TowerGl, LoadedPieceByPieceTheSceneDrawsAsLoadedAtOnce) {
+    resetRandom();
+    std::vector<uint8_t> atOnce;
+    {
+        Tower scene;
+        normalFrame();
+        scene.draw(0.1);
+        atOnce = readFrame();
+    }
+    resetRandom();
+    Tower spread(Tower::Loading::Spread);
+    EXPECT_EQ(spread.tower, nullptr);
+    normalFrame();
+    const std::vector<uint8_t> cleared = readFrame();
+    int steps = 0;
+    while (spread.prepareStep()) {
+        ++steps;
+        ASSERT_NE(spread.tower, nullptr);
+    }
+    EXPECT_TRUE(spread.ready());
+    EXPECT_GT(steps, Tower::kTextCount + 3) << "a model per step, then the lists and passes";
+    EXPECT_TRUE(readFrame() == cleared) << "the rehearsal left something in the frame";
+    normalFrame();
+    spread.draw(0.1);
+    EXPECT_TRUE(readFrame() == atOnce);
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+}
+
+// A start inside the scene draws it whole at once, before any step ran.
+TEST_F(TowerGl, AFirstDrawBeforeTheStepsLoadsTheRest) {
+    Tower spread(Tower::Loading::Spread);
+    normalFrame();
+    spread.draw(0.0);
+    EXPECT_TRUE(spread.ready());
+    EXPECT_FALSE(spread.prepareStep());
+    EXPECT_NE(readPixel(wallX(4.5), 300).r, 0) << "the lit wall";
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <map>
 #include <string>
@@ -127,9 +128,16 @@ TEST_F(ShowFrameOrder, ReloadAnsweredYesReadsTheListsAgainAndRestartsAtZero) {
     frameAt(60);
     ui->messageAnswers.push_back(platform::Answer::Yes);
     reloadRequested = true;
+    const size_t before = ui->messages.size();
     frameAt(70);
     EXPECT_DOUBLE_EQ(show->time, 0.0);
-    EXPECT_EQ(ui->messages.back().text, "Reloade lists too?");
+    // The tower's missing files may be reported in the same frame: it loads over the first
+    // frames.
+    std::vector<std::string> asked;
+    for (size_t i = before; i < ui->messages.size(); ++i) {
+        asked.push_back(ui->messages[i].text);
+    }
+    EXPECT_EQ(std::count(asked.begin(), asked.end(), "Reloade lists too?"), 1);
     // Yes empties the list timelines (their files are missing here) and keeps the others.
     EXPECT_TRUE(show->cameraTimeline.entries().empty());
     EXPECT_TRUE(show->backTagTimeline.entries().empty());
