@@ -107,6 +107,8 @@ void Interruption::install() {
         handle(signal, onSignal);
     }
     handle(SIGALRM, onAlarm);
+    // Any other way out leaves no half-written file either.
+    addRestoreHook(removeGuardedFiles);
 }
 
 void Interruption::describe(const std::string& what) {

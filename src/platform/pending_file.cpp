@@ -48,20 +48,19 @@ bool PendingFile::open(std::string& error) {
     return true;
 }
 
+void PendingFile::closeStream() {
+    if (stream_ != nullptr) {
+        std::fclose(stream_);
+        stream_ = nullptr;
+    }
+}
+
 bool PendingFile::commit(std::string& error) {
-    if (stream_ == nullptr) {
+    if (temporary_.empty()) {
         error = "not open";
         return false;
     }
-    errno = 0;
-    const bool flushed = std::fflush(stream_) == 0 && !std::ferror(stream_);
-    const int flushError = errno;
-    const bool closed = std::fclose(stream_) == 0;
-    const int closeError = errno;
-    stream_ = nullptr;
-    if (!flushed || !closed) {
-        const int reason = !flushed ? flushError : closeError;
-        error = std::strerror(reason != 0 ? reason : EIO);
+    if (stream_ != nullptr && !closeWritten(error)) {
         discard();
         return false;
     }
@@ -76,11 +75,23 @@ bool PendingFile::commit(std::string& error) {
     return true;
 }
 
-void PendingFile::discard() {
-    if (stream_ != nullptr) {
-        std::fclose(stream_);
-        stream_ = nullptr;
+bool PendingFile::closeWritten(std::string& error) {
+    errno = 0;
+    const bool flushed = std::fflush(stream_) == 0 && !std::ferror(stream_);
+    const int flushError = errno;
+    const bool closed = std::fclose(stream_) == 0;
+    const int closeError = errno;
+    stream_ = nullptr;
+    if (!flushed || !closed) {
+        const int reason = !flushed ? flushError : closeError;
+        error = std::strerror(reason != 0 ? reason : EIO);
+        return false;
     }
+    return true;
+}
+
+void PendingFile::discard() {
+    closeStream();
     if (!temporary_.empty()) {
         unlink(temporary_.c_str());
         temporary_.clear();

@@ -19,8 +19,12 @@ public:
     bool open(std::string& error);
     // Open for writing after `open`.
     FILE* stream() const { return stream_; }
-    // Closes the temporary file and renames it over the final name; false with the
-    // reason (the temporary file is then removed).
+    // For writers that open the file by name themselves (FFmpeg): the temporary name, and
+    // the stream closed without giving up the file.
+    const std::string& temporaryPath() const { return temporary_; }
+    void closeStream();
+    // Closes the temporary file (if its stream is still open) and renames it over the final
+    // name; false with the reason (the temporary file is then removed).
     bool commit(std::string& error);
     // Removes the temporary file, if any.
     void discard();
@@ -28,6 +32,9 @@ public:
     const std::string& path() const { return path_; }
 
 private:
+    // Flushes and closes the stream; false with the reason.
+    bool closeWritten(std::string& error);
+
     std::string path_;
     std::string temporary_;
     FILE* stream_ = nullptr;

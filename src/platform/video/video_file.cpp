@@ -8,6 +8,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstring>
+#include <memory>
 #include <vector>
 
 extern "C" {
@@ -19,8 +20,7 @@ extern "C" {
 #include <libswscale/swscale.h>
 }
 
-#include "platform/interruption.h"
-#include "platform/process.h"
+#include "platform/pending_file.h"
 #include "platform/video/encoder_stream.h"
 
 namespace platform::video {
@@ -67,33 +67,6 @@ const Container* containerFor(const std::string& path, std::string& extension) {
     return nullptr;
 }
 
-// The temporary file of the recording in progress, removed if the process is interrupted
-// or ends some other way before the file is finished.
-char interruptedFile[4096];
-int interruptedGuard = -1;
-
-void forgetInterruptedFile() {
-    interruptedFile[0] = '\0';
-    Interruption::releaseFile(interruptedGuard);
-    interruptedGuard = -1;
-}
-
-void removeInterruptedFile() {
-    if (interruptedFile[0])
-        unlink(interruptedFile);
-}
-
-void watchForAnEarlyEnd(const std::string& temporary) {
-    std::snprintf(interruptedFile, sizeof interruptedFile, "%s", temporary.c_str());
-    Interruption::releaseFile(interruptedGuard);
-    interruptedGuard = Interruption::guardFile(temporary);
-    static bool installed = false;
-    if (installed)
-        return;
-    installed = true;
-    addRestoreHook(removeInterruptedFile);
-}
-
 using Clock = std::chrono::steady_clock;
 
 double secondsSince(Clock::time_point start) {
@@ -106,7 +79,8 @@ struct VideoFile::Impl {
     const Container* container = nullptr;
     FileSettings settings;
     std::string path;
-    std::string temporary;
+    // Written by FFmpeg under its temporary name, renamed into place when complete.
+    std::unique_ptr<PendingFile> pending;
     AVFormatContext* format = nullptr;
     EncoderStream video;
     EncoderStream audio;
@@ -141,26 +115,11 @@ struct VideoFile::Impl {
 };
 
 bool VideoFile::Impl::createTemporary(std::string& error) {
-    struct stat existing {};
-    if (stat(path.c_str(), &existing) == 0 && S_ISDIR(existing.st_mode)) {
-        error = std::strerror(EISDIR);
+    pending = std::make_unique<PendingFile>(path);
+    if (!pending->open(error)) {
         return false;
     }
-    std::vector<char> name(path.begin(), path.end());
-    const char suffix[] = ".XXXXXX";
-    name.insert(name.end(), suffix, suffix + sizeof suffix);
-    const int fd = mkstemp(name.data());
-    if (fd < 0) {
-        error = std::strerror(errno);
-        return false;
-    }
-    // mkstemp makes the file private; the recording gets the usual permissions.
-    const mode_t mask = umask(0);
-    umask(mask);
-    fchmod(fd, 0666 & ~mask);
-    close(fd);
-    temporary = name.data();
-    watchForAnEarlyEnd(temporary);
+    pending->closeStream();
     return true;
 }
 
@@ -334,8 +293,9 @@ bool VideoFile::open(const std::string& path, const FileSettings& settings) {
     if (ok) {
         // The MP4 muxer reopens the file by this name to move its index to the front.
         av_freep(&impl_->format->url);
-        impl_->format->url = av_strdup(impl_->temporary.c_str());
-        const int status = avio_open(&impl_->format->pb, impl_->temporary.c_str(), AVIO_FLAG_WRITE);
+        const char* temporary = impl_->pending->temporaryPath().c_str();
+        impl_->format->url = av_strdup(temporary);
+        const int status = avio_open(&impl_->format->pb, temporary, AVIO_FLAG_WRITE);
         AVDictionary* options = nullptr;
         if (container->videoEncoders == kH264 && container->muxer != std::string("matroska")) {
             // The index goes to the front, so players can start before the whole file is read.
@@ -418,8 +378,9 @@ bool VideoFile::finish() {
             ok = false;
         }
     }
-    if (ok && std::rename(f.temporary.c_str(), f.path.c_str()) != 0) {
-        error_ = std::string("cannot rename the finished file: ") + std::strerror(errno);
+    std::string reason;
+    if (ok && !f.pending->commit(reason)) {
+        error_ = "cannot rename the finished file: " + reason;
         ok = false;
     }
     times_.encoding += secondsSince(start);
@@ -427,17 +388,12 @@ bool VideoFile::finish() {
         discard();
         return false;
     }
-    forgetInterruptedFile();
     impl_.reset();
     return true;
 }
 
 void VideoFile::discard() {
-    if (!impl_)
-        return;
-    if (!impl_->temporary.empty())
-        unlink(impl_->temporary.c_str());
-    forgetInterruptedFile();
+    // The pending file goes with the rest, after FFmpeg has closed it.
     impl_.reset();
 }
 
