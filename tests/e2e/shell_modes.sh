@@ -12,7 +12,9 @@ source "$(dirname "$0")/lib.bash"
 enter_work_dir "$data"
 start_xvfb
 
-timeout -k 5 600 "$tarvel" --windowed --fps 50 >/dev/null 2>&1
+# A coarse fixed step keeps the whole run to a few hundred frames, so a busy machine
+# finishes it well inside the limit that only guards against a hang.
+timeout -k 5 600 "$tarvel" --windowed --fps 5 >/dev/null 2>&1
 status=$?
 [[ $status -eq 0 ]] || fail "a whole run ended with $status, not 0"
 
