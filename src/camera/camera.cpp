@@ -25,7 +25,6 @@ constexpr double kPeekParameter = 0.4;  // curve parameter the walk keeps ahead 
 constexpr double kShakeScale = 0.001;   // jitter per random unit
 constexpr double kShakeUpScale = 0.1;   // the up vector jitters a tenth as much
 
-// Whole file contents; false when it cannot be opened.
 Vector3 toVector(const PositionRow::Point& p) {
     return Vector3(p.x, p.y, p.z);
 }
@@ -34,6 +33,7 @@ PositionRow toRow(const Vector3& eye, const Vector3& target, const Vector3& up) 
     return {{eye.x, eye.y, eye.z}, {target.x, target.y, target.z}, {up.x, up.y, up.z}};
 }
 
+// Whole file contents; false when it cannot be opened.
 bool readWholeFile(const char* path, std::string& bytes) {
     FILE* file = platform::openFile(path, "rb");
     if (!file) {
