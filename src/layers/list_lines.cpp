@@ -35,12 +35,11 @@ const char* ListLines::next() {
     return nullptr;
 }
 
-std::string ListLines::origin(const char* path, int line) {
-    std::string name = path ? platform::resolvePath(path) : "";
-    if (name.starts_with("./")) {
-        name.erase(0, 2);
+ListLines::ListLines(std::string_view text, const char* path)
+    : text_(text), path_(path), name_(path ? platform::resolvePath(path) : "") {
+    if (name_.starts_with("./")) {
+        name_.erase(0, 2);
     }
-    return name + ":" + std::to_string(line);
 }
 
 void ListLines::skipped() const {
