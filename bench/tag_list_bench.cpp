@@ -3,8 +3,10 @@
 
 #include <cstdio>
 #include <string>
+#include <vector>
 
-#include "layers/tag_row.h"
+#include "layers/list_reader.h"
+#include "layers/tag_placement.h"
 #include "shell/log_window.h"
 
 namespace {
@@ -26,9 +28,11 @@ void BM_ParseTagList(benchmark::State& state) {
     const int rows = static_cast<int>(state.range(0));
     std::string text = makeList(rows);
     for (auto _ : state) {
-        FILE* file = fmemopen(text.data(), text.size(), "rb");
-        auto parsed = TagRow::parseList(file, "./vintra/tags/256/bra/");
-        std::fclose(file);
+        std::vector<TagPlacement> parsed;
+        ListReader::readRows<TagRow>(text, "tags.txt", [&](const TagRow& row, const std::string&) {
+            parsed.push_back(*TagPlacement::resolve(row, "./vintra/tags/256/bra/"));
+            return true;
+        });
         if (static_cast<int>(parsed.size()) != rows) {
             state.SkipWithError("rows lost");
         }

@@ -1,13 +1,13 @@
-// Feeds arbitrary text to the camera list reader, twice over the same timeline as a reload
-// does, in a directory holding a few real position files for rows to name.
+// Feeds arbitrary text to the camera list reader from memory, twice over the same timeline as a
+// reload does, in a directory holding a few real position files for rows to name.
 #include <unistd.h>
 
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
+#include <string_view>
 
 #include "base/timeline.h"
-#include "fuzz_file.h"
 #include "layers/camera_list.h"
 #include "shell/log_window.h"
 
@@ -41,11 +41,11 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    std::string path = fuzzFile(data, size, "cameras.txt");
+    std::string_view text(reinterpret_cast<const char*>(data), size);
     Timeline timeline;
     CameraList list(&timeline);
-    list.read(path.c_str());
+    list.readText(text, "cameras.txt");
     timeline.clear();
-    list.read(path.c_str());
+    list.readText(text, "cameras.txt");
     return 0;
 }

@@ -1,9 +1,9 @@
-// Feeds arbitrary text to the flash list reader and evaluates every flash it scheduled
+// Feeds arbitrary text to the flash list reader from memory and evaluates every flash it scheduled
 // (drawing needs GL; the colours and levels do not).
 #include <cmath>
 #include <cstdint>
+#include <string_view>
 
-#include "fuzz_file.h"
 #include "layers/fade_envelope.h"
 #include "layers/flash.h"
 #include "shell/log_window.h"
@@ -13,9 +13,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         logWindow = new LogWindow(false);
         return new Flash();  // no data directory: both textures stay unset
     }();
-    std::string path = fuzzFile(data, size, "flash.txt");
     flash->clear();
-    flash->read(path.c_str());
+    flash->readText(std::string_view(reinterpret_cast<const char*>(data), size), "flash.txt");
     double sink = 0;
     for (const FlashEntry& e : flash->entries) {
         for (double t : {e.start, (e.start + e.end) / 2, e.end}) {

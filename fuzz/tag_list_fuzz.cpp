@@ -1,21 +1,19 @@
-// Feeds arbitrary text to the tag list parser (rows only: creating tags needs GL).
+// Feeds arbitrary text to the tag list reader's parsing and placement, from memory
+// (creating tags needs GL).
 #include <cstdint>
-#include <cstdio>
+#include <string>
+#include <string_view>
 
-#include "layers/tag_row.h"
+#include "layers/list_reader.h"
+#include "layers/tag_placement.h"
 #include "shell/log_window.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static LogWindow quietLog(false);
     logWindow = &quietLog;
-    if (size == 0) {
-        return 0;
-    }
-    FILE* file = fmemopen(const_cast<uint8_t*>(data), size, "rb");
-    if (!file) {
-        return 0;
-    }
-    TagRow::parseList(file, "./vintra/tags/256/bra/");
-    std::fclose(file);
+    std::string_view text(reinterpret_cast<const char*>(data), size);
+    ListReader::readRows<TagRow>(text, "tags.txt", [](const TagRow& row, const std::string&) {
+        return TagPlacement::resolve(row, "./vintra/tags/256/bra/").has_value();
+    });
     return 0;
 }

@@ -22,7 +22,7 @@ title-word-a-beat-late|src/show/show.cpp|s/titleTimeline.add(beats(8), 20.0/titl
 scratch-three-beats-late|src/show/show.cpp|s/scratchTimeline.add(beats(168)/scratchTimeline.add(beats(171)/|the scratch animation starts three beats late
 graffiti-window-a-beat-late|src/show/show.cpp|s/if (kGraffitiStart < t && t < kGraffitiEnd)/if (kGraffitiStart + kBeatSeconds < t \&\& t < kGraffitiEnd)/|the graffiti takes over a beat late
 late-repeat-a-beat-late|src/layers/tag_list.cpp|s/kRepeatLate = 125.76;/kRepeatLate = 126.24;/|the back tags' late repeat comes a beat late
-tag-row-skipped|src/layers/tag_row.cpp|s/^\( *\)row.line = lines.lineNumber();/&\n\1if (row.line == 9) break;/|the reader drops line 9 of every tag list
+tag-row-skipped|src/layers/tag_list.cpp|s/^\( *\)std::optional<TagPlacement> placement =/\1if (origin.ends_with(":9")) return false;\n&/|the reader drops line 9 of every tag list
 tower-material-diffuse|src/layers/tower.cpp|s/const GLfloat diffuse\[\] = {0.8f, 0.8f, 0.8f, 1};/const GLfloat diffuse[] = {0.8f, 0.6f, 0.8f, 1};/|the tower turns purple
 tower-burst-on-another-beat|src/layers/tower.cpp|s/beatCount % 4 == 3 && !burstArmed/beatCount % 4 == 1 \&\& !burstArmed/|the tower's sparks burst on the second beat of the bar
 scene-light-diffuse|src/layers/model_lighting.h|0,/{0.3f, 0.3f, 0.3f, 1}, {0.7f, 0.7f, 0.7f, 1},$/s//{0.3f, 0.3f, 0.3f, 1}, {0.7f, 0.5f, 0.7f, 1},/|the turntable and the spider are lit in another colour

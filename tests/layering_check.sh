@@ -9,6 +9,7 @@ declare -A uses
 while read -r line; do
     line=${line#tarvel_folder(}
     name=${line%% *}
+    name=${name%)}  # a folder that uses nothing: "tarvel_folder(name)"
     deps=""
     if [[ $line == *USES* ]]; then
         deps=${line#*USES }

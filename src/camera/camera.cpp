@@ -10,7 +10,7 @@
 #include "base/log.h"
 #include "base/random.h"
 #include "camera/input_dialog.h"
-#include "camera/pos_reader.h"
+#include "lists/position_row.h"
 #include "platform/path.h"
 #include "platform/process.h"
 #include "platform/ui.h"
@@ -24,6 +24,14 @@ constexpr double kPi = 3.14;            // the show's value in the world-up turn
 constexpr double kPeekParameter = 0.4;  // curve parameter the walk keeps ahead of itself
 constexpr double kShakeScale = 0.001;   // jitter per random unit
 constexpr double kShakeUpScale = 0.1;   // the up vector jitters a tenth as much
+
+Vector3 toVector(const PositionRow::Point& p) {
+    return Vector3(p.x, p.y, p.z);
+}
+
+PositionRow toRow(const Vector3& eye, const Vector3& target, const Vector3& up) {
+    return {{eye.x, eye.y, eye.z}, {target.x, target.y, target.z}, {up.x, up.y, up.z}};
+}
 
 // Whole file contents; false when it cannot be opened.
 bool readWholeFile(const char* path, std::string& bytes) {
@@ -149,11 +157,11 @@ bool Camera::loadPathFromBytes(std::string_view bytes, const char* name) {
 }
 
 bool Camera::appendPositions(std::string_view bytes, const char* name) {
-    std::vector<CameraPosition> positions = PosReader::parse(bytes);
-    for (const CameraPosition& p : positions) {
-        eyePath.addPoint(p.eye);
-        targetPath.addPoint(p.target);
-        upPath.addPoint(p.up);
+    std::vector<PositionRow> positions = PositionRow::parse(bytes);
+    for (const PositionRow& p : positions) {
+        eyePath.addPoint(toVector(p.eye));
+        targetPath.addPoint(toVector(p.target));
+        upPath.addPoint(toVector(p.up));
     }
     if (positions.size() >= 4) {
         pathLoaded = true;
@@ -198,8 +206,7 @@ void Camera::recordPosition() {
     if (!recordFile) {
         return;
     }
-    std::fprintf(recordFile, "%.2f %.2f %.2f %.2f %.2f %.2f %.2f %.2f %.2f\n", eye.x, eye.y, eye.z,
-                 target.x, target.y, target.z, up.x, up.y, up.z);
+    std::fprintf(recordFile, "%s\n", toRow(eye, target, up).write().c_str());
     // Each position must survive an immediate exit (Escape ends the process at once).
     std::fflush(recordFile);
 }

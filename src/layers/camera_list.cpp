@@ -1,14 +1,12 @@
 #include "layers/camera_list.h"
 
-#include <cstdio>
+#include <optional>
 #include <string>
 #include <unordered_set>
 
 #include "base/beat.h"
-#include "base/log.h"
 #include "camera/camera.h"
-#include "layers/list_lines.h"
-#include "platform/path.h"
+#include "layers/list_reader.h"
 
 namespace {
 
@@ -20,46 +18,34 @@ bool CameraList::read(const char* path) {
     if (!path) {
         return false;
     }
-    logWindow->print("Loading cameras from: %s", path);
-    FILE* file = platform::openFile(path, "rb");
-    if (!file) {
-        logWindow->print("File Not Found : %s\n", path);
+    std::optional<std::string> text = ListReader::open(path, "Loading cameras from: ", path);
+    if (!text) {
         return false;
     }
-    releaseUnusedCuts();
-    int rows = 0;
-    ListLines lines(file, path);
-    while (const char* line = lines.next()) {
-        if (!readRow(line, lines.origin(), rows)) {
-            lines.skipped();
-        }
-    }
-    std::fclose(file);
-    logWindow->print("Read %d rows.", rows);
+    readText(*text, path);
     return true;
 }
 
-bool CameraList::readRow(const char* line, const std::string& origin, int& rows) {
-    char name[1024];
-    float start, end, moveTime, unit;
-    if (std::sscanf(line, "%1023s\t%f\t%f\t%f\t%f\n", name, &start, &end, &moveTime, &unit) != 5) {
-        return false;
-    }
-    ++rows;
-    std::string positionPath = std::string(kPositionDirectory) + name;
-    if (unit > 0) {
-        start *= kBeatSeconds;
-        end *= kBeatSeconds;
-        moveTime *= kBeatSeconds;
-    }
+void CameraList::readText(std::string_view text, const char* path) {
+    releaseUnusedCuts();
+    ListReader::readRows<CameraRow>(
+        text, path, [&](const CameraRow& row, const std::string& origin) {
+            schedule(row, origin);
+            return true;  // a cut whose position file did not load still counts
+        });
+}
+
+void CameraList::schedule(const CameraRow& row, const std::string& origin) {
+    const std::string positionPath = std::string(kPositionDirectory) + row.file;
+    const double scale = row.beats ? kBeatSeconds : 1.0;
+    const auto seconds = [scale](double v) { return static_cast<float>(v * scale); };
     auto cut = std::make_unique<CameraCut>();
-    cut->setMoveTime(moveTime);
-    cut->origin = origin + " " + name;
+    cut->setMoveTime(seconds(row.moveTime));
+    cut->origin = origin + " " + row.file;
     if (cut->loadPath(positionPath.c_str()) && timeline) {
-        timeline->add(start, end, cut.get());
+        timeline->add(seconds(row.start), seconds(row.end), cut.get());
     }
     cuts.push_back(std::move(cut));
-    return true;
 }
 
 void CameraList::releaseUnusedCuts() {

@@ -4,10 +4,12 @@
 
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "base/timeline.h"
 #include "layers/camera_cut.h"
+#include "lists/camera_row.h"
 
 class CameraList {
 public:
@@ -16,12 +18,13 @@ public:
     // False only when the list cannot be opened. Cuts of an earlier read are freed unless
     // the timeline still holds them or one of them is the current camera.
     bool read(const char* path);
+    // The same with the list's text from memory; `path` names it in the log.
+    void readText(std::string_view text, const char* path);
 
     Timeline* timeline;
     std::vector<std::unique_ptr<CameraCut>> cuts;
 
 private:
     void releaseUnusedCuts();
-    // False when the line is not a row.
-    bool readRow(const char* line, const std::string& origin, int& rows);
+    void schedule(const CameraRow& row, const std::string& origin);
 };

@@ -1,17 +1,13 @@
 #include "layers/flash.h"
 
-#include <cmath>
-#include <cstdio>
+#include <optional>
 #include <utility>
 
 #include "base/beat.h"
-#include "base/log.h"
 #include "layers/fade_envelope.h"
-#include "layers/list_lines.h"
+#include "layers/list_reader.h"
 #include "layers/unit_quad.h"
-#include "platform/path.h"
-
-namespace {}  // namespace
+#include "lists/flash_row.h"
 
 Flash::Flash() {
     whitePicture = TextureCache::shared().load("./vintra/flash/white.jpg", TextureCache::Kind::Jpg);
@@ -27,35 +23,26 @@ void Flash::add(double start, double fadeIn, double hold, double fadeOut, double
 }
 
 bool Flash::read(const char* listPath) {
-    logWindow->print("Reading flashes from: %s", listPath);
-    FILE* file = platform::openFile(listPath, "rb");
-    if (!file) {
-        logWindow->print("File Not Found : %s\n", listPath);
+    std::optional<std::string> text =
+        ListReader::open(listPath, "Reading flashes from: ", listPath ? listPath : "");
+    if (!text) {
         return false;
     }
-    int rows = 0;
-    ListLines lines(file, listPath);
-    while (const char* line = lines.next()) {
-        float start, fadeIn, hold, fadeOut, peak, kind, unit;
-        if (std::sscanf(line, "%f\t%f\t%f\t%f\t%f\t%f\t%f\n", &start, &fadeIn, &hold, &fadeOut,
-                        &peak, &kind, &unit) != 7) {
-            lines.skipped();
-            continue;
-        }
-        ++rows;
-        if (unit > 0) {
-            start = static_cast<float>(start * kBeatSeconds);
-            fadeIn = static_cast<float>(fadeIn * kBeatSeconds);
-            hold = static_cast<float>(hold * kBeatSeconds);
-            fadeOut = static_cast<float>(fadeOut * kBeatSeconds);
-        }
-        // Kinds beyond the int range are white, like every kind but 1.
-        int kindNumber = std::fabs(kind) < 1e9f ? static_cast<int>(kind) : 0;
-        add(start, fadeIn, hold, fadeOut, peak, kindNumber, lines.origin());
-    }
-    std::fclose(file);
-    logWindow->print("Read %d rows.", rows);
+    readText(*text, listPath);
     return true;
+}
+
+void Flash::readText(std::string_view text, const char* listPath) {
+    ListReader::readRows<FlashRow>(text, listPath, [&](FlashRow row, std::string origin) {
+        if (row.beats) {
+            row.start = static_cast<float>(row.start * kBeatSeconds);
+            row.fadeIn = static_cast<float>(row.fadeIn * kBeatSeconds);
+            row.hold = static_cast<float>(row.hold * kBeatSeconds);
+            row.fadeOut = static_cast<float>(row.fadeOut * kBeatSeconds);
+        }
+        add(row.start, row.fadeIn, row.hold, row.fadeOut, row.peak, row.kind, std::move(origin));
+        return true;
+    });
 }
 
 void Flash::clear() {

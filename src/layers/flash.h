@@ -5,9 +5,11 @@
 #include <GL/gl.h>
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "image/texture_cache.h"
+#include "lists/flash_row.h"
 
 struct FlashEntry {
     double start;
@@ -22,7 +24,7 @@ struct FlashEntry {
 
 class Flash {
 public:
-    static constexpr int kBlack = 1;
+    static constexpr int kBlack = FlashRow::kBlack;
 
     struct Color {
         float r, g, b, a;
@@ -35,6 +37,8 @@ public:
              std::string origin = {});
     // Appends the rows of a list file; false if it cannot be opened.
     bool read(const char* listPath);
+    // The same with the list's text from memory; `listPath` names it in the log.
+    void readText(std::string_view text, const char* listPath);
     void clear();
 
     // Draws every flash whose interval holds the show time.

@@ -1,13 +1,28 @@
 #include "layers/list_lines.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "platform/path.h"
 
 std::function<void(const char*, int, const char*)> ListLines::reportSkipped;
 
+bool ListLines::readPiece() {
+    if (offset_ >= text_.size()) {
+        return false;
+    }
+    const size_t limit = std::min(text_.size() - offset_, static_cast<size_t>(kBufferSize - 1));
+    std::string_view rest = text_.substr(offset_, limit);
+    const size_t newline = rest.find('\n');
+    const size_t length = newline == std::string_view::npos ? limit : newline + 1;
+    std::memcpy(buffer_, rest.data(), length);
+    buffer_[length] = '\0';
+    offset_ += length;
+    return true;
+}
+
 const char* ListLines::next() {
-    while (file_ && std::fgets(buffer_, kBufferSize, file_)) {
+    while (readPiece()) {
         if (atLineStart_) {
             ++lineNumber_;
         }
@@ -20,12 +35,11 @@ const char* ListLines::next() {
     return nullptr;
 }
 
-std::string ListLines::origin(const char* path, int line) {
-    std::string name = path ? platform::resolvePath(path) : "";
-    if (name.starts_with("./")) {
-        name.erase(0, 2);
+ListLines::ListLines(std::string_view text, const char* path)
+    : text_(text), path_(path), name_(path ? platform::resolvePath(path) : "") {
+    if (name_.starts_with("./")) {
+        name_.erase(0, 2);
     }
-    return name + ":" + std::to_string(line);
 }
 
 void ListLines::skipped() const {

@@ -3,9 +3,9 @@
 // Counts lines, so that a row the reader skips can be reported by file and line.
 #pragma once
 
-#include <cstdio>
 #include <functional>
 #include <string>
+#include <string_view>
 
 class ListLines {
 public:
@@ -13,21 +13,27 @@ public:
     // Set while authoring: told of every row a reader skips (not blank lines).
     static std::function<void(const char* path, int line, const char* text)> reportSkipped;
 
-    explicit ListLines(FILE* file, const char* path = nullptr) : file_(file), path_(path) {}
+    // `text` is the whole file and must outlive the reader; `path` names it in reports.
+    explicit ListLines(std::string_view text, const char* path = nullptr);
 
-    // The next line that is not a comment (first character '#'), or null at the end.
+    // The next line that is not a comment (first character '#'), or null at the end. The
+    // line ends at a NUL byte, as a C string read from the file would.
     const char* next();
     // The reader could not use the line that next() returned last.
     void skipped() const;
     // The line of the file where the last piece began, counting from 1.
     int lineNumber() const { return lineNumber_; }
     // "FILE:LINE" of the last line, the file named as it is on disk.
-    std::string origin() const { return origin(path_, lineNumber_); }
-    static std::string origin(const char* path, int line);
+    std::string origin() const { return name_ + ":" + std::to_string(lineNumber_); }
 
 private:
-    FILE* file_;
+    // Copies the next piece (through its line end, at most 1023 bytes) into the buffer.
+    bool readPiece();
+
+    std::string_view text_;
+    size_t offset_ = 0;
     const char* path_;
+    std::string name_;  // looked up on disk once, not for every row
     int lineNumber_ = 0;
     bool atLineStart_ = true;
     char buffer_[kBufferSize] = {};

@@ -1,13 +1,11 @@
 #include "layers/tag_list.h"
 
 #include <algorithm>
-#include <cstdio>
-#include <cstring>
+#include <optional>
 #include <unordered_set>
 
 #include "base/log.h"
-#include "layers/list_lines.h"
-#include "platform/path.h"
+#include "layers/list_reader.h"
 
 namespace {
 
@@ -22,7 +20,7 @@ constexpr double kLateThreshold = 20.64;
 TagList::TagList(Timeline* target) : timeline(target) {}
 
 void TagList::setDirectory(const char* prefix) {
-    directory = prefix;
+    directory = prefix ? prefix : "";
 }
 
 bool TagList::read(const char* listPath) {
@@ -30,41 +28,53 @@ bool TagList::read(const char* listPath) {
 }
 
 bool TagList::read(const char* listPath, GLenum source, GLenum destination) {
-    logWindow->print("Reading tags and phlicks from: %s%s", directory, listPath);
-    FILE* file = platform::openFile(listPath, "rb");
-    if (!file) {
-        logWindow->print("File Not Found : %s%s\n", directory, listPath);
+    if (!listPath) {
         return false;
     }
-    std::vector<TagRow> rows = TagRow::parseList(file, directory, listPath);
-    std::fclose(file);
-    dropUnusedTags();
-    for (const TagRow& row : rows) {
-        schedule(row, listPath, source, destination);
+    std::optional<std::string> text = ListReader::open(
+        listPath, "Reading tags and phlicks from: ", std::string(directory) + listPath);
+    if (!text) {
+        return false;
     }
-    logWindow->print("Read %d rows.", static_cast<int>(rows.size()));
+    readText(*text, listPath, source, destination);
     return true;
 }
 
-void TagList::schedule(const TagRow& row, const char* listPath, GLenum source, GLenum destination) {
-    auto tag = std::make_unique<Tag>(row.imagePath.c_str());
-    tag->origin =
-        ListLines::origin(listPath, row.line) + " " + row.imagePath.substr(std::strlen(directory));
-    tag->setFade(row.fadeIn, row.hold, row.fadeOut);
-    tag->setPosition(row.x, row.y, row.z);
-    tag->setRotation(row.rotation);
-    tag->setPeak(row.peak);
-    tag->setZDrift(row.zDrift);
+void TagList::readText(std::string_view text, const char* listPath, GLenum source,
+                       GLenum destination) {
+    dropUnusedTags();
+    ListReader::readRows<TagRow>(text, listPath, [&](const TagRow& row, const std::string& origin) {
+        std::optional<TagPlacement> placement = TagPlacement::resolve(row, directory);
+        if (!placement) {
+            logWindow->print("Image path too long, row skipped: %s...",
+                             row.image.substr(0, 60).c_str());  // enough to find the row
+            return false;
+        }
+        schedule(*placement, row, origin, source, destination);
+        return true;
+    });
+}
+
+void TagList::schedule(const TagPlacement& placement, const TagRow& row, const std::string& origin,
+                       GLenum source, GLenum destination) {
+    auto tag = std::make_unique<Tag>(placement.imagePath.c_str());
+    tag->origin = origin + " " + row.image;
+    tag->setFade(placement.fadeIn, placement.hold, placement.fadeOut);
+    tag->setPosition(placement.x, placement.y, placement.z);
+    tag->setRotation(placement.rotation);
+    tag->setPeak(placement.peak);
+    tag->setZDrift(placement.zDrift);
     tag->setBlend(source, destination);
-    double duration = tag->getDuration();
-    timeline->add(row.start, row.start + duration, tag.get());
+    const double start = placement.start;
+    const double duration = tag->getDuration();
+    timeline->add(start, start + duration, tag.get());
     if (repeatTwice) {
-        timeline->add(row.start + kRepeatFirst, row.start + kRepeatFirst + duration, tag.get());
-        timeline->add(row.start + kRepeatSecond, row.start + kRepeatSecond + duration, tag.get());
+        timeline->add(start + kRepeatFirst, start + kRepeatFirst + duration, tag.get());
+        timeline->add(start + kRepeatSecond, start + kRepeatSecond + duration, tag.get());
     }
-    // row.start is the single-precision value widened, so 43 beats stays below 20.64.
-    if (repeatLate && row.start >= kLateThreshold) {
-        timeline->add(row.start + kRepeatLate, row.start + kRepeatLate + duration, tag.get());
+    // The start is the single-precision value widened, so 43 beats stays below 20.64.
+    if (repeatLate && start >= kLateThreshold) {
+        timeline->add(start + kRepeatLate, start + kRepeatLate + duration, tag.get());
     }
     tags_.push_back(std::move(tag));
 }

@@ -5,11 +5,13 @@
 #include <GL/gl.h>
 
 #include <memory>
+#include <string>
+#include <string_view>
 #include <vector>
 
 #include "base/timeline.h"
 #include "layers/tag.h"
-#include "layers/tag_row.h"
+#include "layers/tag_placement.h"
 
 class TagList {
 public:
@@ -20,6 +22,8 @@ public:
     bool read(const char* listPath);
     // Appends to the timeline; the caller empties it before a reload.
     bool read(const char* listPath, GLenum source, GLenum destination);
+    // The same with the list's text from memory; `listPath` names it in the log.
+    void readText(std::string_view text, const char* listPath, GLenum source, GLenum destination);
 
     Timeline* timeline;
     const char* directory = "./vintra/tags/256/bra/";
@@ -27,7 +31,8 @@ public:
     bool repeatLate = false;   // again 125.76 s later, for tags from 20.64 s on
 
 private:
-    void schedule(const TagRow& row, const char* listPath, GLenum source, GLenum destination);
+    void schedule(const TagPlacement& placement, const TagRow& row, const std::string& origin,
+                  GLenum source, GLenum destination);
     void dropUnusedTags();
 
     std::vector<std::unique_ptr<Tag>> tags_;

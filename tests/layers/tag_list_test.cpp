@@ -133,18 +133,22 @@ TEST_F(TagListTest, LongLinesArriveInPiecesAndLongPathsAreRefused) {
     // The second piece of this line is a row of its own.
     std::string split = std::string(1023, ' ') + "piece.jpg\t5\t1\t0\t0\t0\t0\t-2\t0\t1\t0\t0\n";
     std::string longName = std::string(956, 'n') + ".jpg\t6\t1\t0\t0\t0\t0\t-2\t0\t1\t0\t0\n";
-    ASSERT_TRUE(read(longComment + split + kRow));
+    // A row of exactly 1023 characters still fits one piece.
+    std::string full = "full.jpg\t7\t1\t0\t0\t0\t0\t-2\t0\t1\t0\t0";
+    full = std::string(1023 - full.size(), ' ') + full + "\n";
+    ASSERT_TRUE(read(longComment + split + full + kRow));
     const auto& e = timeline.entries();
-    ASSERT_EQ(e.size(), 2u);
+    ASSERT_EQ(e.size(), 3u);
     EXPECT_EQ(e[0].start, 5.0);
-    EXPECT_EQ(e[1].start, 10.0);
-    EXPECT_TRUE(logHas("Read 2 rows."));
+    EXPECT_EQ(e[1].start, 7.0);
+    EXPECT_EQ(e[2].start, 10.0);
+    EXPECT_TRUE(logHas("Read 3 rows."));
 
     // The line fits the buffer, but directory + name does not.
     std::string directory(100, 'd');
     tags.setDirectory(directory.c_str());
     ASSERT_TRUE(read(longName + kRow));
-    EXPECT_EQ(timeline.entries().size(), 3u);
+    EXPECT_EQ(timeline.entries().size(), 4u);
     EXPECT_TRUE(logHas("Image path too long, row skipped: nnnn"));
 }
 

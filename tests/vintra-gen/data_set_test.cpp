@@ -12,11 +12,15 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <optional>
 #include <set>
-#include <sstream>
 #include <string>
 #include <vector>
 
+#include "lists/camera_row.h"
+#include "lists/flash_row.h"
+#include "lists/position_row.h"
+#include "lists/tag_row.h"
 #include "vintra-gen/generator.h"
 #include "vintra-gen/producers.h"
 
@@ -97,19 +101,9 @@ Jpeg decode(const fs::path& file) {
     return result;
 }
 
-// Positions of a .pos file, counted as the camera reads them: nine numbers at a time.
-std::vector<std::vector<float>> positions(const fs::path& file) {
-    std::istringstream in(bytes(file));
-    std::vector<std::vector<float>> out;
-    std::vector<float> group;
-    for (float v; in >> v;) {
-        group.push_back(v);
-        if (group.size() == 9) {
-            out.push_back(group);
-            group.clear();
-        }
-    }
-    return out;
+// Positions of a .pos file, as the camera reads them.
+std::vector<PositionRow> positions(const fs::path& file) {
+    return PositionRow::parse(bytes(file));
 }
 
 class DataSet : public ::testing::Test {
@@ -130,22 +124,21 @@ protected:
             if (line.empty() || line[0] == '#') {
                 continue;
             }
-            char name[1024];
-            float v[11];
-            int fields = std::sscanf(
-                line.c_str(), "%s\t%f\t%f\t%f\t%f\t%f\t%f\t%f\t%f\t%f\t%f\t%f\n", name, &v[0],
-                &v[1], &v[2], &v[3], &v[4], &v[5], &v[6], &v[7], &v[8], &v[9], &v[10]);
-            EXPECT_EQ(fields, 12) << list << ": " << line;
-            EXPECT_GT(v[10], 0.0f) << "rows are in beats: " << line;
-            EXPECT_GE(v[1] + v[2] + v[3], 0.0f) << line;
-            if (v[4] != 666.0f && v[5] != 666.0f) {
+            std::optional<TagRow> row = TagRow::parse(line);
+            EXPECT_TRUE(row) << list << ": " << line;
+            if (!row) {
+                continue;
+            }
+            EXPECT_TRUE(row->beats) << "rows are in beats: " << line;
+            EXPECT_GE(row->fadeIn + row->hold + row->fadeOut, 0.0) << line;
+            if (row->x != TagRow::kRandom && row->y != TagRow::kRandom) {
                 // The view widens with depth: 0.6 is well inside it three units away.
-                const float reach = std::max(0.6f, 0.3f * std::abs(v[6]));
-                EXPECT_LE(std::abs(v[4]), reach) << "x leaves the screen: " << line;
-                EXPECT_LE(std::abs(v[5]), reach) << "y leaves the screen: " << line;
+                const double reach = std::max(0.6, 0.3 * std::abs(row->z));
+                EXPECT_LE(std::abs(row->x), reach) << "x leaves the screen: " << line;
+                EXPECT_LE(std::abs(row->y), reach) << "y leaves the screen: " << line;
             }
             ++*rows;
-            images.push_back(name);
+            images.push_back(row->image);
         }
         return images;
     }
@@ -190,13 +183,10 @@ TEST_F(DataSet, FlashListHasWhiteAndBlackFlashesInBeats) {
         if (line.empty() || line[0] == '#') {
             continue;
         }
-        float v[7];
-        ASSERT_EQ(std::sscanf(line.c_str(), "%f\t%f\t%f\t%f\t%f\t%f\t%f\n", &v[0], &v[1], &v[2],
-                              &v[3], &v[4], &v[5], &v[6]),
-                  7)
-            << line;
-        EXPECT_GT(v[6], 0.0f);
-        (static_cast<int>(v[5]) == 1 ? black : white)++;
+        std::optional<FlashRow> row = FlashRow::parse(line);
+        ASSERT_TRUE(row) << line;
+        EXPECT_TRUE(row->beats);
+        (row->kind == FlashRow::kBlack ? black : white)++;
     }
     EXPECT_GT(white, 4);
     EXPECT_GT(black, 2);
@@ -206,19 +196,16 @@ TEST_F(DataSet, FlashListHasWhiteAndBlackFlashesInBeats) {
 
 TEST_F(DataSet, CameraCutsLoadAndCoverTheTowerWindow) {
     ASSERT_TRUE(ok_) << error_;
-    std::vector<std::pair<float, float>> spans;
+    std::vector<std::pair<double, double>> spans;
     for (const std::string& line : lines(root_ / "cameras/cameras.txt")) {
         if (line.empty() || line[0] == '#') {
             continue;
         }
-        char name[1024];
-        float start, end, move, unit;
-        ASSERT_EQ(
-            std::sscanf(line.c_str(), "%s\t%f\t%f\t%f\t%f\n", name, &start, &end, &move, &unit), 5)
-            << line;
-        EXPECT_GE(positions(root_ / "cameras" / name).size(), 5u) << name;
-        EXPECT_LT(start, end) << line;
-        spans.push_back({start * 0.48f, end * 0.48f});
+        std::optional<CameraRow> row = CameraRow::parse(line);
+        ASSERT_TRUE(row) << line;
+        EXPECT_GE(positions(root_ / "cameras" / row->file).size(), 5u) << row->file;
+        EXPECT_LT(row->start, row->end) << line;
+        spans.push_back({row->start * 0.48, row->end * 0.48});
     }
     // Every moment of the tower window (94.56 to 122.4 s) and of the opening has a cut.
     for (double t : {-3.0, 0.0, 10.0, 30.0, 95.0, 108.0, 122.0, 150.0, 184.0}) {
@@ -236,9 +223,9 @@ TEST_F(DataSet, TowerLightPathIsLongEnoughForTheWholeScene) {
     ASSERT_GE(path.size(), 4u);
     double length = 0.0;
     for (size_t i = 1; i < path.size(); ++i) {
-        double dx = path[i][0] - path[i - 1][0];
-        double dy = path[i][1] - path[i - 1][1];
-        double dz = path[i][2] - path[i - 1][2];
+        double dx = path[i].eye.x - path[i - 1].eye.x;
+        double dy = path[i].eye.y - path[i - 1].eye.y;
+        double dz = path[i].eye.z - path[i - 1].eye.z;
         length += std::sqrt(dx * dx + dy * dy + dz * dz);
     }
     // 0.03 units a frame for the 27.84 s of the tower window at 60 frames a second.

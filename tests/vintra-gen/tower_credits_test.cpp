@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -16,6 +17,8 @@
 
 #include "base/beat.h"
 #include "camera/camera_path.h"
+#include "lists/camera_row.h"
+#include "lists/position_row.h"
 #include "objects/l3ds.h"
 #include "vintra-gen/models/model_files.h"
 #include "vintra-gen/output_directory.h"
@@ -137,25 +140,20 @@ std::vector<Cut> readCuts(const fs::path& cameras) {
     std::vector<Cut> cuts;
     std::istringstream list(bytes(cameras / "cameras.txt"));
     for (std::string line; std::getline(list, line);) {
-        char name[1024];
-        float start, end, move, unit;
-        if (line.empty() || line[0] == '#' ||
-            std::sscanf(line.c_str(), "%s\t%f\t%f\t%f\t%f", name, &start, &end, &move, &unit) !=
-                5) {
+        std::optional<CameraRow> row;
+        if (line.empty() || line[0] == '#' || !(row = CameraRow::parse(line))) {
             continue;
         }
-        const float scale = unit > 0 ? 0.48f : 1.0f;
+        const double scale = row->beats ? kBeatSeconds : 1.0;
         Cut cut;
-        cut.file = name;
-        cut.start = start * scale;
-        cut.end = end * scale;
-        cut.move = move * scale;
-        std::istringstream pos(bytes(cameras / name));
-        for (float v[9];
-             pos >> v[0] >> v[1] >> v[2] >> v[3] >> v[4] >> v[5] >> v[6] >> v[7] >> v[8];) {
-            cut.eye.addPoint({v[0], v[1], v[2]});
-            cut.target.addPoint({v[3], v[4], v[5]});
-            cut.up.addPoint({v[6], v[7], v[8]});
+        cut.file = row->file;
+        cut.start = static_cast<float>(row->start * scale);
+        cut.end = static_cast<float>(row->end * scale);
+        cut.move = static_cast<float>(row->moveTime * scale);
+        for (const PositionRow& p : PositionRow::parse(bytes(cameras / row->file))) {
+            cut.eye.addPoint({p.eye.x, p.eye.y, p.eye.z});
+            cut.target.addPoint({p.target.x, p.target.y, p.target.z});
+            cut.up.addPoint({p.up.x, p.up.y, p.up.z});
         }
         if (cut.eye.points.size() >= 4) {
             cuts.push_back(std::move(cut));

@@ -1,5 +1,5 @@
 // Writes camera position files (.pos): one position per line, eye, look-at point and up
-// vector as nine numbers with two decimals.
+// vector as nine numbers with two decimals (the show's position row).
 #pragma once
 
 #include <string>

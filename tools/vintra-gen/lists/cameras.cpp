@@ -7,8 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "vintra-gen/lists/camera_list_writer.h"
+#include "lists/camera_row.h"
 #include "vintra-gen/lists/camera_path_writer.h"
+#include "vintra-gen/lists/list_writer.h"
 #include "vintra-gen/models/text_layouts.h"
 #include "vintra-gen/producers.h"
 #include "vintra-gen/show_beats.h"
@@ -189,7 +190,7 @@ void produceCameras(OutputDirectory& out) {
         {"spin_d.pos", orbit({origin, 270, 330, 6, 10, 9, 8}), 322, 354, 32, ""},
         {"spin_e.pos", orbit({origin, 20, 50, 20, 30, 8, 14}), 354, 390, 36, ""},
     };
-    CameraListWriter list;
+    ListWriter<CameraRow> list;
     list.comment("Camera cuts: position file, start, end, move time, beats.");
     for (const Cut& cut : cuts) {
         out.write("cameras/" + cut.file, cut.path);

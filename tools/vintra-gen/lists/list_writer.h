@@ -1,5 +1,5 @@
-// Common part of the show's text list writers: comment lines ('#'), blank lines and the
-// assembled text. Numbers are written in the C locale's shortest form.
+// Writes one of the show's text lists: comment lines ('#'), blank lines and rows of its
+// format (the row type with `write` that the show's reader parses).
 #pragma once
 
 #include <string>
@@ -7,18 +7,22 @@
 
 namespace gen {
 
+template <class Row>
 class ListWriter {
 public:
-    void comment(std::string_view text);
-    void blank();
+    void comment(std::string_view text) {
+        text_ += "# ";
+        text_ += text;
+        text_ += '\n';
+    }
+    void blank() { text_ += '\n'; }
+    void add(const Row& row) {
+        text_ += row.write();
+        text_ += '\n';
+        ++rows_;
+    }
     const std::string& text() const { return text_; }
     int rows() const { return rows_; }
-
-    // "%g" of a number, the form every list column uses.
-    static std::string number(double value);
-
-protected:
-    void row(const std::string& line);
 
 private:
     std::string text_;

@@ -5,7 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "vintra-gen/lists/tag_list_writer.h"
+#include "lists/tag_row.h"
+#include "vintra-gen/lists/list_writer.h"
 #include "vintra-gen/pictures/canvas.h"
 #include "vintra-gen/pictures/jpeg_encoder.h"
 #include "vintra-gen/pictures/lettering.h"
@@ -76,7 +77,7 @@ void produceBackTags(OutputDirectory& out) {
         canvas.clamp01();
         JpegEncoder::write(out, "tags/256/bra/" + words[i] + ".jpg", canvas);
     }
-    TagListWriter list;
+    ListWriter<TagRow> list;
     list.comment("Background tags: dark marker tags on white, under the first minute.");
     list.comment("Tags starting from beat 44 come back 262 beats later, in the last minute.");
     list.comment("image start fade-in hold fade-out x y z rotation peak drift beats");
@@ -101,10 +102,10 @@ void produceBackTags(OutputDirectory& out) {
                   .fadeIn = 0.5,
                   .hold = 1.5,
                   .fadeOut = 1,
-                  .x = kRandom,
-                  .y = kRandom,
+                  .x = TagRow::kRandom,
+                  .y = TagRow::kRandom,
                   .z = -2.6,
-                  .rotation = kRandom,
+                  .rotation = TagRow::kRandom,
                   .peak = 0.75,
                   .drift = -0.3});
     }
@@ -116,12 +117,12 @@ void produceBackTags(OutputDirectory& out) {
                   .fadeIn = 1,
                   .hold = 2,
                   .fadeOut = 1,
-                  .x = kRandom,
-                  .y = kRandom,
+                  .x = TagRow::kRandom,
+                  .y = TagRow::kRandom,
                   .z = -3.0,
                   .rotation = 0.0,
                   .peak = 0.7,
-                  .drift = kRandom});
+                  .drift = TagRow::kRandom});
     }
     out.write("tags/256/tagback.txt", list.text());
 }

@@ -2,7 +2,8 @@
 #include <string>
 #include <vector>
 
-#include "vintra-gen/lists/tag_list_writer.h"
+#include "lists/tag_row.h"
+#include "vintra-gen/lists/list_writer.h"
 #include "vintra-gen/pictures/canvas.h"
 #include "vintra-gen/pictures/jpeg_encoder.h"
 #include "vintra-gen/pictures/lettering.h"
@@ -113,7 +114,7 @@ void produceCrew(OutputDirectory& out) {
                       inks[i % inks.size()]);
         JpegEncoder::write(out, "qelvo/" + names[i] + ".jpg", canvas);
     }
-    TagListWriter list;
+    ListWriter<TagRow> list;
     list.comment("The crew's sprites, late in the show: after the tower, on every other bar.");
     list.comment("image start fade-in hold fade-out x y z rotation peak drift beats");
     list.comment("The landing after the tower: the crew's things burst in, one a beat, from");
@@ -158,7 +159,7 @@ void produceCrew(OutputDirectory& out) {
                   .hold = 2.5,
                   .fadeOut = 1,
                   .x = i % 2 == 0 ? -0.8 : 0.8,
-                  .y = kRandom,
+                  .y = TagRow::kRandom,
                   .z = -3.0,
                   .rotation = i % 2 == 0 ? 8.0 : -8.0,
                   .peak = 0.85,

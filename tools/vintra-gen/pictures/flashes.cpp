@@ -1,5 +1,6 @@
 // The plain flash pictures and the flash list that puts them on the show's drops and breaks.
-#include "vintra-gen/lists/flash_list_writer.h"
+#include "lists/flash_row.h"
+#include "vintra-gen/lists/list_writer.h"
 #include "vintra-gen/pictures/canvas.h"
 #include "vintra-gen/pictures/jpeg_encoder.h"
 #include "vintra-gen/producers.h"
@@ -13,7 +14,7 @@ void produceFlashes(OutputDirectory& out) {
     JpegEncoder::write(out, "flash/white.jpg", white);
     JpegEncoder::write(out, "flash/black.jpg", black);
 
-    FlashListWriter list;
+    ListWriter<FlashRow> list;
     list.comment("start fade-in hold fade-out peak kind(1 black, 0 white) beats");
     list.comment("White flashes on the drops.");
     for (double drop : {beats::kFirstDrop, beats::kGraffitiStart, beats::kGraffitiEnd,
@@ -35,15 +36,19 @@ void produceFlashes(OutputDirectory& out) {
     list.comment("Black flashes on the breaks: before the drops, into and out of the tower.");
     for (double brk : {beats::kFirstDrop - 2, beats::kGraffitiStart - 2, beats::kGraffitiEnd - 2,
                        beats::kTowerStart - 2.0}) {
-        list.add(
-            {.start = brk, .fadeIn = 1, .hold = 0.5, .fadeOut = 0.5, .peak = 1.0, .black = true});
+        list.add({.start = brk,
+                  .fadeIn = 1,
+                  .hold = 0.5,
+                  .fadeOut = 0.5,
+                  .peak = 1.0,
+                  .kind = FlashRow::kBlack});
     }
     list.add({.start = beats::kTowerEnd - 3,
               .fadeIn = 2,
               .hold = 0.5,
               .fadeOut = 0.5,
               .peak = 1.0,
-              .black = true});
+              .kind = FlashRow::kBlack});
     out.write("flash/flash.txt", list.text());
 }
 

@@ -3,7 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "vintra-gen/lists/tag_list_writer.h"
+#include "lists/tag_row.h"
+#include "vintra-gen/lists/list_writer.h"
 #include "vintra-gen/pictures/canvas.h"
 #include "vintra-gen/pictures/jpeg_encoder.h"
 #include "vintra-gen/pictures/lettering.h"
@@ -96,7 +97,7 @@ void produceFrontTags(OutputDirectory& out) {
                       inks[i % inks.size()]);
         JpegEncoder::write(out, "tags/front/" + names[i] + ".jpg", canvas);
     }
-    TagListWriter list;
+    ListWriter<TagRow> list;
     list.comment("Front tags: stencil symbols over the scene. Every row comes back 228 and");
     list.comment("248 beats later. None start in the graffiti window: there they would be");
     list.comment("drawn a second time with the colours turned over, as bright squares.");
@@ -130,7 +131,7 @@ void produceFrontTags(OutputDirectory& out) {
                   .x = corner % 2 == 0 ? -0.85 : 0.85,
                   .y = corner / 2 % 2 == 0 ? 0.6 : -0.6,
                   .z = -3.0,
-                  .rotation = kRandom,
+                  .rotation = TagRow::kRandom,
                   .peak = 0.8,
                   .drift = -0.5});
     }
@@ -141,8 +142,8 @@ void produceFrontTags(OutputDirectory& out) {
                   .fadeIn = 1,
                   .hold = 3,
                   .fadeOut = 2,
-                  .x = kRandom,
-                  .y = kRandom,
+                  .x = TagRow::kRandom,
+                  .y = TagRow::kRandom,
                   .z = -3.4,
                   .rotation = 0.0,
                   .peak = 0.7,

@@ -5,7 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "vintra-gen/lists/tag_list_writer.h"
+#include "lists/tag_row.h"
+#include "vintra-gen/lists/list_writer.h"
 #include "vintra-gen/pictures/canvas.h"
 #include "vintra-gen/pictures/jpeg_encoder.h"
 #include "vintra-gen/pictures/lettering.h"
@@ -190,7 +191,7 @@ void produceGraffiti(OutputDirectory& out) {
     JpegEncoder::write(out, "graffiti/splat1.jpg", splat(rng, {1.0f, 0.3f, 0.55f}));
     JpegEncoder::write(out, "graffiti/splat2.jpg", splat(rng, {0.3f, 0.85f, 1.0f}));
 
-    TagListWriter list;
+    ListWriter<TagRow> list;
     list.comment("Graffiti window (beats 89 to 162): a new piece every eight beats, each");
     list.comment("fading in on the bar before, so one piece leads and the last one fades.");
     list.comment("image start fade-in hold fade-out x y z rotation peak drift beats");
@@ -215,10 +216,10 @@ void produceGraffiti(OutputDirectory& out) {
                   .fadeIn = 0,
                   .hold = 0.5,
                   .fadeOut = 1.5,
-                  .x = kRandom,
-                  .y = kRandom,
+                  .x = TagRow::kRandom,
+                  .y = TagRow::kRandom,
                   .z = -3.5,
-                  .rotation = kRandom,
+                  .rotation = TagRow::kRandom,
                   .peak = 0.7,
                   .drift = -1.0});
     }

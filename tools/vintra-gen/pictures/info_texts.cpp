@@ -2,7 +2,8 @@
 #include <string>
 #include <vector>
 
-#include "vintra-gen/lists/tag_list_writer.h"
+#include "lists/tag_row.h"
+#include "vintra-gen/lists/list_writer.h"
 #include "vintra-gen/pictures/canvas.h"
 #include "vintra-gen/pictures/jpeg_encoder.h"
 #include "vintra-gen/pictures/lettering.h"
@@ -62,7 +63,7 @@ void produceInfoTexts(OutputDirectory& out) {
         {"greets.jpg", {"to", "Fenmoor - Halcyte", "Ombrel - Vaskin", "the 0.48 club"}, 365, 9, ""},
         {"theend.jpg", {"the end"}, 376, 10, "stays up until the show stops"},
     };
-    TagListWriter list;
+    ListWriter<TagRow> list;
     list.comment("Information texts: dark words on a white card, drawn over everything. They");
     list.comment("cut in and out: a fading card would dim the whole frame on its way.");
     list.comment("image start fade-in hold fade-out x y z rotation peak drift beats");
