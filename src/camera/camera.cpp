@@ -33,21 +33,6 @@ PositionRow toRow(const Vector3& eye, const Vector3& target, const Vector3& up) 
     return {{eye.x, eye.y, eye.z}, {target.x, target.y, target.z}, {up.x, up.y, up.z}};
 }
 
-// Whole file contents; false when it cannot be opened.
-bool readWholeFile(const char* path, std::string& bytes) {
-    FILE* file = platform::openFile(path, "rb");
-    if (!file) {
-        return false;
-    }
-    char buffer[65536];
-    size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, file)) > 0) {
-        bytes.append(buffer, n);
-    }
-    std::fclose(file);
-    return true;
-}
-
 Vector3 randomJitter() {
     int r1 = nextRandom() % 100;
     int r2 = nextRandom() % 100;
@@ -144,7 +129,7 @@ bool Camera::loadPath(const char* path) {
     }
     logWindow->print("Loading camera pos from file: %s", path);
     std::string bytes;
-    if (!readWholeFile(path, bytes)) {
+    if (!platform::readFile(path, bytes)) {
         logWindow->print("File Not Found : %s\n", path);
         return false;
     }

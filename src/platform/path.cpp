@@ -82,6 +82,20 @@ FILE* openFile(const char* path, const char* mode) {
     return std::fopen(resolvePath(path).c_str(), mode);
 }
 
+bool readFile(const char* path, std::string& bytes) {
+    FILE* file = openFile(path, "rb");
+    if (!file) {
+        return false;
+    }
+    char buffer[65536];
+    size_t n;
+    while ((n = std::fread(buffer, 1, sizeof buffer, file)) > 0) {
+        bytes.append(buffer, n);
+    }
+    std::fclose(file);
+    return true;
+}
+
 bool fileExists(const char* path) {
     return path && exists(resolvePath(path));
 }

@@ -16,4 +16,7 @@ FILE* openFile(const char* path, const char* mode);
 
 bool fileExists(const char* path);
 
+// The whole file, read through openFile, appended to `bytes`; false when it cannot be opened.
+bool readFile(const char* path, std::string& bytes);
+
 }  // namespace platform
