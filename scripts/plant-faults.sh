@@ -30,7 +30,7 @@ sprite-texcoords-mirrored|src/layers/unit_quad.h|s/Upright ? 0.0f : 1.0f;/Uprigh
 tag-fade-in-twice-as-fast|src/layers/fade_envelope.h|s#(1 / fadeIn) \* t : 1.0;#(2 / fadeIn) * t : 1.0;#|the sprites fade in twice as fast and overshoot
 crew-card-a-beat-late|data:vintra/qelvo/Qelvo.txt|s/^can.jpg\t257\t/can.jpg\t258\t/|one crew sprite comes a beat late
 credit-card-a-beat-late|data:vintra/info/info.txt|s/^code.jpg\t340\t/code.jpg\t341\t/|the second credit card comes a beat late
-front-tag-a-beat-late|data:vintra/tags/front/tagfront.txt|s/^star.jpg\t24\t/star.jpg\t25\t/|a front tag comes a beat late
+front-tag-a-beat-late|data:vintra/tags/front/tagfront.txt|s/^star.jpg\t12\t/star.jpg\t13\t/|a front tag comes a beat late
 flash-row-skipped|data:vintra/flash/flash.txt|4d|the flash at beat 89 is gone
 camera-path-moved|data:vintra/cameras/turn_b.pos|1s/^8.99 /9.99 /|the second opening camera flight starts a unit to the side
 camera-flight-faster|data:vintra/cameras/cameras.txt|s/^turn_b.pos\t16\t32\t16\t/turn_b.pos\t16\t32\t12\t/|the second opening camera flight ends four beats early
