@@ -3,9 +3,9 @@
 #include <cstdio>
 #include <cstring>
 
+#include "base/keys.h"
 #include "base/log.h"
 #include "layers/list_lines.h"
-#include "shell/globals.h"
 
 Authoring::Authoring(Show& show, std::string restingTitle)
     : reloader_(show), overlay_(std::move(restingTitle)) {}
@@ -26,8 +26,8 @@ void Authoring::beforeFrame() {
     reloader_.poll();
 }
 
-void Authoring::afterFrame(platform::Window& window) {
-    overlay_.draw(&window);
+void Authoring::afterFrame(platform::Window& window, Text* text) {
+    overlay_.draw(&window, text);
 }
 
 void Authoring::handleKeys(platform::Window& window) {

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "base/frame_state.h"
 #include "base/log.h"
 
 namespace {

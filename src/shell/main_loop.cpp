@@ -28,15 +28,16 @@
 #include "shell/frame_chart.h"
 #include "shell/frame_stats.h"
 #include "shell/gl_window.h"
-#include "shell/globals.h"
 #include "shell/log_window.h"
 #include "shell/options.h"
 #include "shell/output_paths.h"
 #include "shell/progress_line.h"
 #include "shell/revision.h"
 #include "shell/run_description.h"
+#include "shell/session.h"
 #include "shell/shell_keys.h"
 #include "shell/shot_series.h"
+#include "shell/transport.h"
 #include "show/music.h"
 #include "show/schedule.h"
 #include "show/show.h"
@@ -47,45 +48,6 @@ const char* const kTitle = "#Korrin - Tarvel";
 
 using SteadyClock = std::chrono::steady_clock;
 const SteadyClock::time_point launchTime = SteadyClock::now();
-
-Options options;
-OutputPaths outputPaths;  // taken at start-up, before the data set's directory is entered
-std::unique_ptr<platform::FixedStepClock> fixedClock;
-FrameStats frameStats;
-std::unique_ptr<CaptureSession> capture;
-std::unique_ptr<ProgressLine> benchProgress;
-std::unique_ptr<Authoring> authoring;
-std::unique_ptr<ShotSeries> shots;
-bool firstFrameDrawn = false;
-
-// A key pressed and released between two idle passes (a quick tap, or synthetic input)
-// must still be seen once: its release waits until an idle pass has run.
-bool pressedSinceIdle[256] = {};
-bool releasePending[256] = {};
-
-void keyDown(int key) {
-    keys[key] = 1;
-    pressedSinceIdle[key] = true;
-    releasePending[key] = false;
-}
-
-void keyUp(int key) {
-    if (pressedSinceIdle[key]) {
-        releasePending[key] = true;
-    } else {
-        keys[key] = 0;
-    }
-}
-
-void idlePassDone() {
-    for (int key = 0; key < 256; ++key) {
-        if (releasePending[key]) {
-            keys[key] = 0;
-            releasePending[key] = false;
-        }
-        pressedSinceIdle[key] = false;
-    }
-}
 
 double millisecondsSince(SteadyClock::time_point start) {
     return std::chrono::duration<double, std::milli>(SteadyClock::now() - start).count();
@@ -112,35 +74,35 @@ std::vector<uint8_t> readFrame(int width, int height) {
 }
 
 // Writes every shot the show time has reached; the last one ends the run.
-void writeDueShots() {
+void writeDueShots(Session& s) {
     const int width = windowLetterbox().outputWidth();
     const int height = windowLetterbox().outputHeight();
-    while (const Options::Shot* shot = shots->takeDue(showTime)) {
+    while (const Options::Shot* shot = s.shots->takeDue(showTime)) {
         if (!platform::writePng(shot->file, width, height, readFrame(width, height))) {
             std::fprintf(stderr, "tarvel: cannot write %s\n", shot->file.c_str());
             platform::exitProcess(1);
         }
         std::fprintf(stderr, "tarvel: wrote %s at show time %.3f\n", shot->file.c_str(), showTime);
     }
-    if (shots->done()) {
+    if (s.shots->done()) {
         platform::exitProcess(0);
     }
 }
 
-void handleWindowEvent(const platform::WindowEvent& event, bool& done) {
+void handleWindowEvent(Session& s, const platform::WindowEvent& event, bool& done) {
     using Kind = platform::WindowEvent::Kind;
     switch (event.kind) {
         case Kind::Activate:
-            active = !event.minimised;
+            s.active = !event.minimised;
             break;
         case Kind::Close:
             done = true;
             break;
         case Kind::KeyDown:
-            keyDown(event.key & 0xff);
+            s.keyLatch.keyDown(event.key & 0xff);
             break;
         case Kind::KeyUp:
-            keyUp(event.key & 0xff);
+            s.keyLatch.keyUp(event.key & 0xff);
             break;
         case Kind::Size:
             // Re-announcing the size the window already has changes nothing.
@@ -152,78 +114,78 @@ void handleWindowEvent(const platform::WindowEvent& event, bool& done) {
     }
 }
 
-void finishCapture() {
-    platform::exitProcess(capture->finish([](double seconds) {
+void finishCapture(Session& s) {
+    platform::exitProcess(s.capture->finish([](double seconds) {
         if (music)
             music->advanceOutput(seconds);
     }));
 }
 
 // --from and --to; a recording always starts where its first frame is.
-void applyShowRange() {
-    if (options.hasFrom || options.capture || options.hasLoop) {
-        show->startFrom(options.startTime());
+void applyShowRange(Session& s) {
+    if (s.options.hasFrom || s.options.capture || s.options.hasLoop) {
+        s.show->clock().startFrom(s.options.startTime());
     }
-    show->endTime = std::min(options.to, ShowClock::kEndTime);
-    if (options.hasLoop && !options.offline()) {
-        show->loop.emplace(options.loopStart, options.loopEnd);
+    s.show->clock().endTime = std::min(s.options.to, ShowClock::kEndTime);
+    if (s.options.hasLoop && !s.options.offline()) {
+        s.show->clock().loop.emplace(s.options.loopStart, s.options.loopEnd);
     }
 }
 
 // The end of the show in the offline modes.
-void installOfflineEnding() {
-    if (options.bench) {
-        show->endProcess = [](int status) {
-            benchProgress->finish();
-            if (!writeBenchFiles(frameStats, options.chartFile, options.csvFile))
+void installOfflineEnding(Session& s) {
+    if (s.options.bench) {
+        s.show->clock().endProcess = [&s](int status) {
+            s.benchProgress->finish();
+            if (!writeBenchFiles(s.frameStats, s.options.chartFile, s.options.csvFile))
                 status = 1;
-            std::fputs(frameStats.report().c_str(), stdout);
+            std::fputs(s.frameStats.report().c_str(), stdout);
             platform::exitProcess(status);
         };
-    } else if (capture) {
-        show->endProcess = [](int) { finishCapture(); };
-    } else if (options.shot) {
-        show->endProcess = [](int) {
+    } else if (s.capture) {
+        s.show->clock().endProcess = [&s](int) { finishCapture(s); };
+    } else if (s.options.shot) {
+        s.show->clock().endProcess = [&s](int) {
             std::fprintf(stderr, "tarvel: the show ended before show time %.3f\n",
-                         shots->pendingTime());
+                         s.shots->pendingTime());
             platform::exitProcess(1);
         };
     }
 }
 
-bool startWindow() {
-    authoring.reset();  // it reads into the show of the last round (F1)
-    if (!createWindow(kTitle, options.outputWidth, options.outputHeight, 32, fullscreen)) {
+bool startWindow(Session& s) {
+    s.authoring.reset();  // it reads into the show of the last round (F1)
+    if (!createWindow(s, kTitle, s.options.outputWidth, s.options.outputHeight, 32, s.fullscreen)) {
         return false;
     }
-    applyShowRange();
-    installOfflineEnding();
-    if (options.watch || logEnabled) {
-        authoring = std::make_unique<Authoring>(*show, kTitle);
+    applyShowRange(s);
+    installOfflineEnding(s);
+    if (s.options.watch || logEnabled) {
+        s.authoring = std::make_unique<Authoring>(*s.show, kTitle);
     }
     return true;
 }
 
-void runMainLoop() {
+void runMainLoop(Session& s) {
     bool done = false;
     while (!done) {
         platform::Interruption::endIfSignalled();
         platform::WindowEvent event;
         if (mainWindow().poll(event)) {
-            handleWindowEvent(event, done);
+            handleWindowEvent(s, event, done);
             continue;
         }
         platform::ui().pump();
-        if (active) {
+        if (s.active) {
             if (keys[vk::kEscape] || keys[vk::kQ] || keys[vk::kF5]) {
                 done = true;
             } else {
-                handleShellKeys();
-                if (authoring) {
-                    authoring->handleKeys(mainWindow());
+                handleShellKeys(s);
+                if (s.authoring) {
+                    s.authoring->handleKeys(mainWindow());
                 }
-                if (!frozen) {
-                    drawFrame();
+                if (!s.frozen) {
+                    drawFrame(s);
                 }
             }
         } else {
@@ -231,14 +193,14 @@ void runMainLoop() {
         }
         if (keys[vk::kF1]) {
             keys[vk::kF1] = 0;
-            killWindow();
-            fullscreen = !fullscreen;
-            if (!startWindow()) {
+            killWindow(s);
+            s.fullscreen = !s.fullscreen;
+            if (!startWindow(s)) {
                 platform::exitProcess(0);
             }
             keys[vk::kF8] = 0;
         }
-        idlePassDone();
+        s.keyLatch.idlePassDone();
     }
 }
 
@@ -248,16 +210,16 @@ int failUsage(const std::string& error) {
 }
 
 // Output paths made absolute, --shot's file checked, then into the data set's directory.
-bool enterDataSet() {
-    outputPaths.resolve(options);
+bool enterDataSet(Session& s) {
+    s.outputPaths.resolve(s.options);
     std::string error;
-    for (const auto& shot : options.shots) {
+    for (const auto& shot : s.options.shots) {
         if (!OutputPaths::checkShotTarget(shot.file, error)) {
             std::fprintf(stderr, "tarvel: %s\n", error.c_str());
             return false;
         }
     }
-    DataSetSearch search(options.dataDirectory);
+    DataSetSearch search(s.options.dataDirectory);
     if (!search.find()) {
         std::fprintf(stderr, "tarvel: %s\n", search.notFoundMessage().c_str());
         return false;
@@ -271,131 +233,137 @@ bool enterDataSet() {
 }
 
 // Opens the recording before anything is loaded, so a bad file name fails at once.
-bool startOfflineWork() {
-    const double fps = 1.0 / options.fixedStep();
-    const double end = std::min(options.to, ShowClock::kEndTime);
-    if (options.capture) {
-        capture =
-            std::make_unique<CaptureSession>(options.outputWidth, options.outputHeight, fps, 44100);
-        return capture->open(options.captureFile, options.startTime(), end);
+bool startOfflineWork(Session& s) {
+    const double fps = 1.0 / s.options.fixedStep();
+    const double end = std::min(s.options.to, ShowClock::kEndTime);
+    if (s.options.capture) {
+        s.capture = std::make_unique<CaptureSession>(s.options.outputWidth, s.options.outputHeight,
+                                                     fps, 44100);
+        return s.capture->open(s.options.captureFile, s.options.startTime(), end);
     }
-    if (options.shot) {
-        shots = std::make_unique<ShotSeries>(options.shots);
+    if (s.options.shot) {
+        s.shots = std::make_unique<ShotSeries>(s.options.shots);
     }
-    if (options.bench) {
-        const auto frames = std::llround((end - options.startTime()) * fps);
-        benchProgress = std::make_unique<ProgressLine>("tarvel: bench ", frames, 1.0 / fps);
+    if (s.options.bench) {
+        const auto frames = std::llround((end - s.options.startTime()) * fps);
+        s.benchProgress = std::make_unique<ProgressLine>("tarvel: bench ", frames, 1.0 / fps);
     }
     return true;
 }
 
 // Chooses the ui, the clock and the window kind; false with a message when the chosen mode
 // cannot run here.
-bool prepareMode(bool& showDialog) {
-    if (!windowRequestPossible(options)) {
+bool prepareMode(Session& s, bool& showDialog) {
+    if (!windowRequestPossible(s.options)) {
         return false;
     }
     const bool display = platform::Window::hasDisplay();
     showDialog = false;
-    if (options.offline() || !display) {
-        if (!options.offline()) {
+    if (s.options.offline() || !display) {
+        if (!s.options.offline()) {
             std::fprintf(stderr,
                          "tarvel: no display (neither DISPLAY nor WAYLAND_DISPLAY is set): "
                          "recording the show to %s instead\n",
-                         outputPaths.absolute("tarvel.mp4").c_str());
-            options.capture = true;
-            options.captureFile = outputPaths.absolute("tarvel.mp4");
+                         s.outputPaths.absolute("tarvel.mp4").c_str());
+            s.options.capture = true;
+            s.options.captureFile = s.outputPaths.absolute("tarvel.mp4");
         }
         platform::setUi(platform::makeNonInteractiveUi());
         setOffscreen(true);
-        fullscreen = false;
+        s.fullscreen = false;
     } else {
         auto gtk = platform::makeGtkUi();
         if (!gtk) {
             return reportUnopenableDisplay();
         }
         platform::setUi(std::move(gtk));
-        showDialog = !options.windowed && !options.fullscreen;
-        fullscreen = options.fullscreen;
-        modeSwitch = options.modeSwitch;
-        setVerticalSync(options.fixedStep() <= 0);
+        showDialog = !s.options.windowed && !s.options.fullscreen;
+        s.fullscreen = s.options.fullscreen;
+        s.modeSwitch = s.options.modeSwitch;
+        setVerticalSync(s.options.fixedStep() <= 0);
     }
-    if (options.fixedStep() > 0) {
+    if (s.options.fixedStep() > 0) {
         // The mixer follows the stepped clock, so every run hears the same samples.
         Music::selectOutput(platform::sound::OutputKind::NonRealTime);
-        fixedClock = std::make_unique<platform::FixedStepClock>(1.0 / options.fixedStep());
-        platform::setClock(fixedClock.get());
+        s.fixedClock = std::make_unique<platform::FixedStepClock>(1.0 / s.options.fixedStep());
+        platform::setClock(s.fixedClock.get());
     }
-    platform::Interruption::describe(runDescription(options));
-    return startOfflineWork();
+    platform::Interruption::describe(runDescription(s.options));
+    return startOfflineWork(s);
 }
 
 }  // namespace
 
-void drawFrame() {
+void drawFrame(Session& s) {
     const auto begin = SteadyClock::now();
     platform::clock().frameStarted();
-    if (fixedClock && music) {
-        music->advanceOutput(fixedClock->step());
+    if (s.fixedClock && music) {
+        music->advanceOutput(s.fixedClock->step());
     }
-    if (capture) {
-        capture->frameStarting();
+    if (s.capture) {
+        s.capture->frameStarting();
     }
-    if (authoring) {
-        authoring->beforeFrame();
+    if (s.authoring) {
+        s.authoring->beforeFrame();
     }
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
-    show->drawShow();
+    if (s.show->advanceClock()) {
+        carryOutTransport(s.transport, *s.show);
+        showTime = s.show->clock().time;
+        s.show->drawFrame();
+    }
     checkGlErrors();
     framesDrawn += 1;
-    world->updateFrameRate();
-    if (authoring) {
-        authoring->afterFrame(mainWindow());
+    world->updateFrameRate(showTime);
+    if (s.authoring) {
+        s.authoring->afterFrame(mainWindow(), s.text);
     }
     windowLetterbox().clearBars();
-    if (shots) {
-        writeDueShots();
+    if (s.shots) {
+        writeDueShots(s);
     }
     glFlush();
-    if (options.bench) {
+    if (s.options.bench) {
         glFinish();
     }
-    if (capture && capture->frameDrawn(showTime)) {
-        finishCapture();
+    if (s.capture && s.capture->frameDrawn(showTime)) {
+        finishCapture(s);
     }
     mainWindow().swap();
-    if (!firstFrameDrawn) {
-        firstFrameDrawn = true;
-        frameStats.setStartupMilliseconds(millisecondsSince(launchTime), peakResidentMegabytes());
+    if (!s.firstFrameDrawn) {
+        s.firstFrameDrawn = true;
+        s.frameStats.setStartupMilliseconds(millisecondsSince(launchTime), peakResidentMegabytes());
     }
-    if (options.bench) {
-        frameStats.addFrame(showTime, millisecondsSince(begin), peakResidentMegabytes());
-        benchProgress->update(static_cast<long long>(frameStats.frames().size()), showTime);
+    if (s.options.bench) {
+        s.frameStats.addFrame(showTime, millisecondsSince(begin), peakResidentMegabytes());
+        s.benchProgress->update(static_cast<long long>(s.frameStats.frames().size()), showTime);
     }
 }
 
 int runTarvel(int argc, char** argv) {
+    // Lives to the end of the process, which may end from inside any hook.
+    static Session s;
     platform::Interruption::install();
     std::string error;
-    if (!parseOptions(argc, argv, options, error)) {
+    if (!parseOptions(argc, argv, s.options, error)) {
         return failUsage(error);
     }
-    if (options.help) {
+    if (s.options.help) {
         std::fputs(usageText(), stdout);
         return 0;
     }
-    if (options.version) {
+    if (s.options.version) {
         std::printf("tarvel %s (%s)\n", TARVEL_VERSION, TARVEL_REVISION);
         return 0;
     }
-    if (!enterDataSet()) {
+    if (!enterDataSet(s)) {
         return 1;
     }
-    if (options.watch || platform::fileExists("logga")) {
+    if (s.options.watch || platform::fileExists("logga")) {
         Authoring::reportSkippedRows();
     }
     bool showDialog = false;
-    if (!prepareMode(showDialog)) {
+    if (!prepareMode(s, showDialog)) {
         return 1;
     }
     if (showDialog) {
@@ -403,29 +371,29 @@ int runTarvel(int argc, char** argv) {
         if (platform::ui().startupDialog(chosen) != platform::Answer::Ok) {
             platform::exitProcess(-1);
         }
-        fullscreen = chosen;
+        s.fullscreen = chosen;
     }
     std::string detail;
-    if (!platform::Window::initVideo(options.offline() || !platform::Window::hasDisplay(),
+    if (!platform::Window::initVideo(s.options.offline() || !platform::Window::hasDisplay(),
                                      detail)) {
         std::fprintf(stderr, "tarvel: no display and no offscreen GL context: %s\n",
                      detail.c_str());
         return 1;
     }
-    if (!startWindow()) {
-        if (!mainWindow().isOpen() && (options.offline() || !platform::Window::hasDisplay())) {
+    if (!startWindow(s)) {
+        if (!mainWindow().isOpen() && (s.options.offline() || !platform::Window::hasDisplay())) {
             std::fprintf(stderr, "tarvel: no GL context could be created\n");
             return 1;
         }
         return 0;
     }
-    if (options.schedule) {
-        const std::string text = Schedule(*show).text();
+    if (s.options.schedule) {
+        const std::string text = Schedule(*s.show).text();
         const bool written = std::fputs(text.c_str(), stdout) >= 0 && std::fflush(stdout) == 0;
         platform::exitProcess(written ? 0 : 1);
     }
-    runMainLoop();
-    killWindow();
+    runMainLoop(s);
+    killWindow(s);
     platform::exitProcess(0);
     return 0;
 }
