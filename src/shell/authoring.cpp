@@ -16,7 +16,8 @@ void Authoring::reportSkippedRows() {
         const int length = static_cast<int>(std::strcspn(text, "\r\n"));
         // With the log on, its own lines reach the terminal already.
         if (!logEnabled) {
-            std::fprintf(stderr, "tarvel: %s:%d: row skipped: %.*s\n", path, line, length, text);
+            logWindow->say(LogLevel::Warning, LogModule::Shell, "tarvel: %s:%d: row skipped: %.*s",
+                           path, line, length, text);
         }
         logWindow->print("%s:%d: row skipped: %.*s", path, line, length, text);
     };

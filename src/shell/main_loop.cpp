@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "base/gl_errors.h"
+#include "base/log.h"
 #include "base/world.h"
 #include "platform/clock.h"
 #include "platform/interruption.h"
@@ -79,10 +80,12 @@ void writeDueShots(Session& s) {
     const int height = windowLetterbox().outputHeight();
     while (const Options::Shot* shot = s.shots->takeDue(showTime)) {
         if (!platform::writePng(shot->file, width, height, readFrame(width, height))) {
-            std::fprintf(stderr, "tarvel: cannot write %s\n", shot->file.c_str());
+            logWindow->say(LogLevel::Error, LogModule::Shell, "tarvel: cannot write %s",
+                           shot->file.c_str());
             platform::exitProcess(1);
         }
-        std::fprintf(stderr, "tarvel: wrote %s at show time %.3f\n", shot->file.c_str(), showTime);
+        logWindow->say(LogLevel::Info, LogModule::Shell, "tarvel: wrote %s at show time %.3f",
+                       shot->file.c_str(), showTime);
     }
     if (s.shots->done()) {
         platform::exitProcess(0);
@@ -146,8 +149,8 @@ void installOfflineEnding(Session& s) {
         s.show->clock().endProcess = [&s](int) { finishCapture(s); };
     } else if (s.options.shot) {
         s.show->clock().endProcess = [&s](int) {
-            std::fprintf(stderr, "tarvel: the show ended before show time %.3f\n",
-                         s.shots->pendingTime());
+            logWindow->say(LogLevel::Error, LogModule::Shell,
+                           "tarvel: the show ended before show time %.3f", s.shots->pendingTime());
             platform::exitProcess(1);
         };
     }
@@ -205,7 +208,8 @@ void runMainLoop(Session& s) {
 }
 
 int failUsage(const std::string& error) {
-    std::fprintf(stderr, "tarvel: %s\nTry 'tarvel --help'.\n", error.c_str());
+    logWindow->say(LogLevel::Error, LogModule::Shell, "tarvel: %s\nTry 'tarvel --help'.",
+                   error.c_str());
     return 2;
 }
 
@@ -215,18 +219,19 @@ bool enterDataSet(Session& s) {
     std::string error;
     for (const auto& shot : s.options.shots) {
         if (!OutputPaths::checkShotTarget(shot.file, error)) {
-            std::fprintf(stderr, "tarvel: %s\n", error.c_str());
+            logWindow->say(LogLevel::Error, LogModule::Shell, "tarvel: %s", error.c_str());
             return false;
         }
     }
     DataSetSearch search(s.options.dataDirectory);
     if (!search.find()) {
-        std::fprintf(stderr, "tarvel: %s\n", search.notFoundMessage().c_str());
+        logWindow->say(LogLevel::Error, LogModule::Shell, "tarvel: %s",
+                       search.notFoundMessage().c_str());
         return false;
     }
     if (chdir(search.found().c_str()) != 0) {
-        std::fprintf(stderr, "tarvel: cannot change to %s: %s\n", search.found().c_str(),
-                     std::strerror(errno));
+        logWindow->say(LogLevel::Error, LogModule::Shell, "tarvel: cannot change to %s: %s",
+                       search.found().c_str(), std::strerror(errno));
         return false;
     }
     return true;
@@ -261,10 +266,10 @@ bool prepareMode(Session& s, bool& showDialog) {
     showDialog = false;
     if (s.options.offline() || !display) {
         if (!s.options.offline()) {
-            std::fprintf(stderr,
-                         "tarvel: no display (neither DISPLAY nor WAYLAND_DISPLAY is set): "
-                         "recording the show to %s instead\n",
-                         s.outputPaths.absolute("tarvel.mp4").c_str());
+            logWindow->say(LogLevel::Warning, LogModule::Shell,
+                           "tarvel: no display (neither DISPLAY nor WAYLAND_DISPLAY is set): "
+                           "recording the show to %s instead",
+                           s.outputPaths.absolute("tarvel.mp4").c_str());
             s.options.capture = true;
             s.options.captureFile = s.outputPaths.absolute("tarvel.mp4");
         }
@@ -376,13 +381,14 @@ int runTarvel(int argc, char** argv) {
     std::string detail;
     if (!platform::Window::initVideo(s.options.offline() || !platform::Window::hasDisplay(),
                                      detail)) {
-        std::fprintf(stderr, "tarvel: no display and no offscreen GL context: %s\n",
-                     detail.c_str());
+        logWindow->say(LogLevel::Error, LogModule::Shell,
+                       "tarvel: no display and no offscreen GL context: %s", detail.c_str());
         return 1;
     }
     if (!startWindow(s)) {
         if (!mainWindow().isOpen() && (s.options.offline() || !platform::Window::hasDisplay())) {
-            std::fprintf(stderr, "tarvel: no GL context could be created\n");
+            logWindow->say(LogLevel::Error, LogModule::Shell,
+                           "tarvel: no GL context could be created");
             return 1;
         }
         return 0;
