@@ -75,10 +75,10 @@ std::vector<uint8_t> readFrame(int width, int height) {
 }
 
 // Writes every shot the show time has reached; the last one ends the run.
-void writeDueShots(Session& s) {
+void writeDueShots(Session& session) {
     const int width = windowLetterbox().outputWidth();
     const int height = windowLetterbox().outputHeight();
-    while (const Options::Shot* shot = s.shots->takeDue(showTime)) {
+    while (const Options::Shot* shot = session.shots->takeDue(showTime)) {
         if (!platform::writePng(shot->file, width, height, readFrame(width, height))) {
             logWindow->say(LogLevel::Error, LogModule::Shell, "tarvel: cannot write %s",
                            shot->file.c_str());
@@ -87,25 +87,25 @@ void writeDueShots(Session& s) {
         logWindow->say(LogLevel::Info, LogModule::Shell, "tarvel: wrote %s at show time %.3f",
                        shot->file.c_str(), showTime);
     }
-    if (s.shots->done()) {
+    if (session.shots->done()) {
         platform::exitProcess(0);
     }
 }
 
-void handleWindowEvent(Session& s, const platform::WindowEvent& event, bool& done) {
+void handleWindowEvent(Session& session, const platform::WindowEvent& event, bool& done) {
     using Kind = platform::WindowEvent::Kind;
     switch (event.kind) {
         case Kind::Activate:
-            s.active = !event.minimised;
+            session.active = !event.minimised;
             break;
         case Kind::Close:
             done = true;
             break;
         case Kind::KeyDown:
-            s.keyLatch.keyDown(event.key & 0xff);
+            session.keyLatch.keyDown(event.key & 0xff);
             break;
         case Kind::KeyUp:
-            s.keyLatch.keyUp(event.key & 0xff);
+            session.keyLatch.keyUp(event.key & 0xff);
             break;
         case Kind::Size:
             // Re-announcing the size the window already has changes nothing.
@@ -117,78 +117,81 @@ void handleWindowEvent(Session& s, const platform::WindowEvent& event, bool& don
     }
 }
 
-void finishCapture(Session& s) {
-    platform::exitProcess(s.capture->finish([](double seconds) {
+void finishCapture(Session& session) {
+    platform::exitProcess(session.capture->finish([](double seconds) {
         if (music)
             music->advanceOutput(seconds);
     }));
 }
 
 // --from and --to; a recording always starts where its first frame is.
-void applyShowRange(Session& s) {
-    if (s.options.hasFrom || s.options.capture || s.options.hasLoop) {
-        s.show->clock().startFrom(s.options.startTime());
+void applyShowRange(Session& session) {
+    if (session.options.hasFrom || session.options.capture || session.options.hasLoop) {
+        session.show->clock().startFrom(session.options.startTime());
     }
-    s.show->clock().endTime = std::min(s.options.to, ShowClock::kEndTime);
-    if (s.options.hasLoop && !s.options.offline()) {
-        s.show->clock().loop.emplace(s.options.loopStart, s.options.loopEnd);
+    session.show->clock().endTime = std::min(session.options.to, ShowClock::kEndTime);
+    if (session.options.hasLoop && !session.options.offline()) {
+        session.show->clock().loop.emplace(session.options.loopStart, session.options.loopEnd);
     }
 }
 
 // The end of the show in the offline modes.
-void installOfflineEnding(Session& s) {
-    if (s.options.bench) {
-        s.show->clock().endProcess = [&s](int status) {
-            s.benchProgress->finish();
-            if (!writeBenchFiles(s.frameStats, s.options.chartFile, s.options.csvFile))
+void installOfflineEnding(Session& session) {
+    if (session.options.bench) {
+        session.show->clock().endProcess = [&session](int status) {
+            session.benchProgress->finish();
+            if (!writeBenchFiles(session.frameStats, session.options.chartFile,
+                                 session.options.csvFile))
                 status = 1;
-            std::fputs(s.frameStats.report().c_str(), stdout);
+            std::fputs(session.frameStats.report().c_str(), stdout);
             platform::exitProcess(status);
         };
-    } else if (s.capture) {
-        s.show->clock().endProcess = [&s](int) { finishCapture(s); };
-    } else if (s.options.shot) {
-        s.show->clock().endProcess = [&s](int) {
+    } else if (session.capture) {
+        session.show->clock().endProcess = [&session](int) { finishCapture(session); };
+    } else if (session.options.shot) {
+        session.show->clock().endProcess = [&session](int) {
             logWindow->say(LogLevel::Error, LogModule::Shell,
-                           "tarvel: the show ended before show time %.3f", s.shots->pendingTime());
+                           "tarvel: the show ended before show time %.3f",
+                           session.shots->pendingTime());
             platform::exitProcess(1);
         };
     }
 }
 
-bool startWindow(Session& s) {
-    s.authoring.reset();  // it reads into the show of the last round (F1)
-    if (!createWindow(s, kTitle, s.options.outputWidth, s.options.outputHeight, 32, s.fullscreen)) {
+bool startWindow(Session& session) {
+    session.authoring.reset();  // it reads into the show of the last round (F1)
+    if (!createWindow(session, kTitle, session.options.outputWidth, session.options.outputHeight,
+                      32, session.fullscreen)) {
         return false;
     }
-    applyShowRange(s);
-    installOfflineEnding(s);
-    if (s.options.watch || logEnabled) {
-        s.authoring = std::make_unique<Authoring>(*s.show, kTitle);
+    applyShowRange(session);
+    installOfflineEnding(session);
+    if (session.options.watch || logEnabled) {
+        session.authoring = std::make_unique<Authoring>(*session.show, kTitle);
     }
     return true;
 }
 
-void runMainLoop(Session& s) {
+void runMainLoop(Session& session) {
     bool done = false;
     while (!done) {
         platform::Interruption::endIfSignalled();
         platform::WindowEvent event;
         if (mainWindow().poll(event)) {
-            handleWindowEvent(s, event, done);
+            handleWindowEvent(session, event, done);
             continue;
         }
         platform::ui().pump();
-        if (s.active) {
+        if (session.active) {
             if (keys[vk::kEscape] || keys[vk::kQ] || keys[vk::kF5]) {
                 done = true;
             } else {
-                handleShellKeys(s);
-                if (s.authoring) {
-                    s.authoring->handleKeys(mainWindow());
+                handleShellKeys(session);
+                if (session.authoring) {
+                    session.authoring->handleKeys(mainWindow());
                 }
-                if (!s.frozen) {
-                    drawFrame(s);
+                if (!session.frozen) {
+                    drawFrame(session);
                 }
             }
         } else {
@@ -196,14 +199,14 @@ void runMainLoop(Session& s) {
         }
         if (keys[vk::kF1]) {
             keys[vk::kF1] = 0;
-            killWindow(s);
-            s.fullscreen = !s.fullscreen;
-            if (!startWindow(s)) {
+            killWindow(session);
+            session.fullscreen = !session.fullscreen;
+            if (!startWindow(session)) {
                 platform::exitProcess(0);
             }
             keys[vk::kF8] = 0;
         }
-        s.keyLatch.idlePassDone();
+        session.keyLatch.idlePassDone();
     }
 }
 
@@ -214,16 +217,16 @@ int failUsage(const std::string& error) {
 }
 
 // Output paths made absolute, --shot's file checked, then into the data set's directory.
-bool enterDataSet(Session& s) {
-    s.outputPaths.resolve(s.options);
+bool enterDataSet(Session& session) {
+    session.outputPaths.resolve(session.options);
     std::string error;
-    for (const auto& shot : s.options.shots) {
+    for (const auto& shot : session.options.shots) {
         if (!OutputPaths::checkShotTarget(shot.file, error)) {
             logWindow->say(LogLevel::Error, LogModule::Shell, "tarvel: %s", error.c_str());
             return false;
         }
     }
-    DataSetSearch search(s.options.dataDirectory);
+    DataSetSearch search(session.options.dataDirectory);
     if (!search.find()) {
         logWindow->say(LogLevel::Error, LogModule::Shell, "tarvel: %s",
                        search.notFoundMessage().c_str());
@@ -238,137 +241,140 @@ bool enterDataSet(Session& s) {
 }
 
 // Opens the recording before anything is loaded, so a bad file name fails at once.
-bool startOfflineWork(Session& s) {
-    const double fps = 1.0 / s.options.fixedStep();
-    const double end = std::min(s.options.to, ShowClock::kEndTime);
-    if (s.options.capture) {
-        s.capture = std::make_unique<CaptureSession>(s.options.outputWidth, s.options.outputHeight,
-                                                     fps, 44100);
-        return s.capture->open(s.options.captureFile, s.options.startTime(), end);
+bool startOfflineWork(Session& session) {
+    const double fps = 1.0 / session.options.fixedStep();
+    const double end = std::min(session.options.to, ShowClock::kEndTime);
+    if (session.options.capture) {
+        session.capture = std::make_unique<CaptureSession>(
+            session.options.outputWidth, session.options.outputHeight, fps, 44100);
+        return session.capture->open(session.options.captureFile, session.options.startTime(), end);
     }
-    if (s.options.shot) {
-        s.shots = std::make_unique<ShotSeries>(s.options.shots);
+    if (session.options.shot) {
+        session.shots = std::make_unique<ShotSeries>(session.options.shots);
     }
-    if (s.options.bench) {
-        const auto frames = std::llround((end - s.options.startTime()) * fps);
-        s.benchProgress = std::make_unique<ProgressLine>("tarvel: bench ", frames, 1.0 / fps);
+    if (session.options.bench) {
+        const auto frames = std::llround((end - session.options.startTime()) * fps);
+        session.benchProgress = std::make_unique<ProgressLine>("tarvel: bench ", frames, 1.0 / fps);
     }
     return true;
 }
 
 // Chooses the ui, the clock and the window kind; false with a message when the chosen mode
 // cannot run here.
-bool prepareMode(Session& s, bool& showDialog) {
-    if (!windowRequestPossible(s.options)) {
+bool prepareMode(Session& session, bool& showDialog) {
+    if (!windowRequestPossible(session.options)) {
         return false;
     }
     const bool display = platform::Window::hasDisplay();
     showDialog = false;
-    if (s.options.offline() || !display) {
-        if (!s.options.offline()) {
+    if (session.options.offline() || !display) {
+        if (!session.options.offline()) {
             logWindow->say(LogLevel::Warning, LogModule::Shell,
                            "tarvel: no display (neither DISPLAY nor WAYLAND_DISPLAY is set): "
                            "recording the show to %s instead",
-                           s.outputPaths.absolute("tarvel.mp4").c_str());
-            s.options.capture = true;
-            s.options.captureFile = s.outputPaths.absolute("tarvel.mp4");
+                           session.outputPaths.absolute("tarvel.mp4").c_str());
+            session.options.capture = true;
+            session.options.captureFile = session.outputPaths.absolute("tarvel.mp4");
         }
         platform::setUi(platform::makeNonInteractiveUi());
         setOffscreen(true);
-        s.fullscreen = false;
+        session.fullscreen = false;
     } else {
         auto gtk = platform::makeGtkUi();
         if (!gtk) {
             return reportUnopenableDisplay();
         }
         platform::setUi(std::move(gtk));
-        showDialog = !s.options.windowed && !s.options.fullscreen;
-        s.fullscreen = s.options.fullscreen;
-        s.modeSwitch = s.options.modeSwitch;
-        setVerticalSync(s.options.fixedStep() <= 0);
+        showDialog = !session.options.windowed && !session.options.fullscreen;
+        session.fullscreen = session.options.fullscreen;
+        session.modeSwitch = session.options.modeSwitch;
+        setVerticalSync(session.options.fixedStep() <= 0);
     }
-    if (s.options.fixedStep() > 0) {
+    if (session.options.fixedStep() > 0) {
         // The mixer follows the stepped clock, so every run hears the same samples.
         Music::selectOutput(platform::sound::OutputKind::NonRealTime);
-        s.fixedClock = std::make_unique<platform::FixedStepClock>(1.0 / s.options.fixedStep());
-        platform::setClock(s.fixedClock.get());
+        session.fixedClock =
+            std::make_unique<platform::FixedStepClock>(1.0 / session.options.fixedStep());
+        platform::setClock(session.fixedClock.get());
     }
-    platform::Interruption::describe(runDescription(s.options));
-    return startOfflineWork(s);
+    platform::Interruption::describe(runDescription(session.options));
+    return startOfflineWork(session);
 }
 
 }  // namespace
 
-void drawFrame(Session& s) {
+void drawFrame(Session& session) {
     const auto begin = SteadyClock::now();
     platform::clock().frameStarted();
-    if (s.fixedClock && music) {
-        music->advanceOutput(s.fixedClock->step());
+    if (session.fixedClock && music) {
+        music->advanceOutput(session.fixedClock->step());
     }
-    if (s.capture) {
-        s.capture->frameStarting();
+    if (session.capture) {
+        session.capture->frameStarting();
     }
-    if (s.authoring) {
-        s.authoring->beforeFrame();
+    if (session.authoring) {
+        session.authoring->beforeFrame();
     }
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
-    if (s.show->advanceClock()) {
-        carryOutTransport(s.transport, *s.show);
-        showTime = s.show->clock().time;
-        s.show->drawFrame();
+    if (session.show->advanceClock()) {
+        carryOutTransport(session.transport, *session.show);
+        showTime = session.show->clock().time;
+        session.show->drawFrame();
     }
     checkGlErrors();
     framesDrawn += 1;
     world->updateFrameRate(showTime);
-    if (s.authoring) {
-        s.authoring->afterFrame(mainWindow(), s.text);
+    if (session.authoring) {
+        session.authoring->afterFrame(mainWindow(), session.text);
     }
     windowLetterbox().clearBars();
-    if (s.shots) {
-        writeDueShots(s);
+    if (session.shots) {
+        writeDueShots(session);
     }
     glFlush();
-    if (s.options.bench) {
+    if (session.options.bench) {
         glFinish();
     }
-    if (s.capture && s.capture->frameDrawn(showTime)) {
-        finishCapture(s);
+    if (session.capture && session.capture->frameDrawn(showTime)) {
+        finishCapture(session);
     }
     mainWindow().swap();
-    if (!s.firstFrameDrawn) {
-        s.firstFrameDrawn = true;
-        s.frameStats.setStartupMilliseconds(millisecondsSince(launchTime), peakResidentMegabytes());
+    if (!session.firstFrameDrawn) {
+        session.firstFrameDrawn = true;
+        session.frameStats.setStartupMilliseconds(millisecondsSince(launchTime),
+                                                  peakResidentMegabytes());
     }
-    if (s.options.bench) {
-        s.frameStats.addFrame(showTime, millisecondsSince(begin), peakResidentMegabytes());
-        s.benchProgress->update(static_cast<long long>(s.frameStats.frames().size()), showTime);
+    if (session.options.bench) {
+        session.frameStats.addFrame(showTime, millisecondsSince(begin), peakResidentMegabytes());
+        session.benchProgress->update(static_cast<long long>(session.frameStats.frames().size()),
+                                      showTime);
     }
 }
 
 int runTarvel(int argc, char** argv) {
     // Lives to the end of the process, which may end from inside any hook.
-    static Session s;
+    static Session session;
     platform::Interruption::install();
     std::string error;
-    if (!parseOptions(argc, argv, s.options, error)) {
+    if (!parseOptions(argc, argv, session.options, error)) {
         return failUsage(error);
     }
-    if (s.options.help) {
+    if (session.options.help) {
         std::fputs(usageText(), stdout);
         return 0;
     }
-    if (s.options.version) {
+    if (session.options.version) {
         std::printf("tarvel %s (%s)\n", TARVEL_VERSION, TARVEL_REVISION);
         return 0;
     }
-    if (!enterDataSet(s)) {
+    if (!enterDataSet(session)) {
         return 1;
     }
-    if (s.options.watch || platform::fileExists("logga")) {
+    if (session.options.watch || platform::fileExists("logga")) {
         Authoring::reportSkippedRows();
     }
     bool showDialog = false;
-    if (!prepareMode(s, showDialog)) {
+    if (!prepareMode(session, showDialog)) {
         return 1;
     }
     if (showDialog) {
@@ -376,30 +382,31 @@ int runTarvel(int argc, char** argv) {
         if (platform::ui().startupDialog(chosen) != platform::Answer::Ok) {
             platform::exitProcess(-1);
         }
-        s.fullscreen = chosen;
+        session.fullscreen = chosen;
     }
     std::string detail;
-    if (!platform::Window::initVideo(s.options.offline() || !platform::Window::hasDisplay(),
+    if (!platform::Window::initVideo(session.options.offline() || !platform::Window::hasDisplay(),
                                      detail)) {
         logWindow->say(LogLevel::Error, LogModule::Shell,
                        "tarvel: no display and no offscreen GL context: %s", detail.c_str());
         return 1;
     }
-    if (!startWindow(s)) {
-        if (!mainWindow().isOpen() && (s.options.offline() || !platform::Window::hasDisplay())) {
+    if (!startWindow(session)) {
+        if (!mainWindow().isOpen() &&
+            (session.options.offline() || !platform::Window::hasDisplay())) {
             logWindow->say(LogLevel::Error, LogModule::Shell,
                            "tarvel: no GL context could be created");
             return 1;
         }
         return 0;
     }
-    if (s.options.schedule) {
-        const std::string text = Schedule(*s.show).text();
+    if (session.options.schedule) {
+        const std::string text = Schedule(*session.show).text();
         const bool written = std::fputs(text.c_str(), stdout) >= 0 && std::fflush(stdout) == 0;
         platform::exitProcess(written ? 0 : 1);
     }
-    runMainLoop(s);
-    killWindow(s);
+    runMainLoop(session);
+    killWindow(session);
     platform::exitProcess(0);
     return 0;
 }

@@ -7,4 +7,4 @@ int runTarvel(int argc, char** argv);
 // One frame: clear, the show, count, frame-rate measure, swap.
 struct Session;
 
-void drawFrame(Session& s);
+void drawFrame(Session& session);
