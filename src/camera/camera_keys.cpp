@@ -65,10 +65,7 @@ void toggleFlying(CameraKeys::Target& t) {
     c.flightStart = showTime;
     if (!c.pathLoaded) {
         t.questions.tell("No loaded file!");
-        if (t.questions.ask("Fil för cameraflygning:", c.input)) {
-            c.resetPath();
-            c.loadPath(c.input.c_str());
-        }
+        loadFlight(t);
         c.flying = c.pathLoaded;
     }
 }

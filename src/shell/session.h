@@ -43,8 +43,8 @@ struct Session {
 
     bool active = true;      // false while the window is minimised
     bool fullscreen = true;  // chosen at start-up, toggled by F1
-    bool modeSwitch =
-        false;            // fullscreen switches the display mode instead of covering the desktop
+    // Fullscreen switches the display mode instead of covering the desktop.
+    bool modeSwitch = false;
     bool frozen = false;  // Space: no drawing, time runs on
 
     // Created by each window's start-up and freed with it (F1 makes them again).
