@@ -12,7 +12,8 @@
 #include "objects/nobject.h"
 #include "platform/ui.h"
 #include "platform/window.h"
-#include "shell/globals.h"
+#include "base/frame_state.h"
+#include "base/keys.h"
 #include "shell/log_window.h"
 
 namespace {

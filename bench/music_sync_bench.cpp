@@ -16,7 +16,8 @@
 #include <vector>
 
 #include "platform/sound/sound.h"
-#include "shell/globals.h"
+#include "base/frame_state.h"
+#include "base/keys.h"
 #include "shell/log_window.h"
 #include "show/music.h"
 #include "vintra-gen/sound/soundtrack.h"

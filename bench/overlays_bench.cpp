@@ -12,7 +12,8 @@
 #include "layers/noise_overlay.h"
 #include "platform/window.h"
 #include "shell/extensions.h"
-#include "shell/globals.h"
+#include "base/frame_state.h"
+#include "base/keys.h"
 #include "shell/log_window.h"
 
 namespace {

@@ -19,7 +19,8 @@
 #include "objects/nobject.h"
 #include "platform/window.h"
 #include "shell/extensions.h"
-#include "shell/globals.h"
+#include "base/frame_state.h"
+#include "base/keys.h"
 #include "shell/log_window.h"
 
 namespace {

@@ -16,10 +16,10 @@ only=("$@")
 # name | file (a source path, or data:PATH in the data set) | sed script | what a viewer sees
 faults() {
   cat <<'LIST'
-front-tags-blend-swapped|src/show/show.cpp|0,/frontTags->read(kFrontTagList, GL_SRC_COLOR, GL_ONE);/s//frontTags->read(kFrontTagList, GL_ONE, GL_SRC_COLOR);/|the front tags blend as another pair
+front-tags-blend-swapped|src/show/show.cpp|0,/\.source = GL_SRC_COLOR,/s//.source = GL_ONE, .destination = GL_SRC_COLOR,/|the front tags blend as another pair
 title-overlay-blend|src/show/show.cpp|s/glBlendFunc(GL_ONE_MINUS_SRC_COLOR, GL_ONE_MINUS_SRC_COLOR);/glBlendFunc(GL_ONE_MINUS_SRC_COLOR, GL_ONE);/|the opening words are laid over the scene differently
-title-word-a-beat-late|src/show/show.cpp|s/titleTimeline.add(beats(8), 20.0/titleTimeline.add(beats(9), 20.0/|the third title word is written a beat late
-scratch-three-beats-late|src/show/show.cpp|s/scratchTimeline.add(beats(168)/scratchTimeline.add(beats(171)/|the scratch animation starts three beats late
+title-word-a-beat-late|src/show/show.cpp|s/timeline(Line::Title).add(beats(8), 20.0/timeline(Line::Title).add(beats(9), 20.0/|the third title word is written a beat late
+scratch-three-beats-late|src/show/show.cpp|s/timeline(Line::Scratch).add(beats(168)/timeline(Line::Scratch).add(beats(171)/|the scratch animation starts three beats late
 graffiti-window-a-beat-late|src/show/show.cpp|s/if (kGraffitiStart < t && t < kGraffitiEnd)/if (kGraffitiStart + kBeatSeconds < t \&\& t < kGraffitiEnd)/|the graffiti takes over a beat late
 late-repeat-a-beat-late|src/layers/tag_list.cpp|s/kRepeatLate = 125.76;/kRepeatLate = 126.24;/|the back tags' late repeat comes a beat late
 tag-row-skipped|src/layers/tag_list.cpp|s/^\( *\)std::optional<TagPlacement> placement =/\1if (origin.ends_with(":9")) return false;\n&/|the reader drops line 9 of every tag list

@@ -1,16 +1,32 @@
 // What every folder may read of the current frame: the show time, the screen (the 4:3
-// picture's size and its corner in the window, past any bars), the frames drawn so far,
-// and the transport requests the authoring keys raise for the show clock to carry out.
+// picture's size and its corner in the window, past any bars), the viewport the world last
+// set, and the frames drawn so far. One struct; the names the layers use are references to
+// its fields.
 #pragma once
 
-extern double showTime;  // the show time of the current frame
-extern int screenWidth;
-extern int screenHeight;
-extern int screenLeft;  // pixels from the window's left edge to the picture
-extern int screenBottom;
-extern int framesDrawn;
+struct FrameState {
+    double showTime = 0;  // the show time of the current frame
+    int screenWidth = 800;
+    int screenHeight = 600;
+    int screenLeft = 0;  // pixels from the window's left edge to the picture
+    int screenBottom = 0;
+    // The viewport of the last World::initView: the screen, past any bars.
+    int viewportLeft = 0;
+    int viewportBottom = 0;
+    int viewportWidth = 0;
+    int viewportHeight = 0;
+    int framesDrawn = 0;
+};
 
-extern bool reloadRequested;
-extern bool pauseRequested;
-extern bool seekRequested;
-extern double seekTarget;  // seconds, always whole
+extern FrameState frameState;
+
+inline double& showTime = frameState.showTime;
+inline int& screenWidth = frameState.screenWidth;
+inline int& screenHeight = frameState.screenHeight;
+inline int& screenLeft = frameState.screenLeft;
+inline int& screenBottom = frameState.screenBottom;
+inline int& viewportLeft = frameState.viewportLeft;
+inline int& viewportBottom = frameState.viewportBottom;
+inline int& viewportWidth = frameState.viewportWidth;
+inline int& viewportHeight = frameState.viewportHeight;
+inline int& framesDrawn = frameState.framesDrawn;

@@ -6,13 +6,38 @@
 #include <cstdarg>
 #include <string>
 
+// How much a message matters, and which part of the program it is about.
+enum class LogLevel { Debug, Info, Warning, Error };
+enum class LogModule { General, Base, Platform, Image, Text, Objects, Camera, Layers, Show, Shell };
+
+const char* logLevelName(LogLevel level);
+const char* logModuleName(LogModule module);
+
 class Log {
 public:
     static constexpr size_t kMessageLimit = 1023;  // characters of one formatted message
 
+    // A line for the terminal as the sink receives it.
+    struct Entry {
+        LogLevel level;
+        LogModule module;
+        std::string text;
+    };
+
     virtual ~Log() = default;
 
-    // Lines of the log: plain, an indented step, and a banner between stars.
+    // A plain line of the log with its level and module; below the threshold it is dropped.
+    void write(LogLevel level, LogModule module, const char* format, ...)
+        __attribute__((format(printf, 4, 5)));
+    // A line of the program's own for the terminal (standard error), written exactly as
+    // formatted and a newline, whatever the log shows, and never cut short.
+    void say(LogLevel level, LogModule module, const char* format, ...)
+        __attribute__((format(printf, 4, 5)));
+    // Messages below it are dropped; Info by default, so Debug lines are off.
+    void setThreshold(LogLevel level) { threshold_ = level; }
+    LogLevel threshold() const { return threshold_; }
+
+    // Lines of the log at level Info: plain, an indented step, and a banner between stars.
     void print(const char* format, ...) __attribute__((format(printf, 2, 3)));
     void printStep(const char* format, ...) __attribute__((format(printf, 2, 3)));
     void printBanner(const char* format, ...) __attribute__((format(printf, 2, 3)));
@@ -30,9 +55,14 @@ protected:
     virtual void writeLine(LineKind kind, const std::string& message) = 0;
     // Whether a once-only alert with this text is new; the default shows every one.
     virtual bool firstTimeShown(const std::string& message);
+    // The terminal's lines; standard error unless a sink takes them elsewhere.
+    virtual void writeTerminal(const Entry& entry);
 
 private:
     static std::string format(const char* format, va_list args);
+    static std::string formatWhole(const char* format, va_list args);
+
+    LogLevel threshold_ = LogLevel::Info;
 };
 
 // Until the shell installs its log window, messages go to standard error.

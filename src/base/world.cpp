@@ -11,10 +11,6 @@
 World* world = nullptr;
 
 float lightPosition[3] = {50.0f, 50.0f, 100.0f};
-int viewportLeft = 0;
-int viewportBottom = 0;
-int viewportWidth = 0;
-int viewportHeight = 0;
 
 namespace {
 
@@ -149,9 +145,9 @@ void World::drawFullWindowQuad(float z, GLuint texture) {
     glPopAttrib();
 }
 
-void World::updateFrameRate() {
+void World::updateFrameRate(double time) {
     if (framesDrawn % kFramesPerSample == 0) {
-        fpsSampleTime = showTime;
+        fpsSampleTime = time;
         const double elapsed = fpsSampleTime - previousSampleTime;
         // A paused or rewound clock gives no rate; keep the last one.
         if (elapsed > 0) {
@@ -159,7 +155,7 @@ void World::updateFrameRate() {
         }
         previousSampleTime = fpsSampleTime;
     }
-    std::snprintf(fpsText, sizeof fpsText, "Fps: %.1f Tid %.2f", fps, showTime);
+    std::snprintf(fpsText, sizeof fpsText, "Fps: %.1f Tid %.2f", fps, time);
     if (!showFps) {
         return;
     }

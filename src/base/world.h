@@ -7,13 +7,10 @@
 
 #include <functional>
 
+#include "base/frame_state.h"
+
 // Position of light 0 as last set by World::setLightPosition; the shading reads it.
 extern float lightPosition[3];
-// The viewport of the last World::initView: the screen, past any bars.
-extern int viewportLeft;
-extern int viewportBottom;
-extern int viewportWidth;
-extern int viewportHeight;
 
 class World {
 public:
@@ -42,8 +39,9 @@ public:
     // and texture environment.
     void drawFullWindowQuad(float z, GLuint texture);
 
-    // Once per drawn frame: samples the rate every 10 frames and formats fpsText.
-    void updateFrameRate();
+    // Once per drawn frame: samples the rate every 10 frames and formats fpsText with the
+    // frame's show time.
+    void updateFrameRate(double time);
 
     double fpsSampleTime = 0;
     double previousSampleTime = 0;

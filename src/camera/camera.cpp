@@ -9,11 +9,9 @@
 #include "base/frame_state.h"
 #include "base/log.h"
 #include "base/random.h"
-#include "camera/input_dialog.h"
 #include "lists/position_row.h"
 #include "platform/path.h"
 #include "platform/process.h"
-#include "platform/ui.h"
 
 Camera* camera = nullptr;
 
@@ -53,7 +51,11 @@ Camera::~Camera() {
 }
 
 void Camera::apply() {
-    updateFlight();
+    apply(showTime);
+}
+
+void Camera::apply(double time) {
+    updateFlight(time);
     lookAt();
     shakeStep();
 }
@@ -62,13 +64,12 @@ void Camera::lookAt() const {
     gluLookAt(eye.x, eye.y, eye.z, target.x, target.y, target.z, up.x, up.y, up.z);
 }
 
-void Camera::updateFlight() {
+void Camera::updateFlight(double time) {
     if (!flying) {
         return;
     }
-    placeAtFraction(static_cast<float>((showTime - flightStart) * (1.0 / kFlightSeconds)));
-    // Without a path every frame would ask again, and the modal dialogs would leave no
-    // way to reach key 0: a flight that got no path is called off.
+    placeAtFraction(static_cast<float>((time - flightStart) * (1.0 / kFlightSeconds)));
+    // A flight whose path went away is called off.
     if (!pathLoaded) {
         flying = false;
     }
@@ -87,12 +88,6 @@ bool Camera::placeAtFraction(float f) {
         target = targetPath.atFraction(f);
         up = upPath.atFraction(f);
         return true;
-    }
-    platform::ui().messageBox("No loaded file!", "No loaded file!", platform::Buttons::Ok,
-                              platform::Icon::Information);
-    if (ask("Fil för cameraflygning:")) {
-        resetPath();
-        loadPath(input.c_str());
     }
     return false;
 }
@@ -241,10 +236,6 @@ void Camera::parseView(const char* text) {
         target.set(v[3], v[4], v[5]);
         up.set(v[6], v[7], v[8]);
     }
-}
-
-bool Camera::ask(const char* prompt) {
-    return InputDialog::ask(prompt, input);
 }
 
 void Camera::moveForward(float a) {

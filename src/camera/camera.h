@@ -1,6 +1,6 @@
 // The look-at camera of the 3D layers: flies stored Catmull-Rom paths (by fraction or by
 // distance), and for the authors a free-flying camera steered by keys that records
-// positions and tunes a few values through the input dialog (only while the log is on).
+// positions and tunes a few values through the questions of its keys (only while the log is on).
 #pragma once
 
 #include <cstdint>
@@ -21,10 +21,12 @@ public:
     Camera(const Camera&) = delete;
     Camera& operator=(const Camera&) = delete;
 
-    // Once per frame: flight playback, look-at transform on the current matrix, shake.
+    // Once per frame: flight playback at show time `time`, look-at transform on the current
+    // matrix, shake. Without a time, the current frame's.
+    void apply(double time);
     void apply();
     // The flight playback part of apply: placement at a third of the show time since start.
-    void updateFlight();
+    void updateFlight(double time);
 
     void setView(double ex, double ey, double ez, double tx, double ty, double tz, double ux,
                  double uy, double uz);
@@ -35,7 +37,7 @@ public:
     Vector3 getUp() const { return up; }
     void setWorldUpTurning(bool on) { worldUpTurning = on; }
 
-    // With no loaded path: says so and asks for a file to fly; false, view unchanged.
+    // False with no loaded path, the view unchanged.
     bool placeAtFraction(float f);
     // Walks the paths until the eye has moved at least flightStepLength.
     bool advance();
@@ -89,8 +91,6 @@ public:
     double tuneY = 0.0;
 
 private:
-    // The input dialog, its answer left in `input`; true when there is one.
-    bool ask(const char* prompt);
     bool appendPositions(std::string_view bytes, const char* name);
 };
 

@@ -8,7 +8,8 @@
 #include "base/keys.h"
 #include "base/log.h"
 #include "camera/camera.h"
-#include "camera/input_dialog.h"
+#include "camera/camera_questions.h"
+#include "camera/transport_requests.h"
 
 namespace {
 
@@ -29,57 +30,71 @@ int integerValue(const std::string& text) {
 
 // An answer to the prompt, or false; the prompt goes back to "Filename:" afterwards, as
 // the file questions expect it.
-bool askValue(Camera& c, const char* prompt) {
-    bool given = InputDialog::ask(prompt, c.input);
-    promptText = "Filename:";
+bool askValue(CameraKeys::Target& t, const char* prompt) {
+    bool given = t.questions.ask(prompt, t.camera.input);
+    t.questions.keepPrompt("Filename:");
     return given;
 }
 
-void toggleRecording(Camera& c) {
+void toggleRecording(CameraKeys::Target& t) {
+    Camera& c = t.camera;
     if (c.recording) {
         c.closeRecording();
         c.recording = false;
-    } else if (InputDialog::ask("Fil för att spara camera positioner:", c.input)) {
+    } else if (t.questions.ask("Fil för att spara camera positioner:", c.input)) {
         c.recording = c.openRecording(c.input.c_str());
     }
 }
 
-void loadFlight(Camera& c) {
-    if (InputDialog::ask("Fil för cameraflygning:", c.input)) {
+void loadFlight(CameraKeys::Target& t) {
+    Camera& c = t.camera;
+    if (t.questions.ask("Fil för cameraflygning:", c.input)) {
         c.resetPath();
         c.loadPath(c.input.c_str());
     }
 }
 
-void toggleFlying(Camera& c) {
+// A flight needs a path: without one the key asks for a file, and a flight that still has
+// none is called off.
+void toggleFlying(CameraKeys::Target& t) {
+    Camera& c = t.camera;
     c.flying = !c.flying;
-    if (c.flying) {
-        c.flightStart = showTime;
+    if (!c.flying) {
+        return;
+    }
+    c.flightStart = showTime;
+    if (!c.pathLoaded) {
+        t.questions.tell("No loaded file!");
+        loadFlight(t);
+        c.flying = c.pathLoaded;
     }
 }
 
-void askMoveSpeed(Camera& c) {
-    if (InputDialog::ask(nullptr, c.input)) {
+void askMoveSpeed(CameraKeys::Target& t) {
+    Camera& c = t.camera;
+    if (t.questions.ask(nullptr, c.input)) {
         c.moveSpeed = static_cast<float>(integerValue(c.input) / 100.0);
     }
 }
 
-void askView(Camera& c) {
-    if (InputDialog::ask(nullptr, c.input)) {
+void askView(CameraKeys::Target& t) {
+    Camera& c = t.camera;
+    if (t.questions.ask(nullptr, c.input)) {
         c.parseView(c.input.c_str());
     }
 }
 
-void askTuneStep(Camera& c) {
-    if (askValue(c, "Ny step för Camera x och y (värde/100):")) {
+void askTuneStep(CameraKeys::Target& t) {
+    Camera& c = t.camera;
+    if (askValue(t, "Ny step för Camera x och y (värde/100):")) {
         c.tuneStep = integerValue(c.input) / 100.0;
     }
 }
 
-void askSeek(Camera& c) {
-    if (askValue(c, "Ny tid i sek:")) {
-        seekRequested = true;
-        seekTarget = integerValue(c.input);
+void askSeek(CameraKeys::Target& t) {
+    if (askValue(t, "Ny tid i sek:")) {
+        t.requests.seek = true;
+        t.requests.seekTarget = integerValue(t.camera.input);
     }
 }
 
@@ -87,30 +102,30 @@ void askSeek(Camera& c) {
 
 // In the order the handler looks at them.
 const CameraKeys::Binding CameraKeys::kBindings[] = {
-    {'A', [](Camera& c) { c.strafe(c.moveSpeed); }},
-    {'D', [](Camera& c) { c.strafe(-c.moveSpeed); }},
-    {'W', [](Camera& c) { c.moveForward(c.moveSpeed); }},
-    {'S', [](Camera& c) { c.moveForward(-c.moveSpeed); }},
-    {vk::kLeft, [](Camera& c) { c.turn(-c.turnSpeed); }},
-    {vk::kRight, [](Camera& c) { c.turn(c.turnSpeed); }},
-    {vk::kDown, [](Camera& c) { c.pitch(c.turnSpeed); }},
-    {vk::kUp, [](Camera& c) { c.pitch(-c.turnSpeed); }},
-    {'Z', [](Camera& c) { c.roll(-kRollStep); }},
-    {'X', [](Camera& c) { c.roll(kRollStep); }},
-    {'R', [](Camera& c) { c.rise(c.moveSpeed); }},
-    {'F', [](Camera& c) { c.rise(-c.moveSpeed); }},
+    {'A', [](Target& t) { t.camera.strafe(t.camera.moveSpeed); }},
+    {'D', [](Target& t) { t.camera.strafe(-t.camera.moveSpeed); }},
+    {'W', [](Target& t) { t.camera.moveForward(t.camera.moveSpeed); }},
+    {'S', [](Target& t) { t.camera.moveForward(-t.camera.moveSpeed); }},
+    {vk::kLeft, [](Target& t) { t.camera.turn(-t.camera.turnSpeed); }},
+    {vk::kRight, [](Target& t) { t.camera.turn(t.camera.turnSpeed); }},
+    {vk::kDown, [](Target& t) { t.camera.pitch(t.camera.turnSpeed); }},
+    {vk::kUp, [](Target& t) { t.camera.pitch(-t.camera.turnSpeed); }},
+    {'Z', [](Target& t) { t.camera.roll(-kRollStep); }},
+    {'X', [](Target& t) { t.camera.roll(kRollStep); }},
+    {'R', [](Target& t) { t.camera.rise(t.camera.moveSpeed); }},
+    {'F', [](Target& t) { t.camera.rise(-t.camera.moveSpeed); }},
     {vk::kReturn, toggleRecording},
     {'L', loadFlight},
     {'0', toggleFlying},
     {'1', askMoveSpeed},
     {'9', askView},
-    {kKeypad4, [](Camera& c) { c.tuneX += c.tuneStep; }},
-    {kKeypad6, [](Camera& c) { c.tuneX -= c.tuneStep; }},
-    {kKeypad8, [](Camera& c) { c.tuneY += c.tuneStep; }},
-    {kKeypad2, [](Camera& c) { c.tuneY -= c.tuneStep; }},
-    {vk::kF12, [](Camera&) { reloadRequested = true; }},
-    {vk::kF8, [](Camera&) { pauseRequested = true; }},
-    {kKeypad5, [](Camera& c) { logWindow->print("x: %f y: %f", c.tuneX, c.tuneY); }},
+    {kKeypad4, [](Target& t) { t.camera.tuneX += t.camera.tuneStep; }},
+    {kKeypad6, [](Target& t) { t.camera.tuneX -= t.camera.tuneStep; }},
+    {kKeypad8, [](Target& t) { t.camera.tuneY += t.camera.tuneStep; }},
+    {kKeypad2, [](Target& t) { t.camera.tuneY -= t.camera.tuneStep; }},
+    {vk::kF12, [](Target& t) { t.requests.reload = true; }},
+    {vk::kF8, [](Target& t) { t.requests.pause = true; }},
+    {kKeypad5, [](Target& t) { logWindow->print("x: %f y: %f", t.camera.tuneX, t.camera.tuneY); }},
     {kKeypad1, askTuneStep},
     {vk::kF11, askSeek},
 };
@@ -122,7 +137,7 @@ void CameraKeys::handle(uint8_t keyTable[256]) {
     for (const Binding& binding : kBindings) {
         if (keyTable[binding.key]) {
             keyTable[binding.key] = 0;
-            binding.action(camera_);
+            binding.action(target_);
         }
     }
 }

@@ -3,9 +3,9 @@
 #include <cstdio>
 #include <cstring>
 
+#include "base/keys.h"
 #include "base/log.h"
 #include "layers/list_lines.h"
-#include "shell/globals.h"
 
 Authoring::Authoring(Show& show, std::string restingTitle)
     : reloader_(show), overlay_(std::move(restingTitle)) {}
@@ -16,7 +16,8 @@ void Authoring::reportSkippedRows() {
         const int length = static_cast<int>(std::strcspn(text, "\r\n"));
         // With the log on, its own lines reach the terminal already.
         if (!logEnabled) {
-            std::fprintf(stderr, "tarvel: %s:%d: row skipped: %.*s\n", path, line, length, text);
+            logWindow->say(LogLevel::Warning, LogModule::Shell, "tarvel: %s:%d: row skipped: %.*s",
+                           path, line, length, text);
         }
         logWindow->print("%s:%d: row skipped: %.*s", path, line, length, text);
     };
@@ -26,8 +27,8 @@ void Authoring::beforeFrame() {
     reloader_.poll();
 }
 
-void Authoring::afterFrame(platform::Window& window) {
-    overlay_.draw(&window);
+void Authoring::afterFrame(platform::Window& window, Text* text) {
+    overlay_.draw(&window, text);
 }
 
 void Authoring::handleKeys(platform::Window& window) {

@@ -23,8 +23,8 @@ public:
 
     // Before the frame is drawn: reads the saved lists again.
     void beforeFrame();
-    // After the frame is drawn: the overlay.
-    void afterFrame(platform::Window& window);
+    // After the frame is drawn: the overlay, its line written with `text`.
+    void afterFrame(platform::Window& window, Text* text);
     void handleKeys(platform::Window& window);
 
     const AuthoringOverlay& overlay() const { return overlay_; }

@@ -10,7 +10,6 @@
 #include "base/world.h"
 #include "platform/sound/sound.h"
 #include "platform/window.h"
-#include "shell/globals.h"
 #include "show/music.h"
 #include "text/text.h"
 
@@ -53,7 +52,7 @@ std::string AuthoringOverlay::line(const char* fpsText, double showTime) {
     return buffer;
 }
 
-void AuthoringOverlay::draw(platform::Window* window) {
+void AuthoringOverlay::draw(platform::Window* window, Text* text) {
     if (!visible_) {
         return;
     }

@@ -5,6 +5,8 @@
 
 #include <string>
 
+class Text;
+
 namespace platform {
 class Window;
 }
@@ -16,9 +18,9 @@ public:
 
     void toggle(platform::Window* window);
     bool visible() const { return visible_; }
-    // Draws over the finished frame and sets the window's title (if one is given); nothing
-    // while hidden.
-    void draw(platform::Window* window);
+    // Draws over the finished frame, its line in `text` (if given), and sets the window's
+    // title (if one is given); nothing while hidden.
+    void draw(platform::Window* window, Text* text);
 
     // The overlay's line for a frame-rate line and a show time.
     static std::string line(const char* fpsText, double showTime);

@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "base/log.h"
 #include "platform/sound/sound.h"
 
 namespace {
@@ -39,8 +40,8 @@ bool CaptureSession::open(const std::string& path, double from, double to) {
     settings.framesPerSecond = framesPerSecond_;
     settings.sampleRate = sampleRate_;
     if (!recorder_.open(path, settings)) {
-        std::fprintf(stderr, "tarvel: cannot record to %s: %s\n", path.c_str(),
-                     recorder_.error().c_str());
+        logWindow->say(LogLevel::Error, LogModule::Shell, "tarvel: cannot record to %s: %s",
+                       path.c_str(), recorder_.error().c_str());
         return false;
     }
     totalFrames_ = std::max(1LL, std::llround((to - from) * framesPerSecond_));
@@ -108,20 +109,21 @@ int CaptureSession::finish(const std::function<void(double)>& mixMore) {
     }
     platform::sound::setSampleSink(nullptr);
     if (!recorder_.finish()) {
-        std::fprintf(stderr, "tarvel: cannot record to %s: %s\n", path_.c_str(),
-                     recorder_.error().c_str());
+        logWindow->say(LogLevel::Error, LogModule::Shell, "tarvel: cannot record to %s: %s",
+                       path_.c_str(), recorder_.error().c_str());
         return 1;
     }
     const double wall = secondsBetween(started_, Clock::now());
     const double seconds = static_cast<double>(framesDone_) / framesPerSecond_;
     const auto& times = recorder_.times();
-    std::fprintf(stderr,
-                 "tarvel: %lld frames (%.2f s of show) in %.1f s, %.2fx real time: drawing "
-                 "%.1f s, read-back %.1f s, waiting for the encoder %.1f s; on the encoder "
-                 "thread colour conversion %.1f s, encoding %.1f s\n",
-                 framesDone_, seconds, wall, wall > 0 ? seconds / wall : 0.0, drawSeconds_,
-                 readBackSeconds_, recorder_.waitSeconds(), times.conversion, times.encoding);
-    std::fprintf(stderr, "tarvel: the show is recorded in %s (%s, %.2f s)\n",
-                 absolutePath(path_).c_str(), recorder_.description().c_str(), seconds);
+    logWindow->say(LogLevel::Info, LogModule::Shell,
+                   "tarvel: %lld frames (%.2f s of show) in %.1f s, %.2fx real time: drawing "
+                   "%.1f s, read-back %.1f s, waiting for the encoder %.1f s; on the encoder "
+                   "thread colour conversion %.1f s, encoding %.1f s",
+                   framesDone_, seconds, wall, wall > 0 ? seconds / wall : 0.0, drawSeconds_,
+                   readBackSeconds_, recorder_.waitSeconds(), times.conversion, times.encoding);
+    logWindow->say(LogLevel::Info, LogModule::Shell,
+                   "tarvel: the show is recorded in %s (%s, %.2f s)", absolutePath(path_).c_str(),
+                   recorder_.description().c_str(), seconds);
     return 0;
 }

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "base/log.h"
 #include "platform/window.h"
 
 bool windowRequestPossible(const Options& options) {
@@ -12,10 +13,10 @@ bool windowRequestPossible(const Options& options) {
     if (!options.windowed && !options.fullscreen) {
         return true;  // the plain start records instead, and says so
     }
-    std::fprintf(stderr,
-                 "tarvel: %s needs a display, and neither DISPLAY nor WAYLAND_DISPLAY is set; "
-                 "to record the show instead, run tarvel --capture FILE.mp4\n",
-                 options.fullscreen ? "--fullscreen" : "--windowed");
+    logWindow->say(LogLevel::Error, LogModule::Shell,
+                   "tarvel: %s needs a display, and neither DISPLAY nor WAYLAND_DISPLAY is set; "
+                   "to record the show instead, run tarvel --capture FILE.mp4",
+                   options.fullscreen ? "--fullscreen" : "--windowed");
     return false;
 }
 
@@ -26,7 +27,7 @@ bool reportUnopenableDisplay() {
         variable = "WAYLAND_DISPLAY";
         name = std::getenv(variable);
     }
-    std::fprintf(stderr, "tarvel: cannot open display %s (named by %s)\n", name ? name : "",
-                 variable);
+    logWindow->say(LogLevel::Error, LogModule::Shell,
+                   "tarvel: cannot open display %s (named by %s)", name ? name : "", variable);
     return false;
 }

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "base/log.h"
 #include "platform/pending_file.h"
 
 namespace {
@@ -178,7 +179,8 @@ bool writeBenchFiles(const FrameStats& stats, const std::string& chartFile,
     platform::PendingFile csv(csvFile);
     std::string error;
     const auto failed = [&error](const platform::PendingFile& file) {
-        std::fprintf(stderr, "tarvel: cannot write %s: %s\n", file.path().c_str(), error.c_str());
+        logWindow->say(LogLevel::Error, LogModule::Shell, "tarvel: cannot write %s: %s",
+                       file.path().c_str(), error.c_str());
         return false;
     };
     if (!chartFile.empty() && !writeTextFile(chart, frameChartSvg(stats), error))

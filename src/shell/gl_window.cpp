@@ -6,8 +6,8 @@
 
 #include "base/world.h"
 #include "platform/ui.h"
-#include "shell/globals.h"
 #include "shell/main_window.h"
+#include "shell/session.h"
 #include "shell/startup.h"
 
 namespace {
@@ -30,7 +30,7 @@ const char* creationErrorText(platform::Window::Error error) {
 }
 
 // Yes: fullscreen is off and start-up goes on in a window. No: the closing message.
-bool useWindowedInstead(const char* title) {
+bool useWindowedInstead(Session& session, const char* title) {
     auto answer = platform::ui().messageBox(
         "The Requested Fullscreen Mode Is Not Supported By\nYour Video Card. Use Windowed "
         "Mode Instead?",
@@ -40,43 +40,45 @@ bool useWindowedInstead(const char* title) {
                                   platform::Icon::Stop);
         return false;
     }
-    fullscreen = false;
+    session.fullscreen = false;
     return true;
 }
 
 }  // namespace
 
-bool createWindow(const char* title, int width, int height, int, bool fullscreenFlag) {
-    fullscreen = fullscreenFlag;
+bool createWindow(Session& session, const char* title, int width, int height, int,
+                  bool fullscreenFlag) {
+    session.fullscreen = fullscreenFlag;
     std::string detail;
     if (!platform::Window::initVideo(offscreenRequested(), detail)) {
         errorBox("Window Creation Error.");
         return false;
     }
-    if (fullscreen && modeSwitch && !platform::Window::displayModeAvailable(width, height) &&
-        !useWindowedInstead(title)) {
+    if (session.fullscreen && session.modeSwitch &&
+        !platform::Window::displayModeAvailable(width, height) &&
+        !useWindowedInstead(session, title)) {
         return false;
     }
     platform::Window::Options options;
     options.title = title;
     options.width = width;
     options.height = height;
-    options.fullscreen = fullscreen;
-    options.modeSwitch = modeSwitch;
+    options.fullscreen = session.fullscreen;
+    options.modeSwitch = session.modeSwitch;
     options.offscreen = offscreenRequested();
     options.verticalSync = verticalSyncRequested() && !offscreenRequested();
     auto error = mainWindow().create(options, detail);
     // The mode was listed but the switch itself failed: the same question.
     if (error == platform::Window::Error::ModeRefused) {
-        if (!useWindowedInstead(title)) {
-            killWindow();
+        if (!useWindowedInstead(session, title)) {
+            killWindow(session);
             return false;
         }
         options.fullscreen = false;
         error = mainWindow().create(options, detail);
     }
     if (error != platform::Window::Error::None) {
-        killWindow();
+        killWindow(session);
         errorBox(creationErrorText(error));
         return false;
     }
@@ -84,15 +86,15 @@ bool createWindow(const char* title, int width, int height, int, bool fullscreen
     int pixelsHigh = 0;
     mainWindow().drawableSize(pixelsWide, pixelsHigh);
     resizeScene(pixelsWide, pixelsHigh);
-    preInit();
-    worldInit();
+    preInit(session);
+    worldInit(session);
     return true;
 }
 
-void killWindow() {
+void killWindow(Session& session) {
     // Only one track ever plays, and nothing of this round outlives it: the next start-up
     // creates everything again.
-    releaseStartupObjects();
+    releaseStartupObjects(session);
     mainWindow().destroy();
 }
 

@@ -5,8 +5,12 @@
 #include "base/letterbox.h"
 #include "shell/main_window.h"
 
-bool createWindow(const char* title, int width, int height, int bits, bool fullscreenFlag);
-void killWindow();
+struct Session;
+
+// Opens the window for `session` and runs its start-up; killWindow frees both.
+bool createWindow(Session& session, const char* title, int width, int height, int bits,
+                  bool fullscreenFlag);
+void killWindow(Session& session);
 // The window's drawable is width × height pixels: the picture is letterboxed in it and
 // keeps the show's projection.
 void resizeScene(int width, int height);

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "base/frame_state.h"
 #include "base/log.h"
 
 namespace {
@@ -12,12 +13,14 @@ const char* const kCameraDirectory = "./vintra/cameras/";
 
 ListReloader::ListReloader(Show& show) : lists_(show.listFiles()) {
     if (!watch_.ok()) {
-        std::fprintf(stderr, "tarvel: cannot watch the list files (no inotify)\n");
+        logWindow->say(LogLevel::Warning, LogModule::Shell,
+                       "tarvel: cannot watch the list files (no inotify)");
         return;
     }
     for (size_t i = 0; i < lists_.size(); ++i) {
         if (!watch_.watchFile(lists_[i].path, static_cast<int>(i))) {
-            std::fprintf(stderr, "tarvel: cannot watch %s\n", lists_[i].path);
+            logWindow->say(LogLevel::Warning, LogModule::Shell, "tarvel: cannot watch %s",
+                           lists_[i].path);
         }
     }
     // A saved camera position file changes the cuts that fly it: the camera list, first.
@@ -30,7 +33,8 @@ std::vector<std::string> ListReloader::poll() {
         const Show::ListFile& list = lists_[static_cast<size_t>(key)];
         logWindow->print("Saved: %s", list.path);
         list.reload();
-        std::fprintf(stderr, "tarvel: read %s again at show time %.2f\n", list.path, showTime);
+        logWindow->say(LogLevel::Info, LogModule::Shell, "tarvel: read %s again at show time %.2f",
+                       list.path, showTime);
         read.push_back(list.path);
     }
     return read;

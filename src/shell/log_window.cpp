@@ -48,7 +48,7 @@ void LogWindow::writeLine(LineKind kind, const std::string& message) {
     const std::string line = message + (kind == LineKind::Banner ? " **" : "");
     append(prefix + line);
     // A terminal user sees the log too.
-    std::fprintf(stderr, "%s%s\n", prefix + 2, line.c_str());
+    writeTerminal({LogLevel::Info, LogModule::General, std::string(prefix + 2) + line});
 }
 
 bool LogWindow::firstTimeShown(const std::string& message) {

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "base/gl_errors.h"
+#include "base/log.h"
 #include "base/world.h"
 #include "platform/clock.h"
 #include "platform/interruption.h"
@@ -28,15 +29,16 @@
 #include "shell/frame_chart.h"
 #include "shell/frame_stats.h"
 #include "shell/gl_window.h"
-#include "shell/globals.h"
 #include "shell/log_window.h"
 #include "shell/options.h"
 #include "shell/output_paths.h"
 #include "shell/progress_line.h"
 #include "shell/revision.h"
 #include "shell/run_description.h"
+#include "shell/session.h"
 #include "shell/shell_keys.h"
 #include "shell/shot_series.h"
+#include "shell/transport.h"
 #include "show/music.h"
 #include "show/schedule.h"
 #include "show/show.h"
@@ -47,45 +49,6 @@ const char* const kTitle = "#Korrin - Tarvel";
 
 using SteadyClock = std::chrono::steady_clock;
 const SteadyClock::time_point launchTime = SteadyClock::now();
-
-Options options;
-OutputPaths outputPaths;  // taken at start-up, before the data set's directory is entered
-std::unique_ptr<platform::FixedStepClock> fixedClock;
-FrameStats frameStats;
-std::unique_ptr<CaptureSession> capture;
-std::unique_ptr<ProgressLine> benchProgress;
-std::unique_ptr<Authoring> authoring;
-std::unique_ptr<ShotSeries> shots;
-bool firstFrameDrawn = false;
-
-// A key pressed and released between two idle passes (a quick tap, or synthetic input)
-// must still be seen once: its release waits until an idle pass has run.
-bool pressedSinceIdle[256] = {};
-bool releasePending[256] = {};
-
-void keyDown(int key) {
-    keys[key] = 1;
-    pressedSinceIdle[key] = true;
-    releasePending[key] = false;
-}
-
-void keyUp(int key) {
-    if (pressedSinceIdle[key]) {
-        releasePending[key] = true;
-    } else {
-        keys[key] = 0;
-    }
-}
-
-void idlePassDone() {
-    for (int key = 0; key < 256; ++key) {
-        if (releasePending[key]) {
-            keys[key] = 0;
-            releasePending[key] = false;
-        }
-        pressedSinceIdle[key] = false;
-    }
-}
 
 double millisecondsSince(SteadyClock::time_point start) {
     return std::chrono::duration<double, std::milli>(SteadyClock::now() - start).count();
@@ -112,35 +75,37 @@ std::vector<uint8_t> readFrame(int width, int height) {
 }
 
 // Writes every shot the show time has reached; the last one ends the run.
-void writeDueShots() {
+void writeDueShots(Session& session) {
     const int width = windowLetterbox().outputWidth();
     const int height = windowLetterbox().outputHeight();
-    while (const Options::Shot* shot = shots->takeDue(showTime)) {
+    while (const Options::Shot* shot = session.shots->takeDue(showTime)) {
         if (!platform::writePng(shot->file, width, height, readFrame(width, height))) {
-            std::fprintf(stderr, "tarvel: cannot write %s\n", shot->file.c_str());
+            logWindow->say(LogLevel::Error, LogModule::Shell, "tarvel: cannot write %s",
+                           shot->file.c_str());
             platform::exitProcess(1);
         }
-        std::fprintf(stderr, "tarvel: wrote %s at show time %.3f\n", shot->file.c_str(), showTime);
+        logWindow->say(LogLevel::Info, LogModule::Shell, "tarvel: wrote %s at show time %.3f",
+                       shot->file.c_str(), showTime);
     }
-    if (shots->done()) {
+    if (session.shots->done()) {
         platform::exitProcess(0);
     }
 }
 
-void handleWindowEvent(const platform::WindowEvent& event, bool& done) {
+void handleWindowEvent(Session& session, const platform::WindowEvent& event, bool& done) {
     using Kind = platform::WindowEvent::Kind;
     switch (event.kind) {
         case Kind::Activate:
-            active = !event.minimised;
+            session.active = !event.minimised;
             break;
         case Kind::Close:
             done = true;
             break;
         case Kind::KeyDown:
-            keyDown(event.key & 0xff);
+            session.keyLatch.keyDown(event.key & 0xff);
             break;
         case Kind::KeyUp:
-            keyUp(event.key & 0xff);
+            session.keyLatch.keyUp(event.key & 0xff);
             break;
         case Kind::Size:
             // Re-announcing the size the window already has changes nothing.
@@ -152,78 +117,81 @@ void handleWindowEvent(const platform::WindowEvent& event, bool& done) {
     }
 }
 
-void finishCapture() {
-    platform::exitProcess(capture->finish([](double seconds) {
+void finishCapture(Session& session) {
+    platform::exitProcess(session.capture->finish([](double seconds) {
         if (music)
             music->advanceOutput(seconds);
     }));
 }
 
 // --from and --to; a recording always starts where its first frame is.
-void applyShowRange() {
-    if (options.hasFrom || options.capture || options.hasLoop) {
-        show->startFrom(options.startTime());
+void applyShowRange(Session& session) {
+    if (session.options.hasFrom || session.options.capture || session.options.hasLoop) {
+        session.show->clock().startFrom(session.options.startTime());
     }
-    show->endTime = std::min(options.to, ShowClock::kEndTime);
-    if (options.hasLoop && !options.offline()) {
-        show->loop.emplace(options.loopStart, options.loopEnd);
+    session.show->clock().endTime = std::min(session.options.to, ShowClock::kEndTime);
+    if (session.options.hasLoop && !session.options.offline()) {
+        session.show->clock().loop.emplace(session.options.loopStart, session.options.loopEnd);
     }
 }
 
 // The end of the show in the offline modes.
-void installOfflineEnding() {
-    if (options.bench) {
-        show->endProcess = [](int status) {
-            benchProgress->finish();
-            if (!writeBenchFiles(frameStats, options.chartFile, options.csvFile))
+void installOfflineEnding(Session& session) {
+    if (session.options.bench) {
+        session.show->clock().endProcess = [&session](int status) {
+            session.benchProgress->finish();
+            if (!writeBenchFiles(session.frameStats, session.options.chartFile,
+                                 session.options.csvFile))
                 status = 1;
-            std::fputs(frameStats.report().c_str(), stdout);
+            std::fputs(session.frameStats.report().c_str(), stdout);
             platform::exitProcess(status);
         };
-    } else if (capture) {
-        show->endProcess = [](int) { finishCapture(); };
-    } else if (options.shot) {
-        show->endProcess = [](int) {
-            std::fprintf(stderr, "tarvel: the show ended before show time %.3f\n",
-                         shots->pendingTime());
+    } else if (session.capture) {
+        session.show->clock().endProcess = [&session](int) { finishCapture(session); };
+    } else if (session.options.shot) {
+        session.show->clock().endProcess = [&session](int) {
+            logWindow->say(LogLevel::Error, LogModule::Shell,
+                           "tarvel: the show ended before show time %.3f",
+                           session.shots->pendingTime());
             platform::exitProcess(1);
         };
     }
 }
 
-bool startWindow() {
-    authoring.reset();  // it reads into the show of the last round (F1)
-    if (!createWindow(kTitle, options.outputWidth, options.outputHeight, 32, fullscreen)) {
+bool startWindow(Session& session) {
+    session.authoring.reset();  // it reads into the show of the last round (F1)
+    if (!createWindow(session, kTitle, session.options.outputWidth, session.options.outputHeight,
+                      32, session.fullscreen)) {
         return false;
     }
-    applyShowRange();
-    installOfflineEnding();
-    if (options.watch || logEnabled) {
-        authoring = std::make_unique<Authoring>(*show, kTitle);
+    applyShowRange(session);
+    installOfflineEnding(session);
+    if (session.options.watch || logEnabled) {
+        session.authoring = std::make_unique<Authoring>(*session.show, kTitle);
     }
     return true;
 }
 
-void runMainLoop() {
+void runMainLoop(Session& session) {
     bool done = false;
     while (!done) {
         platform::Interruption::endIfSignalled();
         platform::WindowEvent event;
         if (mainWindow().poll(event)) {
-            handleWindowEvent(event, done);
+            handleWindowEvent(session, event, done);
             continue;
         }
         platform::ui().pump();
-        if (active) {
+        if (session.active) {
             if (keys[vk::kEscape] || keys[vk::kQ] || keys[vk::kF5]) {
                 done = true;
             } else {
-                handleShellKeys();
-                if (authoring) {
-                    authoring->handleKeys(mainWindow());
+                handleShellKeys(session);
+                if (session.authoring) {
+                    session.authoring->handleKeys(mainWindow());
                 }
-                if (!frozen) {
-                    drawFrame();
+                if (!session.frozen) {
+                    drawFrame(session);
                 }
             }
         } else {
@@ -231,171 +199,182 @@ void runMainLoop() {
         }
         if (keys[vk::kF1]) {
             keys[vk::kF1] = 0;
-            killWindow();
-            fullscreen = !fullscreen;
-            if (!startWindow()) {
+            killWindow(session);
+            session.fullscreen = !session.fullscreen;
+            if (!startWindow(session)) {
                 platform::exitProcess(0);
             }
             keys[vk::kF8] = 0;
         }
-        idlePassDone();
+        session.keyLatch.idlePassDone();
     }
 }
 
 int failUsage(const std::string& error) {
-    std::fprintf(stderr, "tarvel: %s\nTry 'tarvel --help'.\n", error.c_str());
+    logWindow->say(LogLevel::Error, LogModule::Shell, "tarvel: %s\nTry 'tarvel --help'.",
+                   error.c_str());
     return 2;
 }
 
 // Output paths made absolute, --shot's file checked, then into the data set's directory.
-bool enterDataSet() {
-    outputPaths.resolve(options);
+bool enterDataSet(Session& session) {
+    session.outputPaths.resolve(session.options);
     std::string error;
-    for (const auto& shot : options.shots) {
+    for (const auto& shot : session.options.shots) {
         if (!OutputPaths::checkShotTarget(shot.file, error)) {
-            std::fprintf(stderr, "tarvel: %s\n", error.c_str());
+            logWindow->say(LogLevel::Error, LogModule::Shell, "tarvel: %s", error.c_str());
             return false;
         }
     }
-    DataSetSearch search(options.dataDirectory);
+    DataSetSearch search(session.options.dataDirectory);
     if (!search.find()) {
-        std::fprintf(stderr, "tarvel: %s\n", search.notFoundMessage().c_str());
+        logWindow->say(LogLevel::Error, LogModule::Shell, "tarvel: %s",
+                       search.notFoundMessage().c_str());
         return false;
     }
     if (chdir(search.found().c_str()) != 0) {
-        std::fprintf(stderr, "tarvel: cannot change to %s: %s\n", search.found().c_str(),
-                     std::strerror(errno));
+        logWindow->say(LogLevel::Error, LogModule::Shell, "tarvel: cannot change to %s: %s",
+                       search.found().c_str(), std::strerror(errno));
         return false;
     }
     return true;
 }
 
 // Opens the recording before anything is loaded, so a bad file name fails at once.
-bool startOfflineWork() {
-    const double fps = 1.0 / options.fixedStep();
-    const double end = std::min(options.to, ShowClock::kEndTime);
-    if (options.capture) {
-        capture =
-            std::make_unique<CaptureSession>(options.outputWidth, options.outputHeight, fps, 44100);
-        return capture->open(options.captureFile, options.startTime(), end);
+bool startOfflineWork(Session& session) {
+    const double fps = 1.0 / session.options.fixedStep();
+    const double end = std::min(session.options.to, ShowClock::kEndTime);
+    if (session.options.capture) {
+        session.capture = std::make_unique<CaptureSession>(
+            session.options.outputWidth, session.options.outputHeight, fps, 44100);
+        return session.capture->open(session.options.captureFile, session.options.startTime(), end);
     }
-    if (options.shot) {
-        shots = std::make_unique<ShotSeries>(options.shots);
+    if (session.options.shot) {
+        session.shots = std::make_unique<ShotSeries>(session.options.shots);
     }
-    if (options.bench) {
-        const auto frames = std::llround((end - options.startTime()) * fps);
-        benchProgress = std::make_unique<ProgressLine>("tarvel: bench ", frames, 1.0 / fps);
+    if (session.options.bench) {
+        const auto frames = std::llround((end - session.options.startTime()) * fps);
+        session.benchProgress = std::make_unique<ProgressLine>("tarvel: bench ", frames, 1.0 / fps);
     }
     return true;
 }
 
 // Chooses the ui, the clock and the window kind; false with a message when the chosen mode
 // cannot run here.
-bool prepareMode(bool& showDialog) {
-    if (!windowRequestPossible(options)) {
+bool prepareMode(Session& session, bool& showDialog) {
+    if (!windowRequestPossible(session.options)) {
         return false;
     }
     const bool display = platform::Window::hasDisplay();
     showDialog = false;
-    if (options.offline() || !display) {
-        if (!options.offline()) {
-            std::fprintf(stderr,
-                         "tarvel: no display (neither DISPLAY nor WAYLAND_DISPLAY is set): "
-                         "recording the show to %s instead\n",
-                         outputPaths.absolute("tarvel.mp4").c_str());
-            options.capture = true;
-            options.captureFile = outputPaths.absolute("tarvel.mp4");
+    if (session.options.offline() || !display) {
+        if (!session.options.offline()) {
+            logWindow->say(LogLevel::Warning, LogModule::Shell,
+                           "tarvel: no display (neither DISPLAY nor WAYLAND_DISPLAY is set): "
+                           "recording the show to %s instead",
+                           session.outputPaths.absolute("tarvel.mp4").c_str());
+            session.options.capture = true;
+            session.options.captureFile = session.outputPaths.absolute("tarvel.mp4");
         }
         platform::setUi(platform::makeNonInteractiveUi());
         setOffscreen(true);
-        fullscreen = false;
+        session.fullscreen = false;
     } else {
         auto gtk = platform::makeGtkUi();
         if (!gtk) {
             return reportUnopenableDisplay();
         }
         platform::setUi(std::move(gtk));
-        showDialog = !options.windowed && !options.fullscreen;
-        fullscreen = options.fullscreen;
-        modeSwitch = options.modeSwitch;
-        setVerticalSync(options.fixedStep() <= 0);
+        showDialog = !session.options.windowed && !session.options.fullscreen;
+        session.fullscreen = session.options.fullscreen;
+        session.modeSwitch = session.options.modeSwitch;
+        setVerticalSync(session.options.fixedStep() <= 0);
     }
-    if (options.fixedStep() > 0) {
+    if (session.options.fixedStep() > 0) {
         // The mixer follows the stepped clock, so every run hears the same samples.
         Music::selectOutput(platform::sound::OutputKind::NonRealTime);
-        fixedClock = std::make_unique<platform::FixedStepClock>(1.0 / options.fixedStep());
-        platform::setClock(fixedClock.get());
+        session.fixedClock =
+            std::make_unique<platform::FixedStepClock>(1.0 / session.options.fixedStep());
+        platform::setClock(session.fixedClock.get());
     }
-    platform::Interruption::describe(runDescription(options));
-    return startOfflineWork();
+    platform::Interruption::describe(runDescription(session.options));
+    return startOfflineWork(session);
 }
 
 }  // namespace
 
-void drawFrame() {
+void drawFrame(Session& session) {
     const auto begin = SteadyClock::now();
     platform::clock().frameStarted();
-    if (fixedClock && music) {
-        music->advanceOutput(fixedClock->step());
+    if (session.fixedClock && music) {
+        music->advanceOutput(session.fixedClock->step());
     }
-    if (capture) {
-        capture->frameStarting();
+    if (session.capture) {
+        session.capture->frameStarting();
     }
-    if (authoring) {
-        authoring->beforeFrame();
+    if (session.authoring) {
+        session.authoring->beforeFrame();
     }
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
-    show->drawShow();
+    if (session.show->advanceClock()) {
+        carryOutTransport(session.transport, *session.show);
+        showTime = session.show->clock().time;
+        session.show->drawFrame();
+    }
     checkGlErrors();
     framesDrawn += 1;
-    world->updateFrameRate();
-    if (authoring) {
-        authoring->afterFrame(mainWindow());
+    world->updateFrameRate(showTime);
+    if (session.authoring) {
+        session.authoring->afterFrame(mainWindow(), session.text);
     }
     windowLetterbox().clearBars();
-    if (shots) {
-        writeDueShots();
+    if (session.shots) {
+        writeDueShots(session);
     }
     glFlush();
-    if (options.bench) {
+    if (session.options.bench) {
         glFinish();
     }
-    if (capture && capture->frameDrawn(showTime)) {
-        finishCapture();
+    if (session.capture && session.capture->frameDrawn(showTime)) {
+        finishCapture(session);
     }
     mainWindow().swap();
-    if (!firstFrameDrawn) {
-        firstFrameDrawn = true;
-        frameStats.setStartupMilliseconds(millisecondsSince(launchTime), peakResidentMegabytes());
+    if (!session.firstFrameDrawn) {
+        session.firstFrameDrawn = true;
+        session.frameStats.setStartupMilliseconds(millisecondsSince(launchTime),
+                                                  peakResidentMegabytes());
     }
-    if (options.bench) {
-        frameStats.addFrame(showTime, millisecondsSince(begin), peakResidentMegabytes());
-        benchProgress->update(static_cast<long long>(frameStats.frames().size()), showTime);
+    if (session.options.bench) {
+        session.frameStats.addFrame(showTime, millisecondsSince(begin), peakResidentMegabytes());
+        session.benchProgress->update(static_cast<long long>(session.frameStats.frames().size()),
+                                      showTime);
     }
 }
 
 int runTarvel(int argc, char** argv) {
+    // Lives to the end of the process, which may end from inside any hook.
+    static Session session;
     platform::Interruption::install();
     std::string error;
-    if (!parseOptions(argc, argv, options, error)) {
+    if (!parseOptions(argc, argv, session.options, error)) {
         return failUsage(error);
     }
-    if (options.help) {
+    if (session.options.help) {
         std::fputs(usageText(), stdout);
         return 0;
     }
-    if (options.version) {
+    if (session.options.version) {
         std::printf("tarvel %s (%s)\n", TARVEL_VERSION, TARVEL_REVISION);
         return 0;
     }
-    if (!enterDataSet()) {
+    if (!enterDataSet(session)) {
         return 1;
     }
-    if (options.watch || platform::fileExists("logga")) {
+    if (session.options.watch || platform::fileExists("logga")) {
         Authoring::reportSkippedRows();
     }
     bool showDialog = false;
-    if (!prepareMode(showDialog)) {
+    if (!prepareMode(session, showDialog)) {
         return 1;
     }
     if (showDialog) {
@@ -403,29 +382,31 @@ int runTarvel(int argc, char** argv) {
         if (platform::ui().startupDialog(chosen) != platform::Answer::Ok) {
             platform::exitProcess(-1);
         }
-        fullscreen = chosen;
+        session.fullscreen = chosen;
     }
     std::string detail;
-    if (!platform::Window::initVideo(options.offline() || !platform::Window::hasDisplay(),
+    if (!platform::Window::initVideo(session.options.offline() || !platform::Window::hasDisplay(),
                                      detail)) {
-        std::fprintf(stderr, "tarvel: no display and no offscreen GL context: %s\n",
-                     detail.c_str());
+        logWindow->say(LogLevel::Error, LogModule::Shell,
+                       "tarvel: no display and no offscreen GL context: %s", detail.c_str());
         return 1;
     }
-    if (!startWindow()) {
-        if (!mainWindow().isOpen() && (options.offline() || !platform::Window::hasDisplay())) {
-            std::fprintf(stderr, "tarvel: no GL context could be created\n");
+    if (!startWindow(session)) {
+        if (!mainWindow().isOpen() &&
+            (session.options.offline() || !platform::Window::hasDisplay())) {
+            logWindow->say(LogLevel::Error, LogModule::Shell,
+                           "tarvel: no GL context could be created");
             return 1;
         }
         return 0;
     }
-    if (options.schedule) {
-        const std::string text = Schedule(*show).text();
+    if (session.options.schedule) {
+        const std::string text = Schedule(*session.show).text();
         const bool written = std::fputs(text.c_str(), stdout) >= 0 && std::fflush(stdout) == 0;
         platform::exitProcess(written ? 0 : 1);
     }
-    runMainLoop();
-    killWindow();
+    runMainLoop(session);
+    killWindow(session);
     platform::exitProcess(0);
     return 0;
 }

@@ -5,4 +5,6 @@
 int runTarvel(int argc, char** argv);
 
 // One frame: clear, the show, count, frame-rate measure, swap.
-void drawFrame();
+struct Session;
+
+void drawFrame(Session& session);

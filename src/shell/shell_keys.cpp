@@ -2,8 +2,8 @@
 
 #include "camera/camera.h"
 #include "camera/camera_keys.h"
-#include "shell/globals.h"
 #include "shell/log_window.h"
+#include "shell/session.h"
 
 namespace {
 
@@ -21,15 +21,15 @@ void logCameraPosition() {
 
 }  // namespace
 
-void handleShellKeys() {
+void handleShellKeys(Session& session) {
     if (keys[vk::kSpace]) {
         keys[vk::kSpace] = 0;
-        frozen = !frozen;
+        session.frozen = !session.frozen;
     }
     if (!camera) {
         return;
     }
-    CameraKeys(*camera).handle(keys);
+    CameraKeys(*camera, session.questions, session.transport).handle(keys);
     if (keys[kKeyH]) {
         camera->shakeStep();  // held: once more per pass
     }

@@ -2,4 +2,6 @@
 // and records the camera, V rewinds its paths.
 #pragma once
 
-void handleShellKeys();
+struct Session;
+
+void handleShellKeys(Session& session);

@@ -8,9 +8,9 @@
 #include "platform/ui.h"
 #include "shell/extensions.h"
 #include "shell/gl_window.h"
-#include "shell/globals.h"
 #include "shell/log_window.h"
 #include "shell/main_window.h"
+#include "shell/session.h"
 #include "show/light.h"
 #include "show/music.h"
 #include "show/show.h"
@@ -29,7 +29,7 @@ void release(T*& object) {
 
 }  // namespace
 
-void preInit() {
+void preInit(Session& session) {
     // The marker is only tested for; its content is never read.
     const bool markerFound = platform::fileExists("logga");
     delete shellLog;  // an earlier round's (F1)
@@ -56,36 +56,36 @@ void preInit() {
     camera = startupCamera = new Camera();
     camera->setWorldUpTurning(false);
     music = new Music();
-    text = new Text();
-    text->setPosition(0, 0);
-    world->printFps = [](const char* line) {
+    session.text = new Text();
+    session.text->setPosition(0, 0);
+    world->printFps = [&session](const char* line) {
         mainWindow().setTitle(line);
-        text->printText(line);
+        session.text->printText(line);
     };
-    light = new Light();
-    light->setPosition(-100, 0, -100);
+    session.light = new Light();
+    session.light->setPosition(-100, 0, -100);
     framesDrawn = 1;
     logWindow->print("preInit() ENDS.");
 }
 
-void worldInit() {
+void worldInit(Session& session) {
     logWindow->print("worldInit() STARTS...");
-    show = new Show();
+    session.show = new Show();
     logWindow->print("worldInit() ENDS.");
     music->open("./vintra/Ostrel.mp3");
     music->setVolume(255);
-    show->startClock();
+    session.show->clock().startClock();
 }
 
-void releaseStartupObjects() {
+void releaseStartupObjects(Session& session) {
     // The show first: its camera cuts may be the current camera, its layers use the rest.
-    release(show);
+    release(session.show);
     camera = nullptr;
     release(startupCamera);
-    release(light);
+    release(session.light);
     if (world)
         world->printFps = nullptr;
-    release(text);
+    release(session.text);
     release(music);
     release(loadingScreen);
     release(world);

@@ -2,8 +2,10 @@
 // builds the show, opens the music and starts the clock 4 seconds ahead.
 #pragma once
 
-void preInit();
-void worldInit();
+struct Session;
+
+void preInit(Session& session);
+void worldInit(Session& session);
 // Frees what preInit and worldInit created (the log stays until the next preInit). Called
 // while their GL context is still current, so their GL names die with the right context.
-void releaseStartupObjects();
+void releaseStartupObjects(Session& session);

@@ -66,18 +66,18 @@ std::string pair(GLint source, GLint destination) {
 Schedule::Schedule(const Show& show) {
     // In the order the frame draws them, which breaks ties between equal starts.
     addWindows();
-    addTimeline("title", show.titleTimeline);
-    addTimeline("camera", show.cameraTimeline);
-    addTimeline("back tags", show.backTagTimeline);
-    addTimeline("nick", show.nickTimeline);
-    addTimeline("late scratch", show.lateScratchTimeline);
-    addTimeline("scratch", show.scratchTimeline);
-    addTimeline("front tags", show.frontTagTimeline);
-    addTimeline("crew", show.qelvoTimeline);
-    addTimeline("graffiti", show.graffitiTimeline);
-    addTimeline("tower", show.towerTimeline);
+    addTimeline("title", show.timeline(Show::Line::Title));
+    addTimeline("camera", show.timeline(Show::Line::Camera));
+    addTimeline("back tags", show.timeline(Show::Line::BackTags));
+    addTimeline("nick", show.timeline(Show::Line::Nick));
+    addTimeline("late scratch", show.timeline(Show::Line::LateScratch));
+    addTimeline("scratch", show.timeline(Show::Line::Scratch));
+    addTimeline("front tags", show.timeline(Show::Line::FrontTags));
+    addTimeline("crew", show.timeline(Show::Line::Crew));
+    addTimeline("graffiti", show.timeline(Show::Line::Graffiti));
+    addTimeline("tower", show.timeline(Show::Line::Tower));
     addFlashes(show);
-    addTimeline("info", show.infoTimeline);
+    addTimeline("info", show.timeline(Show::Line::Info));
     std::stable_sort(rows_.begin(), rows_.end(),
                      [](const Row& a, const Row& b) { return a.start < b.start; });
 }
@@ -93,7 +93,7 @@ void Schedule::addTimeline(const char* name, const Timeline& timeline) {
 }
 
 void Schedule::addFlashes(const Show& show) {
-    for (const FlashEntry& flash : show.flashes->entries) {
+    for (const FlashEntry& flash : show.flashes().entries) {
         const char* kind = flash.kind == Flash::kBlack ? "flash: black" : "flash: white";
         rows_.push_back({flash.start, flash.end, kind, "-",
                          flash.origin.empty() ? kComposition : flash.origin});

@@ -19,20 +19,15 @@
 
 namespace {
 
-const char* const kCameraList = "./vintra/cameras/cameras.txt";
-const char* const kFlashList = "./vintra/flash/flash.txt";
-const char* const kBackTagList = "./vintra/tags/256/tagback.txt";
-const char* const kFrontTagList = "./vintra/tags/front/tagfront.txt";
-
 void advanceLoading() {
     if (loadingScreen) {
         loadingScreen->advance();
     }
 }
 
-void applyCamera() {
+void applyCamera(double t) {
     if (camera) {
-        camera->apply();
+        camera->apply(t);
     }
 }
 
@@ -55,31 +50,65 @@ std::unique_ptr<TextModel> makeTitle(const char* path) {
 
 }  // namespace
 
+// Adding a list-driven scene: a row here, its layer, its draw call in the frame order and
+// its producer in the generator. The camera list comes first: a saved position file
+// reloads it.
+const std::vector<Show::ListSource> Show::kListSources = {
+    {.path = "./vintra/cameras/cameras.txt",
+     .kind = ListSource::Kind::Cameras,
+     .line = Line::Camera,
+     .reloadedByF12 = true,
+     .read = ListSource::Read::First},
+    {.path = "./vintra/flash/flash.txt",
+     .kind = ListSource::Kind::Flashes,
+     .reloadedByF12 = true,
+     .read = ListSource::Read::First},
+    {.path = "./vintra/tags/256/tagback.txt",
+     .kind = ListSource::Kind::Tags,
+     .line = Line::BackTags,
+     .repeatLate = true,
+     .reloadedByF12 = true,
+     .read = ListSource::Read::First},
+    {.path = "./vintra/tags/front/tagfront.txt",
+     .kind = ListSource::Kind::Tags,
+     .line = Line::FrontTags,
+     .directory = "./vintra/tags/front/",
+     .source = GL_SRC_COLOR,
+     .repeatTwice = true,
+     .reloadedByF12 = true,
+     .read = ListSource::Read::First},
+    {.path = "./vintra/graffiti/phlicks.txt",
+     .kind = ListSource::Kind::Tags,
+     .line = Line::Graffiti,
+     .directory = "./vintra/graffiti/",
+     .reloadedByF12 = true,
+     .read = ListSource::Read::AfterTitles},
+    {.path = "./Vintra/Qelvo/Qelvo.txt",
+     .kind = ListSource::Kind::Tags,
+     .line = Line::Crew,
+     .directory = "./Vintra/Qelvo/",
+     .read = ListSource::Read::AfterTower},
+    {.path = "./vintra/info/info.txt",
+     .kind = ListSource::Kind::Tags,
+     .line = Line::Info,
+     .directory = "./vintra/info/",
+     .source = GL_ONE_MINUS_SRC_COLOR,
+     .destination = GL_SRC_COLOR,
+     .read = ListSource::Read::AfterTower},
+};
+
 Show::Show() {
-    musicPending = true;
+    clock_.musicPending = true;
     advanceLoading();
 
-    backTags = std::make_unique<TagList>(&backTagTimeline);
-    backTags->repeatLate = true;
-    backTags->read(kBackTagList);
-
-    frontTags = std::make_unique<TagList>(&frontTagTimeline);
-    frontTags->repeatTwice = true;
-    frontTags->setDirectory("./vintra/tags/front/");
-    frontTags->read(kFrontTagList, GL_SRC_COLOR, GL_ONE);
-
-    flashes = std::make_unique<Flash>();
-    flashes->read(kFlashList);
-
-    sceneCapture = std::make_unique<Copy2Texture>();
-
-    cameraList = std::make_unique<CameraList>(&cameraTimeline);
-    cameraList->read(kCameraList);
+    tagLists_.resize(kListSources.size());
+    readLists(ListSource::Read::First);
+    sceneCapture_ = std::make_unique<Copy2Texture>();
 
     advanceLoading();
     buildOpening();
     advanceLoading();
-    buildGraffiti();
+    readLists(ListSource::Read::AfterTitles);
     advanceLoading();
     buildScratch();
     advanceLoading();
@@ -87,138 +116,151 @@ Show::Show() {
     advanceLoading();
     buildLateScratch();
     advanceLoading();
-    buildCrew();
     advanceLoading();
     advanceLoading();
-
-    infoTags = std::make_unique<TagList>(&infoTimeline);
-    infoTags->setDirectory("./vintra/info/");
-    infoTags->read("./vintra/info/info.txt", GL_ONE_MINUS_SRC_COLOR, GL_SRC_COLOR);
+    readLists(ListSource::Read::AfterTower);
 
     if (camera) {
         camera->setView(0, 0, 20, 0, 0, 0, 0, 1, 0);
     }
-    startTime = now();
+    clock_.startTime = clock_.now();
 }
 
 Show::~Show() = default;
 
-void Show::buildOpening() {
-    nickAnim = std::make_unique<FrameAnim>();
-    nickAnim->loadFrames("./vintra/nick/nick", 24);
-    nickAnim->setFrameRate(12.5);
-    nickAnim->setFade(0, 1000, 0);
-    nickAnim->setPeak(1.0);
-    nickAnim->setBlend(GL_SRC_COLOR, GL_ONE_MINUS_SRC_COLOR);
-    nickTimeline.add(beats(section::kFirstDrop), beats(150), nickAnim.get());
-    // The turntable also frames the first view with the current camera.
-    turntable = std::make_unique<TurntableLayer>();
-    nickTimeline.add(0, beats(150), turntable.get());
-
-    onceAgainText = makeTitle("./vintra/text/once_again.3ds");
-    anotherText = makeTitle("./vintra/text/another.3ds");
-    lastMinuteText = makeTitle("./vintra/text/last_minute.3ds");
-    lastMinuteText->setOffset(10, 0, 0);
-    productionText = makeTitle("./vintra/text/production.3ds");
-    presentedByText = makeTitle("./vintra/text/presented_by.3ds");
-    titleTimeline.add(0, 20.0, onceAgainText.get());
-    titleTimeline.add(beats(4), 20.0, anotherText.get());
-    titleTimeline.add(beats(8), 20.0, lastMinuteText.get());
-    titleTimeline.add(beats(12), 20.0, productionText.get());
-    titleTimeline.add(beats(16), beats(50), presentedByText.get());
-    titleCapture = std::make_unique<Copy2Texture>();
+void Show::readLists(ListSource::Read stage) {
+    for (const ListSource& list : kListSources) {
+        if (list.read == stage) {
+            readList(list);
+        }
+    }
 }
 
-void Show::buildGraffiti() {
-    graffitiTags = std::make_unique<TagList>(&graffitiTimeline);
-    graffitiTags->setDirectory("./Vintra/Graffiti/");
-    graffitiTags->read("./Vintra/Graffiti/phlicks.txt");
+// The first read makes the row's reader; later reads go through the same one.
+void Show::readList(const ListSource& list) {
+    switch (list.kind) {
+        case ListSource::Kind::Cameras:
+            if (!cameraList_)
+                cameraList_ = std::make_unique<CameraList>(&timeline(list.line));
+            cameraList_->read(list.path);
+            break;
+        case ListSource::Kind::Flashes:
+            if (!flashes_)
+                flashes_ = std::make_unique<Flash>();
+            flashes_->read(list.path);
+            break;
+        case ListSource::Kind::Tags: {
+            auto& tags = tagLists_[static_cast<size_t>(&list - kListSources.data())];
+            if (!tags) {
+                tags = std::make_unique<TagList>(&timeline(list.line));
+                tags->repeatLate = list.repeatLate;
+                tags->repeatTwice = list.repeatTwice;
+                if (list.directory)
+                    tags->setDirectory(list.directory);
+            }
+            tags->read(list.path, list.source, list.destination);
+            break;
+        }
+    }
+}
+
+void Show::clearList(const ListSource& list) {
+    if (list.kind == ListSource::Kind::Flashes) {
+        flashes_->clear();
+    } else {
+        timeline(list.line).clear();
+    }
+}
+
+void Show::buildOpening() {
+    nickAnim_ = std::make_unique<FrameAnim>();
+    nickAnim_->loadFrames("./vintra/nick/nick", 24);
+    nickAnim_->setFrameRate(12.5);
+    nickAnim_->setFade(0, 1000, 0);
+    nickAnim_->setPeak(1.0);
+    nickAnim_->setBlend(GL_SRC_COLOR, GL_ONE_MINUS_SRC_COLOR);
+    timeline(Line::Nick).add(beats(section::kFirstDrop), beats(150), nickAnim_.get());
+    // The turntable also frames the first view with the current camera.
+    turntable_ = std::make_unique<TurntableLayer>();
+    timeline(Line::Nick).add(0, beats(150), turntable_.get());
+
+    onceAgainText_ = makeTitle("./vintra/text/once_again.3ds");
+    anotherText_ = makeTitle("./vintra/text/another.3ds");
+    lastMinuteText_ = makeTitle("./vintra/text/last_minute.3ds");
+    lastMinuteText_->setOffset(10, 0, 0);
+    productionText_ = makeTitle("./vintra/text/production.3ds");
+    presentedByText_ = makeTitle("./vintra/text/presented_by.3ds");
+    timeline(Line::Title).add(0, 20.0, onceAgainText_.get());
+    timeline(Line::Title).add(beats(4), 20.0, anotherText_.get());
+    timeline(Line::Title).add(beats(8), 20.0, lastMinuteText_.get());
+    timeline(Line::Title).add(beats(12), 20.0, productionText_.get());
+    timeline(Line::Title).add(beats(16), beats(50), presentedByText_.get());
+    titleCapture_ = std::make_unique<Copy2Texture>();
 }
 
 void Show::buildScratch() {
-    scratchAnim = std::make_unique<FrameAnim>();
-    scratchAnim->loadFramesLater("./vintra/Scratch1/Scratch", 40);
-    scratchAnim->setFade(3.84, 30.0, 1.92);
-    scratchAnim->setFrameRate(9.6);
-    scratchTimeline.add(beats(168), beats(section::kTowerStart), scratchAnim.get());
-    scratchTimeline.add(133.0, 167.0, scratchAnim.get());
-    spinne = std::make_unique<SpinneLayer>();
-    spinne->setFrequency(83.0);
-    spinne->scope = music;
-    scratchTimeline.add(beats(160), beats(section::kTowerStart), spinne.get());
-    scratchTimeline.add(beats(section::kMorphReturn), 5000.0, spinne.get());
+    scratchAnim_ = std::make_unique<FrameAnim>();
+    scratchAnim_->loadFramesLater("./vintra/Scratch1/Scratch", 40);
+    scratchAnim_->setFade(3.84, 30.0, 1.92);
+    scratchAnim_->setFrameRate(9.6);
+    timeline(Line::Scratch).add(beats(168), beats(section::kTowerStart), scratchAnim_.get());
+    timeline(Line::Scratch).add(133.0, 167.0, scratchAnim_.get());
+    spinne_ = std::make_unique<SpinneLayer>();
+    spinne_->setFrequency(83.0);
+    spinne_->scope = music;
+    timeline(Line::Scratch).add(beats(160), beats(section::kTowerStart), spinne_.get());
+    timeline(Line::Scratch).add(beats(section::kMorphReturn), 5000.0, spinne_.get());
 }
 
 void Show::buildTower() {
     // The models come in over the lead-in's first frames, not while the show starts.
-    tower = std::make_unique<Tower>(Tower::Loading::Spread);
-    towerTimeline.add(beats(section::kFirstDrop), 1000.0, tower.get());
+    tower_ = std::make_unique<Tower>(Tower::Loading::Spread);
+    timeline(Line::Tower).add(beats(section::kFirstDrop), 1000.0, tower_.get());
 }
 
 void Show::buildLateScratch() {
-    lateScratchAnim = std::make_unique<FrameAnim>();
-    lateScratchAnim->loadFramesLater("./vintra/Scratch2/Scratch", 15);
-    lateScratchAnim->setFade(2.0, 14.0, 1.0);
-    lateScratchTimeline.add(165.0, 182.0, lateScratchAnim.get());
-}
-
-void Show::buildCrew() {
-    qelvoTags = std::make_unique<TagList>(&qelvoTimeline);
-    qelvoTags->setDirectory("./Vintra/Qelvo/");
-    qelvoTags->read("./Vintra/Qelvo/Qelvo.txt");
+    lateScratchAnim_ = std::make_unique<FrameAnim>();
+    lateScratchAnim_->loadFramesLater("./vintra/Scratch2/Scratch", 15);
+    lateScratchAnim_->setFade(2.0, 14.0, 1.0);
+    timeline(Line::LateScratch).add(165.0, 182.0, lateScratchAnim_.get());
 }
 
 void Show::reloadLists() {
-    cameraTimeline.clear();
-    cameraList->read(kCameraList);
-    flashes->clear();
-    flashes->read(kFlashList);
-    backTagTimeline.clear();
-    backTags->read(kBackTagList);
-    frontTagTimeline.clear();
-    frontTags->read(kFrontTagList, GL_SRC_COLOR, GL_ONE);
-    graffitiTimeline.clear();
-    graffitiTags->read("./vintra/graffiti/phlicks.txt");
+    for (const ListSource& list : kListSources) {
+        if (list.reloadedByF12) {
+            clearList(list);
+            readList(list);
+        }
+    }
 }
 
 std::vector<Show::ListFile> Show::listFiles() {
-    auto tags = [](TagList* list, Timeline* timeline, const char* path, GLenum source,
-                   GLenum destination) {
-        return ListFile{path, [=] {
-                            timeline->clear();
-                            list->read(path, source, destination);
-                        }};
-    };
-    return {
-        {kCameraList,
-         [this] {
-             cameraTimeline.clear();
-             cameraList->read(kCameraList);
-         }},
-        {kFlashList,
-         [this] {
-             flashes->clear();
-             flashes->read(kFlashList);
-         }},
-        tags(backTags.get(), &backTagTimeline, kBackTagList, GL_SRC_ALPHA, GL_ONE),
-        tags(frontTags.get(), &frontTagTimeline, kFrontTagList, GL_SRC_COLOR, GL_ONE),
-        tags(graffitiTags.get(), &graffitiTimeline, "./vintra/graffiti/phlicks.txt", GL_SRC_ALPHA,
-             GL_ONE),
-        tags(qelvoTags.get(), &qelvoTimeline, "./Vintra/Qelvo/Qelvo.txt", GL_SRC_ALPHA, GL_ONE),
-        tags(infoTags.get(), &infoTimeline, "./vintra/info/info.txt", GL_ONE_MINUS_SRC_COLOR,
-             GL_SRC_COLOR),
-    };
+    std::vector<ListFile> files;
+    for (const ListSource& list : kListSources) {
+        files.push_back({list.path, [this, &list] {
+                             clearList(list);
+                             readList(list);
+                         }});
+    }
+    return files;
 }
 
 void Show::drawShow() {
-    if (!updateClock()) {
-        return;
+    if (advanceClock()) {
+        drawFrame();
     }
-    const double t = time;
+}
+
+bool Show::advanceClock() {
+    return clock_.updateClock();
+}
+
+void Show::drawFrame() {
+    const double t = clock_.time;
     // What the show needs only later comes in a piece per frame.
-    if (tower && !tower->prepareStep()) {
-        if (!scratchAnim->loadNextFrame()) {
-            lateScratchAnim->loadNextFrame();
+    if (tower_ && !tower_->prepareStep()) {
+        if (!scratchAnim_->loadNextFrame()) {
+            lateScratchAnim_->loadNextFrame();
         }
     }
     if (kTowerStart < t && t < kTowerEnd) {
@@ -230,11 +272,11 @@ void Show::drawShow() {
 
 // The tower scene alone; nothing is pushed here.
 void Show::drawTowerWindow(double t) {
-    towerTimeline.draw(t);
-    cameraTimeline.draw(t);
-    applyCamera();
-    flashes->draw(t);
-    infoTimeline.draw(t);
+    timeline(Line::Tower).draw(t);
+    timeline(Line::Camera).draw(t);
+    applyCamera(t);
+    flashes_->draw(t);
+    timeline(Line::Info).draw(t);
 }
 
 void Show::drawNormal(double t) {
@@ -244,52 +286,52 @@ void Show::drawNormal(double t) {
     if (t <= kTitleEnd) {
         drawOpeningCapture(t);
     }
-    cameraTimeline.draw(t);
-    applyCamera();
+    timeline(Line::Camera).draw(t);
+    applyCamera(t);
     drawScene(t);
 
     setInvertTexEnv();
-    sceneCapture->drawFullScreen(0, 1, 1);
+    sceneCapture_->drawFullScreen(0, 1, 1);
     setNormalTexEnv();
 
     if (t <= kTitleEnd) {
         glEnable(GL_BLEND);
         glBlendFunc(GL_ONE_MINUS_SRC_COLOR, GL_ONE_MINUS_SRC_COLOR);
-        titleCapture->drawFullScreen(0, 1, 1);
+        titleCapture_->drawFullScreen(0, 1, 1);
         glDisable(GL_BLEND);
     }
     if (kGraffitiStart < t && t < kGraffitiEnd) {
         // Everything drawn so far in this frame gives way to the graffiti.
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
-        graffitiTimeline.draw(t);
+        timeline(Line::Graffiti).draw(t);
         setInvertTexEnv();
-        frontTagTimeline.draw(t);
+        timeline(Line::FrontTags).draw(t);
         setNormalTexEnv();
     }
-    flashes->draw(t);
-    infoTimeline.draw(t);
+    flashes_->draw(t);
+    timeline(Line::Info).draw(t);
 }
 
 // The title words, captured from the 512 × 512 corner for the opening overlay.
 void Show::drawOpeningCapture(double t) {
     SavedState saved;
     glLoadIdentity();
-    Copy2Texture::CaptureScope capture(*titleCapture);
-    titleTimeline.draw(t);
+    Copy2Texture::CaptureScope capture(*titleCapture_);
+    timeline(Line::Title).draw(t);
 }
 
 // The main scene, drawn into the 512 × 512 corner and captured.
 void Show::drawScene(double t) {
-    Copy2Texture::CaptureScope capture(*sceneCapture);
+    Copy2Texture::CaptureScope capture(*sceneCapture_);
     setInvertTexEnv();
-    backTagTimeline.draw(t);
+    timeline(Line::BackTags).draw(t);
     setNormalTexEnv();
-    nickTimeline.draw(t);
+    timeline(Line::Nick).draw(t);
     glEnable(GL_DEPTH_TEST);
     glEnable(GL_CULL_FACE);
-    applyCamera();
-    lateScratchTimeline.draw(t);
-    scratchTimeline.draw(t);
-    frontTagTimeline.draw(t);
-    qelvoTimeline.draw(t);
+    applyCamera(t);
+    timeline(Line::LateScratch).draw(t);
+    timeline(Line::Scratch).draw(t);
+    timeline(Line::FrontTags).draw(t);
+    timeline(Line::Crew).draw(t);
 }

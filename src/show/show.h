@@ -2,6 +2,9 @@
 // frame each frame, drawing its timelines in a fixed order around the scene capture.
 #pragma once
 
+#include <GL/gl.h>
+
+#include <array>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -20,7 +23,7 @@ class TurntableLayer;
 class SpinneLayer;
 class Tower;
 
-class Show : public ShowClock {
+class Show {
 public:
     // Window bounds of the frame order.
     static constexpr double kTitleEnd = beats(section::kTitleEnd);  // opening capture, inclusive
@@ -29,11 +32,58 @@ public:
     static constexpr double kTowerStart = beats(section::kTowerStart);  // exclusive
     static constexpr double kTowerEnd = beats(section::kTowerEnd);
 
+    // The show's timelines, in the order the frame draws them.
+    enum class Line {
+        Title,
+        Camera,
+        BackTags,
+        Nick,
+        LateScratch,
+        Scratch,
+        FrontTags,
+        Crew,
+        Graffiti,
+        Tower,
+        Info,
+        Count
+    };
+
+    // A list file the show reads into a timeline (or the flashes): one row of kListSources.
+    struct ListSource {
+        enum class Kind { Cameras, Flashes, Tags };
+        // When start-up reads it. A 666 column draws from the one random sequence as the
+        // row is read, and so do the tower's sparks when it is built: the reading order is
+        // part of the picture. A new list goes last.
+        enum class Read { First, AfterTitles, AfterTower };
+        const char* path;
+        Kind kind;
+        Line line = Line::Count;          // the timeline it fills (not for the flashes)
+        const char* directory = nullptr;  // where a tag list's pictures are; null: the default
+        GLenum source = GL_SRC_ALPHA;     // a tag list's blend pair
+        GLenum destination = GL_ONE;
+        bool repeatLate = false;   // tags: again 125.76 s later, from 20.64 s on
+        bool repeatTwice = false;  // tags: again 109.44 s and 119.04 s later
+        bool reloadedByF12 = false;
+        Read read = Read::AfterTower;
+    };
+    static const std::vector<ListSource> kListSources;
+
     Show();
-    ~Show() override;
+    ~Show();
 
     // Updates the clock and draws everything for the current show time.
     void drawShow();
+    // The same in two steps, so the shell can carry out a transport request in between:
+    // false when the show has ended.
+    bool advanceClock();
+    // Draws the frame at the clock's show time.
+    void drawFrame();
+
+    ShowClock& clock() { return clock_; }
+    const ShowClock& clock() const { return clock_; }
+
+    // F12 answered with Yes: clear and re-read the lists that F12 reloads.
+    void reloadLists();
 
     // A list file of the show and how to read it again into its timeline alone, leaving
     // the clock and the music as they are.
@@ -44,51 +94,43 @@ public:
     // Every list file the show reads; the camera list comes first.
     std::vector<ListFile> listFiles();
 
-    Timeline infoTimeline;
-    std::unique_ptr<TagList> infoTags;
-    std::unique_ptr<Copy2Texture> sceneCapture;
-    Timeline cameraTimeline;
-    std::unique_ptr<CameraList> cameraList;
-    std::unique_ptr<Flash> flashes;
-    std::unique_ptr<TagList> backTags;
-    Timeline backTagTimeline;
-    std::unique_ptr<TagList> frontTags;
-    Timeline frontTagTimeline;
-    std::unique_ptr<TextModel> onceAgainText;
-    std::unique_ptr<TextModel> anotherText;
-    std::unique_ptr<TextModel> lastMinuteText;
-    std::unique_ptr<TextModel> productionText;
-    std::unique_ptr<TextModel> presentedByText;
-    std::unique_ptr<TurntableLayer> turntable;
-    Timeline titleTimeline;
-    Timeline nickTimeline;
-    std::unique_ptr<Copy2Texture> titleCapture;
-    std::unique_ptr<FrameAnim> nickAnim;
-    Timeline towerTimeline;
-    std::unique_ptr<Tower> tower;
-    Timeline graffitiTimeline;
-    std::unique_ptr<TagList> graffitiTags;
-    std::unique_ptr<SpinneLayer> spinne;
-    Timeline scratchTimeline;
-    std::unique_ptr<FrameAnim> lateScratchAnim;
-    Timeline lateScratchTimeline;
-    std::unique_ptr<TagList> qelvoTags;
-    Timeline qelvoTimeline;
-    std::unique_ptr<FrameAnim> scratchAnim;
-
-protected:
-    void reloadLists() override;
+    Timeline& timeline(Line line) { return timelines_[static_cast<size_t>(line)]; }
+    const Timeline& timeline(Line line) const { return timelines_[static_cast<size_t>(line)]; }
+    const Flash& flashes() const { return *flashes_; }
 
 private:
+    void readLists(ListSource::Read stage);
+    void readList(const ListSource& list);
+    void clearList(const ListSource& list);
+
     void buildOpening();
-    void buildGraffiti();
     void buildScratch();
     void buildTower();
     void buildLateScratch();
-    void buildCrew();
 
     void drawTowerWindow(double t);
     void drawNormal(double t);
     void drawOpeningCapture(double t);
     void drawScene(double t);
+
+    ShowClock clock_;
+    std::array<Timeline, static_cast<size_t>(Line::Count)> timelines_;
+    // The list readers, by row of kListSources.
+    std::vector<std::unique_ptr<TagList>> tagLists_;
+    std::unique_ptr<CameraList> cameraList_;
+    std::unique_ptr<Flash> flashes_;
+
+    std::unique_ptr<Copy2Texture> sceneCapture_;
+    std::unique_ptr<TextModel> onceAgainText_;
+    std::unique_ptr<TextModel> anotherText_;
+    std::unique_ptr<TextModel> lastMinuteText_;
+    std::unique_ptr<TextModel> productionText_;
+    std::unique_ptr<TextModel> presentedByText_;
+    std::unique_ptr<TurntableLayer> turntable_;
+    std::unique_ptr<Copy2Texture> titleCapture_;
+    std::unique_ptr<FrameAnim> nickAnim_;
+    std::unique_ptr<Tower> tower_;
+    std::unique_ptr<SpinneLayer> spinne_;
+    std::unique_ptr<FrameAnim> lateScratchAnim_;
+    std::unique_ptr<FrameAnim> scratchAnim_;
 };

@@ -7,7 +7,6 @@
 #include "base/frame_state.h"
 #include "platform/clock.h"
 #include "platform/process.h"
-#include "platform/ui.h"
 #include "show/music.h"
 
 namespace {
@@ -65,39 +64,32 @@ bool ShowClock::updateClock() {
             music->play();
         musicPending = false;
     }
-    if (reloadRequested) {
-        auto answer =
-            platform::ui().messageBox("Reloade lists too?", "Reloade lists too?",
-                                      platform::Buttons::YesNo, platform::Icon::Information);
-        if (answer == platform::Answer::Yes) {
-            reloadLists();
-            platform::releaseFreedMemory();
-        }
-        startTime = now();
-        time = now() - startTime;
-        reloadRequested = false;
-        if (music)
-            music->setPosition(0);
-    }
-    if (pauseRequested) {
-        if (music)
-            music->stop();
-        double pausedAt = time;
-        platform::ui().messageBox("Pause", "Pause", platform::Buttons::Ok,
-                                  platform::Icon::Information);
-        startTime = now() - pausedAt;
-        if (music) {
-            music->play();
-            music->setPosition(toMilliseconds(time));
-        }
-        pauseRequested = false;
-    }
-    if (seekRequested) {
-        startTime = now() - seekTarget;
-        time = now() - startTime;
-        if (music)
-            music->setPosition(toMilliseconds(seekTarget));
-        seekRequested = false;
-    }
     return true;
+}
+
+void ShowClock::restart() {
+    startTime = now();
+    time = now() - startTime;
+    if (music)
+        music->setPosition(0);
+}
+
+void ShowClock::pause() {
+    if (music)
+        music->stop();
+}
+
+void ShowClock::resume() {
+    startTime = now() - time;
+    if (music) {
+        music->play();
+        music->setPosition(toMilliseconds(time));
+    }
+}
+
+void ShowClock::seek(double seconds) {
+    startTime = now() - seconds;
+    time = now() - startTime;
+    if (music)
+        music->setPosition(toMilliseconds(seconds));
 }

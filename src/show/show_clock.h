@@ -1,6 +1,6 @@
 // The show clock: turns the millisecond tick into show time each frame, starts the music
-// at show time 0, ends the process after 185 s and carries out the transport requests
-// (reload, pause, seek) that the authoring keys raise.
+// at show time 0 and ends the process after 185 s. The transport (reload, pause, seek) is
+// carried out only when the shell tells it to, after it has asked whatever it asks.
 #pragma once
 
 #include <functional>
@@ -8,22 +8,29 @@
 
 #include "show/section_loop.h"
 
-#include "base/frame_state.h"
-
 class ShowClock {
 public:
     static constexpr double kLeadIn = 4.0;     // seconds of silence before show time 0
     static constexpr double kEndTime = 185.0;  // the first frame after it ends the process
 
     ShowClock();
-    virtual ~ShowClock() = default;
 
     void startClock();
     // The next update puts the show at `seconds` (as a seek does, the music positioned to
     // match) instead of running from the lead-in.
     void startFrom(double seconds);
-    // Returns false when the show has ended (the process exit was requested).
+    // Once a frame: show time from the tick. Returns false when the show has ended (the
+    // process exit was requested).
     bool updateClock();
+
+    // The transport. Restart: show time 0, the music from its beginning.
+    void restart();
+    // Pause holds the music; resume puts the clock back at the show time it was paused at,
+    // however long the pause took, the music with it.
+    void pause();
+    void resume();
+    // Show time `seconds`, the music positioned to match.
+    void seek(double seconds);
 
     double startTime = 0;
     double time = 0;
@@ -39,8 +46,4 @@ public:
 private:
     bool startPending_ = false;
     double startAt_ = 0;
-
-protected:
-    // F12 answered with Yes: clear and re-read the list files.
-    virtual void reloadLists() {}
 };

@@ -5,7 +5,8 @@
 #include <cmath>
 #include <string>
 
-#include "shell/globals.h"
+#include "base/frame_state.h"
+#include "base/keys.h"
 #include "shell/log_window.h"
 #include "show/light.h"
 #include "show/show_clock.h"
@@ -214,7 +215,7 @@ TEST_F(WorldGl, FrameRateIsSampledEveryTenFrames) {
 
     framesDrawn = 10;
     showTime = 2.0;
-    meter.updateFrameRate();
+    meter.updateFrameRate(showTime);
     EXPECT_FLOAT_EQ(meter.fps, 5.0f);
     EXPECT_STREQ(meter.fpsText, "Fps: 5.0 Tid 2.00");
     EXPECT_EQ(printed, 0);  // hidden unless showFps
@@ -222,18 +223,18 @@ TEST_F(WorldGl, FrameRateIsSampledEveryTenFrames) {
     framesDrawn = 11;
     showTime = 2.1;
     meter.showFps = true;
-    meter.updateFrameRate();
+    meter.updateFrameRate(showTime);
     EXPECT_STREQ(meter.fpsText, "Fps: 5.0 Tid 2.10");
     EXPECT_EQ(printed, 1);
 
     framesDrawn = 20;
     showTime = 2.5;
-    meter.updateFrameRate();
+    meter.updateFrameRate(showTime);
     EXPECT_FLOAT_EQ(meter.fps, 20.0f);  // 10 frames in 0.5 s
 
     // A paused clock gives no new rate instead of a division by zero.
     framesDrawn = 30;
-    meter.updateFrameRate();
+    meter.updateFrameRate(showTime);
     EXPECT_FLOAT_EQ(meter.fps, 20.0f);
     EXPECT_STREQ(meter.fpsText, "Fps: 20.0 Tid 2.50");
 

@@ -1,6 +1,7 @@
 #include "camera/camera.h"
 #include "camera/camera_keys.h"
-#include "camera/input_dialog.h"
+#include "camera/transport_requests.h"
+#include "shell/input_dialog.h"
 
 #include <gtest/gtest.h>
 
@@ -13,10 +14,11 @@
 
 #include <unistd.h>
 
+#include "base/frame_state.h"
+#include "base/keys.h"
 #include "base/world.h"
 #include "objects/vector3_print.h"
 #include "platform/process.h"
-#include "shell/globals.h"
 #include "shell/log_window.h"
 #include "show/show_clock.h"
 #include "support/test_ui.h"
@@ -48,10 +50,7 @@ protected:
               ("tarvel_camera_" + std::to_string(::getpid()) + "_" +
                ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::create_directories(dir);
-        promptText.clear();
         showTime = 0;
-        reloadRequested = pauseRequested = seekRequested = false;
-        seekTarget = 0;
     }
     void TearDown() override {
         platform::setExitHandler(nullptr);
@@ -67,11 +66,13 @@ protected:
     void press(Camera& cam, int key) {
         uint8_t table[256] = {};
         table[key] = 1;
-        CameraKeys(cam).handle(table);
+        CameraKeys(cam, questions, requests).handle(table);
     }
 
     platform::ScriptedUi* ui = nullptr;
     fs::path dir;
+    InputDialog questions;
+    TransportRequests requests;
 };
 
 TEST_F(CameraTest, StartsWithTheDesignedViewAndAnnouncesItself) {
@@ -127,19 +128,19 @@ TEST_F(CameraTest, KeysActOnlyWithTheLogEnabledAndConsumeWhatTheyUse) {
     uint8_t table[256];
     std::fill(std::begin(table), std::end(table), 1);
     logEnabled = false;
-    CameraKeys(cam).handle(table);
+    CameraKeys(cam, questions, requests).handle(table);
     EXPECT_EQ(cam.eye, Vector3(0, 0, -10));
-    EXPECT_FALSE(reloadRequested || pauseRequested);
+    EXPECT_FALSE(requests.reload || requests.pause);
     EXPECT_EQ(table['W'], 1);
     EXPECT_TRUE(ui->inputPrompts.empty());
 
     logEnabled = true;
     std::fill(std::begin(table), std::end(table), 0);
     table['W'] = table[0x7B] = table[0x77] = table[0x64] = table['C'] = table[0x20] = 1;
-    CameraKeys(cam).handle(table);
+    CameraKeys(cam, questions, requests).handle(table);
     EXPECT_EQ(cam.eye, Vector3(0, 0, -9.15f));
-    EXPECT_TRUE(reloadRequested);
-    EXPECT_TRUE(pauseRequested);
+    EXPECT_TRUE(requests.reload);
+    EXPECT_TRUE(requests.pause);
     EXPECT_EQ(cam.tuneX, 1.0);
     EXPECT_EQ(table['W'] + table[0x7B] + table[0x77] + table[0x64], 0);
     EXPECT_EQ(table['C'], 1);  // the main loop's keys are left alone
@@ -165,7 +166,7 @@ TEST_F(CameraTest, InputDialogAnswers) {
     answer("  -250abc");
     press(cam, 0x61);  // keypad 1
     EXPECT_EQ(ui->inputPrompts.back(), "Ny step för Camera x och y (värde/100):");
-    EXPECT_EQ(promptText, "Filename:");
+    EXPECT_EQ(questions.prompt(), "Filename:");
     EXPECT_EQ(cam.tuneStep, -2.5);
     EXPECT_EQ(cam.moveSpeed, 0.85f);
     answer("speed");
@@ -175,8 +176,8 @@ TEST_F(CameraTest, InputDialogAnswers) {
 
     answer("  42 s");
     press(cam, 0x7A);  // F11
-    EXPECT_TRUE(seekRequested);
-    EXPECT_EQ(seekTarget, 42.0);
+    EXPECT_TRUE(requests.seek);
+    EXPECT_EQ(requests.seekTarget, 42.0);
     answer("1 2 3 4 5 6 7 8 9");
     press(cam, '9');
     EXPECT_EQ(cam.up, Vector3(7, 8, 9));  // not normalised
@@ -317,34 +318,36 @@ TEST_F(CameraTest, FlightPlaybackTakesThreeSecondsOfShowTime) {
     EXPECT_TRUE(cam.flying);
     EXPECT_EQ(cam.flightStart, 10.0);
     showTime = 11.5;
-    cam.updateFlight();
+    cam.updateFlight(showTime);
     EXPECT_EQ(cam.eye, cam.eyePath.atFraction(0.5f));
     for (double t : {13.0, 20.0}) {
         showTime = t;
-        cam.updateFlight();
+        cam.updateFlight(showTime);
         EXPECT_EQ(cam.eye, cam.eyePath.points[3]);
     }
     press(cam, '0');
     EXPECT_FALSE(cam.flying);
 
     Camera pathless;
-    press(pathless, '0');
-    pathless.updateFlight();  // asks once; no answer calls the flight off
+    press(pathless, '0');  // asks once; no answer calls the flight off
     EXPECT_FALSE(pathless.flying);
     EXPECT_EQ(ui->inputPrompts.size(), 1u);
-    pathless.updateFlight();
+    pathless.updateFlight(showTime);
     EXPECT_EQ(ui->inputPrompts.size(), 1u);
 }
 
-TEST_F(CameraTest, PlacingWithoutAPathAsksForOne) {
+TEST_F(CameraTest, FlyingWithoutAPathAsksForOneAndPlacingNeverAsks) {
     Camera cam;
+    EXPECT_FALSE(cam.placeAtFraction(0.5f));
+    EXPECT_TRUE(ui->messages.empty() && ui->inputPrompts.empty());
     std::string path = write("fly.pos", positionsText(5));
     answer(path);
-    EXPECT_FALSE(cam.placeAtFraction(0.5f));
+    press(cam, '0');
     ASSERT_EQ(ui->messages.size(), 1u);
     EXPECT_EQ(ui->messages[0].text, "No loaded file!");
     EXPECT_EQ(ui->messages[0].caption, "No loaded file!");
     EXPECT_EQ(ui->inputPrompts.back(), "Fil för cameraflygning:");
+    EXPECT_TRUE(cam.flying);
     EXPECT_EQ(cam.eye, Vector3(0, 0, -10));
     EXPECT_TRUE(cam.placeAtFraction(1.0f));
     EXPECT_EQ(cam.eye, Vector3(2, 0, 0));

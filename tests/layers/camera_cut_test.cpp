@@ -7,7 +7,8 @@
 #include "base/timeline.h"
 #include "camera/camera.h"
 #include "objects/vector3_print.h"
-#include "shell/globals.h"
+#include "base/frame_state.h"
+#include "base/keys.h"
 #include "support/test_ui.h"
 
 namespace {

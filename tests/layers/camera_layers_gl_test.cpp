@@ -7,7 +7,8 @@
 #include "camera/camera.h"
 #include "layers/camera_cut.h"
 #include "layers/frame_anim.h"
-#include "shell/globals.h"
+#include "base/frame_state.h"
+#include "base/keys.h"
 #include "support/gl_context.h"
 #include "support/gl_state.h"
 

@@ -8,7 +8,8 @@
 #include <string>
 
 #include "camera/camera.h"
-#include "shell/globals.h"
+#include "base/frame_state.h"
+#include "base/keys.h"
 #include "shell/log_window.h"
 #include "support/test_ui.h"
 

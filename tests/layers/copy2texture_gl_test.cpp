@@ -5,7 +5,8 @@
 #include "base/world.h"
 #include "layers/test_textures.h"
 #include "shell/extensions.h"
-#include "shell/globals.h"
+#include "base/frame_state.h"
+#include "base/keys.h"
 #include "support/gl_context.h"
 #include "support/gl_state.h"
 

@@ -7,7 +7,8 @@
 #include "base/random.h"
 #include "base/world.h"
 #include "layers/test_textures.h"
-#include "shell/globals.h"
+#include "base/frame_state.h"
+#include "base/keys.h"
 #include "support/gl_context.h"
 #include "support/gl_state.h"
 

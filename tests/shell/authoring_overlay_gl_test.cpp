@@ -4,7 +4,7 @@
 
 #include "base/beat_position.h"
 #include "base/frame_state.h"
-#include "shell/globals.h"
+#include "base/keys.h"
 #include "support/gl_context.h"
 #include "support/gl_state.h"
 #include "text/text.h"
@@ -31,17 +31,16 @@ int brightestInLine() {
 
 TEST(AuthoringOverlay, FlashesTheCornerOnEachBeatWritesItsLineAndLeavesNoStateBehind) {
     static Text font;
-    text = &font;
     AuthoringOverlay overlay("title");
     testing_support::resetFrame();
     showTime = BeatPosition::beatStart(45);
-    overlay.draw(nullptr);
+    overlay.draw(nullptr, &font);
     EXPECT_EQ(readPixel(kCornerX, kCornerY).r, 0) << "hidden, it draws nothing";
 
     overlay.toggle(nullptr);
     ASSERT_TRUE(overlay.visible());
     const GlState before = GlState::capture();
-    overlay.draw(nullptr);
+    overlay.draw(nullptr, &font);
     const GlState after = GlState::capture();
     EXPECT_TRUE(before == after) << before.differences(after);
     auto corner = readPixel(kCornerX, kCornerY);
@@ -51,16 +50,15 @@ TEST(AuthoringOverlay, FlashesTheCornerOnEachBeatWritesItsLineAndLeavesNoStateBe
 
     testing_support::resetFrame();
     showTime = BeatPosition::beatStart(44);  // the first beat of bar 11
-    overlay.draw(nullptr);
+    overlay.draw(nullptr, &font);
     corner = readPixel(kCornerX, kCornerY);
     EXPECT_GT(corner.r, 240);
     EXPECT_LT(corner.b, 60) << "warm on the first beat of a bar";
 
     testing_support::resetFrame();
     showTime = BeatPosition::beatStart(44) + 0.2;
-    overlay.draw(nullptr);
+    overlay.draw(nullptr, &font);
     EXPECT_EQ(readPixel(kCornerX, kCornerY).r, 0) << "dark between beats";
-    text = nullptr;
 }
 
 }  // namespace

@@ -5,7 +5,9 @@
 
 #include <gtest/gtest.h>
 
-#include "shell/globals.h"
+#include "base/frame_state.h"
+#include "base/keys.h"
+#include "shell/session.h"
 #include "support/test_ui.h"
 
 namespace {
@@ -17,11 +19,11 @@ const char* const kQuestion =
 TEST(GlWindow, RefusedModeSwitchAsksForAWindowAndNoCloses) {
     platform::ScriptedUi& ui = testing_support::installScriptedUi(false);
     platform::Window::simulateUnswitchableModes(true);
-    modeSwitch = true;
+    Session session;
+    session.modeSwitch = true;
     ui.messageAnswers.push_back(platform::Answer::No);
-    EXPECT_FALSE(createWindow("#Korrin - Tarvel", 800, 600, 32, true));
+    EXPECT_FALSE(createWindow(session, "#Korrin - Tarvel", 800, 600, 32, true));
     platform::Window::simulateUnswitchableModes(false);
-    modeSwitch = false;
 
     ASSERT_EQ(ui.messages.size(), 2u);
     EXPECT_EQ(ui.messages[0].text, kQuestion);

@@ -9,12 +9,13 @@
 #include <string>
 #include <thread>
 
+#include "base/frame_state.h"
+#include "base/keys.h"
 #include "camera/camera.h"
 #include "layers/flash.h"
 #include "layers/list_lines.h"
 #include "layers/loading_screen.h"
 #include "shell/authoring.h"
-#include "shell/globals.h"
 #include "support/test_show.h"
 #include "support/test_ui.h"
 
@@ -83,7 +84,7 @@ protected:
 };
 
 TEST_F(ListReloaderTest, EachSavePatternReadsTheListOnceWhenCompleteAndShowTimeRunsOn) {
-    ASSERT_EQ(show->backTagTimeline.entries().size(), 2u);
+    ASSERT_EQ(show->timeline(Show::Line::BackTags).entries().size(), 2u);
     tick = 60.0;
     show->drawShow();
 
@@ -92,7 +93,7 @@ TEST_F(ListReloaderTest, EachSavePatternReadsTheListOnceWhenCompleteAndShowTimeR
     EXPECT_TRUE(pollFor(30).empty()) << "the temporary file is no list";
     fs::rename("vintra/tags/256/.tagback.txt.swp", kBackTags);
     EXPECT_EQ(pollFor(150), std::vector<std::string>{"./vintra/tags/256/tagback.txt"});
-    EXPECT_EQ(show->backTagTimeline.entries().size(), 3u);
+    EXPECT_EQ(show->timeline(Show::Line::BackTags).entries().size(), 3u);
 
     // Truncate and write in two parts: nothing is read while the file is still open.
     {
@@ -102,12 +103,12 @@ TEST_F(ListReloaderTest, EachSavePatternReadsTheListOnceWhenCompleteAndShowTimeR
         file << tagRows(5).substr(tagRows(0).size());
     }
     EXPECT_EQ(pollFor(150).size(), 1u);
-    EXPECT_EQ(show->backTagTimeline.entries().size(), 5u);
+    EXPECT_EQ(show->timeline(Show::Line::BackTags).entries().size(), 5u);
 
     tick = 60.5;
     show->drawShow();
-    EXPECT_DOUBLE_EQ(show->time, 60.5) << "a reload leaves show time alone";
-    EXPECT_EQ(show->graffitiTimeline.entries().size(), 0u);
+    EXPECT_DOUBLE_EQ(show->clock().time, 60.5) << "a reload leaves show time alone";
+    EXPECT_EQ(show->timeline(Show::Line::Graffiti).entries().size(), 0u);
 }
 
 TEST_F(ListReloaderTest, SkippedRowsAreReportedByFileAndLineAndTheRestIsRead) {
@@ -122,7 +123,7 @@ TEST_F(ListReloaderTest, SkippedRowsAreReportedByFileAndLineAndTheRestIsRead) {
     const auto read = pollFor(150);
     const std::string terminal = testing::internal::GetCapturedStderr();
     ASSERT_EQ(read, std::vector<std::string>{"./vintra/flash/flash.txt"});
-    EXPECT_EQ(show->flashes->entries.size(), 2u);
+    EXPECT_EQ(show->flashes().entries.size(), 2u);
     EXPECT_NE(terminal.find("./vintra/flash/flash.txt:4: row skipped: 11\t0.25\tO.5"),
               std::string::npos)
         << terminal;
@@ -132,14 +133,14 @@ TEST_F(ListReloaderTest, SkippedRowsAreReportedByFileAndLineAndTheRestIsRead) {
 TEST_F(ListReloaderTest, ASavedPositionFileReadsTheCameraListAgain) {
     write("vintra/cameras/cameras.txt", "a.pos\t0\t10\t2\t0\n");
     ASSERT_EQ(pollFor(150), std::vector<std::string>{"./vintra/cameras/cameras.txt"});
-    EXPECT_TRUE(show->cameraTimeline.entries().empty()) << "a.pos is missing yet";
+    EXPECT_TRUE(show->timeline(Show::Line::Camera).entries().empty()) << "a.pos is missing yet";
     std::string flight;  // a path needs four positions
     for (int z : {20, 15, 10, 5}) {
         flight += "0 0 " + std::to_string(z) + " 0 0 0 0 1 0\n";
     }
     write("vintra/cameras/a.pos", flight);
     EXPECT_EQ(pollFor(150), std::vector<std::string>{"./vintra/cameras/cameras.txt"});
-    EXPECT_EQ(show->cameraTimeline.entries().size(), 1u);
+    EXPECT_EQ(show->timeline(Show::Line::Camera).entries().size(), 1u);
 }
 
 }  // namespace

@@ -7,10 +7,11 @@
 #include <thread>
 #include <vector>
 
+#include "base/frame_state.h"
+#include "base/keys.h"
 #include "platform/process.h"
 #include "platform/sound/sound.h"
 #include "platform/sound/test_mp3.h"
-#include "shell/globals.h"
 #include "shell/log_window.h"
 #include "show/show_clock.h"
 #include "support/test_ui.h"

@@ -5,10 +5,11 @@
 #include <string>
 #include <vector>
 
+#include "base/frame_state.h"
+#include "base/keys.h"
 #include "platform/sound/mp3_stream.h"
 #include "platform/sound/sound.h"
 #include "platform/sound/test_mp3.h"
-#include "shell/globals.h"
 #include "show/music.h"
 #include "support/test_ui.h"
 
@@ -25,7 +26,6 @@ struct ClockRig {
         clock.now = [this] { return tick; };
         clock.endProcess = [this](int status) { exits.push_back(status); };
         clock.startTime = tick;
-        reloadRequested = pauseRequested = seekRequested = false;
         music = nullptr;
     }
     bool frameAt(double showTime) {
@@ -57,42 +57,6 @@ TEST(ShowClock, MusicStartsOnTheFirstFrameAtZeroOrLater) {
     EXPECT_FALSE(rig.clock.musicPending);
 }
 
-TEST(ShowClock, PauseResumesAtTheSameShowTimeWhateverTheBoxTook) {
-    ClockRig rig;
-    rig.frameAt(50.0);
-    pauseRequested = true;
-    double before = rig.clock.startTime;
-    rig.tick = before + 50.25;
-    // The box is modal: simulate its time passing by moving the tick while it is open.
-    rig.clock.now = [&rig, calls = 0]() mutable {
-        return ++calls == 1 ? rig.tick : rig.tick + 30.0;
-    };
-    rig.clock.updateClock();
-    EXPECT_FALSE(pauseRequested);
-    ASSERT_EQ(rig.ui->messages.size(), 1u);
-    EXPECT_EQ(rig.ui->messages[0].text, "Pause");
-    EXPECT_EQ(rig.ui->messages[0].caption, "Pause");
-    // The next frame, at the moment the box closed, is still at 50.25.
-    EXPECT_DOUBLE_EQ(rig.tick + 30.0 - rig.clock.startTime, 50.25);
-}
-
-TEST(ShowClock, SeekToNegativeTimeAndReloadRestartsAtZeroWhateverTheAnswer) {
-    ClockRig rig;
-    rig.frameAt(30.0);
-    seekRequested = true;
-    seekTarget = -3;
-    rig.clock.updateClock();
-    EXPECT_DOUBLE_EQ(rig.clock.time, -3.0);
-    EXPECT_FALSE(seekRequested);
-
-    rig.ui->messageAnswers.push_back(platform::Answer::No);
-    reloadRequested = true;
-    rig.frameAt(12.0);
-    EXPECT_DOUBLE_EQ(rig.clock.time, 0.0);
-    EXPECT_EQ(rig.ui->messages.back().text, "Reloade lists too?");
-    EXPECT_FALSE(reloadRequested);
-}
-
 TEST(ShowClock, StartFromPutsTheFirstFrameThereAndEndTimeEndsTheRange) {
     ClockRig rig;
     rig.clock.startClock();
@@ -120,20 +84,6 @@ TEST(ShowClock, StartFromPutsTheFirstFrameThereAndEndTimeEndsTheRange) {
     EXPECT_FALSE(lead.clock.musicPending);
 }
 
-TEST(ShowClock, RequestsRunInTheOrderReloadPauseSeek) {
-    ClockRig rig;
-    rig.frameAt(20.0);
-    reloadRequested = pauseRequested = seekRequested = true;
-    seekTarget = 7;
-    rig.clock.updateClock();
-    ASSERT_EQ(rig.ui->messages.size(), 2u);
-    EXPECT_EQ(rig.ui->messages[0].text, "Reloade lists too?");
-    EXPECT_EQ(rig.ui->messages[1].text, "Pause");
-    // Reload restarted at 0, pause kept 0, then the seek won.
-    EXPECT_DOUBLE_EQ(rig.clock.time, 7.0);
-    EXPECT_FALSE(reloadRequested || pauseRequested || seekRequested);
-}
-
 TEST(ShowClock, SeeksBeyondTheIntegerMillisecondRangeHoldAtItsLimit) {
     ClockRig rig;
     Music::selectOutput(platform::sound::OutputKind::NonRealTime);
@@ -144,9 +94,8 @@ TEST(ShowClock, SeeksBeyondTheIntegerMillisecondRangeHoldAtItsLimit) {
     const int64_t length = player.stream->lengthFrames() * 1000 / 44100;
     for (double target : {2200000.0, 4.0e9}) {
         rig.clock.startTime = rig.tick;  // a frame at show time 0, before the show's end
-        seekRequested = true;
-        seekTarget = target;
         rig.clock.updateClock();
+        rig.clock.seek(target);
         EXPECT_DOUBLE_EQ(rig.clock.time, target);
         // At the end, not wrapped round to a lead of silence before the start.
         EXPECT_EQ(platform::sound::streamTime(player.stream), length) << target;

@@ -10,11 +10,14 @@
 #include <string>
 #include <vector>
 
+#include "base/frame_state.h"
+#include "base/keys.h"
 #include "base/world.h"
 #include "camera/camera.h"
+#include "camera/transport_requests.h"
 #include "layers/loading_screen.h"
 #include "shell/extensions.h"
-#include "shell/globals.h"
+#include "shell/transport.h"
 #include "show/music.h"
 #include "support/gl_context.h"
 #include "support/gl_state.h"
@@ -45,12 +48,17 @@ protected:
         ui = &testing_support::installScriptedUi(false);
         show = testing_support::buildShow(&tick);
         const std::map<std::string, Timeline*> timelines = {
-            {"info", &show->infoTimeline},       {"camera", &show->cameraTimeline},
-            {"back", &show->backTagTimeline},    {"front", &show->frontTagTimeline},
-            {"title", &show->titleTimeline},     {"nick", &show->nickTimeline},
-            {"tower", &show->towerTimeline},     {"graffiti", &show->graffitiTimeline},
-            {"scratch", &show->scratchTimeline}, {"lateScratch", &show->lateScratchTimeline},
-            {"qelvo", &show->qelvoTimeline}};
+            {"info", &show->timeline(Show::Line::Info)},
+            {"camera", &show->timeline(Show::Line::Camera)},
+            {"back", &show->timeline(Show::Line::BackTags)},
+            {"front", &show->timeline(Show::Line::FrontTags)},
+            {"title", &show->timeline(Show::Line::Title)},
+            {"nick", &show->timeline(Show::Line::Nick)},
+            {"tower", &show->timeline(Show::Line::Tower)},
+            {"graffiti", &show->timeline(Show::Line::Graffiti)},
+            {"scratch", &show->timeline(Show::Line::Scratch)},
+            {"lateScratch", &show->timeline(Show::Line::LateScratch)},
+            {"qelvo", &show->timeline(Show::Line::Crew)}};
         for (const auto& [name, timeline] : timelines) {
             timeline->clear();
             probes.push_back(std::make_unique<ProbeLayer>(&drawn, name));
@@ -127,10 +135,14 @@ TEST_F(ShowFrameOrder, FramesLeaveNoStateBehindOutsideTheTowerWindow) {
 TEST_F(ShowFrameOrder, ReloadAnsweredYesReadsTheListsAgainAndRestartsAtZero) {
     frameAt(60);
     ui->messageAnswers.push_back(platform::Answer::Yes);
-    reloadRequested = true;
+    TransportRequests requests;
+    requests.reload = true;
     const size_t before = ui->messages.size();
-    frameAt(70);
-    EXPECT_DOUBLE_EQ(show->time, 0.0);
+    tick = 70;
+    ASSERT_TRUE(show->advanceClock());
+    carryOutTransport(requests, *show);
+    show->drawFrame();
+    EXPECT_DOUBLE_EQ(show->clock().time, 0.0);
     // The tower's missing files may be reported in the same frame: it loads over the first
     // frames.
     std::vector<std::string> asked;
@@ -139,11 +151,11 @@ TEST_F(ShowFrameOrder, ReloadAnsweredYesReadsTheListsAgainAndRestartsAtZero) {
     }
     EXPECT_EQ(std::count(asked.begin(), asked.end(), "Reloade lists too?"), 1);
     // Yes empties the list timelines (their files are missing here) and keeps the others.
-    EXPECT_TRUE(show->cameraTimeline.entries().empty());
-    EXPECT_TRUE(show->backTagTimeline.entries().empty());
-    EXPECT_TRUE(show->graffitiTimeline.entries().empty());
-    EXPECT_FALSE(show->nickTimeline.entries().empty());
-    EXPECT_FALSE(show->infoTimeline.entries().empty());
+    EXPECT_TRUE(show->timeline(Show::Line::Camera).entries().empty());
+    EXPECT_TRUE(show->timeline(Show::Line::BackTags).entries().empty());
+    EXPECT_TRUE(show->timeline(Show::Line::Graffiti).entries().empty());
+    EXPECT_FALSE(show->timeline(Show::Line::Nick).entries().empty());
+    EXPECT_FALSE(show->timeline(Show::Line::Info).entries().empty());
 }
 
 }  // namespace

@@ -7,7 +7,8 @@
 
 #include "platform/scripted_ui.h"
 #include "platform/window.h"
-#include "shell/globals.h"
+#include "base/frame_state.h"
+#include "base/keys.h"
 #include "shell/log_window.h"
 #include "support/gl_context.h"
 #include "support/test_ui.h"

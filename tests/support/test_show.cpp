@@ -4,7 +4,8 @@
 #include "camera/camera.h"
 #include "layers/loading_screen.h"
 #include "shell/extensions.h"
-#include "shell/globals.h"
+#include "base/frame_state.h"
+#include "base/keys.h"
 #include "show/music.h"
 #include "support/gl_context.h"
 
@@ -24,9 +25,9 @@ std::unique_ptr<Show> buildShow(const double* tick) {
     camera = &showCamera;
     music = nullptr;
     auto show = std::make_unique<Show>();
-    show->now = [tick] { return *tick; };
-    show->endProcess = [](int) {};
-    show->startTime = 0;
+    show->clock().now = [tick] { return *tick; };
+    show->clock().endProcess = [](int) {};
+    show->clock().startTime = 0;
     return show;
 }
 

@@ -1,19 +1,21 @@
-#include "camera/input_dialog.h"
+#include "shell/input_dialog.h"
 
 #include "platform/process.h"
 #include "platform/ui.h"
-
-std::string promptText;
 
 namespace {
 constexpr char kNoAnswer = 'X';
 }
 
+void InputDialog::tell(const char* text) {
+    platform::ui().messageBox(text, text, platform::Buttons::Ok, platform::Icon::Information);
+}
+
 bool InputDialog::ask(const char* prompt, std::string& answer) {
     if (prompt) {
-        promptText = prompt;
+        prompt_ = prompt;
     }
-    platform::InputResult result = platform::ui().inputDialog("Input", promptText);
+    platform::InputResult result = platform::ui().inputDialog("Input", prompt_);
     // Built by size, not from a literal: GCC 12 warns wrongly on assigning one here at -O3.
     std::string given(1, kNoAnswer);
     switch (result.answer) {
