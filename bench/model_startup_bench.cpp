@@ -9,11 +9,11 @@
 #include <string>
 #include <vector>
 
+#include "base/frame_state.h"
+#include "base/keys.h"
 #include "objects/nobject.h"
 #include "platform/ui.h"
 #include "platform/window.h"
-#include "base/frame_state.h"
-#include "base/keys.h"
 #include "shell/log_window.h"
 
 namespace {

@@ -15,9 +15,9 @@
 #include <thread>
 #include <vector>
 
-#include "platform/sound/sound.h"
 #include "base/frame_state.h"
 #include "base/keys.h"
+#include "platform/sound/sound.h"
 #include "shell/log_window.h"
 #include "show/music.h"
 #include "vintra-gen/sound/soundtrack.h"

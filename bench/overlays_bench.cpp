@@ -7,13 +7,13 @@
 #include <cstdio>
 #include <string>
 
+#include "base/frame_state.h"
+#include "base/keys.h"
 #include "base/world.h"
 #include "layers/copy2texture.h"
 #include "layers/noise_overlay.h"
 #include "platform/window.h"
 #include "shell/extensions.h"
-#include "base/frame_state.h"
-#include "base/keys.h"
 #include "shell/log_window.h"
 
 namespace {

@@ -11,6 +11,8 @@
 #include <cstring>
 #include <string>
 
+#include "base/frame_state.h"
+#include "base/keys.h"
 #include "base/world.h"
 #include "camera/camera.h"
 #include "layers/noise_overlay.h"
@@ -19,8 +21,6 @@
 #include "objects/nobject.h"
 #include "platform/window.h"
 #include "shell/extensions.h"
-#include "base/frame_state.h"
-#include "base/keys.h"
 #include "shell/log_window.h"
 
 namespace {

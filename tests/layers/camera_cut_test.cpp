@@ -4,11 +4,11 @@
 
 #include <string>
 
+#include "base/frame_state.h"
+#include "base/keys.h"
 #include "base/timeline.h"
 #include "camera/camera.h"
 #include "objects/vector3_print.h"
-#include "base/frame_state.h"
-#include "base/keys.h"
 #include "support/test_ui.h"
 
 namespace {

@@ -4,11 +4,11 @@
 #include <array>
 #include <string>
 
+#include "base/frame_state.h"
+#include "base/keys.h"
 #include "camera/camera.h"
 #include "layers/camera_cut.h"
 #include "layers/frame_anim.h"
-#include "base/frame_state.h"
-#include "base/keys.h"
 #include "support/gl_context.h"
 #include "support/gl_state.h"
 

@@ -7,9 +7,9 @@
 #include <fstream>
 #include <string>
 
-#include "camera/camera.h"
 #include "base/frame_state.h"
 #include "base/keys.h"
+#include "camera/camera.h"
 #include "shell/log_window.h"
 #include "support/test_ui.h"
 

@@ -2,11 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include "base/frame_state.h"
+#include "base/keys.h"
 #include "base/world.h"
 #include "layers/test_textures.h"
 #include "shell/extensions.h"
-#include "base/frame_state.h"
-#include "base/keys.h"
 #include "support/gl_context.h"
 #include "support/gl_state.h"
 

@@ -5,10 +5,10 @@
 
 #include <vector>
 
-#include "base/world.h"
-#include "layers/test_textures.h"
 #include "base/frame_state.h"
 #include "base/keys.h"
+#include "base/world.h"
+#include "layers/test_textures.h"
 #include "support/gl_context.h"
 #include "support/gl_state.h"
 

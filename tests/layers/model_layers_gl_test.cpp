@@ -5,6 +5,8 @@
 #include <filesystem>
 #include <string>
 
+#include "base/frame_state.h"
+#include "base/keys.h"
 #include "camera/camera.h"
 #include "image/test_images.h"
 #include "layers/spinne_layer.h"
@@ -12,8 +14,6 @@
 #include "layers/turntable_layer.h"
 #include "objects/feedback.h"
 #include "objects/test_models.h"
-#include "base/frame_state.h"
-#include "base/keys.h"
 #include "support/gl_context.h"
 #include "support/gl_state.h"
 #include "support/test_ui.h"

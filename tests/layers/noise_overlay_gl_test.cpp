@@ -4,11 +4,11 @@
 
 #include <vector>
 
+#include "base/frame_state.h"
+#include "base/keys.h"
 #include "base/random.h"
 #include "base/world.h"
 #include "layers/test_textures.h"
-#include "base/frame_state.h"
-#include "base/keys.h"
 #include "support/gl_context.h"
 #include "support/gl_state.h"
 

@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "base/frame_state.h"
+#include "base/keys.h"
 #include "base/random.h"
 #include "base/world.h"
 #include "camera/camera.h"
@@ -17,8 +19,6 @@
 #include "objects/light_particles.h"
 #include "objects/nobject.h"
 #include "objects/test_models.h"
-#include "base/frame_state.h"
-#include "base/keys.h"
 #include "support/gl_context.h"
 #include "support/gl_state.h"
 #include "support/test_ui.h"

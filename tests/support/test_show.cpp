@@ -1,11 +1,11 @@
 #include "support/test_show.h"
 
+#include "base/frame_state.h"
+#include "base/keys.h"
 #include "base/world.h"
 #include "camera/camera.h"
 #include "layers/loading_screen.h"
 #include "shell/extensions.h"
-#include "base/frame_state.h"
-#include "base/keys.h"
 #include "show/music.h"
 #include "support/gl_context.h"
 
