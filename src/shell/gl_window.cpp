@@ -86,7 +86,10 @@ bool createWindow(Session& session, const char* title, int width, int height, in
     int pixelsHigh = 0;
     mainWindow().drawableSize(pixelsWide, pixelsHigh);
     resizeScene(pixelsWide, pixelsHigh);
-    preInit(session);
+    preInit(session, [] {
+        windowLetterbox().clearBars();
+        mainWindow().swap();
+    });
     worldInit(session);
     return true;
 }

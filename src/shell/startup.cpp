@@ -7,7 +7,6 @@
 #include "platform/path.h"
 #include "platform/ui.h"
 #include "shell/extensions.h"
-#include "shell/gl_window.h"
 #include "shell/log_window.h"
 #include "shell/main_window.h"
 #include "shell/session.h"
@@ -29,7 +28,7 @@ void release(T*& object) {
 
 }  // namespace
 
-void preInit(Session& session) {
+void preInit(Session& session, std::function<void()> presentFrame) {
     // The marker is only tested for; its content is never read.
     const bool markerFound = platform::fileExists("logga");
     delete shellLog;  // an earlier round's (F1)
@@ -44,9 +43,8 @@ void preInit(Session& session) {
                                   platform::Icon::Exclamation);
     }
     // Loading takes a while: a signal meanwhile ends the program between two steps.
-    loadingScreen = new LoadingScreen([] {
-        windowLetterbox().clearBars();
-        mainWindow().swap();
+    loadingScreen = new LoadingScreen([present = std::move(presentFrame)] {
+        present();
         platform::Interruption::endIfSignalled();
     });
     loadingScreen->advance();

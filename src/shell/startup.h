@@ -2,9 +2,12 @@
 // builds the show, opens the music and starts the clock 4 seconds ahead.
 #pragma once
 
+#include <functional>
+
 struct Session;
 
-void preInit(Session& session);
+// `presentFrame` puts a finished loading frame on the screen (the window's, which owns it).
+void preInit(Session& session, std::function<void()> presentFrame);
 void worldInit(Session& session);
 // Frees what preInit and worldInit created (the log stays until the next preInit). Called
 // while their GL context is still current, so their GL names die with the right context.
