@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Runs every fuzz target over its seed files (fuzz/corpus/NAME, the target less "_fuzz"), then
-# fuzzes each for $1 seconds (default 0: the seeds only). Usage: run_corpus.sh BUILD_DIR [SECONDS]
+# Runs every fuzz target over its stored inputs (fuzz/corpus/NAME, the target less "_fuzz"), then
+# fuzzes each for $1 seconds (default 0: the stored inputs only). Usage: run_corpus.sh BUILD_DIR [SECONDS]
 set -euo pipefail
 build=$1
 seconds=${2:-0}
