@@ -125,11 +125,15 @@ void World::drawFullWindowQuad(float z, GLuint texture) {
     glGetFloatv(GL_CURRENT_COLOR, colour);
     glPushAttrib(GL_ALL_ATTRIB_BITS);
     beginOrtho();
-    glEnable(GL_TEXTURE_2D);
+    if (texture != 0) {
+        glEnable(GL_TEXTURE_2D);
+        glBindTexture(GL_TEXTURE_2D, texture);
+    } else {
+        glDisable(GL_TEXTURE_2D);
+    }
     glDisable(GL_LIGHTING);
     glDisable(GL_CULL_FACE);
     glDisable(GL_DEPTH_TEST);
-    glBindTexture(GL_TEXTURE_2D, texture);
     // s = (1 − x) / 2, t = (1 − y) / 2: the sprites' mapping.
     glBegin(GL_QUADS);
     glTexCoord2f(1, 0);

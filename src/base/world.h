@@ -36,7 +36,7 @@ public:
     void setNormalTexEnv();
 
     // One texture over the whole window at eye depth z, with the caller's colour, blending
-    // and texture environment.
+    // and texture environment; texture 0 fills with the colour alone.
     void drawFullWindowQuad(float z, GLuint texture);
 
     // Once per drawn frame: samples the rate every 10 frames and formats fpsText with the

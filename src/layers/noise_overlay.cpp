@@ -1,5 +1,8 @@
 #include "layers/noise_overlay.h"
 
+#include <algorithm>
+#include <vector>
+
 #include "base/gl_state.h"
 #include "base/random.h"
 #include "base/world.h"
@@ -8,6 +11,25 @@ namespace {
 
 constexpr int kNoiseCopies = 2;
 constexpr float kBehindEverything = -1.0f;  // eye depth of both passes
+
+// Every texel of the texture's picture opaque white.
+bool plainWhite(GLuint texture) {
+    if (texture == 0) {
+        return false;
+    }
+    SavedState saved(GL_TEXTURE_BIT);
+    glBindTexture(GL_TEXTURE_2D, texture);
+    GLint width = 0, height = 0;
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &width);
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_HEIGHT, &height);
+    std::vector<GLubyte> texels(static_cast<size_t>(width) * static_cast<size_t>(height) * 4);
+    if (texels.empty()) {
+        return false;
+    }
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glGetTexImage(GL_TEXTURE_2D, 0, GL_RGBA, GL_UNSIGNED_BYTE, texels.data());
+    return std::all_of(texels.begin(), texels.end(), [](GLubyte v) { return v == 255; });
+}
 
 float randomFraction() {
     return static_cast<float>(nextRandom() % 100) / 100.0f;
@@ -78,8 +100,14 @@ void NoiseOverlay::paint() {
     glPopMatrix();
     glMatrixMode(GL_MODELVIEW);
 
-    // With a white texture and alpha 1 this scales the frame by 1 + whiteLevel.
+    // With a white texture and alpha 1 this scales the frame by 1 + whiteLevel. The show's
+    // texture environments multiply the texel in, so a plain white picture is the colour
+    // alone, which the renderer fills without sampling.
+    if (white != checkedWhite) {
+        checkedWhite = white;
+        whiteIsPlain = plainWhite(white);
+    }
     glColor3f(whiteLevel, whiteLevel, whiteLevel);
     glBlendFunc(GL_DST_COLOR, GL_SRC_ALPHA);
-    world->drawFullWindowQuad(kBehindEverything, white);
+    world->drawFullWindowQuad(kBehindEverything, whiteIsPlain ? 0 : white);
 }

@@ -37,4 +37,7 @@ public:
 
 private:
     void pickNoiseTexture();
+
+    GLuint checkedWhite = 0;  // the white texture whiteIsPlain was found for
+    bool whiteIsPlain = false;
 };

@@ -201,11 +201,12 @@ void Tower::drawShadow(NObject& model, size_t index) {
 void Tower::drawModels() {
     shadowRegion.beginFrame();
     auto drawTextured = [&](NObject& model, size_t index) {
-        model.draw(ShadeType::Texture);
-        model.draw(ShadeType::LightMap);
+        model.drawTexturedLightMapped();
         drawShadow(model, index);
     };
-    // Indices follow forEachModel: tower, author, coded-by, then the texts.
+    // Indices follow forEachModel: tower, author, coded-by, then the texts. The tower keeps
+    // its two passes: where its faces lie in one plane the light map darkens twice, and the
+    // picture has that.
     tower->draw(ShadeType::Flat);
     tower->draw(ShadeType::LightMap);
     drawShadow(*tower, 0);
@@ -276,8 +277,7 @@ void Tower::rehearse(int part) {
                 drawShadow(*tower, 0);
                 break;
             case 3:
-                codedBy->draw(ShadeType::Texture);
-                codedBy->draw(ShadeType::LightMap);
+                codedBy->drawTexturedLightMapped();
                 drawShadow(*codedBy, 2);
                 break;
             case 4:

@@ -280,32 +280,67 @@ void generateCoordinate(GLenum coordinate, const GLfloat plane[4]) {
 
 }  // namespace
 
+void Mesh::enableLightUnits(GLenum unit, const Face& shared) const {
+    // s = (x − L.x) / r + 0.5 and so on, as the per-corner coordinates are worked out.
+    const Vector3 l = shared.lightPosition();
+    const float inverse = 1.0f / shared.lightRadius;
+    const GLfloat firstS[4] = {inverse, 0, 0, 0.5f - l.x * inverse};
+    const GLfloat firstT[4] = {0, inverse, 0, 0.5f - l.y * inverse};
+    const GLfloat secondS[4] = {0, 0, inverse, 0.5f - l.z * inverse};
+    const GLfloat secondT[4] = {0, 0, 0, 0.5f};
+    selectTextureUnit(unit);
+    glEnable(GL_TEXTURE_2D);
+    glBindTexture(GL_TEXTURE_2D, lightTexture0);
+    generateCoordinate(GL_S, firstS);
+    generateCoordinate(GL_T, firstT);
+    selectTextureUnit(unit + 1);
+    glEnable(GL_TEXTURE_2D);
+    glBindTexture(GL_TEXTURE_2D, lightTexture1);
+    generateCoordinate(GL_S, secondS);
+    generateCoordinate(GL_T, secondT);
+}
+
+// Generation off again: the next mesh of the object may give its corners' own coordinates.
+// The textures stay enabled for the caller's attribute restore.
+void Mesh::disableLightUnits(GLenum unit) {
+    for (GLenum u : {unit + 1, unit}) {
+        selectTextureUnit(u);
+        glDisable(GL_TEXTURE_GEN_S);
+        glDisable(GL_TEXTURE_GEN_T);
+    }
+    selectTextureUnit(GL_TEXTURE0_ARB);
+}
+
 bool Mesh::drawLightMapGenerated() {
     const Face* shared = frozen ? sharedLightFace() : nullptr;
     if (shared == nullptr) {
         return false;
     }
-    // s = (x − L.x) / r + 0.5 and so on, as the per-corner coordinates are worked out.
-    const Vector3 l = shared->lightPosition();
-    const float inverse = 1.0f / shared->lightRadius;
-    const GLfloat unit0S[4] = {inverse, 0, 0, 0.5f - l.x * inverse};
-    const GLfloat unit0T[4] = {0, inverse, 0, 0.5f - l.y * inverse};
-    const GLfloat unit1S[4] = {0, 0, inverse, 0.5f - l.z * inverse};
-    const GLfloat unit1T[4] = {0, 0, 0, 0.5f};
-    selectTextureUnit(GL_TEXTURE0_ARB);
-    generateCoordinate(GL_S, unit0S);
-    generateCoordinate(GL_T, unit0T);
-    selectTextureUnit(GL_TEXTURE1_ARB);
-    generateCoordinate(GL_S, unit1S);
-    generateCoordinate(GL_T, unit1T);
+    enableLightUnits(GL_TEXTURE0_ARB, *shared);
     callStatic(kPositionsList, [this] { emitPositions(); });
-    // The next mesh of the object may give its corners' own coordinates: they must count.
-    glDisable(GL_TEXTURE_GEN_S);
-    glDisable(GL_TEXTURE_GEN_T);
-    selectTextureUnit(GL_TEXTURE0_ARB);
-    glDisable(GL_TEXTURE_GEN_S);
-    glDisable(GL_TEXTURE_GEN_T);
+    disableLightUnits(GL_TEXTURE0_ARB);
     return true;
+}
+
+void Mesh::drawTexturedLightMapped() {
+    const Face* shared = frozen ? sharedLightFace() : nullptr;
+    if (shared == nullptr) {
+        draw(ShadeType::Texture);
+        draw(ShadeType::LightMap);
+        return;
+    }
+    // The surface's own texture keeps unit 0 and its environment; the light map's units
+    // multiply, as the blend of the second pass did.
+    const GLenum lightUnit = texture != 0 ? GL_TEXTURE1_ARB : GL_TEXTURE0_ARB;
+    enableLightUnits(lightUnit, *shared);
+    if (lightUnit != GL_TEXTURE0_ARB) {
+        glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
+        selectTextureUnit(lightUnit);
+        glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
+    }
+    selectTextureUnit(GL_TEXTURE0_ARB);
+    draw(ShadeType::Texture);
+    disableLightUnits(lightUnit);
 }
 
 // Depth-fail stencil counting: back faces of the volume increment where they fail the depth

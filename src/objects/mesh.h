@@ -45,6 +45,10 @@ public:
     // Draws with the given shade type; the caller saves and restores the GL state.
     void draw(int shadeType);
     void draw(ShadeType shadeType) { draw(static_cast<int>(shadeType)); }
+    // Texture with the light map multiplied in, as the two passes give under a white current
+    // colour (to within rounding): where the light map's coordinates can be generated, in one
+    // pass that fills each pixel once; otherwise the two passes.
+    void drawTexturedLightMapped();
 
     // Known to be a closed surface wound one way (see isClosedSurface): its back faces may
     // be culled.
@@ -66,6 +70,9 @@ private:
     // coordinates as per corner, for a mesh whose faces share one light and one radius.
     bool drawLightMapGenerated();
     const Face* sharedLightFace() const;
+    // The light texture and generated coordinates on `unit` (x and y) and the next (z).
+    void enableLightUnits(GLenum unit, const Face& shared) const;
+    static void disableLightUnits(GLenum unit);
     void drawShadow();
     // The volume for the light as it stands: every side, then every cap.
     void buildShadowVolume();

@@ -272,17 +272,37 @@ void NObject::draw(int shadeType) {
                 face->updateFacing();
             }
         }
-        const bool cull = cullClosedMeshes && shadeType != static_cast<int>(ShadeType::Shadow);
         for (auto& mesh : meshes) {
-            if (cull) {
-                if (mesh->isClosed()) {
-                    glEnable(GL_CULL_FACE);
-                    glCullFace(GL_BACK);
-                } else {
-                    glDisable(GL_CULL_FACE);
-                }
-            }
+            cullFor(*mesh, shadeType);
             mesh->draw(shadeType);
         }
+    }
+}
+
+void NObject::cullFor(const Mesh& mesh, int shadeType) const {
+    if (!cullClosedMeshes || shadeType == static_cast<int>(ShadeType::Shadow)) {
+        return;
+    }
+    if (mesh.isClosed()) {
+        glEnable(GL_CULL_FACE);
+        glCullFace(GL_BACK);
+    } else {
+        glDisable(GL_CULL_FACE);
+    }
+}
+
+void NObject::drawTexturedLightMapped() {
+    // Without its texture or its light the model draws the two passes, with their messages.
+    if (!lightReady || !textureReady) {
+        draw(ShadeType::Texture);
+        draw(ShadeType::LightMap);
+        return;
+    }
+    SavedState saved(kAllAttributes);
+    glMultMatrixf(orientation);
+    refreshLightVector();
+    for (auto& mesh : meshes) {
+        cullFor(*mesh, static_cast<int>(ShadeType::Texture));
+        mesh->drawTexturedLightMapped();
     }
 }

@@ -55,6 +55,9 @@ public:
 
     void draw(int shadeType);
     void draw(ShadeType shadeType) { draw(static_cast<int>(shadeType)); }
+    // draw(Texture) then draw(LightMap), under a white current colour: in one pass where the
+    // meshes can (see Mesh::drawTexturedLightMapped).
+    void drawTexturedLightMapped();
 
     // Appends every face of every mesh, in mesh and face order.
     void collectFaces(std::vector<Face*>& list);
@@ -68,6 +71,7 @@ public:
     const std::string& getDirectory() const { return directory; }
 
 private:
+    void cullFor(const Mesh& mesh, int shadeType) const;
     struct TextureTransform {
         float uScale = 1.0f;
         float vScale = 1.0f;
