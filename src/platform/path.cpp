@@ -82,14 +82,20 @@ FILE* openFile(const char* path, const char* mode) {
     return std::fopen(resolvePath(path).c_str(), mode);
 }
 
-bool readFile(const char* path, std::string& bytes) {
+bool readFile(const char* path, std::string& bytes, size_t limit) {
     FILE* file = openFile(path, "rb");
     if (!file) {
         return false;
     }
     char buffer[65536];
     size_t n;
+    size_t total = 0;
     while ((n = std::fread(buffer, 1, sizeof buffer, file)) > 0) {
+        total += n;
+        if (total > limit) {
+            std::fclose(file);
+            return false;
+        }
         bytes.append(buffer, n);
     }
     std::fclose(file);

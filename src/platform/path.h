@@ -2,6 +2,7 @@
 // places and "./Vintra/" in others, and both must reach the same files.
 #pragma once
 
+#include <cstdint>
 #include <cstdio>
 #include <string>
 
@@ -16,7 +17,8 @@ FILE* openFile(const char* path, const char* mode);
 
 bool fileExists(const char* path);
 
-// The whole file, read through openFile, appended to `bytes`; false when it cannot be opened.
-bool readFile(const char* path, std::string& bytes);
+// The whole file, read through openFile, appended to `bytes`; false when it cannot be opened
+// or holds more than `limit` bytes.
+bool readFile(const char* path, std::string& bytes, size_t limit = SIZE_MAX);
 
 }  // namespace platform
