@@ -6,6 +6,7 @@
 
 #include "base/log.h"
 #include "base/multitexture.h"
+#include "objects/volume_facing.h"
 
 Mesh::Mesh() {
     logWindow->printBanner("Mesh Object.");
@@ -357,15 +358,17 @@ void Mesh::drawShadow() {
     glEnable(GL_STENCIL_TEST);
     glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE);
 
+    sortVolumeByFacing();
     glStencilFunc(GL_ALWAYS, 0, ~0u);
     glStencilOp(GL_KEEP, GL_INCR, GL_KEEP);
     glCullFace(GL_FRONT);
-    shadowVolumePass();
+    shadowVolumePass(volumeSorted ? backSides : volumeSides, volumeSorted ? backCaps : volumeCaps);
 
     glCullFace(GL_BACK);
     glStencilFunc(GL_ALWAYS, 0, ~0u);
     glStencilOp(GL_KEEP, GL_DECR, GL_KEEP);
-    shadowVolumePass();
+    shadowVolumePass(volumeSorted ? frontSides : volumeSides,
+                     volumeSorted ? frontCaps : volumeCaps);
 
     glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
     glPopClientAttrib();
@@ -384,11 +387,29 @@ void Mesh::buildShadowVolume() {
     }
 }
 
-void Mesh::shadowVolumePass() const {
+void Mesh::sortVolumeByFacing() {
+    VolumeFacing facing;
+    volumeSorted = facing.fromCurrentView();
+    if (!volumeSorted) {
+        return;
+    }
+    for (auto* list : {&frontSides, &frontCaps, &backSides, &backCaps}) {
+        list->clear();
+    }
+    constexpr size_t kQuadFloats = 16, kTriangleFloats = 12;
+    for (size_t i = 0; i + kQuadFloats <= volumeSides.size(); i += kQuadFloats) {
+        facing.sort(&volumeSides[i], 4, frontSides, backSides);
+    }
+    for (size_t i = 0; i + kTriangleFloats <= volumeCaps.size(); i += kTriangleFloats) {
+        facing.sort(&volumeCaps[i], 3, frontCaps, backCaps);
+    }
+}
+
+void Mesh::shadowVolumePass(const std::vector<float>& sides, const std::vector<float>& caps) const {
     glEnableClientState(GL_VERTEX_ARRAY);
     constexpr GLint kPointFloats = 4;
-    glVertexPointer(kPointFloats, GL_FLOAT, 0, volumeSides.data());
-    glDrawArrays(GL_QUADS, 0, static_cast<GLsizei>(volumeSides.size() / kPointFloats));
-    glVertexPointer(kPointFloats, GL_FLOAT, 0, volumeCaps.data());
-    glDrawArrays(GL_TRIANGLES, 0, static_cast<GLsizei>(volumeCaps.size() / kPointFloats));
+    glVertexPointer(kPointFloats, GL_FLOAT, 0, sides.data());
+    glDrawArrays(GL_QUADS, 0, static_cast<GLsizei>(sides.size() / kPointFloats));
+    glVertexPointer(kPointFloats, GL_FLOAT, 0, caps.data());
+    glDrawArrays(GL_TRIANGLES, 0, static_cast<GLsizei>(caps.size() / kPointFloats));
 }

@@ -76,7 +76,9 @@ private:
     void drawShadow();
     // The volume for the light as it stands: every side, then every cap.
     void buildShadowVolume();
-    void shadowVolumePass() const;
+    // Hands each culled pass the primitives it keeps, when the view allows sorting them.
+    void sortVolumeByFacing();
+    void shadowVolumePass(const std::vector<float>& sides, const std::vector<float>& caps) const;
 
     // A deque keeps every face at its address as faces are added: neighbours and the morph
     // refer to faces by pointer.
@@ -101,6 +103,9 @@ private:
     GLuint lists[kListCount] = {};
     std::vector<float> volumeSides;  // quads of homogeneous points, refilled per draw
     std::vector<float> volumeCaps;   // triangles
+    // The same sorted by the side they turn to the eye (edge-on ones in both).
+    std::vector<float> frontSides, frontCaps, backSides, backCaps;
+    bool volumeSorted = false;
     bool revealEnabled = false;
     double revealTotal = 0;
     double revealProgress = 0;
