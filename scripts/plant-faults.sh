@@ -24,7 +24,7 @@ graffiti-window-a-beat-late|src/show/show.cpp|s/if (kGraffitiStart < t && t < kG
 late-repeat-a-beat-late|src/layers/tag_list.cpp|s/kRepeatLate = 125.76;/kRepeatLate = 126.24;/|the back tags' late repeat comes a beat late
 tag-row-skipped|src/layers/tag_list.cpp|s/^\( *\)std::optional<TagPlacement> placement =/\1if (origin.ends_with(":9")) return false;\n&/|the reader drops line 9 of every tag list
 tower-material-diffuse|src/layers/tower.cpp|s/const GLfloat diffuse\[\] = {0.8f, 0.8f, 0.8f, 1};/const GLfloat diffuse[] = {0.8f, 0.6f, 0.8f, 1};/|the tower turns purple
-tower-burst-on-another-beat|src/layers/tower_beat.cpp|s/beatCount % 4 == 3 && !burstArmed/beatCount % 4 == 1 \&\& !burstArmed/|the tower's sparks burst on the second beat of the bar
+tower-burst-on-another-beat|src/layers/tower_beat.cpp|s/kFirstBurstBeat = 3;/kFirstBurstBeat = 2;/|the tower's sparks burst on the second beat of the bar
 credits-without-light-map|src/objects/mesh.cpp|s/^    enableLightUnits(lightUnit, \*shared);/    (void)shared;/|the credit models lose the light's fall-off and glow evenly
 shadow-volumes-facing-flipped|src/objects/volume_facing.cpp|s/^    mirrored = d < 0;/    mirrored = d > 0;/|the shadows on the tower vanish or move
 scene-light-diffuse|src/layers/model_lighting.h|0,/{0.3f, 0.3f, 0.3f, 1}, {0.7f, 0.7f, 0.7f, 1},$/s//{0.3f, 0.3f, 0.3f, 1}, {0.7f, 0.5f, 0.7f, 1},/|the turntable and the spider are lit in another colour
