@@ -38,6 +38,7 @@
 #include "shell/session.h"
 #include "shell/shell_keys.h"
 #include "shell/shot_series.h"
+#include "shell/sound_recording.h"
 #include "shell/transport.h"
 #include "show/music.h"
 #include "show/schedule.h"
@@ -90,6 +91,10 @@ void writeDueShots(Session& session) {
     if (session.shots->done()) {
         platform::exitProcess(0);
     }
+    // A frame is a function of its show time: straight on to the next still.
+    if (session.show->clock().time < session.shots->pendingTime()) {
+        session.show->clock().startFrom(session.shots->pendingTime());
+    }
 }
 
 void handleWindowEvent(Session& session, const platform::WindowEvent& event, bool& done) {
@@ -124,9 +129,15 @@ void finishCapture(Session& session) {
     }));
 }
 
-// --from and --to; a recording always starts where its first frame is.
+// --from and --to; a recording always starts where its first frame is, and a still where
+// the first still is (the frames before it would show nothing it needs).
 void applyShowRange(Session& session) {
-    if (session.options.hasFrom || session.options.capture || session.options.hasLoop) {
+    if (session.options.fixedStep() > 0) {
+        session.show->clock().frameRate = 1.0 / session.options.fixedStep();
+    }
+    if (session.shots) {
+        session.show->clock().startFrom(session.shots->pendingTime());
+    } else if (session.options.hasFrom || session.options.capture || session.options.hasLoop) {
         session.show->clock().startFrom(session.options.startTime());
     }
     session.show->clock().endTime = std::min(session.options.to, ShowClock::kEndTime);
@@ -383,6 +394,9 @@ int runTarvel(int argc, char** argv) {
             platform::exitProcess(-1);
         }
         session.fullscreen = chosen;
+    }
+    if (session.capture && !session.capture->takesPictures()) {
+        platform::exitProcess(recordSoundAlone(session));
     }
     std::string detail;
     if (!platform::Window::initVideo(session.options.offline() || !platform::Window::hasDisplay(),
