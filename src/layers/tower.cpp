@@ -106,8 +106,8 @@ void Tower::stepOnce() {
     if (stepsTaken_ > 1 && beat.burstsAt(now) > beat.burstsAt(steps.timeOf(stepsTaken_ - 1))) {
         burstSparks->reset();
     }
-    sparks->advance();
-    burstSparks->advance();
+    sparks->stepLiving();
+    burstSparks->stepLiving();
     overlay->step();
 }
 

@@ -77,6 +77,15 @@ void LightParticles::age() {
     }
 }
 
+void LightParticles::stepLiving() {
+    age();
+    for (size_t i = 0; i < particles.size(); ++i) {
+        if (alive(i)) {
+            move(particles[i]);
+        }
+    }
+}
+
 float LightParticles::opacity(size_t i) const {
     if (maxLife[i] <= 0) {
         return 0.0f;

@@ -34,6 +34,9 @@ public:
     void restart();
     // One step of life: the dead are reborn at the emitter (with respawn on); all age.
     void age() override;
+    // age, then the motion step for the living only: a dead spark's motion is never seen,
+    // and a rebirth or a reset sets it anew. What advance does, in less time.
+    void stepLiving();
     void render() override;
 
     // How opaque a living particle is drawn: its remaining share of life.

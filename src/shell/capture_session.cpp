@@ -10,6 +10,7 @@
 
 #include "base/log.h"
 #include "platform/sound/sound.h"
+#include "show/show_clock.h"
 
 namespace {
 
@@ -40,7 +41,7 @@ bool CaptureSession::open(const std::string& path, double from, double to) {
     settings.framesPerSecond = framesPerSecond_;
     settings.sampleRate = sampleRate_;
     // The first frame is the first on the show's grid of frames at or after `from`.
-    settings.firstFrame = static_cast<int64_t>(std::ceil(from * framesPerSecond_ - 1e-6));
+    settings.firstFrame = ShowClock::frameAtOrAfter(from, framesPerSecond_);
     totalFrames_ = std::max(1LL, std::llround((to - from) * framesPerSecond_));
     settings.frameCount = totalFrames_;
     if (!recorder_.open(path, settings)) {

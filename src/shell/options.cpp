@@ -23,7 +23,7 @@ bool parseNumber(const char* text, double& value) {
 
 bool checkLoop(const Options& options, std::string& error) {
     if (options.offline()) {
-        error = "--loop plays in the window; it excludes --shot, --bench and --capture";
+        error = "--loop plays in the window; it excludes --bench and --capture";
     } else if (options.hasTo) {
         error = "--loop and --to exclude each other";
     } else if (options.loopStart < -4 || options.loopEnd > 185 ||
@@ -64,7 +64,9 @@ bool checkShot(const Options& options, const Options::Shot& shot, std::string& e
         error = "--shot writes a PNG: the file name must end in .png (" + file + ")";
     } else if (shot.time >= 185 || shot.time < -4) {
         error = "--shot needs a show time within the show (-4 to 185 s)";
-    } else if (shot.time < options.startTime()) {
+    } else if (shot.time < options.startTime() &&
+               !(options.hasLoop && options.loopStart <= shot.time &&
+                 shot.time < options.loopEnd)) {
         error = "--shot's time comes before --from";
     } else if (options.hasTo && shot.time >= options.to) {
         error = "--shot's time comes after --to";

@@ -52,8 +52,16 @@ double ShowClock::gridAtOrAfter(double seconds) const {
     if (!(frameRate > 0) || !(std::fabs(seconds) < kGridLimit)) {
         return seconds;
     }
-    // A time a rounding below a grid point is on it.
-    return std::ceil(seconds * frameRate - kGridSlack) / frameRate;
+    return static_cast<double>(frameAtOrAfter(seconds, frameRate)) / frameRate;
+}
+
+// A time a rounding below a grid point is on it.
+int64_t ShowClock::frameAtOrAfter(double seconds, double rate) {
+    return static_cast<int64_t>(std::ceil(seconds * rate - kGridSlack));
+}
+
+int64_t ShowClock::frameAt(double time, double rate) {
+    return std::llround(time * rate);
 }
 
 bool ShowClock::updateClock() {

@@ -3,6 +3,7 @@
 // carried out only when the shell tells it to, after it has asked whatever it asks.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <optional>
 
@@ -50,6 +51,10 @@ public:
 
     // The first time on the clock's grid at or after `seconds` (itself without a grid).
     double gridAtOrAfter(double seconds) const;
+    // On a grid of `rate` frames a second from show time 0: the index of the first frame at
+    // or after `seconds`, and the index of the frame at `time` (a time on the grid).
+    static int64_t frameAtOrAfter(double seconds, double rate);
+    static int64_t frameAt(double time, double rate);
 
 private:
     // The time on the grid nearest to `seconds` (itself without a grid).
