@@ -51,6 +51,11 @@ start_xvfb
 touch logga
 timeout -k 5 300 "$tarvel" --windowed --fps 30 --from 94 --shot 100 still.png >/dev/null 2>&1 ||
   fail "the window's still at 100 s failed"
+# The first frame after a jump straight into the scene, at full size, where the sparks'
+# trail (the step before) is seen: llvmpipe draws offscreen as in the window.
+env -u DISPLAY timeout -k 5 300 "$tarvel" --shot 100 jump.png --fps 30 >/dev/null 2>&1 ||
+  fail "the offscreen still at 100 s failed"
+same jump.png still.png "at 100 s, straight there, against the window's run from 94 s"
 
 "$tarvel" --windowed --fps 30 --from 20 --shot 100 seek.png >seek.log 2>&1 &
 pid=$!
