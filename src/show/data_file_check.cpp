@@ -1,5 +1,7 @@
 #include "show/data_file_check.h"
 
+#include <sys/stat.h>
+
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -36,6 +38,13 @@ std::string DataFileCheck::fault(const std::string& path, DataFile::Kind kind) {
     if (kind == DataFile::Kind::Music) {
         return musicFault(path);
     }
+    // A file larger than any picture may be is not read in, as the show's loader does not.
+    struct stat info {};
+    if (kind == DataFile::Kind::Picture &&
+        ::stat(platform::resolvePath(path).c_str(), &info) == 0 &&
+        static_cast<size_t>(info.st_size) > platform::JpegProperties::kMaxPixelBytes) {
+        return "larger than any picture the show reads";
+    }
     std::string bytes;
     if (std::string reason = readWhole(path, bytes); !reason.empty()) {
         return reason;
@@ -54,9 +63,6 @@ std::string DataFileCheck::fault(const std::string& path, DataFile::Kind kind) {
 }
 
 std::string DataFileCheck::pictureFault(const std::string& bytes) {
-    if (bytes.size() > platform::JpegProperties::kMaxPixelBytes) {
-        return "larger than any picture the show reads";
-    }
     JPGImage image;
     if (image.loadFromMemory(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size())) {
         return {};
