@@ -350,7 +350,7 @@ const char* usageText() {
            "  --csv=FILE            with --bench: one row per frame\n"
            "  --size=WxH            picture size of --shot, --capture, --bench (default 800x600)\n"
            "  --schedule            print every timeline entry in show order and exit\n"
-           "  --svg=FILE.svg        with --schedule: draw it instead, beside the music\n"
+           "  --svg=FILE.svg        with --schedule: draw it instead, over the music's loudness\n"
            "\n"
            "Data set:\n"
            "  --check               read the whole data set, name every problem, exit 1 if\n"
