@@ -45,8 +45,15 @@ ListLines::ListLines(std::string_view text, const char* path)
 std::string ListLines::skipLine(const std::string& file, int line, std::string_view text,
                                 const std::string& reason) {
     const std::string_view row = text.substr(0, std::min(text.find_first_of("\r\n"), text.size()));
-    return file + ":" + std::to_string(line) + ": row skipped (" + reason +
-           "): " + std::string(row);
+    std::string said =
+        file + ":" + std::to_string(line) + ": row skipped (" + reason + "): " + std::string(row);
+    // A list is any bytes: none of them may steer the terminal the line is shown on.
+    for (char& c : said) {
+        if ((static_cast<unsigned char>(c) < 0x20 && c != '\t') || c == 0x7f) {
+            c = '?';
+        }
+    }
+    return said;
 }
 
 void ListLines::skipped(const std::string& reason) const {

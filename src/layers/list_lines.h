@@ -16,7 +16,7 @@ public:
         reportSkipped;
 
     // How a skipped row is said: "FILE:LINE: row skipped (REASON): ROW", the row without
-    // its line end.
+    // its line end and control characters but tabs shown as '?'.
     static std::string skipLine(const std::string& file, int line, std::string_view text,
                                 const std::string& reason);
 
