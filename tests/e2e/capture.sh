@@ -138,5 +138,10 @@ rows=$(($(wc -l <frames.csv) - 1))
 xmllint --noout frames.svg || fail "frames.svg is not well-formed"
 [[ $(grep -c 'class="target"' frames.svg) -eq 2 ]] || fail "the chart lacks its 16.7/33.3 ms lines"
 grep -q 'class="section"' frames.svg || fail "the chart marks no section boundary (11.52 s)"
+# Its report: the run's own fill unit, and every section in milliseconds and in fill units.
+awk '/^fill unit: / { found = ($3 > 0) } END { exit !found }' report.txt ||
+  fail "the benchmark measured no positive fill unit: $(head -1 report.txt)"
+grep -q '^section (s) .* median ms  p90 ms  median fu  p90 fu ' report.txt ||
+  fail "the benchmark's table lacks a column: $(grep '^section' report.txt)"
 
 echo "capture: all passed"
