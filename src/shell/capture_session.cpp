@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "base/letterbox.h"
 #include "base/log.h"
 #include "platform/sound/sound.h"
 
@@ -39,6 +40,9 @@ bool CaptureSession::open(const std::string& path, double from, double to) {
     settings.height = height_;
     settings.framesPerSecond = framesPerSecond_;
     settings.sampleRate = sampleRate_;
+    const Letterbox letterbox(width_, height_);
+    const PixelRect& picture = letterbox.picture();
+    settings.changing = {picture.left, picture.bottom, picture.width, picture.height};
     if (!recorder_.open(path, settings)) {
         logWindow->say(LogLevel::Error, LogModule::Shell, "tarvel: cannot record to %s: %s",
                        path.c_str(), recorder_.error().c_str());
@@ -85,7 +89,9 @@ bool CaptureSession::frameDrawn(double showTime) {
     glPixelStorei(GL_PACK_ALIGNMENT, 4);
     glPixelStorei(GL_PACK_ROW_LENGTH, 0);
     glReadBuffer(GL_BACK);
-    glReadPixels(0, 0, width_, height_, GL_BGRA, GL_UNSIGNED_BYTE, picture.data());
+    const platform::video::PictureArea& area = recorder_.pictureArea();
+    glReadPixels(area.left, area.bottom, area.width, area.height, GL_BGRA, GL_UNSIGNED_BYTE,
+                 picture.data());
     glPopClientAttrib();
     readBackSeconds_ += secondsBetween(drawn, Clock::now());
 

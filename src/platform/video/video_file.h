@@ -10,12 +10,26 @@
 
 namespace platform::video {
 
+// A rectangle of the picture, in pixels from its bottom left corner.
+struct PictureArea {
+    int left = 0;
+    int bottom = 0;
+    int width = 0;
+    int height = 0;
+};
+
 struct FileSettings {
     int width = 800;
     int height = 600;
     double framesPerSecond = 60;
     int sampleRate = 44100;  // of the sound handed in
+    // The part of the picture that changes; outside it every picture is black. Empty: all.
+    PictureArea changing;
 };
+
+// The rows writePicture takes: the changing part widened to even edges (the colour planes
+// have half the rows and columns), or the whole picture.
+PictureArea handedArea(const FileSettings& settings);
 
 // Seconds spent on the work of writing, for the closing figures.
 struct WriteTimes {
@@ -32,7 +46,8 @@ public:
 
     // ".mp4", ".mkv", ".webm" and ".mov" (any case) are known. False with error().
     bool open(const std::string& path, const FileSettings& settings);
-    // One picture of width × height × 4 bytes, bottom row first; the next frame's time.
+    // The handed area of one picture (see handedArea), 4 bytes a pixel, bottom row first;
+    // the next frame's time.
     bool writePicture(const uint8_t* bgraBottomUp);
     // `count` stereo frames at the settings' sample rate, following the earlier ones.
     bool writeSound(const int16_t* frames, int count);
