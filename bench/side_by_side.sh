@@ -23,6 +23,7 @@ done
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
+[[ -n ${KEEP:-} ]] && trap - EXIT && echo "work: $work"
 echo "A: ${build[A]}  ($("${build[A]}/tarvel" --version))"
 echo "B: ${build[B]}  ($("${build[B]}/tarvel" --version))"
 echo "data: $data; --bench $*; $rounds rounds, load before: $(cut -d' ' -f1-3 /proc/loadavg)"
@@ -87,10 +88,11 @@ awk '
       "A med ms", "p90 ms", "med fu", "p90 fu", "B med ms", "p90 ms", "med fu", "p90 fu", "B/A fu"
     for (s = 1; s <= sections; s++) {
       key = order[s]
+      if (med["A", key] == 0 && med["B", key] == 0) continue  # outside --from/--to
       printf "%-17s | %9.2f %7.2f %9.2f %7.2f | %9.2f %7.2f %9.2f %7.2f | %8.3f\n", key,
         med["A", key], p90["A", key], medU["A", key], p90U["A", key],
         med["B", key], p90["B", key], medU["B", key], p90U["B", key],
-        medU["A", key] > 0 ? medU["B", key] / medU["A", key] : 0
+        (medU["A", key] > 0 ? medU["B", key] / medU["A", key] : 0)
     }
     for (side = 1; side <= 2; side++) {
       name = side == 1 ? "A" : "B"

@@ -11,6 +11,7 @@
 #include "base/letterbox.h"
 #include "base/log.h"
 #include "platform/sound/sound.h"
+#include "shell/frame_stats.h"
 
 namespace {
 
@@ -125,9 +126,10 @@ int CaptureSession::finish(const std::function<void(double)>& mixMore) {
     logWindow->say(LogLevel::Info, LogModule::Shell,
                    "tarvel: %lld frames (%.2f s of show) in %.1f s, %.2fx real time: drawing "
                    "%.1f s, read-back %.1f s, waiting for the encoder %.1f s; on the encoder "
-                   "thread colour conversion %.1f s, encoding %.1f s",
+                   "thread colour conversion %.1f s, encoding %.1f s; peak memory %.1f MiB",
                    framesDone_, seconds, wall, wall > 0 ? seconds / wall : 0.0, drawSeconds_,
-                   readBackSeconds_, recorder_.waitSeconds(), times.conversion, times.encoding);
+                   readBackSeconds_, recorder_.waitSeconds(), times.conversion, times.encoding,
+                   peakResidentMegabytes());
     logWindow->say(LogLevel::Info, LogModule::Shell,
                    "tarvel: the show is recorded in %s (%s, %.2f s)", absolutePath(path_).c_str(),
                    recorder_.description().c_str(), seconds);

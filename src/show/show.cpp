@@ -285,6 +285,8 @@ void Show::drawNormal(double t) {
 
     if (t <= kTitleEnd) {
         drawOpeningCapture(t);
+    } else {
+        titleCapture_->release();  // until a seek brings the opening back
     }
     timeline(Line::Camera).draw(t);
     applyCamera(t);

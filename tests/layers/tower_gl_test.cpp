@@ -250,7 +250,7 @@ TEST_F(TowerGl, AnOpenModelKeepsItsFacesAndAClosedOneIsStillCulled) {
     // Text 2: an open square beside the wall, its back towards the viewer.
     writeFile(root / "vintra/tower/t2.3ds", backFacingSquare(85, 0, 0, 10));
     Tower scene;
-    EXPECT_TRUE(scene.tower->getMesh(0).isClosed() == false) << "the wall is an open sheet";
+    EXPECT_TRUE(scene.tower->getMesh(0).isClosed()) << "the wall is a closed slab";
     EXPECT_TRUE(scene.texts[0]->getMesh(0).isClosed()) << "the box is closed";
     EXPECT_FALSE(scene.texts[1]->getMesh(0).isClosed());
     normalFrame();

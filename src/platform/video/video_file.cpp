@@ -185,6 +185,9 @@ bool VideoFile::Impl::setUpVideo(std::string& error) {
         // frames a second has to record in under half its running time.
         av_dict_set(&options, "preset", "ultrafast", 0);
         av_dict_set(&options, "crf", "20", 0);
+        // Each frame thread holds pictures of its own (about 20 MB each at 3840 × 2160); the
+        // drawing keeps the processor busy, so more than two would only take memory.
+        av_dict_set(&options, "threads", "2", 0);
     }
     const bool opened = video.open(&options, error);
     av_dict_free(&options);
