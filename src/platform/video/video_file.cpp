@@ -74,6 +74,23 @@ double secondsSince(Clock::time_point start) {
     return std::chrono::duration<double>(Clock::now() - start).count();
 }
 
+PictureArea evenArea(const FileSettings& settings) {
+    const PictureArea whole{0, 0, settings.width, settings.height};
+    const PictureArea& c = settings.changing;
+    // Odd sides would put the area's edges between two rows of the colour planes.
+    if (c.width <= 0 || c.height <= 0 || settings.width % 2 != 0 || settings.height % 2 != 0) {
+        return whole;
+    }
+    const int left = std::clamp(c.left, 0, settings.width) & ~1;
+    const int bottom = std::clamp(c.bottom, 0, settings.height) & ~1;
+    const int right = std::min(settings.width, (c.left + c.width + 1) & ~1);
+    const int top = std::min(settings.height, (c.bottom + c.height + 1) & ~1);
+    if (right <= left || top <= bottom) {
+        return whole;
+    }
+    return {left, bottom, right - left, top - bottom};
+}
+
 }  // namespace
 
 struct VideoFile::Impl {
@@ -131,23 +148,6 @@ void VideoFile::Impl::blackenOutsideArea() {
     blackened = picture->data[0];
 }
 
-PictureArea handedArea(const FileSettings& settings) {
-    const PictureArea whole{0, 0, settings.width, settings.height};
-    const PictureArea& c = settings.changing;
-    // Odd sides would put the area's edges between two rows of the colour planes.
-    if (c.width <= 0 || c.height <= 0 || settings.width % 2 != 0 || settings.height % 2 != 0) {
-        return whole;
-    }
-    const int left = std::clamp(c.left, 0, settings.width) & ~1;
-    const int bottom = std::clamp(c.bottom, 0, settings.height) & ~1;
-    const int right = std::min(settings.width, (c.left + c.width + 1) & ~1);
-    const int top = std::min(settings.height, (c.bottom + c.height + 1) & ~1);
-    if (right <= left || top <= bottom) {
-        return whole;
-    }
-    return {left, bottom, right - left, top - bottom};
-}
-
 bool VideoFile::Impl::createTemporary(std::string& error) {
     pending = std::make_unique<PendingFile>(path);
     if (!pending->open(error)) {
@@ -197,7 +197,7 @@ bool VideoFile::Impl::setUpVideo(std::string& error) {
     // BGRA is what llvmpipe reads back fastest. swscale's direct BGR converter would be
     // quicker still but shifts the colours visibly (white comes out 251, 253, 251). Only the
     // area that changes is read back and converted; the black around it is painted once.
-    area = handedArea(settings);
+    area = evenArea(settings);
     scaler = sws_getContext(area.width, area.height, AV_PIX_FMT_BGRA, area.width, area.height,
                             AV_PIX_FMT_YUV420P, SWS_BILINEAR, nullptr, nullptr, nullptr);
     if (!picture || !scaler) {
@@ -293,6 +293,10 @@ bool VideoFile::Impl::drainSound(bool all, std::string& error) {
     }
     const int rest = av_audio_fifo_size(fifo);
     return !all || rest == 0 || encodeSound(rest, error);
+}
+
+PictureArea VideoFile::handedArea(const FileSettings& settings) const {
+    return evenArea(settings);
 }
 
 VideoFile::VideoFile() = default;

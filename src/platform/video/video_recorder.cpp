@@ -10,11 +10,12 @@ VideoRecorder::~VideoRecorder() {
 
 bool VideoRecorder::open(const std::string& path, const FileSettings& settings) {
     stopWorker();
-    if (!file_.open(path, settings)) {
-        error_ = file_.error();
+    file_ = RecordingFile::forPath(path);
+    if (!file_->open(path, settings)) {
+        error_ = file_->error();
         return false;
     }
-    area_ = handedArea(settings);
+    area_ = file_->handedArea(settings);
     pictureBytes_ = static_cast<size_t>(area_.width) * area_.height * 4;
     closing_ = failed_ = false;
     worker_ = std::thread([this] { work(); });
@@ -75,8 +76,8 @@ void VideoRecorder::work() {
         guard.unlock();
         const bool picture = !job.picture.empty();
         const bool ok =
-            picture ? file_.writePicture(job.picture.data())
-                    : file_.writeSound(job.sound.data(), static_cast<int>(job.sound.size() / 2));
+            picture ? file_->writePicture(job.picture.data())
+                    : file_->writeSound(job.sound.data(), static_cast<int>(job.sound.size() / 2));
         guard.lock();
         if (picture) {
             --queuedPictures_;
@@ -84,7 +85,7 @@ void VideoRecorder::work() {
         }
         if (!ok && !failed_) {
             failed_ = true;
-            error_ = file_.error();
+            error_ = file_->error();
             jobs_.clear();
             queuedPictures_ = 0;
         }
@@ -105,12 +106,15 @@ void VideoRecorder::stopWorker() {
 
 bool VideoRecorder::finish() {
     stopWorker();
-    if (failed_) {
-        file_.discard();
+    if (!file_) {
         return false;
     }
-    if (!file_.finish()) {
-        error_ = file_.error();
+    if (failed_) {
+        file_->discard();
+        return false;
+    }
+    if (!file_->finish()) {
+        error_ = file_->error();
         return false;
     }
     return true;

@@ -9,7 +9,6 @@
 
 namespace fs = std::filesystem;
 using platform::video::FileSettings;
-using platform::video::handedArea;
 using platform::video::PictureArea;
 using platform::video::VideoFile;
 
@@ -115,7 +114,7 @@ TEST(VideoFile, AnUnfinishedRecordingIsRemoved) {
 TEST(VideoFile, TheHandedAreaCoversTheChangingPartOnEvenEdges) {
     auto area = [](int width, int height, PictureArea changing) {
         FileSettings settings{width, height, 30, 44100, changing};
-        const PictureArea a = handedArea(settings);
+        const PictureArea a = VideoFile().handedArea(settings);
         return std::vector<int>{a.left, a.bottom, a.width, a.height};
     };
     EXPECT_EQ(area(3840, 2160, {480, 0, 2880, 2160}), (std::vector<int>{480, 0, 2880, 2160}));
