@@ -7,9 +7,10 @@
 #   bench/side_by_side.sh BUILD_A BUILD_B [ROUNDS [BENCH OPTIONS…]]
 # e.g. bench/side_by_side.sh ../main/build/release build/release 3
 #      bench/side_by_side.sh A B 5 --from 94 --to 123     (the tower scene only)
-# The data set is BUILD_B's (its data/ directory) unless TARVEL_DATA names another.
+# The data set is BUILD_B's (its data/ directory) unless TARVEL_DATA names another; KEEP=1
+# keeps every run's report and names the directory.
 set -u
-[[ $# -ge 2 ]] || { sed -n '2,10p' "$0" >&2; exit 2; }
+[[ $# -ge 2 ]] || { sed -n '2,11p' "$0" >&2; exit 2; }
 declare -A build
 build[A]=$(cd "$1" && pwd) || exit 1
 build[B]=$(cd "$2" && pwd) || exit 1
