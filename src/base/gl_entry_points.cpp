@@ -2,3 +2,4 @@
 
 PFNGLACTIVETEXTUREARBPROC glActiveTextureARBProc = nullptr;
 PFNGLMULTITEXCOORD2FARBPROC glMultiTexCoord2fARBProc = nullptr;
+bool stencilWrapAvailable = false;

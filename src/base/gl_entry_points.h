@@ -7,3 +7,5 @@
 
 extern PFNGLACTIVETEXTUREARBPROC glActiveTextureARBProc;
 extern PFNGLMULTITEXCOORD2FARBPROC glMultiTexCoord2fARBProc;
+// GL_INCR_WRAP and GL_DECR_WRAP may be used (core 1.4 or GL_EXT_stencil_wrap).
+extern bool stencilWrapAvailable;

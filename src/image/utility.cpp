@@ -29,6 +29,22 @@ bool loadTexture(const char* loaderName, const char* path, GLuint* textureName,
     return true;
 }
 
+bool grey(const unsigned char* pixels, size_t count) {
+    for (size_t i = 0; i < count; ++i, pixels += 3) {
+        if (pixels[0] != pixels[1] || pixels[0] != pixels[2]) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// GL takes a luminance texel from the red channel of the rows given.
+GLint internalFormatFor(const unsigned char* pixels, int width, int height) {
+    const bool oneChannel =
+        pixels != nullptr && grey(pixels, static_cast<size_t>(width) * static_cast<size_t>(height));
+    return oneChannel ? GL_LUMINANCE8 : GL_RGB;
+}
+
 }  // namespace
 
 bool Utility::loadBMPTexture(const char* path, GLuint* textureName, FailureReport report) {
@@ -48,6 +64,7 @@ void uploadTexture(GLuint* textureName, const unsigned char* pixels, int width, 
     GLint alignment = 4;
     glGetIntegerv(GL_UNPACK_ALIGNMENT, &alignment);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, width, height, 0, GL_RGB, GL_UNSIGNED_BYTE, pixels);
+    glTexImage2D(GL_TEXTURE_2D, 0, internalFormatFor(pixels, width, height), width, height, 0,
+                 GL_RGB, GL_UNSIGNED_BYTE, pixels);
     glPixelStorei(GL_UNPACK_ALIGNMENT, alignment);
 }

@@ -17,5 +17,6 @@ public:
 };
 
 // Creates a texture from packed RGB rows (linear filters, repeat wrap, one level) and
-// leaves it bound to GL_TEXTURE_2D.
+// leaves it bound to GL_TEXTURE_2D. A grey picture (each pixel's three channels equal) is kept
+// as luminance, which draws exactly as the three equal channels do, in a quarter of the memory.
 void uploadTexture(GLuint* textureName, const unsigned char* pixels, int width, int height);

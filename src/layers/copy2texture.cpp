@@ -35,15 +35,33 @@ int Copy2Texture::sizeFor(int pictureHeight) {
 Copy2Texture::Copy2Texture() {
     logWindow->printBanner("Copy2Texture object.");
     size = sizeFor(screenHeight);
+    glGenTextures(1, &texture);
     GLint previous = 0;
     glGetIntegerv(GL_TEXTURE_BINDING_2D, &previous);
-    const std::vector<GLuint> zeroes(static_cast<size_t>(size) * size * 4, 0);
-    glGenTextures(1, &texture);
     glBindTexture(GL_TEXTURE_2D, texture);
-    glTexImage2D(GL_TEXTURE_2D, 0, 4, size, size, 0, GL_RGBA, GL_UNSIGNED_INT, zeroes.data());
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
     glBindTexture(GL_TEXTURE_2D, static_cast<GLuint>(previous));
+}
+
+// Black until the first capture; each capture gives the texture its pixels anew.
+void Copy2Texture::defineBlack() {
+    const std::vector<GLubyte> zeroes(static_cast<size_t>(size) * size * 4, 0);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, size, size, 0, GL_RGBA, GL_UNSIGNED_BYTE,
+                 zeroes.data());
+    defined = true;
+}
+
+void Copy2Texture::release() {
+    if (!defined) {
+        return;
+    }
+    GLint previous = 0;
+    glGetIntegerv(GL_TEXTURE_BINDING_2D, &previous);
+    glBindTexture(GL_TEXTURE_2D, texture);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, 0, 0, 0, GL_RGBA, GL_UNSIGNED_BYTE, nullptr);
+    glBindTexture(GL_TEXTURE_2D, static_cast<GLuint>(previous));
+    defined = false;
 }
 
 void Copy2Texture::setViewport() {
@@ -60,6 +78,7 @@ void Copy2Texture::capture() {
     glEnable(GL_TEXTURE_2D);
     glBindTexture(GL_TEXTURE_2D, texture);
     glCopyTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, screenLeft, screenBottom, size, size, 0);
+    defined = true;
     glClearColor(0, 0, 0, 0);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
 }
@@ -73,6 +92,9 @@ void Copy2Texture::drawFullScreen(float offset, float brightness, float alpha) {
     glDisable(GL_DEPTH_TEST);
     glEnable(GL_TEXTURE_2D);
     glBindTexture(GL_TEXTURE_2D, texture);
+    if (!defined) {
+        defineBlack();
+    }
     glColor4f(brightness, brightness, brightness, alpha);
     const float near = offset;
     const float far = 1 - offset;

@@ -36,9 +36,17 @@ public:
     void setViewport();
     // Copies the corner into the texture and clears the buffers; the viewport stays.
     void capture();
-    // offset crops the capture evenly on all sides; brightness and alpha colour it.
+    // offset crops the capture evenly on all sides; brightness and alpha colour it. Black
+    // before the first capture.
     void drawFullScreen(float offset, float brightness, float alpha);
+    // Gives the texture's pixels back until the next capture (16 MB at 2160 lines): for a
+    // capture that only part of the show uses.
+    void release();
 
     GLuint texture = 0;
     int size = kSize;
+
+private:
+    void defineBlack();
+    bool defined = false;  // the texture has pixels: black or a capture
 };

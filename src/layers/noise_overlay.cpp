@@ -1,6 +1,5 @@
 #include "layers/noise_overlay.h"
 
-#include <algorithm>
 #include <vector>
 
 #include "base/data_file.h"
@@ -23,13 +22,22 @@ bool plainWhite(GLuint texture) {
     GLint width = 0, height = 0;
     glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &width);
     glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_HEIGHT, &height);
+    // A grey picture is kept in one channel, which GL hands back as red alone.
+    GLint greenBits = 0;
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_GREEN_SIZE, &greenBits);
     std::vector<GLubyte> texels(static_cast<size_t>(width) * static_cast<size_t>(height) * 4);
     if (texels.empty()) {
         return false;
     }
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glGetTexImage(GL_TEXTURE_2D, 0, GL_RGBA, GL_UNSIGNED_BYTE, texels.data());
-    return std::all_of(texels.begin(), texels.end(), [](GLubyte v) { return v == 255; });
+    for (size_t i = 0; i < texels.size(); ++i) {
+        const bool green = i % 4 == 1, blue = i % 4 == 2;
+        if (texels[i] != 255 && !(greenBits == 0 && (green || blue))) {
+            return false;
+        }
+    }
+    return true;
 }
 
 float randomFraction(Random& random) {

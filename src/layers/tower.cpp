@@ -194,11 +194,11 @@ void Tower::setMaterial() {
 // The passes drawModels and drawGlow make, compiled now rather than in the scene's first frame.
 void Tower::prepareLists() {
     tower->prepare(ShadeType::Flat);
+    tower->prepare(ShadeType::LightMap);
     forEachModel([this](NObject& model) {
         if (&model != tower.get()) {
             model.prepare(ShadeType::Texture);
         }
-        model.prepare(ShadeType::LightMap);
     });
 }
 
@@ -251,11 +251,8 @@ void Tower::drawModels() {
         model.drawTexturedLightMapped();
         drawShadow(model, index);
     };
-    // Indices follow forEachModel: tower, author, coded-by, then the texts. The tower keeps
-    // its two passes: where its faces lie in one plane the light map darkens twice, and the
-    // picture has that.
-    tower->draw(ShadeType::Flat);
-    tower->draw(ShadeType::LightMap);
+    // Indices follow forEachModel: tower, author, coded-by, then the texts.
+    tower->drawFlatLightMapped();
     drawShadow(*tower, 0);
     drawTextured(*codedBy, 2);
     drawTextured(*author, 1);
@@ -264,7 +261,8 @@ void Tower::drawModels() {
     }
 }
 
-// The tower once more, added where no shadow volume counted: the lit parts glow.
+// The tower once more, added where no shadow volume counted, and the light map multiplied in
+// there: the lit parts glow. Two passes: the sum saturates before the light map darkens it.
 void Tower::drawGlow() {
     glEnable(GL_STENCIL_TEST);
     glStencilFunc(GL_EQUAL, 0, ~0u);
@@ -311,22 +309,19 @@ void Tower::rehearse(int part) {
         shadowRegion.beginFrame();
         switch (part) {
             case 0:
-                tower->draw(ShadeType::Flat);
+                tower->drawFlatLightMapped();
                 break;
             case 1:
-                tower->draw(ShadeType::LightMap);
-                break;
-            case 2:
                 drawShadow(*tower, 0);
                 break;
-            case 3:
+            case 2:
                 codedBy->drawTexturedLightMapped();
                 drawShadow(*codedBy, 2);
                 break;
-            case 4:
+            case 3:
                 drawGlow();
                 break;
-            case 5:
+            case 4:
                 drawSparks();
                 break;
             default:

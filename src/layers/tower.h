@@ -104,7 +104,7 @@ private:
     static constexpr int kModelCount = 3 + kTextCount;
     static constexpr int kListsStage = kModelCount;
     static constexpr int kRehearsalStage = kModelCount + 1;
-    static constexpr int kRehearsalParts = 7;
+    static constexpr int kRehearsalParts = 6;
     static constexpr int kReady = kRehearsalStage + kRehearsalParts;
     int stage = 0;
     void loadModel(int index);

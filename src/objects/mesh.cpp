@@ -4,6 +4,7 @@
 
 #include <cmath>
 
+#include "base/gl_entry_points.h"
 #include "base/log.h"
 #include "base/multitexture.h"
 #include "objects/volume_facing.h"
@@ -292,11 +293,13 @@ void Mesh::enableLightUnits(GLenum unit, const Face& shared) const {
     selectTextureUnit(unit);
     glEnable(GL_TEXTURE_2D);
     glBindTexture(GL_TEXTURE_2D, lightTexture0);
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
     generateCoordinate(GL_S, firstS);
     generateCoordinate(GL_T, firstT);
     selectTextureUnit(unit + 1);
     glEnable(GL_TEXTURE_2D);
     glBindTexture(GL_TEXTURE_2D, lightTexture1);
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
     generateCoordinate(GL_S, secondS);
     generateCoordinate(GL_T, secondT);
 }
@@ -334,22 +337,54 @@ void Mesh::drawTexturedLightMapped() {
     // multiply, as the blend of the second pass did.
     const GLenum lightUnit = texture != 0 ? GL_TEXTURE1_ARB : GL_TEXTURE0_ARB;
     enableLightUnits(lightUnit, *shared);
-    if (lightUnit != GL_TEXTURE0_ARB) {
-        glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
-        selectTextureUnit(lightUnit);
-        glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
-    }
     selectTextureUnit(GL_TEXTURE0_ARB);
     draw(ShadeType::Texture);
     disableLightUnits(lightUnit);
 }
 
+bool Mesh::generatesLightMap() const {
+    return frozen && sharedLightFace() != nullptr;
+}
+
+void Mesh::drawFlatLightMapped() {
+    const Face* shared = frozen ? sharedLightFace() : nullptr;
+    if (shared == nullptr) {
+        return;
+    }
+    enableLightUnits(GL_TEXTURE0_ARB, *shared);
+    selectTextureUnit(GL_TEXTURE0_ARB);
+    draw(ShadeType::Flat);
+    disableLightUnits(GL_TEXTURE0_ARB);
+}
+
+namespace {
+
+// The shadow volume of the mesh being drawn: rebuilt on every draw, so the meshes share one
+// set of buffers (drawing is on the main thread only).
+struct ShadowVolume {
+    std::vector<float> sides;  // quads of homogeneous points
+    std::vector<float> caps;   // triangles
+    // The same sorted by the side they turn to the eye (edge-on ones in both).
+    std::vector<float> frontSides, frontCaps, backSides, backCaps;
+};
+
+ShadowVolume& shadowVolume() {
+    static ShadowVolume volume;
+    return volume;
+}
+
+}  // namespace
+
 // Depth-fail stencil counting: back faces of the volume increment where they fail the depth
 // test, front faces decrement, so a non-zero count marks a point inside the shadow. Nothing
 // reaches the colour buffer. Within one pass every fragment does the same operation, so the
-// count does not depend on the order the volume's pieces are drawn in.
+// count does not depend on the order the volume's pieces are drawn in. The counts wrap where
+// the driver can: a leaking volume (more of its front faces than back ones fail somewhere)
+// then leaves a non-zero count there, where a count clamped at 0 would lose the excess. Two
+// passes each culling the other faces cost llvmpipe less than one two-sided pass.
 void Mesh::drawShadow() {
-    buildShadowVolume();
+    ShadowVolume& volume = shadowVolume();
+    buildShadowVolume(volume.sides, volume.caps);
     glPushClientAttrib(GL_CLIENT_VERTEX_ARRAY_BIT);
     glEnable(GL_CULL_FACE);
     glDisable(GL_LIGHTING);
@@ -358,51 +393,54 @@ void Mesh::drawShadow() {
     glEnable(GL_STENCIL_TEST);
     glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE);
 
-    sortVolumeByFacing();
+    const bool sorted = sortVolumeByFacing();
     glStencilFunc(GL_ALWAYS, 0, ~0u);
-    glStencilOp(GL_KEEP, GL_INCR, GL_KEEP);
+    glStencilOp(GL_KEEP, stencilWrapAvailable ? GL_INCR_WRAP : GL_INCR, GL_KEEP);
     glCullFace(GL_FRONT);
-    shadowVolumePass(volumeSorted ? backSides : volumeSides, volumeSorted ? backCaps : volumeCaps);
+    shadowVolumePass(sorted ? volume.backSides : volume.sides,
+                     sorted ? volume.backCaps : volume.caps);
 
     glCullFace(GL_BACK);
     glStencilFunc(GL_ALWAYS, 0, ~0u);
-    glStencilOp(GL_KEEP, GL_DECR, GL_KEEP);
-    shadowVolumePass(volumeSorted ? frontSides : volumeSides,
-                     volumeSorted ? frontCaps : volumeCaps);
+    glStencilOp(GL_KEEP, stencilWrapAvailable ? GL_DECR_WRAP : GL_DECR, GL_KEEP);
+    shadowVolumePass(sorted ? volume.frontSides : volume.sides,
+                     sorted ? volume.frontCaps : volume.caps);
 
     glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
     glPopClientAttrib();
 }
 
-void Mesh::buildShadowVolume() {
-    volumeSides.clear();
-    volumeCaps.clear();
+void Mesh::buildShadowVolume(std::vector<float>& sides, std::vector<float>& caps) const {
+    sides.clear();
+    caps.clear();
     for (const Face& face : faces) {
         if (face.facing) {
-            face.appendSides(volumeSides);
+            face.appendSides(sides);
         }
     }
     for (const Face& face : faces) {
-        face.appendCap(volumeCaps);
+        face.appendCap(caps);
     }
 }
 
-void Mesh::sortVolumeByFacing() {
+bool Mesh::sortVolumeByFacing() {
     VolumeFacing facing;
-    volumeSorted = facing.fromCurrentView();
-    if (!volumeSorted) {
-        return;
+    if (!facing.fromCurrentView()) {
+        return false;
     }
-    for (auto* list : {&frontSides, &frontCaps, &backSides, &backCaps}) {
+    ShadowVolume& volume = shadowVolume();
+    for (auto* list :
+         {&volume.frontSides, &volume.frontCaps, &volume.backSides, &volume.backCaps}) {
         list->clear();
     }
     constexpr size_t kQuadFloats = 16, kTriangleFloats = 12;
-    for (size_t i = 0; i + kQuadFloats <= volumeSides.size(); i += kQuadFloats) {
-        facing.sort(&volumeSides[i], 4, frontSides, backSides);
+    for (size_t i = 0; i + kQuadFloats <= volume.sides.size(); i += kQuadFloats) {
+        facing.sort(&volume.sides[i], 4, volume.frontSides, volume.backSides);
     }
-    for (size_t i = 0; i + kTriangleFloats <= volumeCaps.size(); i += kTriangleFloats) {
-        facing.sort(&volumeCaps[i], 3, frontCaps, backCaps);
+    for (size_t i = 0; i + kTriangleFloats <= volume.caps.size(); i += kTriangleFloats) {
+        facing.sort(&volume.caps[i], 3, volume.frontCaps, volume.backCaps);
     }
+    return true;
 }
 
 void Mesh::shadowVolumePass(const std::vector<float>& sides, const std::vector<float>& caps) const {

@@ -49,6 +49,13 @@ public:
     // colour (to within rounding): where the light map's coordinates can be generated, in one
     // pass that fills each pixel once; otherwise the two passes.
     void drawTexturedLightMapped();
+    // Whether the light map's coordinates can be generated: frozen, every face with one light
+    // and one radius. Then Flat with the light map multiplied in draws in one pass.
+    bool generatesLightMap() const;
+    // Flat lit, times the light map, in one pass: each pixel takes the light map once, also
+    // where two faces lie in one plane (which the two passes darken twice). Draws nothing
+    // unless generatesLightMap().
+    void drawFlatLightMapped();
 
     // Known to be a closed surface wound one way (see isClosedSurface): its back faces may
     // be culled.
@@ -70,14 +77,15 @@ private:
     // coordinates as per corner, for a mesh whose faces share one light and one radius.
     bool drawLightMapGenerated();
     const Face* sharedLightFace() const;
-    // The light texture and generated coordinates on `unit` (x and y) and the next (z).
+    // The light texture and generated coordinates on `unit` (x and y) and the next (z); both
+    // multiply what reaches them.
     void enableLightUnits(GLenum unit, const Face& shared) const;
     static void disableLightUnits(GLenum unit);
     void drawShadow();
     // The volume for the light as it stands: every side, then every cap.
-    void buildShadowVolume();
+    void buildShadowVolume(std::vector<float>& sides, std::vector<float>& caps) const;
     // Hands each culled pass the primitives it keeps, when the view allows sorting them.
-    void sortVolumeByFacing();
+    static bool sortVolumeByFacing();
     void shadowVolumePass(const std::vector<float>& sides, const std::vector<float>& caps) const;
 
     // A deque keeps every face at its address as faces are added: neighbours and the morph
@@ -101,11 +109,6 @@ private:
     bool frozen = false;
     bool closed = false;
     GLuint lists[kListCount] = {};
-    std::vector<float> volumeSides;  // quads of homogeneous points, refilled per draw
-    std::vector<float> volumeCaps;   // triangles
-    // The same sorted by the side they turn to the eye (edge-on ones in both).
-    std::vector<float> frontSides, frontCaps, backSides, backCaps;
-    bool volumeSorted = false;
     bool revealEnabled = false;
     double revealTotal = 0;
     double revealProgress = 0;

@@ -307,3 +307,21 @@ void NObject::drawTexturedLightMapped() {
         mesh->drawTexturedLightMapped();
     }
 }
+
+void NObject::drawFlatLightMapped() {
+    const bool onePass =
+        lightReady && std::all_of(meshes.begin(), meshes.end(),
+                                  [](const auto& mesh) { return mesh->generatesLightMap(); });
+    if (!onePass) {
+        draw(ShadeType::Flat);
+        draw(ShadeType::LightMap);
+        return;
+    }
+    SavedState saved(kAllAttributes);
+    glMultMatrixf(orientation);
+    refreshLightVector();
+    for (auto& mesh : meshes) {
+        cullFor(*mesh, static_cast<int>(ShadeType::Flat));
+        mesh->drawFlatLightMapped();
+    }
+}

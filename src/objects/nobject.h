@@ -58,6 +58,9 @@ public:
     // draw(Texture) then draw(LightMap), under a white current colour: in one pass where the
     // meshes can (see Mesh::drawTexturedLightMapped).
     void drawTexturedLightMapped();
+    // draw(Flat) then draw(LightMap), under a white current colour: in one pass where every
+    // mesh can (see Mesh::drawFlatLightMapped), so the light map counts once per pixel.
+    void drawFlatLightMapped();
 
     // Appends every face of every mesh, in mesh and face order.
     void collectFaces(std::vector<Face*>& list);

@@ -8,8 +8,10 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "base/letterbox.h"
 #include "base/log.h"
 #include "platform/sound/sound.h"
+#include "shell/frame_stats.h"
 #include "show/show_clock.h"
 
 namespace {
@@ -40,6 +42,9 @@ bool CaptureSession::open(const std::string& path, double from, double to) {
     settings.height = height_;
     settings.framesPerSecond = framesPerSecond_;
     settings.sampleRate = sampleRate_;
+    const Letterbox letterbox(width_, height_);
+    const PixelRect& picture = letterbox.picture();
+    settings.changing = {picture.left, picture.bottom, picture.width, picture.height};
     // The first frame is the first on the show's grid of frames at or after `from`.
     settings.firstFrame = ShowClock::frameAtOrAfter(from, framesPerSecond_);
     totalFrames_ = std::max(1LL, std::llround((to - from) * framesPerSecond_));
@@ -99,7 +104,9 @@ void CaptureSession::handOverPicture() {
     glPixelStorei(GL_PACK_ALIGNMENT, 4);
     glPixelStorei(GL_PACK_ROW_LENGTH, 0);
     glReadBuffer(GL_BACK);
-    glReadPixels(0, 0, width_, height_, GL_BGRA, GL_UNSIGNED_BYTE, picture.data());
+    const platform::video::PictureArea& area = recorder_.pictureArea();
+    glReadPixels(area.left, area.bottom, area.width, area.height, GL_BGRA, GL_UNSIGNED_BYTE,
+                 picture.data());
     glPopClientAttrib();
     readBackSeconds_ += secondsBetween(drawn, Clock::now());
     recorder_.addPicture(std::move(picture));
@@ -128,9 +135,10 @@ int CaptureSession::finish(const std::function<void(double)>& mixMore) {
     logWindow->say(LogLevel::Info, LogModule::Shell,
                    "tarvel: %lld frames (%.2f s of show) in %.1f s, %.2fx real time: drawing "
                    "%.1f s, read-back %.1f s, waiting for the encoder %.1f s; on the encoder "
-                   "thread colour conversion %.1f s, encoding %.1f s",
+                   "thread colour conversion %.1f s, encoding %.1f s; peak memory %.1f MiB",
                    framesDone_, seconds, wall, wall > 0 ? seconds / wall : 0.0, drawSeconds_,
-                   readBackSeconds_, recorder_.waitSeconds(), times.conversion, times.encoding);
+                   readBackSeconds_, recorder_.waitSeconds(), times.conversion, times.encoding,
+                   peakResidentMegabytes());
     logWindow->say(LogLevel::Info, LogModule::Shell,
                    "tarvel: the show is recorded in %s (%s, %.2f s)", absolutePath(path_).c_str(),
                    recorder_.description().c_str(), seconds);

@@ -45,14 +45,39 @@ double FrameStats::percentile(std::vector<double> values, double p) {
     return values[rank - 1];
 }
 
+void FrameStats::setFillUnit(double milliseconds, int passes, int width, int height) {
+    fillUnitMs_ = milliseconds;
+    fillPasses_ = passes;
+    fillWidth_ = width;
+    fillHeight_ = height;
+}
+
 std::string FrameStats::report() const {
-    std::string out = "section (s)        frames  median ms  p90 ms  worst ms  peak MiB\n";
-    char line[160];
+    char line[200];
+    std::string out;
+    const bool units = fillUnitMs_ > 0;
+    if (units) {
+        std::snprintf(line, sizeof line,
+                      "fill unit: %.3f ms (one full-window textured, blended pass at %dx%d, "
+                      "median of %d)\n",
+                      fillUnitMs_, fillWidth_, fillHeight_, fillPasses_);
+        out += line;
+    }
+    out += units ? "section (s)        frames  median ms  p90 ms  median fu  p90 fu  worst ms  "
+                   "peak MiB\n"
+                 : "section (s)        frames  median ms  p90 ms  worst ms  peak MiB\n";
     for (const auto& section : sections_) {
-        std::snprintf(line, sizeof line, "%7.2f - %7.2f  %7zu  %9.2f  %6.2f  %8.2f  %8.1f\n",
-                      section.start, section.end, section.frames.size(),
-                      percentile(section.frames, 0.5), percentile(section.frames, 0.9),
-                      section.worst, section.peakMiB);
+        const double median = percentile(section.frames, 0.5);
+        const double p90 = percentile(section.frames, 0.9);
+        std::snprintf(line, sizeof line, "%7.2f - %7.2f  %7zu  %9.2f  %6.2f", section.start,
+                      section.end, section.frames.size(), median, p90);
+        out += line;
+        if (units) {
+            std::snprintf(line, sizeof line, "  %9.2f  %6.2f", median / fillUnitMs_,
+                          p90 / fillUnitMs_);
+            out += line;
+        }
+        std::snprintf(line, sizeof line, "  %8.2f  %8.1f\n", section.worst, section.peakMiB);
         out += line;
     }
     std::snprintf(line, sizeof line, "start-up: %.0f ms (launch to first frame), %.1f MiB\n",

@@ -1,5 +1,6 @@
-// Frame times of a --bench run, per section of the show (median, 90th percentile, worst frame
-// and the peak resident memory reached by its end), with the start-up time and its memory.
+// Frame times of a --bench run, per section of the show (median and 90th percentile in
+// milliseconds and in fill units, worst frame and the peak resident memory reached by its
+// end), with the fill unit, the start-up time and its memory.
 #pragma once
 
 #include <string>
@@ -15,6 +16,11 @@ public:
         startupMs_ = milliseconds;
         startupMiB_ = residentMiB;
     }
+
+    // One full-window textured, blended pass at the run's size (see FillUnit); 0 leaves the
+    // fill-unit columns out.
+    void setFillUnit(double milliseconds, int passes, int width, int height);
+    double fillUnit() const { return fillUnitMs_; }
 
     // The report printed at the end of the run.
     std::string report() const;
@@ -45,6 +51,10 @@ private:
     std::vector<Frame> frames_;
     double startupMs_ = 0;
     double startupMiB_ = 0;
+    double fillUnitMs_ = 0;
+    int fillPasses_ = 0;
+    int fillWidth_ = 0;
+    int fillHeight_ = 0;
 };
 
 // Peak resident memory of the process in MiB.

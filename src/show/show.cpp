@@ -313,6 +313,8 @@ void Show::drawNormal(double t) {
 
     if (t <= kTitleEnd) {
         drawOpeningCapture(t);
+    } else {
+        titleCapture_->release();  // until a seek brings the opening back
     }
     drawCameraCuts(t);
     applyCamera(t);

@@ -52,6 +52,23 @@ timeout -k 5 300 "$tarvel" --capture wide.mp4 --from 9 --to 9.5 --fps 30 --size 
 size="$(stream_field wide.mp4 v:0 width)x$(stream_field wide.mp4 v:0 height)"
 [[ "$size" == 1920x1080 ]] || fail "--size 1920x1080 recorded $size"
 [[ "$(stream_field wide.mp4 a:0 codec_name)" == aac ]] || fail "the 1080p video has no sound"
+# Only the 4:3 picture is read back and converted: the pillars must still be black and the
+# picture, its edges too, the frame's own.
+timeout -k 5 300 "$tarvel" --shot 9 widestill.png --from 9 --fps 30 --size 1920x1080 \
+  2>/dev/null || fail "--shot 9 at 1920x1080 failed"
+ffmpeg -v error -i wide.mp4 -frames:v 1 widefirst.png || fail "cannot decode wide.mp4"
+for region in "0 0 240 1080" "1680 0 240 1080" "240 0 1440 1080" "200 400 80 200" \
+  "1640 100 80 200" "700 300 400 400"; do
+  # shellcheck disable=SC2086
+  read -r r1 g1 b1 <<<"$("$probe" png widestill.png $region)"
+  # shellcheck disable=SC2086
+  read -r r2 g2 b2 <<<"$("$probe" png widefirst.png $region)"
+  for pair in "$r1 $r2" "$g1 $g2" "$b1 $b2"; do
+    set -- $pair
+    (($1 - $2 <= 3 && $2 - $1 <= 3)) ||
+      fail "1080p region $region: the still frame has $r1 $g1 $b1, the recording $r2 $g2 $b2"
+  done
+done
 
 # The recorded picture has the colours of the frame itself: the first frame of a recording
 # from 50 s against a still frame at 50 s, region by region.
@@ -138,5 +155,10 @@ rows=$(($(wc -l <frames.csv) - 1))
 xmllint --noout frames.svg || fail "frames.svg is not well-formed"
 [[ $(grep -c 'class="target"' frames.svg) -eq 2 ]] || fail "the chart lacks its 16.7/33.3 ms lines"
 grep -q 'class="section"' frames.svg || fail "the chart marks no section boundary (11.52 s)"
+# Its report: the run's own fill unit, and every section in milliseconds and in fill units.
+awk '/^fill unit: / { found = ($3 > 0) } END { exit !found }' report.txt ||
+  fail "the benchmark measured no positive fill unit: $(head -1 report.txt)"
+grep -q '^section (s) .* median ms  p90 ms  median fu  p90 fu ' report.txt ||
+  fail "the benchmark's table lacks a column: $(grep '^section' report.txt)"
 
 echo "capture: all passed"

@@ -74,4 +74,57 @@ TEST(UtilityGl, OddWidthBmpUploadsExactlyAndRestoresTheUnpackAlignment) {
     glDeleteTextures(1, &name);
 }
 
+// A grey picture is kept in one channel and draws as its three equal channels did; one
+// coloured pixel keeps all three.
+TEST(UtilityGl, GreyPicturesAreKeptAsLuminanceAndSampleTheSame) {
+    auto upload = [](const std::vector<uint8_t>& rgb) {
+        GLuint name = 0;
+        uploadTexture(&name, rgb.data(), 2, 2);
+        return name;
+    };
+    std::vector<uint8_t> grey = {10, 10, 10, 200, 200, 200, 255, 255, 255, 0, 0, 0};
+    const GLuint greyName = upload(grey);
+    EXPECT_EQ(levelParameter(0, GL_TEXTURE_LUMINANCE_SIZE), 8);
+    EXPECT_EQ(levelParameter(0, GL_TEXTURE_GREEN_SIZE), 0);
+    std::vector<uint8_t> texels(2 * 2 * 4);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glGetTexImage(GL_TEXTURE_2D, 0, GL_LUMINANCE, GL_UNSIGNED_BYTE, texels.data());
+    EXPECT_EQ(texels[0], 10);
+    EXPECT_EQ(texels[1], 200);
+    EXPECT_EQ(texels[2], 255);
+
+    // Drawn with the show's modulation, the grey texture gives the colour the RGB one gave.
+    testing_support::resetFrame();
+    glPushAttrib(GL_ALL_ATTRIB_BITS);
+    glEnable(GL_TEXTURE_2D);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+    glColor4f(1, 0.5f, 1, 1);
+    glBegin(GL_QUADS);
+    glTexCoord2f(0, 0);
+    glVertex2f(-1, -1);
+    glTexCoord2f(1, 0);
+    glVertex2f(1, -1);
+    glTexCoord2f(1, 1);
+    glVertex2f(1, 1);
+    glTexCoord2f(0, 1);
+    glVertex2f(-1, 1);
+    glEnd();
+    glPopAttrib();
+    const testing_support::Pixel lowRight = testing_support::readPixel(600, 150);
+    EXPECT_EQ(lowRight.r, 200);
+    EXPECT_NEAR(lowRight.g, 100, 1);
+    EXPECT_EQ(lowRight.b, 200);
+    EXPECT_EQ(lowRight.a, 255) << "a grey texel is opaque, as the RGB one was";
+
+    std::vector<uint8_t> tinted = grey;
+    tinted[11] = 1;  // the last pixel a little blue
+    const GLuint colourName = upload(tinted);
+    EXPECT_EQ(levelParameter(0, GL_TEXTURE_GREEN_SIZE), 8);
+    glBindTexture(GL_TEXTURE_2D, 0);
+    const GLuint names[] = {greyName, colourName};
+    glDeleteTextures(2, names);
+    testing_support::resetFrame();
+}
+
 }  // namespace

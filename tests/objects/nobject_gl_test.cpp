@@ -11,6 +11,7 @@
 #include "image/test_images.h"
 #include "objects/feedback.h"
 #include "objects/test_models.h"
+#include "shell/extensions.h"
 #include "shell/log_window.h"
 #include "support/gl_context.h"
 #include "support/gl_state.h"
@@ -121,6 +122,28 @@ TEST(NObjectGl, ShadowVolumeCountsOnlyWhereTheBoxHidesTheLight) {
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
 
+// A lone triangle facing both the light and the eye, behind the wall: its volume is its own
+// cap, a front face that fails the depth test and decrements. The count wraps instead of
+// sticking at 0, so the point is still marked as inside a volume.
+TEST(NObjectGl, ALeakingVolumeLeavesANonZeroCount) {
+    testing_support::installScriptedUi(false);
+    ASSERT_EQ(loadExtensions(), 0);
+    ASSERT_TRUE(stencilWrapAvailable);
+    ShadowScene scene;
+    gen::ThreeDsObject lone;
+    lone.name = "lone";
+    lone.vertices = {{-20, -20, -40}, {20, -20, -40}, {0, 20, -40}};
+    lone.faces = {{0, 1, 2, 1, -1}};
+    NObject triangle;
+    test_models::loadInto(triangle, test_models::single(lone));
+    triangle.initShadow();
+    lightPosition[0] = lightPosition[1] = 0;
+    lightPosition[2] = -35;
+    triangle.draw(ShadeType::Shadow);
+    EXPECT_EQ(testing_support::readStencil(400, 300), 255) << "decremented from 0, wrapped";
+    EXPECT_EQ(testing_support::readStencil(windowX(-0.9), 300), 0) << "beside the triangle";
+}
+
 TEST(NObjectGl, ABoxFaceWithLitNeighboursGivesNoSides) {
     testing_support::installScriptedUi(false);
     testing_support::resetFrame();
@@ -224,6 +247,53 @@ testing_support::Pixel lightMappedPair(const gen::ThreeDsModel& model) {
     lightPosition[0] = lightPosition[1] = lightPosition[2] = 0;
     object.draw(ShadeType::LightMap);
     return testing_support::readPixel(windowX(0.35), windowY(-0.55));
+}
+
+// The flat, lit surface times the light map: in one pass as in two where a pixel has one
+// face, and where two faces lie in one plane the light map counts once, not twice.
+TEST(NObjectGl, FlatLightMappedInOnePassTakesTheLightMapOncePerPixel) {
+    testing_support::installScriptedUi(false);
+    DataDirectory data;
+    gen::ThreeDsObject single;
+    single.name = "single";
+    single.vertices = {{-3, -3, -5}, {3, -3, -5}, {-3, 3, -5}};
+    single.faces = {{0, 1, 2, 1, -1}};
+    gen::ThreeDsObject doubled = single;
+    doubled.faces.push_back(doubled.faces.front());
+    auto drawn = [](const gen::ThreeDsObject& shape, bool onePass) {
+        ShadowScene scene;
+        NObject object;
+        test_models::loadInto(object, test_models::single(shape));
+        object.setLightRadius(100);
+        object.initLight();
+        object.freeze();
+        lightPosition[0] = lightPosition[1] = lightPosition[2] = 0;
+        glPushAttrib(GL_ALL_ATTRIB_BITS);
+        const GLfloat towardsTheEye[] = {0, 0, 1, 0};
+        const GLfloat white[] = {1, 1, 1, 1};
+        glLightfv(GL_LIGHT0, GL_POSITION, towardsTheEye);
+        glLightfv(GL_LIGHT0, GL_DIFFUSE, white);
+        const GlState before = GlState::capture();
+        if (onePass) {
+            object.drawFlatLightMapped();
+        } else {
+            object.draw(ShadeType::Flat);
+            object.draw(ShadeType::LightMap);
+        }
+        EXPECT_TRUE(before == GlState::capture()) << before.differences(GlState::capture());
+        glPopAttrib();
+        return testing_support::readPixel(windowX(-0.2), windowY(-0.2));
+    };
+    const testing_support::Pixel twoPasses = drawn(single, false);
+    const testing_support::Pixel onePass = drawn(single, true);
+    EXPECT_NEAR(onePass.r, twoPasses.r, 2);
+    EXPECT_NEAR(onePass.b, twoPasses.b, 2);
+    EXPECT_GT(onePass.r, 20) << "lit, and the grey light map about quarters it";
+    EXPECT_LT(onePass.r, 100);
+    const testing_support::Pixel sharedPlane = drawn(doubled, true);
+    EXPECT_NEAR(sharedPlane.r, onePass.r, 2);
+    EXPECT_LT(drawn(doubled, false).r, onePass.r / 2) << "two passes darken twice there";
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
 
 TEST(NObjectGl, AMeshWithPerCornerLightCoordinatesDrawsThemAfterAGeneratedOne) {

@@ -10,11 +10,21 @@
 
 namespace platform::video {
 
+// A rectangle of the picture, in pixels from its bottom left corner.
+struct PictureArea {
+    int left = 0;
+    int bottom = 0;
+    int width = 0;
+    int height = 0;
+};
+
 struct FileSettings {
     int width = 800;
     int height = 600;
     double framesPerSecond = 60;
     int sampleRate = 44100;  // of the sound handed in
+    // The part of the picture that changes; outside it every picture is black. Empty: all.
+    PictureArea changing;
     // The first picture's index in the whole show (its show time × frames per second) and
     // how many there will be: what a picture sequence numbers its files by.
     int64_t firstFrame = 0;
@@ -39,7 +49,12 @@ public:
     virtual bool open(const std::string& path, const FileSettings& settings) = 0;
     // False for a file that takes only sound: no picture need be drawn or read back.
     virtual bool takesPictures() const { return true; }
-    // One picture of width × height × 4 bytes, bottom row first; the next frame's.
+    // The part of each picture that writePicture takes: all of it unless the file can do
+    // with less (see FileSettings::changing).
+    virtual PictureArea handedArea(const FileSettings& settings) const {
+        return {0, 0, settings.width, settings.height};
+    }
+    // The handed area of one picture, 4 bytes a pixel, bottom row first; the next frame's.
     virtual bool writePicture(const uint8_t* bgraBottomUp) = 0;
     // `count` stereo frames at the settings' sample rate, following the earlier ones.
     virtual bool writeSound(const int16_t* frames, int count) = 0;

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
+#include <cstddef>
 #include <cstdio>
 #include <cstring>
 #include <memory>
@@ -73,6 +74,23 @@ double secondsSince(Clock::time_point start) {
     return std::chrono::duration<double>(Clock::now() - start).count();
 }
 
+PictureArea evenArea(const FileSettings& settings) {
+    const PictureArea whole{0, 0, settings.width, settings.height};
+    const PictureArea& c = settings.changing;
+    // Odd sides would put the area's edges between two rows of the colour planes.
+    if (c.width <= 0 || c.height <= 0 || settings.width % 2 != 0 || settings.height % 2 != 0) {
+        return whole;
+    }
+    const int left = std::clamp(c.left, 0, settings.width) & ~1;
+    const int bottom = std::clamp(c.bottom, 0, settings.height) & ~1;
+    const int right = std::min(settings.width, (c.left + c.width + 1) & ~1);
+    const int top = std::min(settings.height, (c.bottom + c.height + 1) & ~1);
+    if (right <= left || top <= bottom) {
+        return whole;
+    }
+    return {left, bottom, right - left, top - bottom};
+}
+
 }  // namespace
 
 struct VideoFile::Impl {
@@ -88,6 +106,8 @@ struct VideoFile::Impl {
     SwrContext* resampler = nullptr;
     AVAudioFifo* fifo = nullptr;
     AVFrame* picture = nullptr;
+    PictureArea area;
+    const uint8_t* blackened = nullptr;  // the picture buffer painted black around the area
     AVFrame* sound = nullptr;
     int soundFrameSize = 1024;
     bool smallLastFrame = false;
@@ -108,11 +128,25 @@ struct VideoFile::Impl {
     }
 
     bool createTemporary(std::string& error);
+    // After the encoder let go of the picture buffer or handed a new one.
+    void blackenOutsideArea();
     bool setUpVideo(std::string& error);
     bool setUpAudio(std::string& error);
     bool encodeSound(int samples, std::string& error);
     bool drainSound(bool all, std::string& error);
 };
+
+// Black in the limited range the encoder is told of: what the converter makes of black.
+void VideoFile::Impl::blackenOutsideArea() {
+    if (blackened == picture->data[0]) {
+        return;
+    }
+    const int chromaHeight = (settings.height + 1) / 2;
+    std::memset(picture->data[0], 16, static_cast<size_t>(picture->linesize[0]) * settings.height);
+    std::memset(picture->data[1], 128, static_cast<size_t>(picture->linesize[1]) * chromaHeight);
+    std::memset(picture->data[2], 128, static_cast<size_t>(picture->linesize[2]) * chromaHeight);
+    blackened = picture->data[0];
+}
 
 bool VideoFile::Impl::createTemporary(std::string& error) {
     pending = std::make_unique<PendingFile>(path);
@@ -151,6 +185,9 @@ bool VideoFile::Impl::setUpVideo(std::string& error) {
         // frames a second has to record in under half its running time.
         av_dict_set(&options, "preset", "ultrafast", 0);
         av_dict_set(&options, "crf", "20", 0);
+        // Each frame thread holds pictures of its own (about 20 MB each at 3840 × 2160); the
+        // drawing keeps the processor busy, so more than two would only take memory.
+        av_dict_set(&options, "threads", "2", 0);
     }
     const bool opened = video.open(&options, error);
     av_dict_free(&options);
@@ -158,10 +195,11 @@ bool VideoFile::Impl::setUpVideo(std::string& error) {
         return false;
     picture = av_frame_alloc();
     // BGRA is what llvmpipe reads back fastest. swscale's direct BGR converter would be
-    // quicker still but shifts the colours visibly (white comes out 251, 253, 251).
-    scaler = sws_getContext(settings.width, settings.height, AV_PIX_FMT_BGRA, settings.width,
-                            settings.height, AV_PIX_FMT_YUV420P, SWS_BILINEAR, nullptr, nullptr,
-                            nullptr);
+    // quicker still but shifts the colours visibly (white comes out 251, 253, 251). Only the
+    // area that changes is read back and converted; the black around it is painted once.
+    area = evenArea(settings);
+    scaler = sws_getContext(area.width, area.height, AV_PIX_FMT_BGRA, area.width, area.height,
+                            AV_PIX_FMT_YUV420P, SWS_BILINEAR, nullptr, nullptr, nullptr);
     if (!picture || !scaler) {
         error = "cannot set up the colour conversion";
         return false;
@@ -257,6 +295,10 @@ bool VideoFile::Impl::drainSound(bool all, std::string& error) {
     return !all || rest == 0 || encodeSound(rest, error);
 }
 
+PictureArea VideoFile::handedArea(const FileSettings& settings) const {
+    return evenArea(settings);
+}
+
 VideoFile::VideoFile() = default;
 
 VideoFile::~VideoFile() {
@@ -323,11 +365,21 @@ bool VideoFile::writePicture(const uint8_t* bgraBottomUp) {
         error_ = "out of memory";
         return false;
     }
-    const int stride = f.settings.width * 4;
+    f.blackenOutsideArea();
+    const PictureArea& a = f.area;
+    const int stride = a.width * 4;
     // A negative stride reads the rows top row first.
-    const uint8_t* top = bgraBottomUp + static_cast<size_t>(f.settings.height - 1) * stride;
+    const uint8_t* top = bgraBottomUp + static_cast<size_t>(a.height - 1) * stride;
     const int strides[] = {-stride};
-    sws_scale(f.scaler, &top, strides, 0, f.settings.height, f.picture->data, f.picture->linesize);
+    const int topRow = f.settings.height - a.bottom - a.height;
+    uint8_t* planes[3];
+    for (int i = 0; i < 3; ++i) {
+        const int shift = i == 0 ? 0 : 1;
+        planes[i] = f.picture->data[i] +
+                    static_cast<ptrdiff_t>(topRow >> shift) * f.picture->linesize[i] +
+                    (a.left >> shift);
+    }
+    sws_scale(f.scaler, &top, strides, 0, a.height, planes, f.picture->linesize);
     f.picture->pts = f.pictures++;
     times_.conversion += secondsSince(start);
     start = Clock::now();

@@ -15,7 +15,8 @@ bool VideoRecorder::open(const std::string& path, const FileSettings& settings) 
         error_ = file_->error();
         return false;
     }
-    pictureBytes_ = static_cast<size_t>(settings.width) * settings.height * 4;
+    area_ = file_->handedArea(settings);
+    pictureBytes_ = static_cast<size_t>(area_.width) * area_.height * 4;
     closing_ = failed_ = false;
     worker_ = std::thread([this] { work(); });
     return true;

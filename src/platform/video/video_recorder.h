@@ -20,7 +20,9 @@ namespace platform::video {
 
 class VideoRecorder {
 public:
-    static constexpr size_t kMaxQueued = 4;  // pictures waiting for the worker
+    // Pictures waiting for the worker: enough to keep it busy while the next is drawn; each
+    // holds a whole picture (33 MB at 3840 × 2160).
+    static constexpr size_t kMaxQueued = 2;
 
     VideoRecorder() = default;
     VideoRecorder(const VideoRecorder&) = delete;
@@ -30,7 +32,9 @@ public:
     // Opens the file at once, so that a bad path or a missing encoder shows before any
     // frame is drawn. False with error().
     bool open(const std::string& path, const FileSettings& settings);
-    // A buffer for the next picture (width × height × 4 bytes), reused when one is free.
+    // The part of each picture to hand over (see RecordingFile::handedArea), after open.
+    const PictureArea& pictureArea() const { return area_; }
+    // A buffer for the next picture's area (4 bytes a pixel), reused when one is free.
     std::vector<uint8_t> pictureBuffer();
     void addPicture(std::vector<uint8_t> bgraBottomUp);
     // Interleaved 16-bit stereo frames.
@@ -57,6 +61,7 @@ private:
     void stopWorker();
 
     std::unique_ptr<RecordingFile> file_;
+    PictureArea area_;
     size_t pictureBytes_ = 0;
     std::thread worker_;
     mutable std::mutex lock_;

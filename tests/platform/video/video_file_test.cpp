@@ -9,6 +9,7 @@
 
 namespace fs = std::filesystem;
 using platform::video::FileSettings;
+using platform::video::PictureArea;
 using platform::video::VideoFile;
 
 namespace {
@@ -30,7 +31,7 @@ struct ScratchDirectory {
     }
 };
 
-const FileSettings kSmall{64, 48, 25, 44100};
+const FileSettings kSmall{64, 48, 25, 44100, {}};
 
 void writeSecond(VideoFile& file) {
     std::vector<uint8_t> picture(64 * 48 * 4);
@@ -107,3 +108,18 @@ TEST(VideoFile, AnUnfinishedRecordingIsRemoved) {
 }
 
 }  // namespace
+
+// The rows handed over cover the part that changes, widened to even edges for the colour
+// planes; nothing sensible to narrow to gives the whole picture.
+TEST(VideoFile, TheHandedAreaCoversTheChangingPartOnEvenEdges) {
+    auto area = [](int width, int height, PictureArea changing) {
+        FileSettings settings{width, height, 30, 44100, changing};
+        const PictureArea a = VideoFile().handedArea(settings);
+        return std::vector<int>{a.left, a.bottom, a.width, a.height};
+    };
+    EXPECT_EQ(area(3840, 2160, {480, 0, 2880, 2160}), (std::vector<int>{480, 0, 2880, 2160}));
+    EXPECT_EQ(area(1000, 600, {101, 3, 799, 595}), (std::vector<int>{100, 2, 800, 596}));
+    EXPECT_EQ(area(800, 600, {}), (std::vector<int>{0, 0, 800, 600}));
+    EXPECT_EQ(area(801, 600, {101, 0, 600, 600}), (std::vector<int>{0, 0, 801, 600}));
+    EXPECT_EQ(area(800, 600, {900, 0, 10, 10}), (std::vector<int>{0, 0, 800, 600}));
+}
