@@ -31,6 +31,7 @@ public:
         bool offscreen = false;   // no display: an offscreen EGL context
         // Wait for the display's refresh on swap (adaptive where the driver offers it).
         bool verticalSync = false;
+        bool gles = false;  // an OpenGL ES 3.0 context instead of a compatibility one
         int x = 200;
         int y = 100;
     };
