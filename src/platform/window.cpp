@@ -225,6 +225,12 @@ bool Window::switchDisplayMode(int width, int height, std::string& detail) {
     return true;
 }
 
+void Window::makeCurrent() {
+    if (window_ && context_) {
+        SDL_GL_MakeCurrent(window_, static_cast<SDL_GLContext>(context_));
+    }
+}
+
 void Window::destroy() {
     if (window_) {
         lastDisplay = std::max(SDL_GetWindowDisplayIndex(window_), 0);

@@ -54,6 +54,8 @@ public:
     bool isOpen() const { return window_ != nullptr; }
 
     void swap();
+    // Tests with two windows: draw into this one's context from now on.
+    void makeCurrent();
     bool poll(WindowEvent& event);
     void focus();
     void setTitle(const std::string& title);

@@ -83,6 +83,9 @@ bool createWindow(Session& session, const char* title, int width, int height, in
         errorBox(creationErrorText(error));
         return false;
     }
+    if (options.gles) {
+        platform::gl::attachLayerToCurrentContext();
+    }
     platform::gl::useRenderer(options.gles ? platform::gl::Renderer::Gles
                                            : platform::gl::Renderer::Gl);
     int pixelsWide = 0;

@@ -23,8 +23,11 @@ extern Api api;
 
 enum class Renderer { Gl, Gles };
 
-// Fills the table; the GL ES layer needs its context current first.
+// Fills the table with the system's GL or the layer's entry points.
 void useRenderer(Renderer renderer);
+// Sets the layer up on the GL ES 3.0 context current now, at GL's initial state (once for
+// each new context, before the layer draws).
+void attachLayerToCurrentContext();
 Renderer currentRenderer();
 
 // The layer's own entry point for a GL name (the extension loader asks for these when the
