@@ -121,7 +121,10 @@ void sendLighting(Context& c, Program& p) {
         glUniform3fv(u.specular, 1, product);
         glUniform3fv(u.attenuation, 1, light.attenuation);
         if (light.position[3] != 0) {
-            glUniform4fv(u.position, 1, light.position);
+            // A positional light is the point its homogeneous position names.
+            const float w = light.position[3];
+            glUniform4f(u.position, light.position[0] / w, light.position[1] / w,
+                        light.position[2] / w, 1.0f);
         } else {
             // A directional light: its direction and half vector for a viewer at infinity.
             float direction[4] = {0, 0, 0, 0};
