@@ -317,9 +317,12 @@ void Tower::drawScene(double localTime, int stepCount) {
 }
 
 // The scene's projection, view and lights around `body`; a live frame moves the camera
-// along its flight.
+// along its flight. The caller's colour, projection and model-view are theirs again after.
 template <typename Body>
 void Tower::inScene(bool live, Body body) {
+    AttributeScope callers(GL_CURRENT_BIT | GL_TRANSFORM_BIT);
+    glMatrixMode(GL_PROJECTION);
+    glPushMatrix();
     glColor3f(1, 1, 1);
     const float aspect =
         static_cast<float>(screenWidth) / static_cast<float>(screenHeight > 0 ? screenHeight : 1);
@@ -328,6 +331,7 @@ void Tower::inScene(bool live, Body body) {
     glLoadMatrixf(projection.m);
 
     glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
     glLoadIdentity();
     {
         SavedState saved;
@@ -343,5 +347,8 @@ void Tower::inScene(bool live, Body body) {
         }
         body();
     }
-    World::setNormalProjection();
+    glMatrixMode(GL_MODELVIEW);
+    glPopMatrix();
+    glMatrixMode(GL_PROJECTION);
+    glPopMatrix();
 }
