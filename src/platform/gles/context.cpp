@@ -35,7 +35,6 @@ const char* const kBitmapFragment =
     "    fragColor = uColor;\n"
     "}\n";
 
-
 }  // namespace
 
 void setUpVertexLayout() {

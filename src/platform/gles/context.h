@@ -146,8 +146,14 @@ void drawPositions(Context& c, GLenum mode, const float* positions, GLsizei coun
 // A bitmap's texture drawn at the raster position; moves the raster position on.
 void drawBitmap(Context& c, GLuint texture, const float bitmap[6]);
 GLuint makeBitmapTexture(GLsizei width, GLsizei height, const GLubyte* bits, GLint alignment);
-// GL 1.x primitives as GL ES draws them: quads as triangle pairs, polygons as fans.
-GLenum convertPrimitive(GLenum mode, const std::vector<Vertex>& in, std::vector<Vertex>& out);
+// GL 1.x primitives as GL ES draws them: quads as triangle pairs (split as Mesa splits
+// them in a draw that is `clipped` or not), polygons as fans.
+GLenum convertPrimitive(GLenum mode, const std::vector<Vertex>& in, std::vector<Vertex>& out,
+                        bool clipped);
+const int* quadSplit(bool clipped);
+// Whether a vertex of `count` homogeneous positions, `stride` floats apart, lies outside
+// the view volume.
+bool anyOutside(const Matrix& mvp, const float* positions, size_t count, size_t stride);
 void executeList(Context& c, GLuint list, int depth);
 
 }  // namespace platform::gles

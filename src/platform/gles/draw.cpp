@@ -16,8 +16,8 @@ ProgramKey keyFor(Context& c) {
         key.lighting = 1;
         for (int i = 0; i < kLightCount; ++i) {
             if (s.enables.lights[i]) {
-                key.lights[i] = s.lighting.lights[i].position[3] != 0 ? kLightPositional
-                                                                      : kLightDirectional;
+                key.lights[i] =
+                    s.lighting.lights[i].position[3] != 0 ? kLightPositional : kLightDirectional;
             }
         }
     }
@@ -186,27 +186,53 @@ bool prepareDraw(Context& c) {
     return true;
 }
 
-void appendQuad(std::vector<Vertex>& out, const Vertex* v) {
-    // The diagonal Mesa's draw module splits a quad along, so both paths fill alike.
-    for (int i : {0, 1, 3, 1, 2, 3}) {
-        out.push_back(v[i]);
+void appendQuad(std::vector<Vertex>& out, const Vertex* v, const int* split) {
+    for (int i = 0; i < 6; ++i) {
+        out.push_back(v[split[i]]);
     }
 }
 
 }  // namespace
 
-GLenum convertPrimitive(GLenum mode, const std::vector<Vertex>& in, std::vector<Vertex>& out) {
+const int* quadSplit(bool clipped) {
+    // Mesa splits a quad along its 0–2 diagonal, but along 1–3 in a draw that has a vertex
+    // outside the view volume (it is clipped then). Gouraud shading shows the diagonal.
+    static const int kUnclipped[6] = {0, 1, 2, 0, 2, 3};
+    static const int kClipped[6] = {0, 1, 3, 1, 2, 3};
+    return clipped ? kClipped : kUnclipped;
+}
+
+bool anyOutside(const Matrix& mvp, const float* positions, size_t count, size_t stride) {
+    for (size_t i = 0; i < count; ++i) {
+        const float* p = positions + i * stride;
+        float clip[4];
+        for (int k = 0; k < 4; ++k) {
+            clip[k] =
+                p[0] * mvp.m[k] + p[1] * mvp.m[4 + k] + p[2] * mvp.m[8 + k] + p[3] * mvp.m[12 + k];
+        }
+        const float w = clip[3];
+        if (!(w > 0) || clip[0] < -w || clip[0] > w || clip[1] < -w || clip[1] > w ||
+            clip[2] < -w || clip[2] > w) {
+            return true;
+        }
+    }
+    return false;
+}
+
+GLenum convertPrimitive(GLenum mode, const std::vector<Vertex>& in, std::vector<Vertex>& out,
+                        bool clipped) {
     out.clear();
+    const int* split = quadSplit(clipped);
     switch (mode) {
         case GL_QUADS:
             for (size_t i = 0; i + 4 <= in.size(); i += 4) {
-                appendQuad(out, &in[i]);
+                appendQuad(out, &in[i], split);
             }
             return GL_TRIANGLES;
         case GL_QUAD_STRIP:
             for (size_t i = 0; i + 4 <= in.size(); i += 2) {
                 const Vertex quad[4] = {in[i], in[i + 1], in[i + 3], in[i + 2]};
-                appendQuad(out, quad);
+                appendQuad(out, quad, split);
             }
             return GL_TRIANGLES;
         case GL_POLYGON:
@@ -287,15 +313,17 @@ void drawBitmap(Context& c, GLuint texture, const float bitmap[6]) {
     }
     const float width = bitmap[0], height = bitmap[1];
     if (texture != 0 && width > 0 && height > 0 && c.bitmapProgram != 0) {
-        const float left = std::floor(current.rasterPosition[0] - bitmap[2]);
-        const float bottom = std::floor(current.rasterPosition[1] - bitmap[3]);
+        // GL's small nudge keeps a position a rounding error below a pixel edge on it.
+        constexpr float kEpsilon = 0.0001f;
+        const float left = std::floor(current.rasterPosition[0] + kEpsilon - bitmap[2]);
+        const float bottom = std::floor(current.rasterPosition[1] + kEpsilon - bitmap[3]);
         const Box& v = c.state.viewport;
         auto ndcX = [&v](float x) { return (x - v.x) / v.width * 2 - 1; };
         auto ndcY = [&v](float y) { return (y - v.y) / v.height * 2 - 1; };
         applyFixedState(c);
         glUseProgram(c.bitmapProgram);
         glUniform4f(c.bitmapRectangle, ndcX(left), ndcY(bottom), ndcX(left + width),
-                     ndcY(bottom + height));
+                    ndcY(bottom + height));
         glUniform1f(c.bitmapDepth, current.rasterPosition[2] * 2 - 1);
         glUniform4fv(c.bitmapColor, 1, current.rasterColor);
         glActiveTexture(GL_TEXTURE0);

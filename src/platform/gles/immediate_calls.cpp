@@ -10,7 +10,14 @@ namespace platform::gles {
 namespace {
 
 void finishPrimitive(Context& c) {
-    const GLenum mode = convertPrimitive(c.beginMode, c.vertices, c.converted);
+    // A list is split once, as a draw within the view volume is.
+    bool clipped = false;
+    if (c.recording == 0 && (c.beginMode == GL_QUADS || c.beginMode == GL_QUAD_STRIP)) {
+        clipped = anyOutside(Matrix::product(c.projection.back(), c.modelview.back()),
+                             c.vertices.empty() ? nullptr : c.vertices.front().position,
+                             c.vertices.size(), sizeof(Vertex) / sizeof(float));
+    }
+    const GLenum mode = convertPrimitive(c.beginMode, c.vertices, c.converted, clipped);
     if (c.recording != 0) {
         if (c.converted.empty()) {
             return;
@@ -23,8 +30,7 @@ void finishPrimitive(Context& c) {
         glGenBuffers(1, &command.buffer);
         glBindVertexArray(command.array);
         glBindBuffer(GL_ARRAY_BUFFER, command.buffer);
-        glBufferData(GL_ARRAY_BUFFER,
-                     static_cast<GLsizeiptr>(c.converted.size() * sizeof(Vertex)),
+        glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(c.converted.size() * sizeof(Vertex)),
                      c.converted.data(), GL_STATIC_DRAW);
         setUpVertexLayout();
         glBindVertexArray(0);
@@ -168,8 +174,8 @@ void DrawArrays(GLenum mode, GLint first, GLsizei count) {
     }
     // Homogeneous positions (the shadow volumes reach infinity with w = 0), quads split.
     const int size = c.client.vertexSize;
-    const GLsizei stride =
-        c.client.vertexStride != 0 ? c.client.vertexStride : size * static_cast<GLsizei>(sizeof(float));
+    const GLsizei stride = c.client.vertexStride != 0 ? c.client.vertexStride
+                                                      : size * static_cast<GLsizei>(sizeof(float));
     const auto* bytes = static_cast<const unsigned char*>(c.client.vertexPointer);
     std::vector<float> points;
     auto point = [&](GLint i) {
@@ -179,18 +185,23 @@ void DrawArrays(GLenum mode, GLint first, GLsizei count) {
         points.push_back(size > 2 ? p[2] : 0.0f);
         points.push_back(size > 3 ? p[3] : 1.0f);
     };
+    for (GLint i = first; i < first + count; ++i) {
+        point(i);
+    }
     GLenum drawMode = mode;
     if (mode == GL_QUADS) {
         drawMode = GL_TRIANGLES;
-        for (GLint q = first; q + 4 <= first + count; q += 4) {
-            for (GLint i : {0, 1, 3, 1, 2, 3}) {
-                point(q + i);
+        const int* split =
+            quadSplit(anyOutside(Matrix::product(c.projection.back(), c.modelview.back()),
+                                 points.data(), points.size() / 4, 4));
+        std::vector<float> triangles;
+        for (size_t q = 0; q + 16 <= points.size(); q += 16) {
+            for (int k = 0; k < 6; ++k) {
+                const float* p = &points[q + static_cast<size_t>(split[k]) * 4];
+                triangles.insert(triangles.end(), p, p + 4);
             }
         }
-    } else {
-        for (GLint i = first; i < first + count; ++i) {
-            point(i);
-        }
+        points.swap(triangles);
     }
     drawPositions(c, drawMode, points.data(), static_cast<GLsizei>(points.size() / 4));
 }
@@ -198,9 +209,12 @@ void DrawArrays(GLenum mode, GLint first, GLsizei count) {
 void RasterPos3f(GLfloat x, GLfloat y, GLfloat z) {
     Context& c = context();
     Current& current = c.state.current;
-    const float object[4] = {x, y, z, 1};
+    // Through the combined matrix column by column, as a vertex is placed.
+    const Matrix mvp = Matrix::product(c.projection.back(), c.modelview.back());
     float clip[4];
-    Matrix::product(c.projection.back(), c.modelview.back()).transform(object, clip);
+    for (int i = 0; i < 4; ++i) {
+        clip[i] = x * mvp.m[i] + y * mvp.m[4 + i] + z * mvp.m[8 + i] + mvp.m[12 + i];
+    }
     // A position outside the view volume makes the raster position invalid: bitmaps skip.
     current.rasterValid = clip[3] != 0;
     for (int i = 0; i < 3 && current.rasterValid; ++i) {
@@ -209,10 +223,13 @@ void RasterPos3f(GLfloat x, GLfloat y, GLfloat z) {
     if (!current.rasterValid) {
         return;
     }
+    // The viewport transform as scale and offset, the way GL implementations apply it.
     const Box& v = c.state.viewport;
-    current.rasterPosition[0] = (clip[0] / clip[3] + 1) * 0.5f * v.width + v.x;
-    current.rasterPosition[1] = (clip[1] / clip[3] + 1) * 0.5f * v.height + v.y;
-    current.rasterPosition[2] = (clip[2] / clip[3] + 1) * 0.5f;
+    const float inverseW = 1.0f / clip[3];
+    const float halfWidth = v.width * 0.5f, halfHeight = v.height * 0.5f;
+    current.rasterPosition[0] = clip[0] * inverseW * halfWidth + (v.x + halfWidth);
+    current.rasterPosition[1] = clip[1] * inverseW * halfHeight + (v.y + halfHeight);
+    current.rasterPosition[2] = clip[2] * inverseW * 0.5f + 0.5f;
     std::memcpy(current.rasterColor, current.color, sizeof current.rasterColor);
 }
 
@@ -225,8 +242,8 @@ void Bitmap(GLsizei width, GLsizei height, GLfloat xOrigin, GLfloat yOrigin, GLf
     }
     ListCommand command;
     command.kind = ListCommand::Kind::Bitmap;
-    const float bitmap[6] = {static_cast<float>(width), static_cast<float>(height), xOrigin,
-                             yOrigin, xMove, yMove};
+    const float bitmap[6] = {
+        static_cast<float>(width), static_cast<float>(height), xOrigin, yOrigin, xMove, yMove};
     std::memcpy(command.bitmap, bitmap, sizeof bitmap);
     command.bitmapTexture = makeBitmapTexture(width, height, bits, c.client.unpackAlignment);
     if (c.recording != 0) {

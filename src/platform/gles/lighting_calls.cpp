@@ -140,7 +140,8 @@ void Lightfv(GLenum lightName, GLenum name, const GLfloat* values) {
 
 void Materialfv(GLenum face, GLenum name, const GLfloat* values) {
     Context& c = context();
-    if (!knownMaterial(name) || (face != GL_FRONT && face != GL_BACK && face != GL_FRONT_AND_BACK)) {
+    if (!knownMaterial(name) ||
+        (face != GL_FRONT && face != GL_BACK && face != GL_FRONT_AND_BACK)) {
         c.fail(GL_INVALID_ENUM);
         return;
     }

@@ -47,23 +47,33 @@ void appendLighting(const ProgramKey& key, std::string& s) {
         const std::string n = std::to_string(i);
         s += "    {\n";
         if (key.lights[i] == kLightPositional) {
-            s += "        vec3 toLight = uLightPosition" + n + ".xyz - eye.xyz;\n"
+            s += "        vec3 toLight = uLightPosition" + n +
+                 ".xyz - eye.xyz;\n"
                  "        float distance = length(toLight);\n"
                  "        vec3 l = toLight / distance;\n"
                  "        vec3 h = normalize(l + vec3(0.0, 0.0, 1.0));\n"
-                 "        float attenuation = 1.0 / dot(uLightAttenuation" + n +
-                 ", vec3(1.0, distance, distance * distance));\n";
+                 "        float attenuation = 1.0 / dot(uLightAttenuation" +
+                 n + ", vec3(1.0, distance, distance * distance));\n";
         } else {
-            s += "        vec3 l = uLightPosition" + n + ".xyz;\n"
-                 "        vec3 h = uLightHalf" + n + ";\n"
+            s += "        vec3 l = uLightPosition" + n +
+                 ".xyz;\n"
+                 "        vec3 h = uLightHalf" +
+                 n +
+                 ";\n"
                  "        float attenuation = 1.0;\n";
         }
         s += "        float nDotL = dot(n, l);\n"
-             "        vec3 sum = uLightAmbient" + n + ";\n"
+             "        vec3 sum = uLightAmbient" +
+             n +
+             ";\n"
              "        if (nDotL > 0.0) {\n"
-             "            sum += nDotL * uLightDiffuse" + n + ";\n"
+             "            sum += nDotL * uLightDiffuse" +
+             n +
+             ";\n"
              "            float nDotH = max(dot(n, h), 0.0);\n"
-             "            sum += pow(nDotH, uShininess) * uLightSpecular" + n + ";\n"
+             "            sum += pow(nDotH, uShininess) * uLightSpecular" +
+             n +
+             ";\n"
              "        }\n"
              "        color += attenuation * sum;\n"
              "    }\n";
@@ -120,10 +130,10 @@ std::string combine(uint32_t function, const std::string a[3], bool alpha) {
 void appendUnit(const ProgramKey::UnitKey& unit, int u, std::string& s) {
     const std::string coords = index("vTexCoord", u);
     s += "    {\n";
-    s += unit.textureMatrix ? "        vec4 texel = textureProj(" + index("uSampler", u) + ", " +
-                                  coords + ".stq);\n"
-                            : "        vec4 texel = texture(" + index("uSampler", u) + ", " +
-                                  coords + ".st);\n";
+    s += unit.textureMatrix
+             ? "        vec4 texel = textureProj(" + index("uSampler", u) + ", " + coords +
+                   ".stq);\n"
+             : "        vec4 texel = texture(" + index("uSampler", u) + ", " + coords + ".st);\n";
     if (!unit.hasAlpha) {
         s += "        texel.a = 1.0;\n";
     }
@@ -263,15 +273,17 @@ std::string ProgramCache::vertexSource(const ProgramKey& key) {
         }
         const std::string n = std::to_string(u);
         s += "    vec4 coords" + n + " = vec4(" +
-             coordinate(unit.generateS, unit.generateS == kObjectLinear ? "uObjectS" + n : "uEyeS" + n,
+             coordinate(unit.generateS,
+                        unit.generateS == kObjectLinear ? "uObjectS" + n : "uEyeS" + n,
                         "aTexCoord" + n + ".s") +
              ", " +
-             coordinate(unit.generateT, unit.generateT == kObjectLinear ? "uObjectT" + n : "uEyeT" + n,
+             coordinate(unit.generateT,
+                        unit.generateT == kObjectLinear ? "uObjectT" + n : "uEyeT" + n,
                         "aTexCoord" + n + ".t") +
              ", 0.0, 1.0);\n";
-        s += unit.textureMatrix ? "    vTexCoord" + n + " = transform(uTextureMatrix" + n +
-                                      ", coords" + n + ");\n"
-                                : "    vTexCoord" + n + " = coords" + n + ";\n";
+        s += unit.textureMatrix
+                 ? "    vTexCoord" + n + " = transform(uTextureMatrix" + n + ", coords" + n + ");\n"
+                 : "    vTexCoord" + n + " = coords" + n + ";\n";
     }
     s += "}\n";
     return s;

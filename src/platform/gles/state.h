@@ -149,9 +149,9 @@ struct ServerState {
     ColorBuffer color;
     Depth depth;
     Stencil stencil;
-    GLenum cullFace = GL_BACK;  // GL_POLYGON_BIT
-    Box scissor;                // GL_SCISSOR_BIT
-    Box viewport;               // GL_VIEWPORT_BIT
+    GLenum cullFace = GL_BACK;         // GL_POLYGON_BIT
+    Box scissor;                       // GL_SCISSOR_BIT
+    Box viewport;                      // GL_VIEWPORT_BIT
     GLenum matrixMode = GL_MODELVIEW;  // GL_TRANSFORM_BIT
     GLenum readBuffer = GL_BACK;       // GL_PIXEL_MODE_BIT
 };

@@ -96,8 +96,8 @@ void restoreEnables(Enables& to, const Enables& from, GLbitfield mask) {
 }
 
 // Pixels as GL ES reads them (RGBA, rows of width × 4 bytes) into the caller's layout.
-void packPixels(const Context& c, const std::vector<GLubyte>& rgba, GLsizei width,
-                GLsizei height, GLenum format, GLubyte* out) {
+void packPixels(const Context& c, const std::vector<GLubyte>& rgba, GLsizei width, GLsizei height,
+                GLenum format, GLubyte* out) {
     const int channels = format == GL_RGB ? 3 : 4;
     const int rowPixels = c.client.packRowLength > 0 ? c.client.packRowLength : width;
     const int alignment = c.client.packAlignment;
@@ -327,8 +327,7 @@ void PixelStorei(GLenum name, GLint value) {
                 c.fail(GL_INVALID_VALUE);
                 return;
             }
-            (name == GL_PACK_ALIGNMENT ? c.client.packAlignment : c.client.unpackAlignment) =
-                value;
+            (name == GL_PACK_ALIGNMENT ? c.client.packAlignment : c.client.unpackAlignment) = value;
             return;
         case GL_PACK_ROW_LENGTH:
             if (value < 0) {
@@ -448,8 +447,7 @@ void ReadPixels(GLint x, GLint y, GLsizei width, GLsizei height, GLenum format, 
         c.fail(GL_INVALID_VALUE);
         return;
     }
-    if ((format != GL_RGB && format != GL_RGBA && format != GL_BGRA) ||
-        type != GL_UNSIGNED_BYTE) {
+    if ((format != GL_RGB && format != GL_RGBA && format != GL_BGRA) || type != GL_UNSIGNED_BYTE) {
         c.fail(GL_INVALID_ENUM);
         return;
     }

@@ -88,8 +88,8 @@ void Translated(double x, double y, double z) {
 }
 
 void Rotated(double angle, double x, double y, double z) {
-    changeMatrix().rotate(static_cast<float>(angle), static_cast<float>(x),
-                          static_cast<float>(y), static_cast<float>(z));
+    changeMatrix().rotate(static_cast<float>(angle), static_cast<float>(x), static_cast<float>(y),
+                          static_cast<float>(z));
 }
 
 void Ortho(double left, double right, double bottom, double top, double zNear, double zFar) {
@@ -128,8 +128,8 @@ void Perspective(double fovY, double aspect, double zNear, double zFar) {
     MultMatrixf(m);
 }
 
-void LookAt(double eyeX, double eyeY, double eyeZ, double centerX, double centerY,
-            double centerZ, double upX, double upY, double upZ) {
+void LookAt(double eyeX, double eyeY, double eyeZ, double centerX, double centerY, double centerZ,
+            double upX, double upY, double upZ) {
     float forward[3] = {static_cast<float>(centerX - eyeX), static_cast<float>(centerY - eyeY),
                         static_cast<float>(centerZ - eyeZ)};
     float up[3] = {static_cast<float>(upX), static_cast<float>(upY), static_cast<float>(upZ)};
