@@ -37,6 +37,24 @@ void reportGlErrors(const char* where, double time) {
     }
 }
 
+void markGlState() {
+    platform::gl::markState();
+}
+
+void reportGlStateChanges(const std::type_info& layer, double time) {
+    const std::string changed = platform::gl::stateChangedSinceMark();
+    if (changed.empty()) {
+        return;
+    }
+    const std::string name = readableTypeName(layer.name());
+    if (!logEnabled) {
+        std::fprintf(stderr, "tarvel: %s left GL state changed at show time %.3f: %s\n",
+                     name.c_str(), time, changed.c_str());
+    }
+    logWindow->print("%s left GL state changed at show time %.3f: %s", name.c_str(), time,
+                     changed.c_str());
+}
+
 void reportGlErrors(const std::type_info& layer, double time) {
     const GLenum first = glGetError();
     if (first == GL_NO_ERROR) {

@@ -26,8 +26,10 @@ bool plainWhite(GLuint texture) {
     if (texels.empty()) {
         return false;
     }
+    glPushClientAttrib(GL_CLIENT_PIXEL_STORE_BIT);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glGetTexImage(GL_TEXTURE_2D, 0, GL_RGBA, GL_UNSIGNED_BYTE, texels.data());
+    glPopClientAttrib();
     return std::all_of(texels.begin(), texels.end(), [](GLubyte v) { return v == 255; });
 }
 

@@ -251,8 +251,12 @@ void Tower::drawSparks(int stepCount) {
 void Tower::draw(double localTime) {
     // Reached before the spread loading finished (a start past the scene's beginning): the
     // rest now, without the rehearsal, which would clear this frame.
-    while (stage < kRehearsalStage) {
-        prepareStep();
+    {
+        // Loading binds each new texture; the caller's binding is theirs again after.
+        AttributeScope binding(GL_TEXTURE_BIT);
+        while (stage < kRehearsalStage) {
+            prepareStep();
+        }
     }
     stage = kReady;
     drawScene(localTime, steps.stepsAt(localTime));

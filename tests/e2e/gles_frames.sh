@@ -3,19 +3,25 @@
 # renderers in the same way, compared pixel for pixel (frame_compare same: the PSNR over
 # the whole frame and the worst 5 x 5 block). Rounding may differ a little; geometry,
 # texture placement, blending, stencil and timing may not. The suite renders small frames
-# to stay quick; GLES_FRAMES_SIZE=800x600 gives the full-size figures, and
-# GLES_FRAMES_KEEP=DIR keeps the frames there.
+# to stay quick; GLES_FRAMES_SIZE=800x600 gives the full-size figures, GLES_FRAMES_KEEP=DIR
+# keeps the frames there, and GLES_FRAMES_MOMENTS=hand takes only the hand-chosen moments
+# (the sanitizer build's run, which looks for memory faults rather than pictures).
 set -u
 tarvel=$1
 data=$2
 compare=$5
-size=${GLES_FRAMES_SIZE:-320x240}
+size=${GLES_FRAMES_SIZE:-200x150}
 here=$(cd "$(dirname "$0")" && pwd)
 refs=$here/reference
 source "$here/lib.bash"
 source "$refs/render.bash"
 
 enter_work_dir "$data"
+if [[ ${GLES_FRAMES_MOMENTS:-all} == hand ]]; then
+  mkdir -p hand-moments
+  cp "$refs/moments.txt" hand-moments/
+  refs=$PWD/hand-moments
+fi
 frames=${GLES_FRAMES_KEEP:-$PWD/gles-frames}
 mkdir -p "$frames/gl" "$frames/gles"
 for renderer in gl gles; do

@@ -67,6 +67,16 @@ Renderer currentRenderer() {
     return chosen;
 }
 
+void markState() {
+    if (chosen == Renderer::Gles) {
+        platform::gles::markState();
+    }
+}
+
+std::string stateChangedSinceMark() {
+    return chosen == Renderer::Gles ? platform::gles::stateChangedSinceMark() : std::string();
+}
+
 void* layerProcAddress(const char* name) {
     if (name == nullptr) {
         return nullptr;

@@ -8,6 +8,8 @@
 #include <GL/gl.h>
 #endif
 
+#include <string>
+
 #include "platform/gl/gl_calls.h"
 
 namespace platform::gl {
@@ -29,6 +31,12 @@ void useRenderer(Renderer renderer);
 // each new context, before the layer draws).
 void attachLayerToCurrentContext();
 Renderer currentRenderer();
+
+// The layer's record of GL's state makes a cheap check that a drawing step leaves the state
+// as it found it: markState before the step, and stateChangedSinceMark after it names the
+// groups that differ ("" when none, and always "" when the system's GL draws).
+void markState();
+std::string stateChangedSinceMark();
 
 // The layer's own entry point for a GL name (the extension loader asks for these when the
 // layer draws), or null.

@@ -1,8 +1,10 @@
 #include "platform/gles/context.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstring>
 #include <memory>
+#include <string>
 
 namespace platform::gles {
 
@@ -100,6 +102,73 @@ void attachToCurrentContext() {
     c.state.scissor = c.state.viewport;
     glPixelStorei(GL_PACK_ALIGNMENT, 4);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+}
+
+namespace {
+
+struct Mark {
+    ServerState state;
+    ClientState client;
+    Matrix modelview, projection;
+    std::array<Matrix, kUnitCount> texture;
+    size_t depths[4];
+};
+
+std::vector<Mark> marks;
+
+Mark markOf(const Context& c) {
+    Mark mark{c.state, c.client, c.modelview.back(), c.projection.back(), {}, {}};
+    for (int u = 0; u < kUnitCount; ++u) {
+        mark.texture[u] = c.textureMatrix[u].back();
+    }
+    mark.depths[0] = c.modelview.size();
+    mark.depths[1] = c.projection.size();
+    mark.depths[2] = c.attributeStack.size();
+    mark.depths[3] = c.clientAttributeStack.size();
+    return mark;
+}
+
+}  // namespace
+
+void markState() {
+    marks.push_back(markOf(context()));
+}
+
+std::string stateChangedSinceMark() {
+    if (marks.empty()) {
+        return "";
+    }
+    const Mark before = marks.back();
+    marks.pop_back();
+    const Mark now = markOf(context());
+    const ServerState& a = before.state;
+    const ServerState& b = now.state;
+    std::string changed;
+    auto note = [&changed](bool same, const char* name) {
+        if (!same) {
+            changed += changed.empty() ? name : std::string(", ") + name;
+        }
+    };
+    const auto same = [](const auto& x, const auto& y) {
+        return std::memcmp(&x, &y, sizeof x) == 0;
+    };
+    note(same(a.current.color, b.current.color), "current colour");
+    note(same(a.current.normal, b.current.normal) && same(a.current.texCoord, b.current.texCoord),
+         "current normal or texture coordinates");
+    note(a.enables == b.enables, "enables");
+    note(a.lighting == b.lighting, "lights or material");
+    note(a.texturing == b.texturing, "texture units");
+    note(a.color == b.color, "blending, clear colour or colour mask");
+    note(a.depth == b.depth && a.stencil == b.stencil, "depth or stencil");
+    note(a.cullFace == b.cullFace, "culled face");
+    note(a.scissor == b.scissor && a.viewport == b.viewport, "scissor box or viewport");
+    note(a.matrixMode == b.matrixMode, "matrix mode");
+    note(before.modelview == now.modelview, "model-view matrix");
+    note(before.projection == now.projection, "projection matrix");
+    note(before.texture == now.texture, "texture matrix");
+    note(std::equal(before.depths, before.depths + 4, now.depths), "stack depth");
+    note(before.client == now.client, "client state");
+    return changed;
 }
 
 void Context::fail(GLenum code) {

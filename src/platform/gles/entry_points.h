@@ -3,6 +3,8 @@
 // or GL ES header before this one for the types.
 #pragma once
 
+#include <string>
+
 #include "platform/gl/gl_calls.h"
 
 namespace platform::gles {
@@ -14,5 +16,9 @@ TARVEL_GLU_CALLS(TARVEL_GLES_DECLARE)
 
 // Sets the layer up on the context current now (GL ES 3.0), at GL's initial state.
 void attachToCurrentContext();
+
+// Remembers the state now; stateChangedSinceMark names the groups that differ from it.
+void markState();
+std::string stateChangedSinceMark();
 
 }  // namespace platform::gles

@@ -8,6 +8,7 @@ struct Matrix {
     float m[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
 
     bool isIdentity() const;
+    bool operator==(const Matrix&) const = default;
     // this = this × other
     void multiply(const float other[16]);
     void translate(float x, float y, float z);

@@ -31,6 +31,7 @@ struct Current {
     float rasterPosition[4] = {0, 0, 0, 1};  // window x, y, depth in [0, 1]
     float rasterColor[4] = {1, 1, 1, 1};
     bool rasterValid = true;
+    bool operator==(const Current&) const = default;
 };
 
 // GL_ENABLE_BIT: every switch the show turns.
@@ -46,6 +47,7 @@ struct Enables {
     bool stencilTest = false;
     bool scissorTest = false;
     bool normalize = false;
+    bool operator==(const Enables&) const = default;
 };
 
 struct Light {
@@ -54,6 +56,7 @@ struct Light {
     float specular[4] = {0, 0, 0, 1};
     float position[4] = {0, 0, 1, 0};  // eye coordinates
     float attenuation[3] = {1, 0, 0};  // constant, linear, quadratic
+    bool operator==(const Light&) const = default;
 };
 
 struct Material {
@@ -62,6 +65,7 @@ struct Material {
     float specular[4] = {0, 0, 0, 1};
     float emission[4] = {0, 0, 0, 1};
     float shininess = 0;
+    bool operator==(const Material&) const = default;
 };
 
 // GL_LIGHTING_BIT
@@ -75,6 +79,7 @@ struct Lighting {
             lights[0].specular[i] = 1;
         }
     }
+    bool operator==(const Lighting&) const = default;
 };
 
 struct TextureEnvironment {
@@ -88,12 +93,14 @@ struct TextureEnvironment {
     float rgbScale = 1;
     float alphaScale = 1;
     float color[4] = {0, 0, 0, 0};
+    bool operator==(const TextureEnvironment&) const = default;
 };
 
 struct Generation {
     GLenum mode = GL_EYE_LINEAR;
     float objectPlane[4] = {};
     float eyePlane[4] = {};
+    bool operator==(const Generation&) const = default;
 };
 
 struct Unit {
@@ -104,12 +111,14 @@ struct Unit {
         s.objectPlane[0] = s.eyePlane[0] = 1;
         t.objectPlane[1] = t.eyePlane[1] = 1;
     }
+    bool operator==(const Unit&) const = default;
 };
 
 // GL_TEXTURE_BIT
 struct Texturing {
     std::array<Unit, kUnitCount> units;
     int active = 0;
+    bool operator==(const Texturing&) const = default;
 };
 
 // GL_COLOR_BUFFER_BIT
@@ -118,12 +127,14 @@ struct ColorBuffer {
     GLenum blendDestination = GL_ZERO;
     float clearColor[4] = {0, 0, 0, 0};
     bool colorMask[4] = {true, true, true, true};
+    bool operator==(const ColorBuffer&) const = default;
 };
 
 // GL_DEPTH_BUFFER_BIT
 struct Depth {
     GLenum func = GL_LESS;
     bool mask = true;
+    bool operator==(const Depth&) const = default;
 };
 
 // GL_STENCIL_BUFFER_BIT
@@ -132,6 +143,7 @@ struct Stencil {
     GLint ref = 0;
     GLuint mask = ~0u;
     GLenum fail = GL_KEEP, depthFail = GL_KEEP, pass = GL_KEEP;
+    bool operator==(const Stencil&) const = default;
 };
 
 struct Box {
@@ -154,6 +166,7 @@ struct ServerState {
     Box viewport;                      // GL_VIEWPORT_BIT
     GLenum matrixMode = GL_MODELVIEW;  // GL_TRANSFORM_BIT
     GLenum readBuffer = GL_BACK;       // GL_PIXEL_MODE_BIT
+    bool operator==(const ServerState&) const = default;
 };
 
 // Everything glPushClientAttrib can save.
@@ -166,6 +179,7 @@ struct ClientState {
     GLint packAlignment = 4;
     GLint packRowLength = 0;
     GLint unpackAlignment = 4;
+    bool operator==(const ClientState&) const = default;
 };
 
 }  // namespace platform::gles
