@@ -324,7 +324,11 @@ void Tower::drawScene(double localTime, int stepCount) {
 // along its flight. The caller's colour, projection and model-view are theirs again after.
 template <typename Body>
 void Tower::inScene(bool live, Body body) {
-    AttributeScope callers(GL_CURRENT_BIT | GL_TRANSFORM_BIT);
+    // Mesa's glPopAttrib leaves a colour set inside the scope current: the caller's is set
+    // back by hand.
+    GLfloat colour[4];
+    glGetFloatv(GL_CURRENT_COLOR, colour);
+    AttributeScope callers(GL_TRANSFORM_BIT);
     glMatrixMode(GL_PROJECTION);
     glPushMatrix();
     glColor3f(1, 1, 1);
@@ -355,4 +359,5 @@ void Tower::inScene(bool live, Body body) {
     glPopMatrix();
     glMatrixMode(GL_PROJECTION);
     glPopMatrix();
+    glColor4f(colour[0], colour[1], colour[2], colour[3]);
 }

@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <memory>
 
+#include "base/gl_entry_points.h"
 #include "platform/gl/gl.h"
 #include "platform/window.h"
 
@@ -32,12 +33,42 @@ platform::Window& glesWindow() {
     return *layerWindow;
 }
 
-Picture drawOnce(const std::function<void()>& scene, int width, int height) {
-    glViewport(0, 0, width, height);
-    glClearColor(0, 0, 0, 0);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
+// GL's initial state for everything the layer keeps, so that both contexts start alike
+// whatever the tests before left in the test window's.
+void initialState() {
+    for (GLenum cap : {GL_LIGHTING, GL_LIGHT0, GL_LIGHT1, GL_LIGHT2, GL_BLEND, GL_DEPTH_TEST,
+                       GL_CULL_FACE, GL_STENCIL_TEST, GL_SCISSOR_TEST}) {
+        glDisable(cap);
+    }
+    glBlendFunc(GL_ONE, GL_ZERO);
+    glDepthFunc(GL_LESS);
+    glDepthMask(GL_TRUE);
+    glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+    glStencilFunc(GL_ALWAYS, 0, ~0u);
+    glStencilOp(GL_KEEP, GL_KEEP, GL_KEEP);
+    glCullFace(GL_BACK);
+    const GLfloat white[] = {1, 1, 1, 1}, black[] = {0, 0, 0, 1}, towards[] = {0, 0, 1, 0};
+    glLoadIdentity();
+    for (GLenum light : {GL_LIGHT0, GL_LIGHT1, GL_LIGHT2}) {
+        glLightfv(light, GL_AMBIENT, black);
+        glLightfv(light, GL_DIFFUSE, light == GL_LIGHT0 ? white : black);
+        glLightfv(light, GL_SPECULAR, light == GL_LIGHT0 ? white : black);
+        glLightfv(light, GL_POSITION, towards);
+    }
+    const GLfloat ambient[] = {0.2f, 0.2f, 0.2f, 1}, diffuse[] = {0.8f, 0.8f, 0.8f, 1};
+    glMaterialfv(GL_FRONT_AND_BACK, GL_AMBIENT, ambient);
+    glMaterialfv(GL_FRONT_AND_BACK, GL_DIFFUSE, diffuse);
+    glMaterialfv(GL_FRONT_AND_BACK, GL_SPECULAR, black);
+    glMaterialfv(GL_FRONT_AND_BACK, GL_EMISSION, black);
+    glMaterialf(GL_FRONT_AND_BACK, GL_SHININESS, 0);
     for (GLenum unit : {GL_TEXTURE2, GL_TEXTURE1, GL_TEXTURE0}) {
         glActiveTexture(unit);
+        glDisable(GL_TEXTURE_2D);
+        glDisable(GL_TEXTURE_GEN_S);
+        glDisable(GL_TEXTURE_GEN_T);
+        glBindTexture(GL_TEXTURE_2D, 0);
+        glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
+        glTexEnvf(GL_TEXTURE_ENV, GL_RGB_SCALE, 1.0f);
         glMatrixMode(GL_TEXTURE);
         glLoadIdentity();
     }
@@ -45,7 +76,19 @@ Picture drawOnce(const std::function<void()>& scene, int width, int height) {
     glLoadIdentity();
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
+    glPixelStorei(GL_PACK_ALIGNMENT, 4);
     glColor4f(1, 1, 1, 1);
+    // Whatever an earlier test left queued is not this scene's.
+    while (glGetError() != GL_NO_ERROR) {
+    }
+}
+
+Picture drawOnce(const std::function<void()>& scene, int width, int height) {
+    initialState();
+    glViewport(0, 0, width, height);
+    glClearColor(0, 0, 0, 0);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
     scene();
     Picture picture{width, height, std::vector<uint8_t>(static_cast<size_t>(width) * height * 4)};
     glPixelStorei(GL_PACK_ALIGNMENT, 4);
@@ -144,7 +187,17 @@ BothWays drawBothWays(const std::function<void()>& scene, int width, int height)
     both.gl = drawOnce(scene, width, height);
     glesWindow();
     platform::gl::useRenderer(platform::gl::Renderer::Gles);
+    // The multitexture entry points the extension loader found are the system GL's; the
+    // layer's stand in for them, as the loader finds them when the layer draws.
+    const auto activeTexture = glActiveTextureARBProc;
+    const auto multiTexCoord = glMultiTexCoord2fARBProc;
+    glActiveTextureARBProc = reinterpret_cast<PFNGLACTIVETEXTUREARBPROC>(
+        platform::gl::layerProcAddress("glActiveTextureARB"));
+    glMultiTexCoord2fARBProc = reinterpret_cast<PFNGLMULTITEXCOORD2FARBPROC>(
+        platform::gl::layerProcAddress("glMultiTexCoord2fARB"));
     both.gles = drawOnce(scene, width, height);
+    glActiveTextureARBProc = activeTexture;
+    glMultiTexCoord2fARBProc = multiTexCoord;
     platform::gl::useRenderer(platform::gl::Renderer::Gl);
     testWindow().makeCurrent();
     keepPictures(both);
