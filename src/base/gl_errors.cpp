@@ -1,7 +1,7 @@
 #include "base/gl_errors.h"
 
-#include <GL/gl.h>
 #include <cxxabi.h>
+#include "platform/gl/gl.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -35,6 +35,24 @@ void reportGlErrors(const char* where, double time) {
     for (GLenum error = glGetError(); error != GL_NO_ERROR; error = glGetError()) {
         reportOne(error, where, time);
     }
+}
+
+void markGlState() {
+    platform::gl::markState();
+}
+
+void reportGlStateChanges(const std::type_info& layer, double time) {
+    const std::string changed = platform::gl::stateChangedSinceMark();
+    if (changed.empty()) {
+        return;
+    }
+    const std::string name = readableTypeName(layer.name());
+    if (!logEnabled) {
+        std::fprintf(stderr, "tarvel: %s left GL state changed at show time %.3f: %s\n",
+                     name.c_str(), time, changed.c_str());
+    }
+    logWindow->print("%s left GL state changed at show time %.3f: %s", name.c_str(), time,
+                     changed.c_str());
 }
 
 void reportGlErrors(const std::type_info& layer, double time) {

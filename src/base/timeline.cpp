@@ -13,8 +13,10 @@ void Timeline::draw(double t) {
     for (std::size_t i = 0; i < entries_.size(); ++i) {
         Entry entry = entries_[i];
         if (entry.start <= t && t <= entry.end && entry.layer) {
+            markGlState();  // debug builds only, as the two reports
             entry.layer->draw(t - entry.start);
-            reportGlErrors(typeid(*entry.layer), t);  // debug builds only
+            reportGlErrors(typeid(*entry.layer), t);
+            reportGlStateChanges(typeid(*entry.layer), t);
         }
     }
 }

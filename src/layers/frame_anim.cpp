@@ -84,7 +84,11 @@ std::array<float, 4> FrameAnim::colourAt(double t) const {
 }
 
 void FrameAnim::draw(double localTime) {
-    while (loadNextFrame()) {
+    {
+        // A frame loaded now is bound as it loads; the caller's binding is theirs again.
+        AttributeScope binding(GL_TEXTURE_BIT);
+        while (loadNextFrame()) {
+        }
     }
     if (frameCount <= 0) {
         return;

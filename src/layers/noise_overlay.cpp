@@ -29,8 +29,10 @@ bool plainWhite(GLuint texture) {
     if (texels.empty()) {
         return false;
     }
+    glPushClientAttrib(GL_CLIENT_PIXEL_STORE_BIT);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glGetTexImage(GL_TEXTURE_2D, 0, GL_RGBA, GL_UNSIGNED_BYTE, texels.data());
+    glPopClientAttrib();
     for (size_t i = 0; i < texels.size(); ++i) {
         const bool green = i % 4 == 1, blue = i % 4 == 2;
         if (texels[i] != 255 && !(greenBits == 0 && (green || blue))) {

@@ -3,7 +3,7 @@
 // owner's random sequence.
 #pragma once
 
-#include <GL/gl.h>
+#include "platform/gl/gl.h"
 
 #include <vector>
 

@@ -1,6 +1,6 @@
 #include "layers/tower.h"
 
-#include <GL/gl.h>
+#include "platform/gl/gl.h"
 
 #include <algorithm>
 #include <cmath>
@@ -288,8 +288,12 @@ void Tower::drawSparks() {
 void Tower::draw(double localTime) {
     // Reached before the spread loading finished (a start past the scene's beginning): the
     // rest now, without the rehearsal, which would clear this frame.
-    while (stage < kRehearsalStage) {
-        prepareStep();
+    {
+        // Loading binds each new texture; the caller's binding is theirs again after.
+        AttributeScope binding(GL_TEXTURE_BIT);
+        while (stage < kRehearsalStage) {
+            prepareStep();
+        }
     }
     stage = kReady;
     const int64_t due = steps.dueAt(localTime);
@@ -348,9 +352,16 @@ void Tower::drawScene(double localTime) {
 }
 
 // The scene's projection, view and lights around `body`; a live frame moves the camera
-// along its flight.
+// along its flight. The caller's colour, projection and model-view are theirs again after.
 template <typename Body>
 void Tower::inScene(bool live, Body body) {
+    // Mesa's glPopAttrib leaves a colour set inside the scope current: the caller's is set
+    // back by hand.
+    GLfloat colour[4];
+    glGetFloatv(GL_CURRENT_COLOR, colour);
+    AttributeScope callers(GL_TRANSFORM_BIT);
+    glMatrixMode(GL_PROJECTION);
+    glPushMatrix();
     glColor3f(1, 1, 1);
     const float aspect =
         static_cast<float>(screenWidth) / static_cast<float>(screenHeight > 0 ? screenHeight : 1);
@@ -359,6 +370,7 @@ void Tower::inScene(bool live, Body body) {
     glLoadMatrixf(projection.m);
 
     glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
     glLoadIdentity();
     {
         SavedState saved;
@@ -374,5 +386,9 @@ void Tower::inScene(bool live, Body body) {
         }
         body();
     }
-    World::setNormalProjection();
+    glMatrixMode(GL_MODELVIEW);
+    glPopMatrix();
+    glMatrixMode(GL_PROJECTION);
+    glPopMatrix();
+    glColor4f(colour[0], colour[1], colour[2], colour[3]);
 }

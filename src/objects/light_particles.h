@@ -4,7 +4,7 @@
 // caller's sequence, so a caller that restarts its sequence gets the same sparks again.
 #pragma once
 
-#include <GL/gl.h>
+#include "platform/gl/gl.h"
 
 #include <cstdint>
 #include <vector>

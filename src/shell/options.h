@@ -43,6 +43,7 @@ struct Options {
     bool schedule = false;  // print every timeline entry in show order and exit
     std::string svgFile;    // --schedule: the schedule drawn as an SVG instead
     bool check = false;     // read the whole data set, list every problem and exit
+    bool glesRenderer = false;  // --renderer gles: our GL layer on OpenGL ES 3.0
     bool help = false;
     bool version = false;
 

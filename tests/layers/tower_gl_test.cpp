@@ -175,11 +175,25 @@ TEST_F(TowerGl, TheOccluderShadowsTheWallAndSparksAddLight) {
     Tower scene;
     ASSERT_TRUE(ui->messages.empty()) << ui->messages[0].text;
     normalFrame();
+    // A caller's state that is not GL's default, so that resetting it to the default is
+    // not mistaken for restoring it.
+    glColor4f(0.25f, 0.5f, 0.75f, 0.5f);
+    glMatrixMode(GL_PROJECTION);
+    glPushMatrix();
+    glOrtho(-3, 3, -2, 2, -4, 4);
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    glTranslatef(0.5f, 0.25f, -1);
     const GlState before = GlState::capture();
     scene.draw(0.0);
     const GlState after = GlState::capture();
     EXPECT_TRUE(before == after) << before.differences(after);
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+    glMatrixMode(GL_PROJECTION);
+    glPopMatrix();
+    glMatrixMode(GL_MODELVIEW);
+    glPopMatrix();
+    glColor4f(1, 1, 1, 1);
 
     // The light at (−6, 0, 6) throws the box's shadow onto the wall from x = −2.3 to 3.3.
     const auto shadowed = readPixel(wallX(1), 300);

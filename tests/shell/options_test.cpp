@@ -174,6 +174,10 @@ TEST(Options, TakesTheUsualGnuForms) {
     ASSERT_TRUE(parse({"--loop=40", "48", "--mode-switch"}, looping, error)) << error;
     EXPECT_DOUBLE_EQ(looping.loopEnd, 48);
     EXPECT_TRUE(looping.modeSwitch);
+    Options layer;
+    ASSERT_TRUE(parse({"--rend=gles", "--bench"}, layer, error)) << error;
+    EXPECT_TRUE(layer.glesRenderer);
+    EXPECT_FALSE(looping.glesRenderer) << "the system's GL by default";
     Options listing;
     ASSERT_TRUE(parse({"--sched"}, listing, error) && listing.schedule) << error;
     Options help;
@@ -206,6 +210,7 @@ TEST(Options, RefusesWithOneLineNamingTheProblem) {
         {{"--shot", "50", "a.png", "--to", "40"}, "after --to"},
         {{"--shot", "5", "a.jpg"}, ".png"},
         {{"--shot", "5", ".png"}, ".png"},
+        {{"--renderer", "vulkan"}, "gl or gles"},
     };
     for (const auto& [args, named] : bad) {
         Options options;

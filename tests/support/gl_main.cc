@@ -5,13 +5,23 @@
 #include <memory>
 #include <string>
 
-#include "platform/scripted_ui.h"
-#include "platform/window.h"
 #include "base/frame_state.h"
 #include "base/keys.h"
+#include "platform/scripted_ui.h"
+#include "platform/window.h"
 #include "shell/log_window.h"
 #include "support/gl_context.h"
+#include "support/gl_paths.h"
 #include "support/test_ui.h"
+
+namespace testing_support {
+
+platform::Window& testWindow() {
+    static platform::Window window;
+    return window;
+}
+
+}  // namespace testing_support
 
 namespace {
 
@@ -21,16 +31,17 @@ public:
         std::string detail;
         platform::Window::Options options;
         options.title = "tarvel GL tests";
-        auto error = window.create(options, detail);
+        auto error = testing_support::testWindow().create(options, detail);
         ASSERT_EQ(error, platform::Window::Error::None) << detail;
         screenWidth = 800;
         screenHeight = 600;
         testing_support::installScriptedUi(false);
         glViewport(0, 0, 800, 600);
     }
-    void TearDown() override { window.destroy(); }
-
-    platform::Window window;
+    void TearDown() override {
+        testing_support::destroyLayerWindow();
+        testing_support::testWindow().destroy();
+    }
 };
 
 }  // namespace

@@ -35,10 +35,12 @@ moment_runs() {
     END { flush() }'
 }
 
-# render_moments TARVEL REFERENCE_DIR OUT_DIR, in a directory that holds the data set as
-# ./vintra: writes OUT_DIR/NAME.png for every moment; false naming the run that failed.
+# render_moments TARVEL REFERENCE_DIR OUT_DIR [OPTION...], in a directory that holds the
+# data set as ./vintra: writes OUT_DIR/NAME.png for every moment; false naming the run that
+# failed. The options go to every run.
 render_moments() {
   local tarvel=$1 dir=$2 out=$3 from name at
+  local -a extra=("${@:4}")
   local -a run shots
   while read -r -a run; do
     from=${run[0]}
@@ -49,7 +51,7 @@ render_moments() {
       shots+=(--shot "$at" "$out/$name.png")
     done
     if ! env -u DISPLAY timeout -k 5 600 "$tarvel" --from "$from" "${shots[@]}" \
-      --fps "$REFERENCE_FPS" \
+      --fps "$REFERENCE_FPS" "${extra[@]}" \
       >/dev/null 2>&1; then
       echo "the run from $from s (${run[*]:1}) failed" >&2
       return 1
