@@ -16,7 +16,8 @@ declare -A number=([INT]=2 [TERM]=15 [HUP]=1)
 
 # Files in the working directory besides the data link and the program's output.
 leftovers() {
-  find . -mindepth 1 -maxdepth 1 ! -name vintra ! -name err.txt ! -name logga -printf '%f '
+  find . -mindepth 1 -maxdepth 1 ! -name vintra ! -name err.txt ! -name logga ! -name stills \
+    -printf '%f '
 }
 
 # Sends SIG$1 to process $2 and checks its status and line; $3 names the run.
@@ -33,13 +34,22 @@ expect_interrupted() {
 }
 
 # Offline runs are interrupted while they load and while they render: a second lets the
-# handler act at once, three seconds reach the frames.
+# handler act at once, three seconds reach the frames. A still is quick (the show goes
+# straight to its time), so the stills are a long series of large ones into stills/: those
+# written are whole, and no temporary file stays.
+stills=()
+for ((t = 95; t < 185; ++t)); do
+  stills+=(--shot "$t" "stills/$t.png")
+done
 for signal in INT TERM HUP; do
   for wait in 1 3; do
-    env -u DISPLAY "$tarvel" --shot 120 still.png --from 95 >/dev/null 2>err.txt &
+    rm -rf stills && mkdir stills
+    env -u DISPLAY "$tarvel" "${stills[@]}" --size 2400x1800 >/dev/null 2>err.txt &
     pid=$!
     sleep "$wait"
     expect_interrupted $signal $pid "--shot after $wait s"
+    [[ -z $(find stills -name '*.png.*') ]] || fail "SIG$signal left $(ls stills | grep -v 'png$')"
+    rm -rf stills
     env -u DISPLAY "$tarvel" --bench --from 95 --to 110 --csv frames.csv --chart frames.svg \
       >/dev/null 2>err.txt &
     pid=$!
