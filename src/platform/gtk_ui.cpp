@@ -224,7 +224,7 @@ private:
 
 }  // namespace
 
-std::unique_ptr<Ui> makeGtkUi() {
+std::unique_ptr<Ui> makeInteractiveUi() {
     if (!gtk_init_check(nullptr, nullptr)) {
         return nullptr;
     }

@@ -16,6 +16,7 @@
 #include "base/log.h"
 #include "base/world.h"
 #include "platform/clock.h"
+#include "platform/frame_driver.h"
 #include "platform/interruption.h"
 #include "platform/path.h"
 #include "platform/png_writer.h"
@@ -172,15 +173,16 @@ bool startWindow(Session& session) {
     return true;
 }
 
-void runMainLoop(Session& session) {
+// One pass of the main loop: the window's events, then the idle pass. False once the show
+// is to end.
+bool runMainLoopPass(Session& session) {
     bool done = false;
-    while (!done) {
-        platform::Interruption::endIfSignalled();
-        platform::WindowEvent event;
-        if (mainWindow().poll(event)) {
-            handleWindowEvent(session, event, done);
-            continue;
-        }
+    platform::Interruption::endIfSignalled();
+    platform::WindowEvent event;
+    while (!done && mainWindow().poll(event)) {
+        handleWindowEvent(session, event, done);
+    }
+    if (!done) {
         platform::ui().pump();
         if (session.active) {
             if (keys[vk::kEscape] || keys[vk::kQ] || keys[vk::kF5]) {
@@ -208,6 +210,7 @@ void runMainLoop(Session& session) {
         }
         session.keyLatch.idlePassDone();
     }
+    return !done;
 }
 
 int failUsage(const std::string& error) {
@@ -280,11 +283,11 @@ bool prepareMode(Session& session, bool& showDialog) {
         setOffscreen(true);
         session.fullscreen = false;
     } else {
-        auto gtk = platform::makeGtkUi();
-        if (!gtk) {
+        auto dialogs = platform::makeInteractiveUi();
+        if (!dialogs) {
             return reportUnopenableDisplay();
         }
-        platform::setUi(std::move(gtk));
+        platform::setUi(std::move(dialogs));
         showDialog = !session.options.windowed && !session.options.fullscreen;
         session.fullscreen = session.options.fullscreen;
         session.modeSwitch = session.options.modeSwitch;
@@ -405,8 +408,10 @@ int runTarvel(int argc, char** argv) {
         const bool written = std::fputs(text.c_str(), stdout) >= 0 && std::fflush(stdout) == 0;
         platform::exitProcess(written ? 0 : 1);
     }
-    runMainLoop(session);
-    killWindow(session);
-    platform::exitProcess(0);
+    platform::runPasses([] { return runMainLoopPass(session); },
+                        [] {
+                            killWindow(session);
+                            platform::exitProcess(0);
+                        });
     return 0;
 }

@@ -1,0 +1,82 @@
+// The page's own dialogs. The start panel runs in the page before the program starts, so
+// the start-up dialog here only reports what the page chose. A message box cannot stop a
+// page: it becomes a notice on the page (questions take their default answer, as in the
+// offline modes); the input dialog is the browser's prompt; the log window is a panel.
+#include <emscripten/emscripten.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "platform/ui.h"
+
+namespace platform {
+namespace {
+
+// The page's hooks (web/page.js); each does nothing when the page lacks it.
+EM_JS(void, pageNotice, (const char* caption, const char* text), {
+    const page = Module["tarvelPage"];
+    if (page && page.notice)
+        page.notice(UTF8ToString(caption), UTF8ToString(text));
+});
+
+EM_JS(void, pageLog, (const char* text), {
+    const page = Module["tarvelPage"];
+    if (page && page.log)
+        page.log(UTF8ToString(text));
+});
+
+EM_JS(bool, pageOpenLog, (const char* title), {
+    const page = Module["tarvelPage"];
+    return !!(page && page.openLog && page.openLog(UTF8ToString(title)));
+});
+
+// Returns the typed text (malloc'd), or null for Cancel.
+EM_JS(char*, pagePrompt, (const char* caption, const char* prompt), {
+    const answer = window.prompt(UTF8ToString(caption) + "\n" + UTF8ToString(prompt), "");
+    if (answer == = null)
+        return 0;
+    const size = lengthBytesUTF8(answer) + 1;
+    const text = _malloc(size);
+    stringToUTF8(answer, text, size);
+    return text;
+});
+
+class WebUi : public Ui {
+public:
+    Answer startupDialog(bool& fullscreen) override {
+        fullscreen = false;  // the page went fullscreen itself, if asked
+        return Answer::Ok;
+    }
+
+    Answer messageBox(const std::string& text, const std::string& caption, Buttons buttons,
+                      Icon) override {
+        std::fprintf(stderr, "tarvel: %s%s%s\n", caption.c_str(), caption.empty() ? "" : ": ",
+                     text.c_str());
+        pageNotice(caption.c_str(), text.c_str());
+        return buttons == Buttons::YesNo ? Answer::Yes : Answer::Ok;
+    }
+
+    InputResult inputDialog(const std::string& caption, const std::string& prompt) override {
+        char* typed = pagePrompt(caption.c_str(), prompt.c_str());
+        if (!typed)
+            return {Answer::Cancel, {}};
+        InputResult result{Answer::Ok, typed};
+        std::free(typed);
+        return result;
+    }
+
+    // The panel has no close box: closing a page's panel must not end the show.
+    bool openLogWindow(const std::string& title, std::function<void()>) override {
+        return pageOpenLog(title.c_str());
+    }
+
+    void setLogText(const std::string& text) override { pageLog(text.c_str()); }
+};
+
+}  // namespace
+
+std::unique_ptr<Ui> makeInteractiveUi() {
+    return std::make_unique<WebUi>();
+}
+
+}  // namespace platform
