@@ -21,7 +21,7 @@ set(TARVEL_WEB_LINK_OPTIONS
   -sALLOW_MEMORY_GROWTH=1 -sINITIAL_MEMORY=134217728
   -sSTB_IMAGE=1
   -sINVOKE_RUN=0 -sFORCE_FILESYSTEM=1
-  "-sEXPORTED_RUNTIME_METHODS=[callMain,FS]"
+  "-sEXPORTED_RUNTIME_METHODS=[callMain,FS,HEAPU8,HEAP32]"
   "-sEXPORTED_FUNCTIONS=[_main,_malloc,_free,_tarvel_show_time,_tarvel_music_time]"
   -sENVIRONMENT=web)
 # Until the show's own GL layer lands: Emscripten's emulation of the fixed-function calls,

@@ -22,6 +22,7 @@ DeviceOutput* playing = nullptr;
 // The output's own entry for a buffer of frames, for the script processor's calls.
 void (*fillEntry)(void*, uint8_t*, int) = nullptr;
 
+// clang-format off
 EM_JS(bool, openProcessor, (int rate, int frames), {
     const audio = Module["tarvelAudio"];
     if (!audio)
@@ -34,11 +35,11 @@ EM_JS(bool, openProcessor, (int rate, int frames), {
         }
     }
     const context = audio.context;
-    if (context.sampleRate != = rate)
+    if (context.sampleRate != rate)
         return false;
     const block = _malloc(frames * 4);
     const node = context.createScriptProcessor(frames, 0, 2);
-    node.onaudioprocess = (event) = > {
+    node.onaudioprocess = function(event) {
         audio.fillStart = event.playbackTime;
         audio.filling = true;
         _tarvel_audio_fill(block, frames);
@@ -56,11 +57,13 @@ EM_JS(bool, openProcessor, (int rate, int frames), {
     audio.node = node;
     audio.block = block;
     audio.queuedEnd = 0;
-    if (context.state != = "running")
+    if (context.state != "running")
         context.resume();
     return true;
 });
+// clang-format on
 
+// clang-format off
 EM_JS(void, closeProcessor, (), {
     const audio = Module["tarvelAudio"];
     if (!audio || !audio.node)
@@ -70,8 +73,10 @@ EM_JS(void, closeProcessor, (), {
     _free(audio.block);
     audio.node = null;
 });
+// clang-format on
 
 // Seconds of sound handed to the context and not yet heard.
+// clang-format off
 EM_JS(double, queuedSeconds, (), {
     const audio = Module["tarvelAudio"];
     if (!audio || !audio.context)
@@ -81,6 +86,7 @@ EM_JS(double, queuedSeconds, (), {
     const latency = (context.outputLatency || 0) + (context.baseLatency || 0);
     return Math.max(0, end - context.currentTime) + latency;
 });
+// clang-format on
 
 int64_t queuedFrames(int rate) {
     return static_cast<int64_t>(queuedSeconds() * rate);

@@ -25,6 +25,7 @@ constexpr int kChannels = 2;
 // The track the page decoded from `path`, as frames at `rate`: the frame count (the
 // samples are copied into a new buffer at *samples), -1 when the page decoded it at
 // another rate, -2 when the browser could not decode it (its reason at *reason).
+// clang-format off
 EM_JS(double, decodedTrack, (const char* path, int rate, int16_t** samples, char** reason), {
     const audio = Module["tarvelAudio"];
     const entry = audio && audio.decoded.get(UTF8ToString(path));
@@ -36,7 +37,7 @@ EM_JS(double, decodedTrack, (const char* path, int rate, int16_t** samples, char
         return -2;
     }
     const buffer = entry.buffer;
-    if (buffer.sampleRate != = rate)
+    if (buffer.sampleRate != rate)
         return -1;
     const frames = buffer.length;
     const left = buffer.getChannelData(0);
@@ -45,7 +46,7 @@ EM_JS(double, decodedTrack, (const char* path, int rate, int16_t** samples, char
     if (!pointer)
         return -2;
     const out = HEAP16.subarray(pointer >> 1, (pointer >> 1) + frames * 2);
-    const toInt16 = (x) = > Math.max(-32768, Math.min(32767, Math.round(x * 32768)));
+    function toInt16(x) { return Math.max(-32768, Math.min(32767, Math.round(x * 32768))); }
     for (let i = 0; i < frames; ++i) {
         out[2 * i] = toInt16(left[i]);
         out[2 * i + 1] = toInt16(right[i]);
@@ -53,6 +54,7 @@ EM_JS(double, decodedTrack, (const char* path, int rate, int16_t** samples, char
     HEAPU32[samples >> 2] = pointer;
     return frames;
 });
+// clang-format on
 
 std::string absolutePath(const std::string& path) {
     if (!path.empty() && path[0] == '/')

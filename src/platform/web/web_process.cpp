@@ -21,11 +21,13 @@ std::function<void(int)>& exitHandler() {
     return handler;
 }
 
+// clang-format off
 EM_JS(void, pageEnded, (int status), {
     const page = Module["tarvelPage"];
     if (page && page.ended)
         page.ended(status);
 });
+// clang-format on
 
 }  // namespace
 

@@ -7,39 +7,48 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "platform/startup_picture.h"
 #include "platform/ui.h"
 
 namespace platform {
 namespace {
 
 // The page's hooks (web/page.js); each does nothing when the page lacks it.
+// clang-format off
 EM_JS(void, pageNotice, (const char* caption, const char* text), {
     const page = Module["tarvelPage"];
     if (page && page.notice)
         page.notice(UTF8ToString(caption), UTF8ToString(text));
 });
+// clang-format on
 
+// clang-format off
 EM_JS(void, pageLog, (const char* text), {
     const page = Module["tarvelPage"];
     if (page && page.log)
         page.log(UTF8ToString(text));
 });
+// clang-format on
 
+// clang-format off
 EM_JS(bool, pageOpenLog, (const char* title), {
     const page = Module["tarvelPage"];
     return !!(page && page.openLog && page.openLog(UTF8ToString(title)));
 });
+// clang-format on
 
 // Returns the typed text (malloc'd), or null for Cancel.
+// clang-format off
 EM_JS(char*, pagePrompt, (const char* caption, const char* prompt), {
     const answer = window.prompt(UTF8ToString(caption) + "\n" + UTF8ToString(prompt), "");
-    if (answer == = null)
+    if (answer == null)
         return 0;
     const size = lengthBytesUTF8(answer) + 1;
     const text = _malloc(size);
     stringToUTF8(answer, text, size);
     return text;
 });
+// clang-format on
 
 class WebUi : public Ui {
 public:
@@ -80,3 +89,11 @@ std::unique_ptr<Ui> makeInteractiveUi() {
 }
 
 }  // namespace platform
+
+// The start panel's picture for the page, before the program starts: RGB rows top-down.
+extern "C" EMSCRIPTEN_KEEPALIVE const uint8_t* tarvel_startup_picture(int* width, int* height) {
+    static const std::vector<uint8_t> picture = platform::startupPicture();
+    *width = platform::kStartupPictureWidth;
+    *height = platform::kStartupPictureHeight;
+    return picture.data();
+}
