@@ -9,7 +9,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config
   libsdl2-dev libgtk-3-dev
-  libgl-dev libglu1-mesa-dev libegl-dev libgl1-mesa-dri libegl-mesa0
+  libgl-dev libglu1-mesa-dev libegl-dev libgles-dev libgl1-mesa-dri libegl-mesa0
   libjpeg62-turbo-dev libpng-dev
   libmpg123-dev libmp3lame-dev libsoxr-dev
   libfreetype-dev libfontconfig-dev fonts-liberation2 fonts-dejavu-core

@@ -2,8 +2,7 @@
 // them in; until it has run they are null and callers fall back to the core functions.
 #pragma once
 
-#include <GL/gl.h>
-#include <GL/glext.h>
+#include "platform/gl/gl.h"
 
 extern PFNGLACTIVETEXTUREARBPROC glActiveTextureARBProc;
 extern PFNGLMULTITEXCOORD2FARBPROC glMultiTexCoord2fARBProc;

@@ -1,7 +1,7 @@
 #include "base/gl_errors.h"
 
-#include <GL/gl.h>
 #include <cxxabi.h>
+#include "platform/gl/gl.h"
 
 #include <cstdio>
 #include <cstdlib>

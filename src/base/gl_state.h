@@ -2,7 +2,7 @@
 // on destruction, so an early return cannot leave the state of the next layer changed.
 #pragma once
 
-#include <GL/gl.h>
+#include "platform/gl/gl.h"
 
 // The given attribute groups (all by default) are the caller's again afterwards.
 class AttributeScope {

@@ -2,8 +2,7 @@
 // extension loader resolved, falling back to the core 1.3 functions before it has run.
 #pragma once
 
-#include <GL/gl.h>
-#include <GL/glext.h>
+#include "platform/gl/gl.h"
 
 #include "base/gl_entry_points.h"
 

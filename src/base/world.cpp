@@ -1,7 +1,6 @@
 #include "base/world.h"
 
-#include <GL/glext.h>
-#include <GL/glu.h>
+#include "platform/gl/gl.h"
 
 #include <cstdio>
 

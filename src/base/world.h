@@ -3,7 +3,7 @@
 // environments the layers switch between, and the frame-rate measure.
 #pragma once
 
-#include <GL/gl.h>
+#include "platform/gl/gl.h"
 
 #include <functional>
 

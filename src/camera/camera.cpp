@@ -1,6 +1,6 @@
 #include "camera/camera.h"
 
-#include <GL/glu.h>
+#include "platform/gl/gl.h"
 
 #include <climits>
 #include <cmath>

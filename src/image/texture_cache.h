@@ -4,7 +4,7 @@
 // still drawing it. A texture is deleted when its last holder lets go of it.
 #pragma once
 
-#include <GL/gl.h>
+#include "platform/gl/gl.h"
 
 #include <map>
 #include <memory>

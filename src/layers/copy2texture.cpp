@@ -1,6 +1,6 @@
 #include "layers/copy2texture.h"
 
-#include <GL/glext.h>
+#include "platform/gl/gl.h"
 
 #include <algorithm>
 #include <cmath>

@@ -2,7 +2,7 @@
 // whole window, so some layers can appear as a stretched or re-coloured copy.
 #pragma once
 
-#include <GL/gl.h>
+#include "platform/gl/gl.h"
 
 #include "base/gl_state.h"
 

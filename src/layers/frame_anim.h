@@ -3,7 +3,7 @@
 // left out of the sequence.
 #pragma once
 
-#include <GL/gl.h>
+#include "platform/gl/gl.h"
 
 #include <array>
 #include <string>

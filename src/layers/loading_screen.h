@@ -2,7 +2,7 @@
 // over the whole window and presents it at once.
 #pragma once
 
-#include <GL/gl.h>
+#include "platform/gl/gl.h"
 
 #include <functional>
 

@@ -2,7 +2,7 @@
 // the light position is in world coordinates).
 #pragma once
 
-#include <GL/gl.h>
+#include "platform/gl/gl.h"
 
 #include "base/gl_state.h"
 #include "camera/camera.h"

@@ -3,7 +3,7 @@
 // list is reused cyclically.
 #pragma once
 
-#include <GL/gl.h>
+#include "platform/gl/gl.h"
 
 #include <memory>
 #include <vector>

@@ -2,7 +2,7 @@
 // a white pass that brightens it. The tower scene draws it last.
 #pragma once
 
-#include <GL/gl.h>
+#include "platform/gl/gl.h"
 
 #include <vector>
 

@@ -2,7 +2,7 @@
 // repeat flags the show chose for that list. The reader keeps the tags alive.
 #pragma once
 
-#include <GL/gl.h>
+#include "platform/gl/gl.h"
 
 #include <memory>
 #include <string>

@@ -1,6 +1,6 @@
 #include "layers/tower.h"
 
-#include <GL/gl.h>
+#include "platform/gl/gl.h"
 
 #include <algorithm>
 #include <cmath>

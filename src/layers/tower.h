@@ -9,7 +9,7 @@
 #include <memory>
 #include <vector>
 
-#include <GL/gl.h>
+#include "platform/gl/gl.h"
 
 #include "base/layer.h"
 #include "base/projection_matrix.h"

@@ -3,7 +3,7 @@
 // sprites' mapping is mirrored left to right, s = (1 − x) / 2. Both map t = (1 − y) / 2.
 #pragma once
 
-#include <GL/gl.h>
+#include "platform/gl/gl.h"
 
 #include "base/gl_state.h"
 

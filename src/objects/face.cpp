@@ -1,7 +1,6 @@
 #include "objects/face.h"
 
-#include <GL/gl.h>
-#include <GL/glext.h>
+#include "platform/gl/gl.h"
 
 #include "base/multitexture.h"
 

@@ -3,7 +3,7 @@
 // seconds: the caller decides how often a step runs.
 #pragma once
 
-#include <GL/gl.h>
+#include "platform/gl/gl.h"
 
 #include <cstdint>
 #include <vector>

@@ -1,6 +1,6 @@
 #include "objects/mesh.h"
 
-#include <GL/glext.h>
+#include "platform/gl/gl.h"
 
 #include <cmath>
 

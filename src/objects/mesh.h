@@ -3,7 +3,7 @@
 // map on two texture units, stencil shadow volume).
 #pragma once
 
-#include <GL/gl.h>
+#include "platform/gl/gl.h"
 
 #include <cstddef>
 #include <deque>

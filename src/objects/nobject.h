@@ -3,7 +3,7 @@
 // in object space and light textures; the neighbours of every face for shadow volumes).
 #pragma once
 
-#include <GL/gl.h>
+#include "platform/gl/gl.h"
 
 #include <cstdint>
 #include <map>

@@ -1,6 +1,6 @@
 #include "objects/volume_facing.h"
 
-#include <GL/gl.h>
+#include "platform/gl/gl.h"
 
 #include <cmath>
 

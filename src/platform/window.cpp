@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "platform/gl/gl_api.h"
 #include "platform/process.h"
 
 namespace platform {
@@ -163,7 +164,12 @@ Window::Error Window::create(const Options& options, std::string& detail) {
     if (!initVideo(options.offscreen, detail)) {
         return Error::NoVideo;
     }
-    SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_COMPATIBILITY);
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, options.gles
+                                                         ? SDL_GL_CONTEXT_PROFILE_ES
+                                                         : SDL_GL_CONTEXT_PROFILE_COMPATIBILITY);
+    // 2.1 is SDL's own default, which gives the driver's newest compatibility context.
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, options.gles ? 3 : 2);
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, options.gles ? 0 : 1);
     SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
     SDL_GL_SetAttribute(SDL_GL_RED_SIZE, 8);
     SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, 8);
@@ -217,6 +223,12 @@ bool Window::switchDisplayMode(int width, int height, std::string& detail) {
         return false;
     }
     return true;
+}
+
+void Window::makeCurrent() {
+    if (window_ && context_) {
+        SDL_GL_MakeCurrent(window_, static_cast<SDL_GLContext>(context_));
+    }
 }
 
 void Window::destroy() {
@@ -325,6 +337,10 @@ int Window::alphaBits() const {
 }
 
 void* glProcAddress(const char* name) {
+    // Drawing through the layer, its own entry points stand in for the driver's.
+    if (gl::currentRenderer() == gl::Renderer::Gles) {
+        return gl::layerProcAddress(name);
+    }
     return SDL_GL_GetProcAddress(name);
 }
 

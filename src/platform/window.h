@@ -31,6 +31,7 @@ public:
         bool offscreen = false;   // no display: an offscreen EGL context
         // Wait for the display's refresh on swap (adaptive where the driver offers it).
         bool verticalSync = false;
+        bool gles = false;  // an OpenGL ES 3.0 context instead of a compatibility one
         int x = 200;
         int y = 100;
     };
@@ -53,6 +54,8 @@ public:
     bool isOpen() const { return window_ != nullptr; }
 
     void swap();
+    // Tests with two windows: draw into this one's context from now on.
+    void makeCurrent();
     bool poll(WindowEvent& event);
     void focus();
     void setTitle(const std::string& title);

@@ -1,6 +1,6 @@
 #include "shell/authoring_overlay.h"
 
-#include <GL/gl.h>
+#include "platform/gl/gl.h"
 
 #include <cmath>
 #include <cstdio>

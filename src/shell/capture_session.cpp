@@ -1,6 +1,6 @@
 #include "shell/capture_session.h"
 
-#include <GL/gl.h>
+#include "platform/gl/gl.h"
 
 #include <algorithm>
 #include <climits>

@@ -3,8 +3,7 @@
 // by name. Strings and procedures come from injectable sources so tests can fake a driver.
 #pragma once
 
-#include <GL/gl.h>
-#include <GL/glext.h>
+#include "platform/gl/gl.h"
 
 #include <functional>
 #include <string_view>

@@ -1,6 +1,6 @@
 #include "shell/gl_window.h"
 
-#include <GL/gl.h>
+#include "platform/gl/gl.h"
 
 #include <string>
 
@@ -67,6 +67,7 @@ bool createWindow(Session& session, const char* title, int width, int height, in
     options.modeSwitch = session.modeSwitch;
     options.offscreen = offscreenRequested();
     options.verticalSync = verticalSyncRequested() && !offscreenRequested();
+    options.gles = glesRendererRequested();
     auto error = mainWindow().create(options, detail);
     // The mode was listed but the switch itself failed: the same question.
     if (error == platform::Window::Error::ModeRefused) {
@@ -82,6 +83,11 @@ bool createWindow(Session& session, const char* title, int width, int height, in
         errorBox(creationErrorText(error));
         return false;
     }
+    if (options.gles) {
+        platform::gl::attachLayerToCurrentContext();
+    }
+    platform::gl::useRenderer(options.gles ? platform::gl::Renderer::Gles
+                                           : platform::gl::Renderer::Gl);
     int pixelsWide = 0;
     int pixelsHigh = 0;
     mainWindow().drawableSize(pixelsWide, pixelsHigh);

@@ -1,7 +1,7 @@
 #include "shell/main_loop.h"
 
-#include <GL/gl.h>
 #include <unistd.h>
+#include "platform/gl/gl.h"
 
 #include <cerrno>
 #include <chrono>
@@ -293,6 +293,7 @@ bool prepareMode(Session& session, bool& showDialog) {
         session.modeSwitch = session.options.modeSwitch;
         setVerticalSync(session.options.fixedStep() <= 0);
     }
+    setGlesRenderer(session.options.glesRenderer);
     if (session.options.fixedStep() > 0) {
         // The mixer follows the stepped clock, so every run hears the same samples.
         Music::selectOutput(platform::sound::OutputKind::NonRealTime);

@@ -5,6 +5,7 @@ namespace {
 platform::Window window;
 bool offscreenWindow = false;
 bool verticalSync = false;
+bool glesRenderer = false;
 
 }  // namespace
 
@@ -26,4 +27,12 @@ void setVerticalSync(bool on) {
 
 bool verticalSyncRequested() {
     return verticalSync;
+}
+
+void setGlesRenderer(bool on) {
+    glesRenderer = on;
+}
+
+bool glesRendererRequested() {
+    return glesRenderer;
 }

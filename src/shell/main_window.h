@@ -11,3 +11,6 @@ bool offscreenRequested();
 // Stepped and offline runs do not wait for the refresh.
 void setVerticalSync(bool on);
 bool verticalSyncRequested();
+// Draw through our GL layer on an OpenGL ES 3.0 context instead of the system's GL.
+void setGlesRenderer(bool on);
+bool glesRendererRequested();

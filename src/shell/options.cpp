@@ -120,6 +120,7 @@ enum OptionId {
     kSize,
     kModeSwitch,
     kVersion,
+    kRenderer,
 };
 
 const option kLongOptions[] = {
@@ -141,6 +142,7 @@ const option kLongOptions[] = {
     {"schedule", no_argument, nullptr, kSchedule},
     {"help", no_argument, nullptr, 'h'},
     {"version", no_argument, nullptr, kVersion},
+    {"renderer", required_argument, nullptr, kRenderer},
     {nullptr, 0, nullptr, 0},
 };
 
@@ -251,6 +253,13 @@ bool applyOption(int id, int argc, char** argv, Options& options, std::string& e
         case kVersion:
             options.version = true;
             return true;
+        case kRenderer:
+            if (std::strcmp(optarg, "gl") != 0 && std::strcmp(optarg, "gles") != 0) {
+                error = "--renderer needs gl or gles";
+                return false;
+            }
+            options.glesRenderer = std::strcmp(optarg, "gles") == 0;
+            return true;
         default:
             return false;
     }
@@ -310,6 +319,8 @@ const char* usageText() {
            "  --fullscreen          play fullscreen (skips the start-up dialog)\n"
            "  --mode-switch         go fullscreen by changing the display mode to 800x600\n"
            "  --data=DIR            use the data set in DIR (the directory holding vintra/)\n"
+           "  --renderer=gl|gles    draw through the system's GL (default) or through our\n"
+           "                        GL layer on OpenGL ES 3.0\n"
            "\n"
            "Clock and range:\n"
            "  --fps=N               fixed clock: every frame advances show time by 1/N s\n"

@@ -2,7 +2,7 @@
 // a position that makes it shine from a direction rather than from a point.
 #pragma once
 
-#include <GL/gl.h>
+#include "platform/gl/gl.h"
 
 class Light {
 public:

@@ -1,6 +1,6 @@
 #include "show/show.h"
 
-#include <GL/gl.h>
+#include "platform/gl/gl.h"
 
 #include "camera/camera.h"
 #include "layers/camera_list.h"

@@ -2,7 +2,7 @@
 // frame each frame, drawing its timelines in a fixed order around the scene capture.
 #pragma once
 
-#include <GL/gl.h>
+#include "platform/gl/gl.h"
 
 #include <array>
 #include <functional>

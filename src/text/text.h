@@ -2,7 +2,7 @@
 // display lists, drawn as half-transparent additive white at a raster position in eye space.
 #pragma once
 
-#include <GL/gl.h>
+#include "platform/gl/gl.h"
 
 class Text {
 public:

@@ -7,6 +7,9 @@
 //                                     -> the W x H region of BIG at X, Y from the top left
 //                                        (all of BIG by default) shrunk to REF's size;
 //                                        prints its PSNR against REF, exit 1 below DB
+//   frame_compare same A B            -> A and B of one size, pixel for pixel: prints the
+//                                        PSNR over the whole frame and the worst 5 x 5
+//                                        block; exit 1 below 40 dB or above 8/255 there
 //   frame_compare bars FRAME X Y W H  -> exit 1 unless every pixel outside that region of
 //                                        FRAME is black and the region's outermost rows
 //                                        and columns are mostly lit (the picture fills it)
@@ -186,6 +189,34 @@ int psnr(int argc, char** argv) {
     return db >= limit ? 0 : 1;
 }
 
+// Two renderings of one frame that may differ only by rounding: the GL layer's against
+// fixed-function GL's.
+constexpr double kSameDecibels = 40.0;
+constexpr double kSameBlockLimit = 8.0;
+
+int same(int argc, char** argv) {
+    Image a;
+    Image b;
+    if (argc != 4 || !readPng(argv[2], a) || !readPng(argv[3], b) || a.width != b.width ||
+        a.height != b.height) {
+        std::fprintf(stderr, "cannot compare %s with %s pixel for pixel\n",
+                     argc > 2 ? argv[2] : "?", argc > 3 ? argv[3] : "?");
+        return 2;
+    }
+    double squares = 0;
+    for (size_t i = 0; i < a.rgb.size(); ++i) {
+        const double d = a.rgb[i] - b.rgb[i];
+        squares += d * d;
+    }
+    const double mean = squares / static_cast<double>(a.rgb.size());
+    const double db = mean > 0 ? 10.0 * std::log10(255.0 * 255.0 / mean) : 99.0;
+    const Block worst = worstBlock(a, b);
+    std::printf("PSNR %.1f dB (limit %.0f), worst block %.2f (limit %.0f) at x %d, y %d\n", db,
+                kSameDecibels, worst.difference, kSameBlockLimit, worst.column * kBlock,
+                worst.row * kBlock);
+    return db >= kSameDecibels && worst.difference <= kSameBlockLimit ? 0 : 1;
+}
+
 bool lit(const Image& frame, int x, int y) {
     const uint8_t* p = &frame.rgb[(static_cast<size_t>(y) * frame.width + x) * 3];
     return (p[0] | p[1] | p[2]) != 0;
@@ -237,10 +268,12 @@ int main(int argc, char** argv) {
         return compare(argc, argv);
     if (argc >= 2 && std::strcmp(argv[1], "psnr") == 0)
         return psnr(argc, argv);
+    if (argc >= 2 && std::strcmp(argv[1], "same") == 0)
+        return same(argc, argv);
     if (argc >= 2 && std::strcmp(argv[1], "bars") == 0)
         return bars(argc, argv);
     std::fprintf(stderr,
                  "usage: frame_compare shrink IN OUT W H | compare GOT REF OUT | "
-                 "psnr BIG REF DB [X Y W H] | bars FRAME X Y W H\n");
+                 "psnr BIG REF DB [X Y W H] | same A B | bars FRAME X Y W H\n");
     return 2;
 }

@@ -1,0 +1,18 @@
+// The GL ES 3.0 layer's GL 1.x entry points: the same names and parameters as the calls in
+// platform/gl/gl_calls.h, which fill the dispatch table when the layer draws. Include a GL
+// or GL ES header before this one for the types.
+#pragma once
+
+#include "platform/gl/gl_calls.h"
+
+namespace platform::gles {
+
+#define TARVEL_GLES_DECLARE(ret, name, params, args) ret name params;
+TARVEL_GL_CALLS(TARVEL_GLES_DECLARE)
+TARVEL_GLU_CALLS(TARVEL_GLES_DECLARE)
+#undef TARVEL_GLES_DECLARE
+
+// Sets the layer up on the context current now (GL ES 3.0), at GL's initial state.
+void attachToCurrentContext();
+
+}  // namespace platform::gles

@@ -1,0 +1,405 @@
+// GL 1.x's names that GL ES 3.0 lacks, for the layer that implements them on GL ES and
+// for the portable build's drawing code. Values as GL defines them.
+#pragma once
+
+#include <GLES3/gl3.h>
+
+#ifndef GL_QUADS
+#define GL_QUADS 0x0007
+#endif
+#ifndef GL_QUAD_STRIP
+#define GL_QUAD_STRIP 0x0008
+#endif
+#ifndef GL_POLYGON
+#define GL_POLYGON 0x0009
+#endif
+#ifndef GL_CURRENT_BIT
+#define GL_CURRENT_BIT 0x00000001
+#endif
+#ifndef GL_POLYGON_BIT
+#define GL_POLYGON_BIT 0x00000008
+#endif
+#ifndef GL_LIGHTING_BIT
+#define GL_LIGHTING_BIT 0x00000040
+#endif
+#ifndef GL_DEPTH_BUFFER_BIT
+#define GL_DEPTH_BUFFER_BIT 0x00000100
+#endif
+#ifndef GL_STENCIL_BUFFER_BIT
+#define GL_STENCIL_BUFFER_BIT 0x00000400
+#endif
+#ifndef GL_VIEWPORT_BIT
+#define GL_VIEWPORT_BIT 0x00000800
+#endif
+#ifndef GL_TRANSFORM_BIT
+#define GL_TRANSFORM_BIT 0x00001000
+#endif
+#ifndef GL_ENABLE_BIT
+#define GL_ENABLE_BIT 0x00002000
+#endif
+#ifndef GL_COLOR_BUFFER_BIT
+#define GL_COLOR_BUFFER_BIT 0x00004000
+#endif
+#ifndef GL_HINT_BIT
+#define GL_HINT_BIT 0x00008000
+#endif
+#ifndef GL_PIXEL_MODE_BIT
+#define GL_PIXEL_MODE_BIT 0x00000020
+#endif
+#ifndef GL_SCISSOR_BIT
+#define GL_SCISSOR_BIT 0x00080000
+#endif
+#ifndef GL_TEXTURE_BIT
+#define GL_TEXTURE_BIT 0x00040000
+#endif
+#ifndef GL_ALL_ATTRIB_BITS
+#define GL_ALL_ATTRIB_BITS 0xFFFFFFFF
+#endif
+#ifndef GL_CLIENT_PIXEL_STORE_BIT
+#define GL_CLIENT_PIXEL_STORE_BIT 0x00000001
+#endif
+#ifndef GL_CLIENT_VERTEX_ARRAY_BIT
+#define GL_CLIENT_VERTEX_ARRAY_BIT 0x00000002
+#endif
+#ifndef GL_CLIENT_ALL_ATTRIB_BITS
+#define GL_CLIENT_ALL_ATTRIB_BITS 0xFFFFFFFF
+#endif
+#ifndef GL_MODELVIEW
+#define GL_MODELVIEW 0x1700
+#endif
+#ifndef GL_PROJECTION
+#define GL_PROJECTION 0x1701
+#endif
+#ifndef GL_MATRIX_MODE
+#define GL_MATRIX_MODE 0x0BA0
+#endif
+#ifndef GL_MODELVIEW_STACK_DEPTH
+#define GL_MODELVIEW_STACK_DEPTH 0x0BA3
+#endif
+#ifndef GL_PROJECTION_STACK_DEPTH
+#define GL_PROJECTION_STACK_DEPTH 0x0BA4
+#endif
+#ifndef GL_TEXTURE_STACK_DEPTH
+#define GL_TEXTURE_STACK_DEPTH 0x0BA5
+#endif
+#ifndef GL_MODELVIEW_MATRIX
+#define GL_MODELVIEW_MATRIX 0x0BA6
+#endif
+#ifndef GL_PROJECTION_MATRIX
+#define GL_PROJECTION_MATRIX 0x0BA7
+#endif
+#ifndef GL_TEXTURE_MATRIX
+#define GL_TEXTURE_MATRIX 0x0BA8
+#endif
+#ifndef GL_ATTRIB_STACK_DEPTH
+#define GL_ATTRIB_STACK_DEPTH 0x0BB0
+#endif
+#ifndef GL_CLIENT_ATTRIB_STACK_DEPTH
+#define GL_CLIENT_ATTRIB_STACK_DEPTH 0x0BB1
+#endif
+#ifndef GL_CURRENT_COLOR
+#define GL_CURRENT_COLOR 0x0B00
+#endif
+#ifndef GL_CURRENT_NORMAL
+#define GL_CURRENT_NORMAL 0x0B02
+#endif
+#ifndef GL_CURRENT_TEXTURE_COORDS
+#define GL_CURRENT_TEXTURE_COORDS 0x0B03
+#endif
+#ifndef GL_CURRENT_RASTER_POSITION
+#define GL_CURRENT_RASTER_POSITION 0x0B07
+#endif
+#ifndef GL_LIGHTING
+#define GL_LIGHTING 0x0B50
+#endif
+#ifndef GL_LIGHT_MODEL_AMBIENT
+#define GL_LIGHT_MODEL_AMBIENT 0x0B53
+#endif
+#ifndef GL_LIGHT_MODEL_LOCAL_VIEWER
+#define GL_LIGHT_MODEL_LOCAL_VIEWER 0x0B51
+#endif
+#ifndef GL_LIGHT_MODEL_TWO_SIDE
+#define GL_LIGHT_MODEL_TWO_SIDE 0x0B52
+#endif
+#ifndef GL_LIGHT0
+#define GL_LIGHT0 0x4000
+#endif
+#ifndef GL_AMBIENT
+#define GL_AMBIENT 0x1200
+#endif
+#ifndef GL_DIFFUSE
+#define GL_DIFFUSE 0x1201
+#endif
+#ifndef GL_SPECULAR
+#define GL_SPECULAR 0x1202
+#endif
+#ifndef GL_POSITION
+#define GL_POSITION 0x1203
+#endif
+#ifndef GL_SPOT_DIRECTION
+#define GL_SPOT_DIRECTION 0x1204
+#endif
+#ifndef GL_SPOT_EXPONENT
+#define GL_SPOT_EXPONENT 0x1205
+#endif
+#ifndef GL_SPOT_CUTOFF
+#define GL_SPOT_CUTOFF 0x1206
+#endif
+#ifndef GL_CONSTANT_ATTENUATION
+#define GL_CONSTANT_ATTENUATION 0x1207
+#endif
+#ifndef GL_LINEAR_ATTENUATION
+#define GL_LINEAR_ATTENUATION 0x1208
+#endif
+#ifndef GL_QUADRATIC_ATTENUATION
+#define GL_QUADRATIC_ATTENUATION 0x1209
+#endif
+#ifndef GL_EMISSION
+#define GL_EMISSION 0x1600
+#endif
+#ifndef GL_SHININESS
+#define GL_SHININESS 0x1601
+#endif
+#ifndef GL_AMBIENT_AND_DIFFUSE
+#define GL_AMBIENT_AND_DIFFUSE 0x1602
+#endif
+#ifndef GL_NORMALIZE
+#define GL_NORMALIZE 0x0BA1
+#endif
+#ifndef GL_TEXTURE_ENV
+#define GL_TEXTURE_ENV 0x2300
+#endif
+#ifndef GL_TEXTURE_ENV_MODE
+#define GL_TEXTURE_ENV_MODE 0x2200
+#endif
+#ifndef GL_TEXTURE_ENV_COLOR
+#define GL_TEXTURE_ENV_COLOR 0x2201
+#endif
+#ifndef GL_MODULATE
+#define GL_MODULATE 0x2100
+#endif
+#ifndef GL_DECAL
+#define GL_DECAL 0x2101
+#endif
+#ifndef GL_ADD
+#define GL_ADD 0x0104
+#endif
+#ifndef GL_COMBINE
+#define GL_COMBINE 0x8570
+#endif
+#ifndef GL_COMBINE_RGB
+#define GL_COMBINE_RGB 0x8571
+#endif
+#ifndef GL_COMBINE_ALPHA
+#define GL_COMBINE_ALPHA 0x8572
+#endif
+#ifndef GL_RGB_SCALE
+#define GL_RGB_SCALE 0x8573
+#endif
+#ifndef GL_ADD_SIGNED
+#define GL_ADD_SIGNED 0x8574
+#endif
+#ifndef GL_INTERPOLATE
+#define GL_INTERPOLATE 0x8575
+#endif
+#ifndef GL_CONSTANT
+#define GL_CONSTANT 0x8576
+#endif
+#ifndef GL_PRIMARY_COLOR
+#define GL_PRIMARY_COLOR 0x8577
+#endif
+#ifndef GL_PREVIOUS
+#define GL_PREVIOUS 0x8578
+#endif
+#ifndef GL_SUBTRACT
+#define GL_SUBTRACT 0x84E7
+#endif
+#ifndef GL_SOURCE0_RGB
+#define GL_SOURCE0_RGB 0x8580
+#endif
+#ifndef GL_SOURCE1_RGB
+#define GL_SOURCE1_RGB 0x8581
+#endif
+#ifndef GL_SOURCE2_RGB
+#define GL_SOURCE2_RGB 0x8582
+#endif
+#ifndef GL_SOURCE0_ALPHA
+#define GL_SOURCE0_ALPHA 0x8588
+#endif
+#ifndef GL_SOURCE1_ALPHA
+#define GL_SOURCE1_ALPHA 0x8589
+#endif
+#ifndef GL_SOURCE2_ALPHA
+#define GL_SOURCE2_ALPHA 0x858A
+#endif
+#ifndef GL_OPERAND0_RGB
+#define GL_OPERAND0_RGB 0x8590
+#endif
+#ifndef GL_OPERAND1_RGB
+#define GL_OPERAND1_RGB 0x8591
+#endif
+#ifndef GL_OPERAND2_RGB
+#define GL_OPERAND2_RGB 0x8592
+#endif
+#ifndef GL_OPERAND0_ALPHA
+#define GL_OPERAND0_ALPHA 0x8598
+#endif
+#ifndef GL_OPERAND1_ALPHA
+#define GL_OPERAND1_ALPHA 0x8599
+#endif
+#ifndef GL_OPERAND2_ALPHA
+#define GL_OPERAND2_ALPHA 0x859A
+#endif
+#ifndef GL_ALPHA_SCALE
+#define GL_ALPHA_SCALE 0x0D1C
+#endif
+#ifndef GL_COMBINE_ARB
+#define GL_COMBINE_ARB 0x8570
+#endif
+#ifndef GL_COMBINE_RGB_ARB
+#define GL_COMBINE_RGB_ARB 0x8571
+#endif
+#ifndef GL_COMBINE_ALPHA_ARB
+#define GL_COMBINE_ALPHA_ARB 0x8572
+#endif
+#ifndef GL_RGB_SCALE_ARB
+#define GL_RGB_SCALE_ARB 0x8573
+#endif
+#ifndef GL_ADD_SIGNED_ARB
+#define GL_ADD_SIGNED_ARB 0x8574
+#endif
+#ifndef GL_INTERPOLATE_ARB
+#define GL_INTERPOLATE_ARB 0x8575
+#endif
+#ifndef GL_CONSTANT_ARB
+#define GL_CONSTANT_ARB 0x8576
+#endif
+#ifndef GL_PRIMARY_COLOR_ARB
+#define GL_PRIMARY_COLOR_ARB 0x8577
+#endif
+#ifndef GL_PREVIOUS_ARB
+#define GL_PREVIOUS_ARB 0x8578
+#endif
+#ifndef GL_SUBTRACT_ARB
+#define GL_SUBTRACT_ARB 0x84E7
+#endif
+#ifndef GL_SOURCE0_RGB_ARB
+#define GL_SOURCE0_RGB_ARB 0x8580
+#endif
+#ifndef GL_SOURCE1_RGB_ARB
+#define GL_SOURCE1_RGB_ARB 0x8581
+#endif
+#ifndef GL_SOURCE2_RGB_ARB
+#define GL_SOURCE2_RGB_ARB 0x8582
+#endif
+#ifndef GL_SOURCE0_ALPHA_ARB
+#define GL_SOURCE0_ALPHA_ARB 0x8588
+#endif
+#ifndef GL_SOURCE1_ALPHA_ARB
+#define GL_SOURCE1_ALPHA_ARB 0x8589
+#endif
+#ifndef GL_SOURCE2_ALPHA_ARB
+#define GL_SOURCE2_ALPHA_ARB 0x858A
+#endif
+#ifndef GL_OPERAND0_RGB_ARB
+#define GL_OPERAND0_RGB_ARB 0x8590
+#endif
+#ifndef GL_OPERAND1_RGB_ARB
+#define GL_OPERAND1_RGB_ARB 0x8591
+#endif
+#ifndef GL_OPERAND2_RGB_ARB
+#define GL_OPERAND2_RGB_ARB 0x8592
+#endif
+#ifndef GL_OPERAND0_ALPHA_ARB
+#define GL_OPERAND0_ALPHA_ARB 0x8598
+#endif
+#ifndef GL_OPERAND1_ALPHA_ARB
+#define GL_OPERAND1_ALPHA_ARB 0x8599
+#endif
+#ifndef GL_OPERAND2_ALPHA_ARB
+#define GL_OPERAND2_ALPHA_ARB 0x859A
+#endif
+#ifndef GL_TEXTURE0_ARB
+#define GL_TEXTURE0_ARB 0x84C0
+#endif
+#ifndef GL_TEXTURE1_ARB
+#define GL_TEXTURE1_ARB 0x84C1
+#endif
+#ifndef GL_S
+#define GL_S 0x2000
+#endif
+#ifndef GL_T
+#define GL_T 0x2001
+#endif
+#ifndef GL_TEXTURE_GEN_S
+#define GL_TEXTURE_GEN_S 0x0C60
+#endif
+#ifndef GL_TEXTURE_GEN_T
+#define GL_TEXTURE_GEN_T 0x0C61
+#endif
+#ifndef GL_TEXTURE_GEN_MODE
+#define GL_TEXTURE_GEN_MODE 0x2500
+#endif
+#ifndef GL_OBJECT_PLANE
+#define GL_OBJECT_PLANE 0x2501
+#endif
+#ifndef GL_EYE_PLANE
+#define GL_EYE_PLANE 0x2502
+#endif
+#ifndef GL_OBJECT_LINEAR
+#define GL_OBJECT_LINEAR 0x2401
+#endif
+#ifndef GL_EYE_LINEAR
+#define GL_EYE_LINEAR 0x2400
+#endif
+#ifndef GL_CLAMP
+#define GL_CLAMP 0x2900
+#endif
+#ifndef GL_BGRA
+#define GL_BGRA 0x80E1
+#endif
+#ifndef GL_COMPILE
+#define GL_COMPILE 0x1300
+#endif
+#ifndef GL_COMPILE_AND_EXECUTE
+#define GL_COMPILE_AND_EXECUTE 0x1301
+#endif
+#ifndef GL_VERTEX_ARRAY
+#define GL_VERTEX_ARRAY 0x8074
+#endif
+#ifndef GL_PERSPECTIVE_CORRECTION_HINT
+#define GL_PERSPECTIVE_CORRECTION_HINT 0x0C50
+#endif
+#ifndef GL_TEXTURE_WIDTH
+#define GL_TEXTURE_WIDTH 0x1000
+#endif
+#ifndef GL_TEXTURE_HEIGHT
+#define GL_TEXTURE_HEIGHT 0x1001
+#endif
+#ifndef GL_TEXTURE_INTERNAL_FORMAT
+#define GL_TEXTURE_INTERNAL_FORMAT 0x1003
+#endif
+#ifndef GL_PACK_ROW_LENGTH
+#define GL_PACK_ROW_LENGTH 0x0D02
+#endif
+#ifndef GL_STACK_OVERFLOW
+#define GL_STACK_OVERFLOW 0x0503
+#endif
+#ifndef GL_STACK_UNDERFLOW
+#define GL_STACK_UNDERFLOW 0x0504
+#endif
+#ifndef GL_LUMINANCE
+#define GL_LUMINANCE 0x1909
+#endif
+#ifndef GL_BLEND_SRC
+#define GL_BLEND_SRC 0x0BE1
+#endif
+#ifndef GL_BLEND_DST
+#define GL_BLEND_DST 0x0BE0
+#endif
+#ifndef GL_FRONT_AND_BACK
+#define GL_FRONT_AND_BACK 0x0408
+#endif
+
+typedef void (*PFNGLACTIVETEXTUREARBPROC)(GLenum texture);
+typedef void (*PFNGLMULTITEXCOORD2FARBPROC)(GLenum target, GLfloat s, GLfloat t);
