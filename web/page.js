@@ -182,7 +182,7 @@ function startFromPanel() {
   afterPaint(() => {
     element("progress").hidden = true;
     element("canvas").focus();
-    runShow(["--windowed"]);
+    runShow(["--windowed", "--renderer", "gles"]);
   });
 }
 
@@ -192,7 +192,7 @@ function startHeld() {
     return;
   }
   element("progress").hidden = true;
-  afterPaint(() => runShow(["--shot", heldAt, shotFile, "--size", heldSize]));
+  afterPaint(() => runShow(["--renderer", "gles", "--shot", heldAt, shotFile, "--size", heldSize]));
 }
 
 element("ok").addEventListener("click", startFromPanel);

@@ -3,7 +3,6 @@
 // size, or has exactly the size asked for when the page holds one frame (?at=T). Keys
 // arrive as DOM key codes, which for every key the show uses are the Windows virtual-key
 // codes already.
-#include <emscripten/emscripten.h>
 #include <emscripten/html5.h>
 
 #include <algorithm>
@@ -75,16 +74,6 @@ EM_BOOL onResize(int, const EmscriptenUiEvent*, void*) {
     return EM_FALSE;
 }
 
-// Emscripten's fixed-function emulation (the stand-in until the show's own GL layer
-// lands) sets itself up only for contexts its SDL path creates.
-// clang-format off
-EM_JS(void, contextCreated, (), {
-    Module.useWebGL = true;
-    if (typeof Browser != "undefined" && Browser.moduleContextCreatedCallbacks)
-        Browser.moduleContextCreatedCallbacks.forEach(function(callback) { callback(); });
-});
-// clang-format on
-
 }  // namespace
 
 bool Window::hasDisplay() {
@@ -140,7 +129,6 @@ Window::Error Window::create(const Options& options, std::string& detail) {
         detail = "the WebGL 2 context cannot be made current";
         return Error::MakeCurrent;
     }
-    contextCreated();
     context_ = reinterpret_cast<void*>(context);
     fullscreen_ = options.fullscreen;
     emscripten_set_keydown_callback(EMSCRIPTEN_EVENT_TARGET_DOCUMENT, nullptr, EM_TRUE, onKey);
