@@ -48,6 +48,7 @@ class Chromium:
         self._buffer = b""
         self._next_id = 0
         self.session = None
+        self.console = []  # the page's console lines, as they arrived
 
     def close(self):
         try:
@@ -86,6 +87,12 @@ class Chromium:
         os.write(self._to_browser, json.dumps(message).encode() + b"\0")
         while True:
             reply = self._read_message()
+            if reply.get("method") == "Runtime.consoleAPICalled":
+                args = reply["params"].get("args", [])
+                self.console.append(" ".join(str(a.get("value", a.get("description", "")))
+                                             for a in args))
+            if reply.get("method") == "Log.entryAdded":
+                self.console.append(reply["params"]["entry"].get("text", ""))
             if reply.get("id") == self._next_id:
                 if "error" in reply:
                     raise PageError(f"{method}: {reply['error']}")
@@ -99,6 +106,8 @@ class Chromium:
         self.send("Emulation.setDeviceMetricsOverride",
                   {"width": width, "height": height, "deviceScaleFactor": 1, "mobile": False})
         self.send("Page.enable")
+        self.send("Runtime.enable")
+        self.send("Log.enable")
         self.send("Page.navigate", {"url": url})
 
     def evaluate(self, expression):

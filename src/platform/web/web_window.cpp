@@ -1,5 +1,5 @@
-// The window in the browser: the page's canvas with a WebGL 2 context (depth and stencil,
-// no alpha so the page never shows through). It fills the page at the screen's real pixel
+// The window in the browser: the page's canvas with a WebGL 2 context (8 alpha bits, depth
+// and stencil). It fills the page at the screen's real pixel
 // size, or has exactly the size asked for when the page holds one frame (?at=T). Keys
 // arrive as DOM key codes, which for every key the show uses are the Windows virtual-key
 // codes already.
@@ -112,11 +112,13 @@ Window::Error Window::create(const Options& options, std::string& detail) {
     emscripten_webgl_init_context_attributes(&attributes);
     attributes.majorVersion = 2;
     attributes.minorVersion = 0;
-    attributes.alpha = EM_FALSE;
+    // Copies of the frame into RGBA textures need alpha in the frame; over the page's black,
+    // premultiplied alpha shows the colours as they are.
+    attributes.alpha = EM_TRUE;
     attributes.depth = EM_TRUE;
     attributes.stencil = EM_TRUE;
     attributes.antialias = EM_FALSE;
-    attributes.premultipliedAlpha = EM_FALSE;
+    attributes.premultipliedAlpha = EM_TRUE;
     attributes.preserveDrawingBuffer = EM_FALSE;
     context = emscripten_webgl_create_context(kCanvas, &attributes);
     if (context <= 0) {
@@ -183,7 +185,7 @@ int Window::stencilBits() const {
 }
 
 int Window::alphaBits() const {
-    return 0;
+    return context_ ? 8 : 0;
 }
 
 void* glProcAddress(const char* name) {
