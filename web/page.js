@@ -7,6 +7,9 @@
 const params = new URLSearchParams(window.location.search);
 const heldAt = params.get("at");
 const heldSize = params.get("size") || "800x600";
+// Rendering starts a second before T, as the desktop's reference frames do, unless
+// &from=S says where (&from=-4: the whole show from its lead-in).
+const heldFrom = params.get("from");
 const withLog = params.has("log");
 const shotFile = "/tarvel-shot.png";
 const mixRate = 44100; // the show's mixer rate: the music is decoded at it
@@ -46,7 +49,7 @@ var Module = {
   printErr: (text) => {
     console.warn(text);
     // The show's own messages name the file and the reason: show them on the page.
-    if (text.startsWith("tarvel: ")) notice("", text.slice(8));
+    if (text.startsWith("tarvel: ") && !text.startsWith("tarvel: wrote ")) notice("", text.slice(8));
   },
   // The file packager reports "Downloading data... (loaded/total)".
   setStatus: (text) => {
@@ -187,12 +190,16 @@ function startFromPanel() {
 }
 
 function startHeld() {
-  if (!/^\d+x\d+$/.test(heldSize) || !/^-?\d+(\.\d+)?$/.test(heldAt)) {
-    fail("?at=T takes a show time in seconds, and &size=WxH a size in pixels");
+  const time = /^-?\d+(\.\d+)?$/;
+  if (!/^\d+x\d+$/.test(heldSize) || !time.test(heldAt) || (heldFrom !== null && !time.test(heldFrom))) {
+    fail("?at=T takes a show time in seconds, &from=S another, and &size=WxH a size in pixels");
     return;
   }
+  const from = heldFrom !== null ? Number(heldFrom) : Math.max(-4, Number(heldAt) - 1);
   element("progress").hidden = true;
-  afterPaint(() => runShow(["--renderer", "gles", "--shot", heldAt, shotFile, "--size", heldSize]));
+  afterPaint(() =>
+    runShow(["--renderer", "gles", "--from", String(from), "--shot", heldAt, shotFile, "--size", heldSize])
+  );
 }
 
 element("ok").addEventListener("click", startFromPanel);
