@@ -21,6 +21,8 @@ const status = {
   state: "loading", // loading, ready, running, held, ended, failed
   exitStatus: null,
   notices: [],
+  frames: 0,
+  frame: null,
 };
 
 function notice(caption, text) {
@@ -57,6 +59,15 @@ var Module = {
     if (parts) setProgress("Loading the show's data…", Number(parts[1]) / Number(parts[2]));
   },
   onAbort: (what) => fail("The show stopped: " + what),
+  // The music heard just before a frame reads the show clock, and that frame's show time:
+  // two clocks read at one moment, so the page can say how far apart they are.
+  preMainLoop: () => {
+    status.musicBeforeFrame = Module._tarvel_music_time();
+  },
+  postMainLoop: () => {
+    status.frame = { showTime: Module._tarvel_show_time(), musicTime: status.musicBeforeFrame };
+    status.frames += 1;
+  },
   tarvelAudio: { decoded: new Map(), context: null },
   tarvelPage: {
     notice: notice,
@@ -216,14 +227,16 @@ document.addEventListener("keydown", (event) => {
 
 window.tarvelStatus = () => {
   const audio = Module.tarvelAudio.context;
-  const running = status.state === "running" || status.state === "held";
   return {
     state: status.state,
     error: status.error,
     exitStatus: status.exitStatus,
     notices: status.notices.slice(),
-    showTime: running ? Module._tarvel_show_time() : null,
-    musicTime: running ? Module._tarvel_music_time() : null,
+    frames: status.frames,
+    // The last frame's show time, and the music heard when its clock was read (-1 before
+    // the music starts).
+    showTime: status.frame ? status.frame.showTime : null,
+    musicTime: status.frame ? status.frame.musicTime : null,
     audioState: audio ? audio.state : "none",
     audioContextTime: audio ? audio.currentTime : null,
   };
