@@ -26,6 +26,6 @@ cmake --build --preset web -- -j2
 # The data set at /vintra, the atlas where the page's font looks for it.
 python3 /usr/share/emscripten/tools/file_packager.py "$page"/tarvel.data \
   --preload "$desktop/data/vintra@/vintra" "$desktop/glyphs.atlas@/tarvel/glyphs.atlas" \
-  --exclude .complete --js-output="$page"/tarvel-data.js >/dev/null
+  --exclude .complete --js-output="$page"/tarvel-data.js 2> >(grep -v "FORCE_FILESYSTEM" >&2) >/dev/null
 echo "build-web: $page: $(du -sh --apparent-size "$page" | cut -f1)B" \
   "($(cd "$page" && ls | tr '\n' ' '))"
