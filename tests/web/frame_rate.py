@@ -25,10 +25,10 @@ def main():
                              "the start panel")
             browser.evaluate("document.getElementById('fullscreen').checked = false")
             browser.click("#ok")
-            first = browser.wait_for(f"(s => s.showTime >= {start} ? s : null)(tarvelStatus())",
+            first = browser.wait_for(f"(s => s.frames > 0 && s.showTime >= {start} ? s : null)(tarvelStatus())",
                                      600, f"show time {start:g}")
             began = time.monotonic()
-            last = browser.wait_for(f"(s => s.showTime >= {end} ? s : null)(tarvelStatus())",
+            last = browser.wait_for(f"(s => s.frames > 0 && s.showTime >= {end} ? s : null)(tarvelStatus())",
                                     600, f"show time {end:g}")
             seconds = time.monotonic() - began
     finally:
