@@ -41,7 +41,8 @@ void BM_CaptureAndDrawBack(benchmark::State& state) {
 BENCHMARK(BM_CaptureAndDrawBack)->Unit(benchmark::kMillisecond);
 
 void BM_NoiseOverlay(benchmark::State& state) {
-    NoiseOverlay overlay;
+    Random random;
+    NoiseOverlay overlay(random);
     overlay.noiseTextures = {solidTexture(128), solidTexture(64)};
     overlay.white = solidTexture(255);
     for (auto _ : state) {

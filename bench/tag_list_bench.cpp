@@ -29,8 +29,9 @@ void BM_ParseTagList(benchmark::State& state) {
     std::string text = makeList(rows);
     for (auto _ : state) {
         std::vector<TagPlacement> parsed;
+        Random random;
         ListReader::readRows<TagRow>(text, "tags.txt", [&](const TagRow& row, const std::string&) {
-            parsed.push_back(*TagPlacement::resolve(row, "./vintra/tags/256/bra/"));
+            parsed.push_back(*TagPlacement::resolve(row, "./vintra/tags/256/bra/", random));
             return true;
         });
         if (static_cast<int>(parsed.size()) != rows) {

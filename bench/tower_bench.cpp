@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -150,6 +151,18 @@ void BM_NoiseOverlay(benchmark::State& state) {
     });
 }
 BENCHMARK(BM_NoiseOverlay)->Unit(benchmark::kMillisecond);
+
+// What a seek to the end of the scene replays: every step of its moving state, from its start
+// state, without drawing.
+void BM_ReplayWholeWindow(benchmark::State& state) {
+    const int64_t steps = std::llround((122.4 - 94.56) * SceneSteps::kStepsPerSecond);
+    for (auto _ : state) {
+        scene->stepTo(0);
+        scene->stepTo(steps);
+    }
+    state.counters["steps"] = static_cast<double>(steps);
+}
+BENCHMARK(BM_ReplayWholeWindow)->Unit(benchmark::kMillisecond);
 
 // --data=DIR changes to DIR; every other argument is the benchmark library's.
 void takeDataOption(int& argc, char** argv) {

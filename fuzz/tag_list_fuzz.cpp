@@ -12,8 +12,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static LogWindow quietLog(false);
     logWindow = &quietLog;
     std::string_view text(reinterpret_cast<const char*>(data), size);
-    ListReader::readRows<TagRow>(text, "tags.txt", [](const TagRow& row, const std::string&) {
-        return TagPlacement::resolve(row, "./vintra/tags/256/bra/").has_value();
+    Random random;
+    ListReader::readRows<TagRow>(text, "tags.txt", [&](const TagRow& row, const std::string&) {
+        return TagPlacement::resolve(row, "./vintra/tags/256/bra/", random).has_value();
     });
     return 0;
 }

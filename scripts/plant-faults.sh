@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Plants faults on purpose and reports which the tests catch. Each fault is a one-line edit
 # (a sed script) to a source file or to a file of the generated data set; the script applies
-# it, rebuilds, runs the golden schedule and, when that passes, the reference frames, then
-# restores the file. Every fault listed here is one a viewer would see, so every one must be
-# caught. By hand, not in CI: a fault that only the frames catch takes a few minutes.
+# it, rebuilds, runs the golden schedule and, when that passes, the reference frames and then
+# the frames from several starts (one_show), then restores the file. Every fault listed here
+# is one a viewer would see, so every one must be caught. By hand, not in CI: a fault that
+# only the frames catch takes a few minutes.
 #   scripts/plant-faults.sh [BUILD_DIR] [NAME...]   (default build/default; NAMEs: only those)
 #   FRAMES_ONLY=1 scripts/plant-faults.sh ...      (skip the schedule: do the frames see it?)
 set -uo pipefail
@@ -24,7 +25,7 @@ graffiti-window-a-beat-late|src/show/show.cpp|s/if (kGraffitiStart < t && t < kG
 late-repeat-a-beat-late|src/layers/tag_list.cpp|s/kRepeatLate = 125.76;/kRepeatLate = 126.24;/|the back tags' late repeat comes a beat late
 tag-row-skipped|src/layers/tag_list.cpp|s/^\( *\)std::optional<TagPlacement> placement =/\1if (origin.ends_with(":9")) return false;\n&/|the reader drops line 9 of every tag list
 tower-material-diffuse|src/layers/tower.cpp|s/const GLfloat diffuse\[\] = {0.8f, 0.8f, 0.8f, 1};/const GLfloat diffuse[] = {0.8f, 0.6f, 0.8f, 1};/|the tower turns purple
-tower-burst-on-another-beat|src/layers/tower_beat.cpp|s/beatCount % 4 == 3 && !burstArmed/beatCount % 4 == 1 \&\& !burstArmed/|the tower's sparks burst on the second beat of the bar
+tower-burst-on-another-beat|src/layers/tower_beat.cpp|s/kFirstBurstBeat = 3;/kFirstBurstBeat = 2;/|the tower's sparks burst on the second beat of the bar
 credits-without-light-map|src/objects/mesh.cpp|s/^    enableLightUnits(lightUnit, \*shared);/    (void)shared;/|the credit models lose the light's fall-off and glow evenly
 shadow-volumes-facing-flipped|src/objects/volume_facing.cpp|s/^    mirrored = d < 0;/    mirrored = d > 0;/|the shadows on the tower vanish or move
 scene-light-diffuse|src/layers/model_lighting.h|0,/{0.3f, 0.3f, 0.3f, 1}, {0.7f, 0.7f, 0.7f, 1},$/s//{0.3f, 0.3f, 0.3f, 1}, {0.7f, 0.5f, 0.7f, 1},/|the turntable and the spider are lit in another colour
@@ -37,6 +38,9 @@ flash-row-skipped|data:vintra/flash/flash.txt|4d|the flash at beat 89 is gone
 camera-path-moved|data:vintra/cameras/turn_b.pos|1s/^8.99 /9.99 /|the second opening camera flight starts a unit to the side
 camera-flight-faster|data:vintra/cameras/cameras.txt|s/^turn_b.pos\t16\t32\t16\t/turn_b.pos\t16\t32\t12\t/|the second opening camera flight ends four beats early
 camera-path-cut-short|data:vintra/cameras/turn_b.pos|1,10d|the second opening camera flight starts further along its path
+tower-steps-per-drawn-frame|src/layers/tower.cpp|s/const int64_t due = steps.dueAt(localTime);/const int64_t due = stepsTaken_ + 1;/|the tower's light and sparks run at the frame rate, and a seek starts them over
+tower-replay-one-step-short|src/layers/tower.cpp|s/^        restart();$/        restart();\n        ++stepsTaken_;/|after a seek back the tower's light, sparks and flicker are a step behind the show's
+burst-at-first-drawn-frame|src/layers/tower.cpp|s/^    stepTo(due);$/    stepTo(due);\n    static bool firstDraw = true;\n    if (firstDraw) {\n        firstDraw = false;\n        burstSparks->reset();\n    }/|a burst of sparks wherever playback entered the tower scene
 LIST
 }
 
@@ -67,7 +71,7 @@ trap 'exit 130' INT
 trap 'exit 143' TERM
 
 echo "building and generating the data set..."
-cmake --build "$build" --target tarvel vintra-gen frame_compare >/dev/null || exit 1
+cmake --build "$build" --target tarvel vintra-gen frame_compare x-window >/dev/null || exit 1
 "$build/vintra-gen" "$work/pristine/vintra" >/dev/null 2>&1 || { echo "vintra-gen failed" >&2; exit 1; }
 
 # run_tests DATA_DIR: prints what caught the fault, or "MISSED".
@@ -81,6 +85,9 @@ run_tests() {
     "$build/tests/frame_compare" >"$log" 2>&1; then
     echo "frames: $(grep -c '^FAIL: .* differs' "$log") moments, first $(grep -m1 -oE '^FAIL: [^ ]+' "$log" | cut -c7-)"
     rm -f tests/e2e/reference/*.got.png
+  elif ! bash tests/e2e/one_show.sh "$build/tarvel" "$data" "$build/tests/x-window" \
+    >"$log" 2>&1; then
+    echo "one show: $(grep -m1 '^FAIL' "$log" | cut -c7-50)"
   else
     echo "MISSED"
   fi

@@ -1,9 +1,29 @@
-// The show's one random sequence: a linear congruential generator that is never seeded,
-// so every run draws the same values in the same order.
+// The show's random sequences: linear congruential generators (state × 214013 + 2531011,
+// bits 16–30 of the new state) that are never seeded from outside. Each part of the show
+// that draws owns one, started from a seed of its own, so what one part draws never shifts
+// another's, and a part restarted from its seed draws the same values again.
 #pragma once
 
-// The next value, 0 … 32767 (bits 16–30 of state × 214013 + 2531011).
+#include <cstdint>
+#include <string_view>
+
+class Random {
+public:
+    explicit Random(uint32_t seed = 1) : state_(seed) {}
+
+    // The next value, 0 … 32767.
+    int next();
+    void reseed(uint32_t seed) { state_ = seed; }
+
+    // A seed for the sequence that a named part of the show draws from (a hash of the name).
+    static uint32_t seedFor(std::string_view name);
+
+private:
+    uint32_t state_;
+};
+
+// The process-wide sequence, for what no part owns (the authors' camera shake).
 int nextRandom();
 
-// Tests: back to the state of a fresh process.
+// Tests: the process-wide sequence back to the state of a fresh process.
 void resetRandom();

@@ -157,6 +157,13 @@ void Camera::resetPath() {
     upPath.rewind();
 }
 
+void Camera::restartWalk() {
+    resetPath();
+    eye = kStartEye;
+    target = kStartTarget;
+    up = kStartUp;
+}
+
 void Camera::clearPaths() {
     for (CameraPath* path : {&eyePath, &targetPath, &upPath}) {
         path->points.clear();
@@ -232,6 +239,7 @@ void Camera::parseView(const char* text) {
     float v[9];
     if (std::sscanf(text, "%f %f %f %f %f %f %f %f %f", &v[0], &v[1], &v[2], &v[3], &v[4], &v[5],
                     &v[6], &v[7], &v[8]) == 9) {
+        steered = true;
         eye.set(v[0], v[1], v[2]);
         target.set(v[3], v[4], v[5]);
         up.set(v[6], v[7], v[8]);
@@ -239,23 +247,27 @@ void Camera::parseView(const char* text) {
 }
 
 void Camera::moveForward(float a) {
+    steered = true;
     Vector3 v = (target - eye).normalised() * a;
     eye += v;
     target += v;
 }
 
 void Camera::strafe(float a) {
+    steered = true;
     Vector3 v = up.cross(target - eye).normalised() * a;
     eye += v;
     target += v;
 }
 
 void Camera::rise(float a) {
+    steered = true;
     eye += up * a;
     target += up * a;
 }
 
 void Camera::turn(float a) {
+    steered = true;
     Vector3 d = target - eye;
     if (!worldUpTurning) {
         target += d.normalised().cross(up).normalised() * a;
@@ -269,6 +281,7 @@ void Camera::turn(float a) {
 }
 
 void Camera::pitch(float a) {
+    steered = true;
     Vector3 r = (target - eye).normalised();
     Vector3 s = up.cross(r).cross(r).normalised();
     target += s * a;
@@ -276,5 +289,6 @@ void Camera::pitch(float a) {
 }
 
 void Camera::roll(float a) {
+    steered = true;
     up += (target - eye).normalised().cross(up).normalised() * a;
 }

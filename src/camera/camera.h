@@ -46,6 +46,9 @@ public:
     // The same from bytes already in memory; `name` is used in the log lines.
     bool loadPathFromBytes(std::string_view bytes, const char* name);
     void resetPath();
+    // The paths rewound and the view back where a new camera starts, so the walk from here
+    // takes the very steps the first one took.
+    void restartWalk();
     // Empties the three paths: every later walk step fails and the view stays where it is.
     void clearPaths();
 
@@ -73,9 +76,12 @@ public:
     bool recording = false;
     float moveSpeed = 0.85f;
     float turnSpeed = 0.5f;
-    Vector3 eye{0, 0, -10};
-    Vector3 target{0, 0, 0};
-    Vector3 up{0, 1, 0};
+    static inline const Vector3 kStartEye{0, 0, -10};
+    static inline const Vector3 kStartTarget{0, 0, 0};
+    static inline const Vector3 kStartUp{0, 1, 0};
+    Vector3 eye = kStartEye;
+    Vector3 target = kStartTarget;
+    Vector3 up = kStartUp;
     Vector3 savedEye{0, 0, 0};
     Vector3 savedTarget{0, 0, 0};
     Vector3 savedUp{0, 0, 0};
@@ -84,6 +90,8 @@ public:
     float flightStepLength = 0.03f;
     std::string input = "X";
     bool flying = false;
+    // An author moved it by hand: the show's cuts leave its placement alone from then on.
+    bool steered = false;
     bool pathLoaded = false;
     double flightStart = 0.0;
     double tuneStep = 1.0;

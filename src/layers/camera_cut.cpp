@@ -1,5 +1,7 @@
 #include "layers/camera_cut.h"
 
+#include <algorithm>
+
 #include "camera/camera.h"
 
 CameraCut::CameraCut() : ownCamera(std::make_unique<Camera>()) {}
@@ -8,10 +10,13 @@ bool CameraCut::loadPath(const char* path) {
     return ownCamera->loadPath(path);
 }
 
+double CameraCut::fractionAt(double localTime) const {
+    return moveTime > 0.0 ? std::min(localTime / moveTime, 1.0) : 1.0;
+}
+
 void CameraCut::draw(double localTime) {
     ::camera = ownCamera.get();
-    if (localTime <= moveTime) {
-        double fraction = moveTime > 0.0 ? localTime / moveTime : 1.0;
-        ownCamera->placeAtFraction(static_cast<float>(fraction));
+    if (!ownCamera->steered) {
+        ownCamera->placeAtFraction(static_cast<float>(fractionAt(localTime)));
     }
 }

@@ -1,5 +1,5 @@
 // One camera cut: while its interval plays it is the show's current camera, flying its
-// stored path over the first moveTime seconds and then holding its last placement.
+// stored path over the first moveTime seconds and then holding the path's end.
 #pragma once
 
 #include <memory>
@@ -15,9 +15,12 @@ public:
     void setMoveTime(double seconds) { moveTime = seconds; }
     bool loadPath(const char* path);
 
-    // Re-points the global camera at this cut's camera. A move time of 0 places the
-    // camera at the end of its path (fraction 1) on the first frame.
+    // Re-points the global camera at this cut's camera and places it where its flight is at
+    // localTime (unless an author has steered it by hand). A move time of 0 places the
+    // camera at the end of its path (fraction 1).
     void draw(double localTime) override;
+    // How far along its path the flight is: 0 … 1.
+    double fractionAt(double localTime) const;
 
     Camera* getCamera() const { return ownCamera.get(); }
 

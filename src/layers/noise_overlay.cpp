@@ -31,13 +31,13 @@ bool plainWhite(GLuint texture) {
     return std::all_of(texels.begin(), texels.end(), [](GLubyte v) { return v == 255; });
 }
 
-float randomFraction() {
-    return static_cast<float>(nextRandom() % 100) / 100.0f;
+float randomFraction(Random& random) {
+    return static_cast<float>(random.next() % 100) / 100.0f;
 }
 
 }  // namespace
 
-NoiseOverlay::NoiseOverlay() {
+NoiseOverlay::NoiseOverlay(Random& random) : random_(&random) {
     for (int i = 0; i < kNoiseCopies; ++i) {
         pictures.push_back(
             TextureCache::shared().load("./vintra/noise7.jpg", TextureCache::Kind::Jpg));
@@ -61,9 +61,16 @@ void NoiseOverlay::pickNoiseTexture() {
     }
     int next = current;
     while (next == current) {
-        next = nextRandom() % count;
+        next = random_->next() % count;
     }
     current = next;
+}
+
+void NoiseOverlay::restart() {
+    counter = 0;
+    current = 0;
+    offsetX = 0.0f;
+    offsetY = 0.0f;
 }
 
 void NoiseOverlay::draw() {
@@ -75,8 +82,8 @@ void NoiseOverlay::step() {
     if (counter == 0) {
         pickNoiseTexture();
     }
-    offsetY = randomFraction();
-    offsetX = randomFraction();
+    offsetY = randomFraction(*random_);
+    offsetX = randomFraction(*random_);
     if (++counter > hold) {
         counter = 0;
     }

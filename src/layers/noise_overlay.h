@@ -1,16 +1,18 @@
 // Film noise over the finished picture: a jittering noise texture laid over the frame, then
-// a white pass that brightens it. The tower scene draws it last.
+// a white pass that brightens it. The tower scene draws it last. The flicker draws from its
+// owner's random sequence.
 #pragma once
 
 #include "platform/gl/gl.h"
 
 #include <vector>
 
+#include "base/random.h"
 #include "image/texture_cache.h"
 
 class NoiseOverlay {
 public:
-    NoiseOverlay();
+    explicit NoiseOverlay(Random& random);
 
     void setLevels(float noise, float white);
     // One step of the flicker, then the overlay drawn.
@@ -20,6 +22,8 @@ public:
     void step();
     // The overlay as the last step left it.
     void paint();
+    // Back to the flicker's state before its first step.
+    void restart();
 
     // The pictures, shared with whoever else shows them.
     std::vector<TextureCache::Handle> pictures;
@@ -38,6 +42,7 @@ public:
 private:
     void pickNoiseTexture();
 
+    Random* random_;
     GLuint checkedWhite = 0;  // the white texture whiteIsPlain was found for
     bool whiteIsPlain = false;
 };

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "base/frame_state.h"
 #include "camera/camera.h"
 #include "layers/model_lighting.h"
 
@@ -29,7 +30,7 @@ void SpinneLayer::draw(double localTime) {
     if (followMusic && scope != nullptr) {
         // A music object without a capture ring leaves the snapshot alone: count it as silence.
         std::fill(std::begin(scopeValues), std::end(scopeValues), 500);
-        scope->readScope(scopeIndices, scopeValues);
+        scope->readScope(showTime, scopeIndices, scopeValues);
         level = levelOf(scopeValues);
     }
     LitSceneScope scene(kSceneModelLighting);

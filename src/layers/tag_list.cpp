@@ -43,8 +43,11 @@ bool TagList::read(const char* listPath, GLenum source, GLenum destination) {
 void TagList::readText(std::string_view text, const char* listPath, GLenum source,
                        GLenum destination) {
     dropUnusedTags();
+    // Every read of a list draws the same values: a reload places its rows as a fresh start
+    // does, whatever else was read or drawn before.
+    random_.reseed(Random::seedFor(listPath));
     ListReader::readRows<TagRow>(text, listPath, [&](const TagRow& row, const std::string& origin) {
-        std::optional<TagPlacement> placement = TagPlacement::resolve(row, directory);
+        std::optional<TagPlacement> placement = TagPlacement::resolve(row, directory, random_);
         if (!placement) {
             logWindow->print("Image path too long, row skipped: %s...",
                              row.image.substr(0, 60).c_str());  // enough to find the row

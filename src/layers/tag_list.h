@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "base/random.h"
 #include "base/timeline.h"
 #include "layers/tag.h"
 #include "layers/tag_placement.h"
@@ -36,4 +37,5 @@ private:
     void dropUnusedTags();
 
     std::vector<std::unique_ptr<Tag>> tags_;
+    Random random_;  // the 666 markers' values, from the list's own sequence
 };

@@ -10,8 +10,8 @@ namespace {
 constexpr float kMarker = static_cast<float>(TagRow::kRandom);
 constexpr size_t kPathLimit = 1023;
 
-float randomSpread() {
-    return static_cast<float>(nextRandom() % 200) / 100.0f - 1.0f;
+float randomSpread(Random& random) {
+    return static_cast<float>(random.next() % 200) / 100.0f - 1.0f;
 }
 
 struct Fields {
@@ -25,24 +25,24 @@ Fields singlePrecision(const TagRow& r) {
 }
 
 // The markers are replaced in this order, each draw only for a column that holds one.
-void replaceMarkers(Fields& f) {
+void replaceMarkers(Fields& f, Random& random) {
     if (f.x == kMarker) {
-        f.x = randomSpread() * 0.5f;
+        f.x = randomSpread(random) * 0.5f;
     }
     if (f.y == kMarker) {
-        f.y = randomSpread() * 0.5f;
+        f.y = randomSpread(random) * 0.5f;
     }
     if (f.z == kMarker) {
-        f.z = randomSpread() * 0.5f - 1.0f;
+        f.z = randomSpread(random) * 0.5f - 1.0f;
     }
     if (f.rotation == kMarker) {
-        f.rotation = static_cast<float>(nextRandom() % 360);
+        f.rotation = static_cast<float>(random.next() % 360);
     }
     if (f.peak == kMarker) {
-        f.peak = static_cast<float>(nextRandom() % 100) / 100.0f;
+        f.peak = static_cast<float>(random.next() % 100) / 100.0f;
     }
     if (f.zDrift == kMarker) {
-        f.zDrift = randomSpread();
+        f.zDrift = randomSpread(random);
     }
 }
 
@@ -56,13 +56,14 @@ void convertBeats(Fields& f) {
 
 }  // namespace
 
-std::optional<TagPlacement> TagPlacement::resolve(const TagRow& row, const char* directory) {
+std::optional<TagPlacement> TagPlacement::resolve(const TagRow& row, const char* directory,
+                                                  Random& random) {
     const char* prefix = directory ? directory : "";
     if (std::strlen(prefix) + row.image.size() > kPathLimit) {
         return std::nullopt;
     }
     Fields f = singlePrecision(row);
-    replaceMarkers(f);
+    replaceMarkers(f, random);
     if (row.beats) {
         convertBeats(f);
     }

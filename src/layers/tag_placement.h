@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 
+#include "base/random.h"
 #include "lists/tag_row.h"
 
 struct TagPlacement {
@@ -13,6 +14,8 @@ struct TagPlacement {
     double x = 0, y = 0, z = 0, rotation = 0, peak = 0, zDrift = 0;
 
     // Null when directory + image pass the 1023 characters an image path may have; then no
-    // random value is drawn. Works in single precision, as the row is held.
-    static std::optional<TagPlacement> resolve(const TagRow& row, const char* directory);
+    // random value is drawn. Works in single precision, as the row is held. The markers draw
+    // from `random`, the list's own sequence.
+    static std::optional<TagPlacement> resolve(const TagRow& row, const char* directory,
+                                               Random& random);
 };

@@ -47,24 +47,68 @@ std::unique_ptr<NObject> prepareModel(const char* path, const char* texture,
 }  // namespace
 
 Tower::Tower(Loading loading) {
-    overlay = std::make_unique<NoiseOverlay>();
+    overlay = std::make_unique<NoiseOverlay>(random);
     lightPath = std::make_unique<Camera>();
     lightPath->loadPath(kLightPathFile);
-    sparks = std::make_unique<LightParticles>(kSparks);
-    burstSparks = std::make_unique<LightParticles>(kBurstSparks);
-
-    stepLight();
-    const Vector3 light = lightPath->getEye();
-    sparks->placeAll(light);
-    burstSparks->placeAll(light);
+    sparks = std::make_unique<LightParticles>(kSparks, random);
+    burstSparks = std::make_unique<LightParticles>(kBurstSparks, random);
     burstSparks->setSize(kBurstSparkSize);
-    burstSparks->age();
     burstSparks->setRespawn(false);
     overlay->setLevels(kNoiseLevel, kWhiteLevel);
+    restart();
+    sparksBefore = std::make_unique<LightParticles>(*sparks);
     if (loading == Loading::Now) {
         while (prepareStep()) {
         }
     }
+}
+
+// The moving state before the first step: everything drawn from the sequence's start.
+void Tower::restart() {
+    random.reseed(kRandomSeed);
+    sparks->restart();
+    burstSparks->restart();
+    lightPath->restartWalk();
+    walkEnded_ = false;
+    stepLight();
+    const Vector3 light = lightPath->getEye();
+    sparks->placeAll(light);
+    burstSparks->placeAll(light);
+    burstSparks->age();
+    overlay->restart();
+    stepsTaken_ = 0;
+}
+
+void Tower::setOrigin(double localTime) {
+    steps.setOrigin(localTime);
+    beat.setOrigin(localTime);
+    restart();
+}
+
+void Tower::stepTo(int64_t count) {
+    if (count < stepsTaken_) {
+        restart();
+    }
+    while (stepsTaken_ < count) {
+        stepOnce();
+    }
+}
+
+// One step of everything that moves, in a fixed order, so the sequence's draws always fall
+// to the same parts.
+void Tower::stepOnce() {
+    ++stepsTaken_;
+    stepLight();
+    const Vector3 light = lightPath->getEye();
+    sparks->setEmitter(light);
+    burstSparks->setEmitter(light);
+    const double now = steps.timeOf(stepsTaken_);
+    if (stepsTaken_ > 1 && beat.burstsAt(now) > beat.burstsAt(steps.timeOf(stepsTaken_ - 1))) {
+        burstSparks->reset();
+    }
+    sparks->stepLiving();
+    burstSparks->stepLiving();
+    overlay->step();
 }
 
 // Index 0 the tower, 1 … kTextCount the texts, then coded-by and the author.
@@ -103,12 +147,12 @@ double Tower::flareRadius(double sinceBurst) {
     return 265.0 - 240.0 * std::sin(sinceBurst * (1.0 / kFlareTime) * 1.57);
 }
 
-bool Tower::countBeat(double t) {
-    const bool burst = beat.advance(t);
-    if (burst) {
-        burstSparks->reset();
+double Tower::lightRadiusAt(double t) const {
+    const double burst = beat.burstAt(t);
+    if (burst == TowerBeat::kNoBurst) {
+        return kRestRadius;
     }
-    return burst;
+    return flareRadius(std::min(t - burst, kFlareTime));
 }
 
 template <typename Action>
@@ -121,18 +165,18 @@ void Tower::forEachModel(Action action) {
     }
 }
 
-// One walk step of the light; a path that has ended (or never loaded) is emptied, so the
-// light stays where it stopped.
+// One walk step of the light; once the path has ended (or never loaded) the light stays
+// where it stopped.
 void Tower::stepLight() {
-    if (!lightPath->advance()) {
-        lightPath->clearPaths();
+    if (!walkEnded_ && !lightPath->advance()) {
+        walkEnded_ = true;
     }
 }
 
 void Tower::applyFlare(double t) {
-    const double sinceBurst = beat.sinceBurst(t);
-    if (sinceBurst >= 0 && sinceBurst < kFlareTime) {
-        const double radius = flareRadius(sinceBurst);
+    const double radius = lightRadiusAt(t);
+    if (radius != lightRadius_) {
+        lightRadius_ = radius;
         forEachModel([radius](NObject& model) { model.setLightRadius(radius); });
     }
 }
@@ -229,21 +273,13 @@ void Tower::drawGlow() {
     glDisable(GL_STENCIL_TEST);
 }
 
-// The streaming sparks are drawn before and after their steps, the burst twice after.
-void Tower::drawSparks(int stepCount) {
-    const Vector3 light = lightPath->getEye();
-    sparks->setEmitter(light);
-    burstSparks->setEmitter(light);
-    sparks->setViewpoint(camera);
-    burstSparks->setViewpoint(camera);
-    sparks->render();
-    for (int i = 0; i < stepCount; ++i) {
-        sparks->advance();
+// The streaming sparks as they were a step ago and as they are, the burst twice.
+void Tower::drawSparks() {
+    for (LightParticles* system : {sparksBefore.get(), sparks.get(), burstSparks.get()}) {
+        system->setViewpoint(camera);
     }
+    sparksBefore->render();
     sparks->render();
-    for (int i = 0; i < stepCount; ++i) {
-        burstSparks->advance();
-    }
     burstSparks->render();
     burstSparks->render();
 }
@@ -255,7 +291,11 @@ void Tower::draw(double localTime) {
         prepareStep();
     }
     stage = kReady;
-    drawScene(localTime, steps.stepsAt(localTime));
+    const int64_t due = steps.dueAt(localTime);
+    stepTo(due - 1);
+    *sparksBefore = *sparks;
+    stepTo(due);
+    drawScene(localTime);
 }
 
 // One part of the scene drawn once and cleared away, a part per frame before the scene:
@@ -284,7 +324,7 @@ void Tower::rehearse(int part) {
                 drawGlow();
                 break;
             case 5:
-                drawSparks(0);
+                drawSparks();
                 break;
             default:
                 overlay->paint();
@@ -294,13 +334,9 @@ void Tower::rehearse(int part) {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
 }
 
-void Tower::drawScene(double localTime, int stepCount) {
+void Tower::drawScene(double localTime) {
     inScene(true, [&] {
-        for (int i = 0; i < stepCount; ++i) {
-            stepLight();
-        }
         const Vector3 light = lightPath->getEye();
-        countBeat(localTime);
         applyFlare(localTime);
         if (world != nullptr) {
             world->setLightPosition(light.x, light.y, light.z);
@@ -308,10 +344,7 @@ void Tower::drawScene(double localTime, int stepCount) {
         setMaterial();
         drawModels();
         drawGlow();
-        drawSparks(stepCount);
-        for (int i = 0; i < stepCount; ++i) {
-            overlay->step();
-        }
+        drawSparks();
         overlay->paint();
     });
 }

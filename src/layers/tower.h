@@ -1,7 +1,8 @@
 // The credits scene: a tower, two credit models and nine text models, light-mapped and
 // shadowed by a light that walks a stored path, with sparks streaming from the light, a
 // burst of sparks and a flare of the light every fourth beat, and film noise over it all.
-// Seen through the show's current camera with a projection of its own.
+// Seen through the show's current camera with a projection of its own. What moves by itself
+// is a function of the scene's local time: stepped from the origin, replayed after a jump.
 #pragma once
 
 #include <array>
@@ -13,7 +14,8 @@
 
 #include "base/layer.h"
 #include "base/projection_matrix.h"
-#include "layers/fixed_step.h"
+#include "base/random.h"
+#include "layers/scene_steps.h"
 #include "layers/shadow_region.h"
 #include "layers/tower_beat.h"
 #include "objects/bounding_sphere.h"
@@ -50,23 +52,34 @@ public:
     // The light radius d seconds after a burst (d < kFlareTime): 265 at the burst, about 25
     // at the end of the flare.
     static double flareRadius(double sinceBurst);
+    // The light radius at local time t: at rest before the first burst, flaring after each,
+    // then held where the flare ends.
+    double lightRadiusAt(double t) const;
 
-    // The beat counter and the burst on every fourth counted beat, at local time t (steps
-    // 4 and 5 of a frame); true when a burst started.
-    bool countBeat(double t);
+    // The local time of the scene's first frame, where the light starts its walk and the
+    // beats their count (0 unless the show says otherwise).
+    void setOrigin(double localTime);
+    // The moving state as it is after `count` steps from the origin, replayed from the start
+    // state when the scene was further on.
+    void stepTo(int64_t count);
+    int64_t stepsTaken() const { return stepsTaken_; }
 
     std::unique_ptr<NObject> tower;
     std::unique_ptr<NObject> codedBy;
     std::unique_ptr<NObject> author;
     std::array<std::unique_ptr<NObject>, kTextCount> texts;
     std::unique_ptr<Camera> lightPath;
+    // The sparks, the burst, the flicker and the light's walk draw from this sequence only.
+    Random random;
     std::unique_ptr<LightParticles> sparks;
+    // The sparks one step before: a frame draws both, so they trail.
+    std::unique_ptr<LightParticles> sparksBefore;
     std::unique_ptr<LightParticles> burstSparks;
     std::unique_ptr<NoiseOverlay> overlay;
     TowerBeat beat;
     ProjectionMatrix projection;
     // The light's walk, the sparks and the flicker advance 60 times a second of show time.
-    FixedStep steps;
+    SceneSteps steps;
     // Shadow counts matter only where the tower is redrawn (the glow): each volume is filled
     // only where it can fall on the tower. Spheres around every model, in the order of
     // forEachModel; empty when the models do not share one frame (then nothing is narrowed).
@@ -79,6 +92,9 @@ public:
     void drawGlow();
 
 private:
+    static constexpr uint32_t kRandomSeed = 1;
+    void restart();
+    void stepOnce();
     void stepLight();
     void applyFlare(double t);
     void setMaterial();
@@ -93,13 +109,17 @@ private:
     int stage = 0;
     void loadModel(int index);
     void rehearse(int part);
-    void drawScene(double localTime, int stepCount);
+    void drawScene(double localTime);
     template <typename Body>
     void inScene(bool live, Body body);
     // The model's shadow volume, filled where it can fall on the tower.
     void drawShadow(NObject& model, size_t index);
-    void drawSparks(int stepCount);
+    void drawSparks();
     // Every model in the order the flare resizes them: tower, author, coded-by, texts.
     template <typename Action>
     void forEachModel(Action action);
+
+    int64_t stepsTaken_ = 0;
+    bool walkEnded_ = false;
+    double lightRadius_ = kRestRadius;  // what the models' light maps were last given
 };

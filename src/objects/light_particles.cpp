@@ -10,30 +10,38 @@ namespace {
 constexpr const char* kLightImage = "./vintra/light.jpg";
 constexpr float kGrey = 0.5f;  // additive: a spark adds at most half white
 
-float randomShare() {
-    return static_cast<float>(nextRandom() % 100) / 100.0f;
+float randomShare(Random& random) {
+    return static_cast<float>(random.next() % 100) / 100.0f;
 }
 
 // (1, 0, 0) turned by three random angles: the third drawn about x, the second about y,
 // the first about z.
-Vector3 randomDirection() {
-    const int first = nextRandom() % 360;
-    const int second = nextRandom() % 360;
-    const int third = nextRandom() % 360;
+Vector3 randomDirection(Random& random) {
+    const int first = random.next() % 360;
+    const int second = random.next() % 360;
+    const int third = random.next() % 360;
     return Vector3(1, 0, 0).rotate(third, second, first);
 }
 
 }  // namespace
 
-LightParticles::LightParticles(size_t count)
-    : ParticleSystem(count), life(count, 0), maxLife(count, 0), sizeVariation(count, 0.0f) {
+LightParticles::LightParticles(size_t count, Random& random)
+    : ParticleSystem(count),
+      life(count, 0),
+      maxLife(count, 0),
+      sizeVariation(count, 0.0f),
+      random_(&random) {
     damping.set(0.95, 0.99, 0.95);
-    reset();
-    for (float& variation : sizeVariation) {
-        variation = randomShare() * variationScale;
-    }
+    restart();
     lightPicture = TextureCache::shared().load(kLightImage, TextureCache::Kind::Jpg);
     lightTexture = *lightPicture;
+}
+
+void LightParticles::restart() {
+    reset();
+    for (float& variation : sizeVariation) {
+        variation = randomShare(*random_) * variationScale;
+    }
 }
 
 void LightParticles::placeAll(const Vector3& position) {
@@ -47,10 +55,10 @@ void LightParticles::reset() {
         Particle& p = particles[i];
         p.position = emitter;
         p.force.clear();
-        const float speed = randomShare();
-        p.velocity = randomDirection() * speed;
+        const float speed = randomShare(*random_);
+        p.velocity = randomDirection(*random_) * speed;
         p.mass = 1.0f;
-        life[i] = lifeSpan > 0 ? nextRandom() % lifeSpan : 0;
+        life[i] = lifeSpan > 0 ? random_->next() % lifeSpan : 0;
         maxLife[i] = life[i];
     }
 }
@@ -60,12 +68,21 @@ void LightParticles::age() {
         if (life[i] < 1 && respawn) {
             Particle& p = particles[i];
             p.position = emitter;
-            const float speed = static_cast<float>(nextRandom() % 100) / 500.0f;
-            p.velocity = randomDirection() * speed;
+            const float speed = static_cast<float>(random_->next() % 100) / 500.0f;
+            p.velocity = randomDirection(*random_) * speed;
             life[i] = maxLife[i] = lifeSpan;
-            sizeVariation[i] = randomShare() * variationScale;
+            sizeVariation[i] = randomShare(*random_) * variationScale;
         }
         life[i] -= 1;
+    }
+}
+
+void LightParticles::stepLiving() {
+    age();
+    for (size_t i = 0; i < particles.size(); ++i) {
+        if (alive(i)) {
+            move(particles[i]);
+        }
     }
 }
 

@@ -1,6 +1,7 @@
 // Glowing camera-facing sparks that spray from one emitter point and fade out over their
 // life, drawn additively with the light picture. Life counts steps of the motion, not
-// seconds: the caller decides how often a step runs.
+// seconds: the caller decides how often a step runs. Every random value comes from the
+// caller's sequence, so a caller that restarts its sequence gets the same sparks again.
 #pragma once
 
 #include "platform/gl/gl.h"
@@ -8,6 +9,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "base/random.h"
 #include "image/texture_cache.h"
 #include "objects/particle_system.h"
 #include "objects/viewpoint.h"
@@ -16,8 +18,8 @@ class LightParticles : public ParticleSystem {
 public:
     static constexpr int32_t kLifeSpan = 100;  // steps a reborn spark lives
 
-    // Needs a current GL context: loads "./vintra/light.jpg".
-    explicit LightParticles(size_t count);
+    // Needs a current GL context: loads "./vintra/light.jpg". Draws as restart does.
+    LightParticles(size_t count, Random& random);
 
     void setSize(float value) { size = value; }
     void setRespawn(bool on) { respawn = on; }
@@ -28,8 +30,13 @@ public:
 
     // Every particle thrown out from the emitter at once, with random lives.
     void reset();
+    // reset, then a random size for every particle: the state of a new system.
+    void restart();
     // One step of life: the dead are reborn at the emitter (with respawn on); all age.
     void age() override;
+    // age, then the motion step for the living only: a dead spark's motion is never seen,
+    // and a rebirth or a reset sets it anew. What advance does, in less time.
+    void stepLiving();
     void render() override;
 
     // How opaque a living particle is drawn: its remaining share of life.
@@ -49,4 +56,5 @@ public:
 
 private:
     const Viewpoint* viewpoint = nullptr;
+    Random* random_;
 };

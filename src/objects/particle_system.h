@@ -28,8 +28,9 @@ public:
     void advance();
 
     // velocity += force / mass · step; position += velocity · step; velocity ×= damping
-    // component-wise; force = 0.
+    // component-wise; force = 0. For every particle, or for one.
     void moveStep();
+    void move(Particle& p) const;
 
     size_t count() const { return particles.size(); }
 

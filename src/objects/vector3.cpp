@@ -13,66 +13,12 @@ float toFloat(double v) {
 
 }  // namespace
 
-Vector3::Vector3(double x, double y, double z) {
-    set(x, y, z);
-}
-
-void Vector3::clear() {
-    x = y = z = 0.0f;
-}
-
-void Vector3::set(double nx, double ny, double nz) {
-    x = toFloat(nx);
-    y = toFloat(ny);
-    z = toFloat(nz);
-}
-
-Vector3 Vector3::operator+(const Vector3& o) const {
-    return Vector3(double(x) + o.x, double(y) + o.y, double(z) + o.z);
-}
-
-Vector3 Vector3::operator-(const Vector3& o) const {
-    return Vector3(double(x) - o.x, double(y) - o.y, double(z) - o.z);
-}
-
-Vector3 Vector3::operator*(double s) const {
-    return Vector3(s * x, s * y, s * z);
-}
-
-Vector3 Vector3::operator/(double s) const {
-    return Vector3(x / s, y / s, z / s);
-}
-
-Vector3 Vector3::operator+=(const Vector3& o) {
-    return *this = *this + o;
-}
-
-Vector3 Vector3::operator-=(const Vector3& o) {
-    return *this = *this - o;
-}
-
-Vector3 Vector3::operator*=(double s) {
-    return *this = *this * s;
-}
-
-Vector3 Vector3::operator/=(double s) {
-    return *this = *this / s;
-}
-
 Vector3 Vector3::addScalar(double s) {
     return *this = Vector3(x + s, y + s, z + s);
 }
 
 Vector3 Vector3::subtractScalar(double s) {
     return *this = Vector3(x - s, y - s, z - s);
-}
-
-Vector3 Vector3::componentProduct(const Vector3& o) const {
-    return Vector3(double(x) * o.x, double(y) * o.y, double(z) * o.z);
-}
-
-double Vector3::dot(const Vector3& o) const {
-    return double(x) * o.x + double(y) * o.y + double(z) * o.z;
 }
 
 Vector3 Vector3::cross(const Vector3& o) const {

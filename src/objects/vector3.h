@@ -1,5 +1,6 @@
 // The one small value type for points, directions, normals and colours: three floats,
-// operated on in double precision and rounded back to float when stored.
+// operated on in double precision and rounded back to float when stored. The arithmetic
+// is inline: particles and light maps use it millions of times a second.
 #pragma once
 
 class Vector3 {
@@ -43,3 +44,57 @@ public:
     Vector3 transformDirection(const float m[16]) const;
     Vector3 transformPoint(const float m[16]) const;
 };
+
+inline Vector3::Vector3(double nx, double ny, double nz) {
+    set(nx, ny, nz);
+}
+
+inline void Vector3::clear() {
+    x = y = z = 0.0f;
+}
+
+inline void Vector3::set(double nx, double ny, double nz) {
+    x = static_cast<float>(nx);
+    y = static_cast<float>(ny);
+    z = static_cast<float>(nz);
+}
+
+inline Vector3 Vector3::operator+(const Vector3& o) const {
+    return Vector3(double(x) + o.x, double(y) + o.y, double(z) + o.z);
+}
+
+inline Vector3 Vector3::operator-(const Vector3& o) const {
+    return Vector3(double(x) - o.x, double(y) - o.y, double(z) - o.z);
+}
+
+inline Vector3 Vector3::operator*(double s) const {
+    return Vector3(s * x, s * y, s * z);
+}
+
+inline Vector3 Vector3::operator/(double s) const {
+    return Vector3(x / s, y / s, z / s);
+}
+
+inline Vector3 Vector3::operator+=(const Vector3& o) {
+    return *this = *this + o;
+}
+
+inline Vector3 Vector3::operator-=(const Vector3& o) {
+    return *this = *this - o;
+}
+
+inline Vector3 Vector3::operator*=(double s) {
+    return *this = *this * s;
+}
+
+inline Vector3 Vector3::operator/=(double s) {
+    return *this = *this / s;
+}
+
+inline Vector3 Vector3::componentProduct(const Vector3& o) const {
+    return Vector3(double(x) * o.x, double(y) * o.y, double(z) * o.z);
+}
+
+inline double Vector3::dot(const Vector3& o) const {
+    return double(x) * o.x + double(y) * o.y + double(z) * o.z;
+}

@@ -10,6 +10,7 @@
 
 #include "base/log.h"
 #include "platform/sound/sound.h"
+#include "show/show_clock.h"
 
 namespace {
 
@@ -39,12 +40,15 @@ bool CaptureSession::open(const std::string& path, double from, double to) {
     settings.height = height_;
     settings.framesPerSecond = framesPerSecond_;
     settings.sampleRate = sampleRate_;
+    // The first frame is the first on the show's grid of frames at or after `from`.
+    settings.firstFrame = ShowClock::frameAtOrAfter(from, framesPerSecond_);
+    totalFrames_ = std::max(1LL, std::llround((to - from) * framesPerSecond_));
+    settings.frameCount = totalFrames_;
     if (!recorder_.open(path, settings)) {
         logWindow->say(LogLevel::Error, LogModule::Shell, "tarvel: cannot record to %s: %s",
                        path.c_str(), recorder_.error().c_str());
         return false;
     }
-    totalFrames_ = std::max(1LL, std::llround((to - from) * framesPerSecond_));
     progress_ =
         std::make_unique<ProgressLine>("tarvel: recording ", totalFrames_, 1.0 / framesPerSecond_);
     platform::sound::setSampleSink([this](const int16_t* frames, int count) {
@@ -76,6 +80,16 @@ void CaptureSession::handOverSound(int64_t upToFrames) {
 }
 
 bool CaptureSession::frameDrawn(double showTime) {
+    if (recorder_.takesPictures()) {
+        handOverPicture();
+    }
+    ++framesDone_;
+    handOverSound(std::llround(static_cast<double>(framesDone_) * sampleRate_ / framesPerSecond_));
+    progress_->update(framesDone_, showTime);
+    return framesDone_ >= totalFrames_ || recorder_.failed();
+}
+
+void CaptureSession::handOverPicture() {
     glFinish();
     const auto drawn = Clock::now();
     drawSeconds_ += secondsBetween(frameStart_, drawn);
@@ -88,12 +102,7 @@ bool CaptureSession::frameDrawn(double showTime) {
     glReadPixels(0, 0, width_, height_, GL_BGRA, GL_UNSIGNED_BYTE, picture.data());
     glPopClientAttrib();
     readBackSeconds_ += secondsBetween(drawn, Clock::now());
-
     recorder_.addPicture(std::move(picture));
-    ++framesDone_;
-    handOverSound(std::llround(static_cast<double>(framesDone_) * sampleRate_ / framesPerSecond_));
-    progress_->update(framesDone_, showTime);
-    return framesDone_ >= totalFrames_ || recorder_.failed();
 }
 
 int CaptureSession::finish(const std::function<void(double)>& mixMore) {

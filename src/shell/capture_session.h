@@ -1,5 +1,6 @@
 // --capture: every frame the show draws at the fixed step is read back and recorded, with
-// the very samples the non-real-time sound output mixes for it, into a video file. The
+// the very samples the non-real-time sound output mixes for it, into a video file (or a
+// picture sequence, or only the sound: then nothing is read back). The
 // recording starts with the first frame drawn, whose sound begins at the mixer's next
 // block, where the music starts or is positioned on that frame.
 #pragma once
@@ -21,6 +22,8 @@ public:
     // Opens the file and starts taking the mixed sound. False after printing the one-line
     // failure that names the file.
     bool open(const std::string& path, double from, double to);
+    // False for a file that takes the sound alone: nothing need be drawn.
+    bool takesPictures() const { return recorder_.takesPictures(); }
     // After the frame's sound was mixed and before the frame is drawn.
     void frameStarting();
     // The frame is drawn in the back buffer: read it back and hand it over with its sound.
@@ -31,6 +34,7 @@ public:
     int finish(const std::function<void(double)>& mixMore);
 
 private:
+    void handOverPicture();
     void handOverSound(int64_t upToFrames);
 
     int width_;

@@ -3,6 +3,7 @@
 #include <unistd.h>
 #include "platform/gl/gl.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <cmath>
@@ -39,6 +40,7 @@
 #include "shell/session.h"
 #include "shell/shell_keys.h"
 #include "shell/shot_series.h"
+#include "shell/sound_recording.h"
 #include "shell/transport.h"
 #include "show/music.h"
 #include "show/schedule.h"
@@ -88,8 +90,13 @@ void writeDueShots(Session& session) {
         logWindow->say(LogLevel::Info, LogModule::Shell, "tarvel: wrote %s at show time %.3f",
                        shot->file.c_str(), showTime);
     }
+    session.shots->passed(showTime);
     if (session.shots->done()) {
         platform::exitProcess(0);
+    }
+    // A frame is a function of its show time: offscreen, straight on to the next still.
+    if (session.options.offline() && showTime < session.shots->pendingTime()) {
+        session.show->clock().startFrom(session.shots->pendingTime());
     }
 }
 
@@ -125,9 +132,15 @@ void finishCapture(Session& session) {
     }));
 }
 
-// --from and --to; a recording always starts where its first frame is.
+// --from and --to; a recording always starts where its first frame is, and a still where
+// the first still is (the frames before it would show nothing it needs).
 void applyShowRange(Session& session) {
-    if (session.options.hasFrom || session.options.capture || session.options.hasLoop) {
+    if (session.options.fixedStep() > 0) {
+        session.show->clock().frameRate = 1.0 / session.options.fixedStep();
+    }
+    if (session.shots && session.options.offline()) {
+        session.show->clock().startFrom(session.shots->pendingTime());
+    } else if (session.options.hasFrom || session.options.capture || session.options.hasLoop) {
         session.show->clock().startFrom(session.options.startTime());
     }
     session.show->clock().endTime = std::min(session.options.to, ShowClock::kEndTime);
@@ -253,7 +266,16 @@ bool startOfflineWork(Session& session) {
         return session.capture->open(session.options.captureFile, session.options.startTime(), end);
     }
     if (session.options.shot) {
-        session.shots = std::make_unique<ShotSeries>(session.options.shots);
+        const auto& shots = session.options.shots;
+        // Offscreen the show starts at the first still; a window plays from its start.
+        const double start =
+            session.options.offline()
+                ? std::min_element(shots.begin(), shots.end(),
+                                   [](const auto& a, const auto& b) { return a.time < b.time; })
+                      ->time
+                : session.options.startTime();
+        const double rate = session.options.fixedStep() > 0 ? fps : 0.0;
+        session.shots = std::make_unique<ShotSeries>(shots, rate, start);
     }
     if (session.options.bench) {
         const auto frames = std::llround((end - session.options.startTime()) * fps);
@@ -387,6 +409,9 @@ int runTarvel(int argc, char** argv) {
             platform::exitProcess(-1);
         }
         session.fullscreen = chosen;
+    }
+    if (session.capture && !session.capture->takesPictures()) {
+        platform::exitProcess(recordSoundAlone(session));
     }
     std::string detail;
     if (!platform::Window::initVideo(session.options.offline() || !platform::Window::hasDisplay(),

@@ -23,7 +23,7 @@ bool parseNumber(const char* text, double& value) {
 
 bool checkLoop(const Options& options, std::string& error) {
     if (options.offline()) {
-        error = "--loop plays in the window; it excludes --shot, --bench and --capture";
+        error = "--loop plays in the window; it excludes --bench and --capture";
     } else if (options.hasTo) {
         error = "--loop and --to exclude each other";
     } else if (options.loopStart < -4 || options.loopEnd > 185 ||
@@ -64,7 +64,9 @@ bool checkShot(const Options& options, const Options::Shot& shot, std::string& e
         error = "--shot writes a PNG: the file name must end in .png (" + file + ")";
     } else if (shot.time >= 185 || shot.time < -4) {
         error = "--shot needs a show time within the show (-4 to 185 s)";
-    } else if (shot.time < options.startTime()) {
+    } else if (shot.time < options.startTime() &&
+               !(options.hasLoop && options.loopStart <= shot.time &&
+                 shot.time < options.loopEnd)) {
         error = "--shot's time comes before --from";
     } else if (options.hasTo && shot.time >= options.to) {
         error = "--shot's time comes after --to";
@@ -327,8 +329,10 @@ const char* usageText() {
            "  --from=T, --to=T      start the show at show time T / end it at T (seconds)\n"
            "\n"
            "Offline (no display needed):\n"
-           "  --shot T FILE.png     render up to show time T, write that frame (repeatable)\n"
-           "  --capture=FILE        record the show with its music (.mp4, .mkv, .webm)\n"
+           "  --shot T FILE.png     write the frame at show time T (repeatable)\n"
+           "  --capture=FILE        record the show with its music (.mp4, .mkv, .webm), as\n"
+           "                        pictures numbered by frame (NAME%05d.png) with a .wav,\n"
+           "                        or only the sound (.wav)\n"
            "  --bench               render the show as fast as possible, print frame times\n"
            "  --chart=FILE.svg      with --bench: chart the frame times over show time\n"
            "  --csv=FILE            with --bench: one row per frame\n"

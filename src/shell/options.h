@@ -45,8 +45,11 @@ struct Options {
     bool help = false;
     bool version = false;
 
+    // --shot with a window (--windowed, --fullscreen or --loop): the stills are taken from
+    // the frames the window shows.
+    bool windowShots() const { return shot && (windowed || fullscreen || hasLoop); }
     // --shot, --bench, --capture and --schedule run without a display, a dialog or a person.
-    bool offline() const { return shot || bench || capture || schedule; }
+    bool offline() const { return (shot && !windowShots()) || bench || capture || schedule; }
     // Show time of the first frame: --from, else the loop's start, else 0 for a recording
     // (the 4-second lead-in is silent and empty), else the lead-in's -4 s.
     double startTime() const;

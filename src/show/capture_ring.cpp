@@ -42,12 +42,20 @@ void CaptureRing::readScope(int indices[kScopePoints], int values[kScopePoints])
     int start = (writeBlock() + 1) * blockLength_;
     if (start >= total_)
         start -= total_;
-    float step = static_cast<float>(blockLength_) / kScopePoints;
+    std::vector<int16_t> block(static_cast<size_t>(blockLength_));
+    for (int i = 0; i < blockLength_; ++i)
+        block[static_cast<size_t>(i)] = sample(start + i);
+    scopeOf(block.data(), blockLength_, indices, values);
+}
+
+void CaptureRing::scopeOf(const int16_t* block, int blockLength, int indices[kScopePoints],
+                          int values[kScopePoints]) {
+    float step = static_cast<float>(blockLength) / kScopePoints;
     float position = 0.0f;
     for (int i = 0; i < kScopePoints; ++i) {
         int index = static_cast<int>(position);
         indices[i] = index;
-        float amplitude = (sample(start + index) + 32768) / 65536.0f * 1000.0f;
+        float amplitude = (block[index] + 32768) / 65536.0f * 1000.0f;
         values[i] = static_cast<int>(amplitude);
         position += step;
     }

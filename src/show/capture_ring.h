@@ -6,6 +6,7 @@
 #include <atomic>
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 class CaptureRing {
 public:
@@ -20,6 +21,9 @@ public:
     // 256 positions (0, step, …) into the block after the one written next, and their
     // amplitudes scaled to 0 … 999.
     void readScope(int indices[kScopePoints], int values[kScopePoints]) const;
+    // The same for any one block of mono samples.
+    static void scopeOf(const int16_t* block, int blockLength, int indices[kScopePoints],
+                        int values[kScopePoints]);
 
     int size() const { return total_ + kSlack; }
     int16_t sample(int index) const { return samples_[index].load(std::memory_order_relaxed); }

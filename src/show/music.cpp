@@ -1,9 +1,13 @@
 #include "show/music.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
+#include <vector>
 
 #include "base/log.h"
 #include "platform/process.h"
+#include "platform/sound/sample_reader.h"
 #include "platform/sound/sound.h"
 
 Music* music = nullptr;
@@ -108,6 +112,9 @@ void* Music::capture(void* block, int frames, void* ring) {
 void Music::open(const char* path) {
     logWindow->print("Opening mp3 file: %s", path);
     stream = sound::openStream(path);
+    if (stream) {
+        scopeReader_ = sound::SampleReader::open(path, mixRate);
+    }
     if (!stream) {
         const char* reason = sound::lastErrorReason();
         logWindow->alert("%s: %s%s%s%s\n", path, errorName(static_cast<int>(sound::lastError())),
@@ -138,6 +145,23 @@ void Music::readScope(int indices[256], int values[256]) {
     if (!ring_)
         return;
     ring_->readScope(indices, values);
+}
+
+void Music::readScope(double showTime, int indices[256], int values[256]) {
+    if (!scopeReader_ || !std::isfinite(showTime))
+        return;
+    const int block = sound::blockLength();
+    // The ring's oldest block ends three blocks before the newest, which ends at `showTime`.
+    const auto newestEnd = static_cast<int64_t>(
+        std::floor(std::clamp(showTime, -1e6, 1e6) * static_cast<double>(mixRate)));
+    const int64_t first =
+        newestEnd - static_cast<int64_t>(sound::bufferLengthTotal() / block) * block;
+    std::vector<int16_t> stereo(static_cast<size_t>(block) * 2);
+    scopeReader_->read(first, stereo.data(), block);
+    std::vector<int16_t> mono(static_cast<size_t>(block));
+    for (size_t i = 0; i < mono.size(); ++i)
+        mono[i] = static_cast<int16_t>((stereo[2 * i] + stereo[2 * i + 1]) >> 1);
+    CaptureRing::scopeOf(mono.data(), block, indices, values);
 }
 
 void Music::advanceOutput(double seconds) {

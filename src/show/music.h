@@ -10,6 +10,7 @@
 
 namespace platform::sound {
 class Mp3Stream;
+class SampleReader;
 struct DspUnit;
 }  // namespace platform::sound
 
@@ -31,8 +32,13 @@ public:
     void play();
     void stop();
     void setPosition(int milliseconds);
-    // 256 sample positions and amplitudes (0 … 999) from the capture ring.
-    void readScope(int indices[256], int values[256]) override;
+    // 256 sample positions and amplitudes (0 … 999) from the capture ring: what was mixed
+    // last.
+    void readScope(int indices[256], int values[256]);
+    // The same from the stream itself: the block the ring would hold as its oldest when
+    // the music is at `showTime`, whatever was mixed before. The arrays stay as they were
+    // when no stream is open.
+    void readScope(double showTime, int indices[256], int values[256]) override;
     // Non-real-time output: mixes the sound for `seconds` more of show time. Call once per
     // frame with the frame's step; does nothing with the other outputs.
     void advanceOutput(double seconds);
@@ -51,6 +57,7 @@ private:
     static void* capture(void* block, int frames, void* ring);
 
     std::unique_ptr<CaptureRing> ring_;
+    std::unique_ptr<platform::sound::SampleReader> scopeReader_;
     platform::sound::DspUnit* captureUnit_ = nullptr;
 };
 

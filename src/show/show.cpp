@@ -123,6 +123,7 @@ Show::Show() {
     if (camera) {
         camera->setView(0, 0, 20, 0, 0, 0, 0, 1, 0);
     }
+    startCamera_ = camera;
     clock_.startTime = clock_.now();
 }
 
@@ -215,6 +216,8 @@ void Show::buildScratch() {
 void Show::buildTower() {
     // The models come in over the lead-in's first frames, not while the show starts.
     tower_ = std::make_unique<Tower>(Tower::Loading::Spread);
+    // The scene is seen only in the tower window: its light walks from the window's start.
+    tower_->setOrigin(beats(section::kTowerStart - section::kFirstDrop));
     timeline(Line::Tower).add(beats(section::kFirstDrop), 1000.0, tower_.get());
 }
 
@@ -270,10 +273,33 @@ void Show::drawFrame() {
     }
 }
 
-// The tower scene alone; nothing is pushed here.
+// The camera of the cut playing at t. Between cuts it is the cut that ended last, held at
+// its end; before the first, the camera the show started with. So the camera at t does not
+// depend on which frames came before.
+void Show::drawCameraCuts(double t) {
+    Timeline& cuts = timeline(Line::Camera);
+    const Timeline::Entry* ended = nullptr;
+    bool playing = false;
+    for (const Timeline::Entry& entry : cuts.entries()) {
+        if (entry.start <= t && t <= entry.end) {
+            playing = true;
+        } else if (entry.end < t && (ended == nullptr || entry.end >= ended->end)) {
+            ended = &entry;
+        }
+    }
+    if (!playing && ended != nullptr) {
+        ended->layer->draw(ended->end - ended->start);
+    } else if (!playing) {
+        camera = startCamera_;
+    }
+    cuts.draw(t);
+}
+
+// The tower scene alone; nothing is pushed here. The scene is seen through this frame's cut
+// (were the cuts drawn after it, each cut's first frame would show the one before).
 void Show::drawTowerWindow(double t) {
+    drawCameraCuts(t);
     timeline(Line::Tower).draw(t);
-    timeline(Line::Camera).draw(t);
     applyCamera(t);
     flashes_->draw(t);
     timeline(Line::Info).draw(t);
@@ -286,7 +312,7 @@ void Show::drawNormal(double t) {
     if (t <= kTitleEnd) {
         drawOpeningCapture(t);
     }
-    timeline(Line::Camera).draw(t);
+    drawCameraCuts(t);
     applyCamera(t);
     drawScene(t);
 

@@ -22,6 +22,7 @@ class TextModel;
 class TurntableLayer;
 class SpinneLayer;
 class Tower;
+class Camera;
 
 class Show {
 public:
@@ -108,12 +109,14 @@ private:
     void buildTower();
     void buildLateScratch();
 
+    void drawCameraCuts(double t);
     void drawTowerWindow(double t);
     void drawNormal(double t);
     void drawOpeningCapture(double t);
     void drawScene(double t);
 
     ShowClock clock_;
+    Camera* startCamera_ = nullptr;
     std::array<Timeline, static_cast<size_t>(Line::Count)> timelines_;
     // The list readers, by row of kListSources.
     std::vector<std::unique_ptr<TagList>> tagLists_;

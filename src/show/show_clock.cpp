@@ -11,6 +11,9 @@
 
 namespace {
 
+constexpr double kGridLimit = 1e9;   // seconds; beyond, a time is taken as it is
+constexpr double kGridSlack = 1e-6;  // of a step
+
 // Truncated towards zero; a typed time beyond the int range (about 24 days) is held at its
 // limit instead of overflowing the conversion.
 int toMilliseconds(double seconds) {
@@ -38,10 +41,34 @@ void ShowClock::startFrom(double seconds) {
     startAt_ = seconds;
 }
 
+double ShowClock::onGrid(double seconds) const {
+    if (!(frameRate > 0) || !(std::fabs(seconds) < kGridLimit)) {
+        return seconds;
+    }
+    return std::round(seconds * frameRate) / frameRate;
+}
+
+double ShowClock::gridAtOrAfter(double seconds) const {
+    if (!(frameRate > 0) || !(std::fabs(seconds) < kGridLimit)) {
+        return seconds;
+    }
+    return static_cast<double>(frameAtOrAfter(seconds, frameRate)) / frameRate;
+}
+
+// A time a rounding below a grid point is on it.
+int64_t ShowClock::frameAtOrAfter(double seconds, double rate) {
+    return static_cast<int64_t>(std::ceil(seconds * rate - kGridSlack));
+}
+
+int64_t ShowClock::frameAt(double time, double rate) {
+    return std::llround(time * rate);
+}
+
 bool ShowClock::updateClock() {
-    time = now() - startTime;
+    time = onGrid(now() - startTime);
     if (startPending_) {
         startPending_ = false;
+        startAt_ = gridAtOrAfter(startAt_);
         startTime = now() - startAt_;
         time = startAt_;
         // Before 0 the music is still to start, from its beginning.
@@ -49,7 +76,7 @@ bool ShowClock::updateClock() {
             music->setPosition(toMilliseconds(startAt_));
     }
     if (loop && loop->passed(time)) {
-        time = loop->wrap(time);
+        time = onGrid(loop->wrap(time));
         startTime = now() - time;
         if (music && !musicPending)
             music->setPosition(toMilliseconds(time));
@@ -74,7 +101,7 @@ bool ShowClock::updateClock() {
 
 void ShowClock::restart() {
     startTime = now();
-    time = now() - startTime;
+    time = onGrid(now() - startTime);
     if (music)
         music->setPosition(0);
 }
@@ -94,7 +121,7 @@ void ShowClock::resume() {
 
 void ShowClock::seek(double seconds) {
     startTime = now() - seconds;
-    time = now() - startTime;
+    time = onGrid(now() - startTime);
     if (music)
         music->setPosition(toMilliseconds(seconds));
 }

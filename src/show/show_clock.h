@@ -3,6 +3,7 @@
 // carried out only when the shell tells it to, after it has asked whatever it asks.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <optional>
 
@@ -32,6 +33,11 @@ public:
     // Show time `seconds`, the music positioned to match.
     void seek(double seconds);
 
+    // A fixed-step clock: frames per second of show time; each frame's time is then a whole
+    // number of steps from 0, however the show got there (a start, a seek, a loop's wrap),
+    // so equal times give equal frames. 0: the tick's time as it is.
+    double frameRate = 0;
+
     double startTime = 0;
     double time = 0;
     bool musicPending = true;
@@ -43,7 +49,17 @@ public:
     std::function<double()> now;
     std::function<void(int)> endProcess;
 
+    // The first time on the clock's grid at or after `seconds` (itself without a grid).
+    double gridAtOrAfter(double seconds) const;
+    // On a grid of `rate` frames a second from show time 0: the index of the first frame at
+    // or after `seconds`, and the index of the frame at `time` (a time on the grid).
+    static int64_t frameAtOrAfter(double seconds, double rate);
+    static int64_t frameAt(double time, double rate);
+
 private:
+    // The time on the grid nearest to `seconds` (itself without a grid).
+    double onGrid(double seconds) const;
+
     bool startPending_ = false;
     double startAt_ = 0;
 };

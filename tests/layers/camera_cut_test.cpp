@@ -63,8 +63,12 @@ TEST_F(CameraCutTest, MoveTimesLongerThanTheCutOrZero) {
     instant.draw(0);
     EXPECT_EQ(instant.getCamera()->getEye(), instant.getCamera()->eyePath.points[3]);
     instant.getCamera()->eye = Vector3(9, 9, 9);
-    instant.draw(0.5);  // past the move time the placement is left alone
-    EXPECT_EQ(instant.getCamera()->getEye(), Vector3(9, 9, 9));
+    instant.draw(0.5);  // the cut holds its path's end, whatever came before
+    EXPECT_EQ(instant.getCamera()->getEye(), instant.getCamera()->eyePath.points[3]);
+    instant.getCamera()->moveForward(1);  // an author steering it by hand keeps it there
+    const Vector3 steered = instant.getCamera()->getEye();
+    instant.draw(0.7);
+    EXPECT_EQ(instant.getCamera()->getEye(), steered);
 
     // Two overlapping cuts: the later entry is drawn last and wins.
     Timeline timeline;

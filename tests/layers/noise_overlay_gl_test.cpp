@@ -46,7 +46,8 @@ protected:
 };
 
 TEST_F(NoiseOverlayGl, NoiseTextureChangesEverySixDrawsAlternating) {
-    NoiseOverlay overlay;
+    Random random;
+    NoiseOverlay overlay(random);
     ASSERT_EQ(overlay.noiseTextures.size(), 2u);
     overlay.noiseTextures = {black, black};
     overlay.white = white;
@@ -60,7 +61,8 @@ TEST_F(NoiseOverlayGl, NoiseTextureChangesEverySixDrawsAlternating) {
 }
 
 TEST_F(NoiseOverlayGl, WhitePassBrightensByHalfAndLeavesNoState) {
-    NoiseOverlay overlay;
+    Random random;
+    NoiseOverlay overlay(random);
     overlay.noiseTextures = {black, black};
     overlay.white = white;
     greyFrame();
@@ -74,7 +76,8 @@ TEST_F(NoiseOverlayGl, WhitePassBrightensByHalfAndLeavesNoState) {
 }
 
 TEST_F(NoiseOverlayGl, NoisePassMixesNoiseAndFrame) {
-    NoiseOverlay overlay;
+    Random random;
+    NoiseOverlay overlay(random);
     overlay.noiseTextures = {white, white};
     overlay.white = black;  // a black white-pass adds nothing: d × alpha
     greyFrame();

@@ -17,10 +17,11 @@ class LightParticlesTest : public ::testing::Test {
 protected:
     void SetUp() override { ui = &testing_support::installScriptedUi(false); }
     platform::ScriptedUi* ui = nullptr;
+    Random random;  // a fresh sequence: 41, 18467, 6334, …
 };
 
 TEST_F(LightParticlesTest, MotionStepMovesThenDampsAndClearsTheForce) {
-    LightParticles sparks(1);
+    LightParticles sparks(1, random);
     Particle& p = sparks.particles[0];
     p.position.set(1, 2, 3);
     p.velocity.set(1, 1, 1);
@@ -41,9 +42,8 @@ TEST_F(LightParticlesTest, MotionStepMovesThenDampsAndClearsTheForce) {
     EXPECT_EQ(p.force, Vector3(0, 0, 0));
 }
 
-TEST_F(LightParticlesTest, DrawsFromTheShowsGeneratorInItsOrder) {
-    resetRandom();
-    LightParticles sparks(1);
+TEST_F(LightParticlesTest, DrawsFromItsOwnersSequenceInItsOrder) {
+    LightParticles sparks(1, random);
     // 41 → speed 0.41; 18467, 6334, 26500 → angles 107 (z), 214 (y), 220 (x); 19169 → life 69;
     // 15724 → size variation 0.24 · 0.1.
     const Vector3 expected = Vector3(1, 0, 0).rotate(220, 214, 107) * 0.41;
@@ -55,12 +55,12 @@ TEST_F(LightParticlesTest, DrawsFromTheShowsGeneratorInItsOrder) {
     EXPECT_EQ(sparks.maxLife[0], 69);
     EXPECT_NEAR(sparks.sizeVariation[0], 0.024f, 1e-6);
     ASSERT_EQ(ui->messages.size(), 1u) << "the missing light picture is reported";
-    LightParticles more(3);
+    LightParticles more(3, random);
     EXPECT_EQ(ui->messages.size(), 1u) << "and only once";
 }
 
 TEST_F(LightParticlesTest, ARebornSparkFadesOverItsLifeThenIsBornAgain) {
-    LightParticles sparks(1);
+    LightParticles sparks(1, random);
     sparks.setEmitter(Vector3(5, 6, 7));
     sparks.life[0] = sparks.maxLife[0] = 0;
     sparks.advance();  // born: life = maxLife = 100, then one step of age
@@ -80,7 +80,7 @@ TEST_F(LightParticlesTest, ARebornSparkFadesOverItsLifeThenIsBornAgain) {
 }
 
 TEST_F(LightParticlesTest, WithoutRespawnEverySparkIsGoneWithinOneLifeSpanAndStaysGone) {
-    LightParticles burst(700);
+    LightParticles burst(700, random);
     burst.setRespawn(false);
     burst.reset();
     for (int i = 0; i < LightParticles::kLifeSpan; ++i) {

@@ -76,25 +76,53 @@ TEST(Options, RefusesRangesAndCombinationsThatCannotRun) {
 }
 
 // Several --shot in one run: each is written once, in show-time order, whatever the order
-// given, and several due at one frame all go; the run ends after the last.
-TEST(Options, SeveralShotsAreTakenInShowTimeOrder) {
+// given, from the first frame at or after its time; several due at one frame all go.
+TEST(Options, SeveralShotsAreTakenInShowTimeOrderEachFromItsOwnFrame) {
     Options options;
     std::string error;
     ASSERT_TRUE(parse({"--shot", "12", "c.png", "--shot", "3", "a.png", "--shot", "3.2", "b.png"},
                       options, error))
         << error;
     ASSERT_EQ(options.shots.size(), 3u);
-    ShotSeries series(options.shots);
-    EXPECT_EQ(series.takeDue(2.9), nullptr);
-    const Options::Shot* first = series.takeDue(3.25);
-    const Options::Shot* second = series.takeDue(3.25);
+    ShotSeries realTime(options.shots, 0, -4);
+    EXPECT_EQ(realTime.takeDue(2.9), nullptr);
+    realTime.passed(2.9);
+    const Options::Shot* first = realTime.takeDue(3.25);
+    const Options::Shot* second = realTime.takeDue(3.25);
     ASSERT_TRUE(first && second);
     EXPECT_EQ(first->file, "a.png");
     EXPECT_EQ(second->file, "b.png");
-    EXPECT_EQ(series.takeDue(3.25), nullptr);
-    EXPECT_DOUBLE_EQ(series.pendingTime(), 12.0);
-    ASSERT_NE(series.takeDue(12.0), nullptr);
-    EXPECT_TRUE(series.done());
+    EXPECT_EQ(realTime.takeDue(3.25), nullptr);
+    EXPECT_DOUBLE_EQ(realTime.pendingTime(), 12.0);
+    realTime.passed(3.25);
+    ASSERT_NE(realTime.takeDue(12.0), nullptr);
+    EXPECT_TRUE(realTime.done());
+
+    // On a grid of 10 frames a second: the frame at 3.2 takes the shot at 3.2, the frame at
+    // 3.3 (a step late) does not, nor does a frame that passed over 12 by a jump.
+    ShotSeries stepped(options.shots, 10, -4);
+    EXPECT_EQ(stepped.takeDue(2.9), nullptr);
+    ASSERT_NE(stepped.takeDue(3.0), nullptr);
+    EXPECT_EQ(stepped.takeDue(3.3), nullptr) << "3.2's frame was skipped";
+    EXPECT_NE(stepped.takeDue(3.2), nullptr) << "a loop's next pass reaches it";
+    EXPECT_EQ(stepped.takeDue(15.0), nullptr);
+    EXPECT_NE(stepped.takeDue(12.0), nullptr);
+}
+
+// Stills from the window: a loop takes them in whichever pass reaches them.
+TEST(Options, ShotsWithAWindowOrALoopAreTakenFromTheWindow) {
+    Options options;
+    std::string error;
+    ASSERT_TRUE(parse({"--windowed", "--fps", "30", "--loop", "99", "101", "--from", "100.5",
+                       "--shot", "100", "a.png"},
+                      options, error))
+        << error;
+    EXPECT_FALSE(options.offline()) << "a window, not an offscreen run";
+    Options offscreen;
+    ASSERT_TRUE(parse({"--shot", "100", "a.png"}, offscreen, error)) << error;
+    EXPECT_TRUE(offscreen.offline());
+    Options outside;
+    EXPECT_FALSE(parse({"--loop", "99", "101", "--shot", "98", "a.png"}, outside, error));
 }
 
 TEST(Options, LoopStartsAtItsStartAndRefusesWhatCannotLoop) {
@@ -127,12 +155,12 @@ namespace {
 TEST(Options, TakesTheUsualGnuForms) {
     Options options;
     std::string error;
-    ASSERT_TRUE(parse({"--fps=30", "--wind", "--shot=5", "a.png", "--from", "4", "--size=1280x720",
+    ASSERT_TRUE(parse({"--fps=30", "--mode", "--shot=5", "a.png", "--from", "4", "--size=1280x720",
                        "--data=d", "--"},
                       options, error))
         << error;
     EXPECT_DOUBLE_EQ(options.framesPerSecond, 30);
-    EXPECT_TRUE(options.windowed) << "an unambiguous prefix";
+    EXPECT_TRUE(options.modeSwitch) << "an unambiguous prefix";
     EXPECT_TRUE(options.shot);
     EXPECT_DOUBLE_EQ(options.shotTime, 5);
     EXPECT_EQ(options.shotFile, "a.png");

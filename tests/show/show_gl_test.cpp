@@ -97,7 +97,7 @@ const Order kOpening = {"title",   "camera", "back",  "nick", "lateScratch",
 const Order kScene = {"camera", "back", "nick", "lateScratch", "scratch", "front", "qelvo", "info"};
 const Order kGraffiti = {"camera", "back",  "nick",     "lateScratch", "scratch",
                          "front",  "qelvo", "graffiti", "front",       "info"};
-const Order kTower = {"tower", "camera", "info"};
+const Order kTower = {"camera", "tower", "info"};  // the scene through this frame's cut
 
 TEST_F(ShowFrameOrder, OpeningCaptureUpToAndIncluding1152) {
     EXPECT_EQ(frameAt(0.0), kOpening);

@@ -258,7 +258,10 @@ bool Mp3Stream::rateChanged(int status) const {
 }
 
 void Mp3Stream::seekMilliseconds(int milliseconds) {
-    int64_t target = static_cast<int64_t>(milliseconds) * rate_ / 1000;
+    seekFrames(static_cast<int64_t>(milliseconds) * rate_ / 1000);
+}
+
+void Mp3Stream::seekFrames(int64_t target) {
     lead_ = target < 0 ? -target : 0;
     target = std::clamp<int64_t>(target, 0, length_);
     int64_t fileTarget = converter_ ? std::max<int64_t>(0, converter_->inputTotal(target)) : target;

@@ -34,6 +34,8 @@ public:
     // Negative positions become a lead of silence before the start; positions past the
     // end leave the stream at its end.
     void seekMilliseconds(int milliseconds);
+    // The same in frames at the mixer's rate.
+    void seekFrames(int64_t target);
     // Frames from the start of the file; negative during a lead.
     int64_t positionFrames() const { return position_ - lead_; }
     int64_t lengthFrames() const { return length_; }

@@ -65,6 +65,11 @@ bool EncoderStream::encode(AVFrame* frame, std::string& error) {
         if (status < 0) {
             break;
         }
+        // A picture lasts one frame: so the last one counts in the stream's duration, and a
+        // recording made of parts joins to the length of one made whole.
+        if (packet_->duration == 0 && context_->codec_type == AVMEDIA_TYPE_VIDEO) {
+            packet_->duration = 1;
+        }
         av_packet_rescale_ts(packet_, context_->time_base, stream_->time_base);
         packet_->stream_index = stream_->index;
         status = av_interleaved_write_frame(format_, packet_);

@@ -8,50 +8,28 @@
 #include <memory>
 #include <string>
 
+#include "platform/video/recording_file.h"
+
 namespace platform::video {
 
-struct FileSettings {
-    int width = 800;
-    int height = 600;
-    double framesPerSecond = 60;
-    int sampleRate = 44100;  // of the sound handed in
-};
-
-// Seconds spent on the work of writing, for the closing figures.
-struct WriteTimes {
-    double conversion = 0;  // colour conversion and resampling
-    double encoding = 0;    // encoders and muxer
-};
-
-class VideoFile {
+class VideoFile : public RecordingFile {
 public:
     VideoFile();
     VideoFile(const VideoFile&) = delete;
     VideoFile& operator=(const VideoFile&) = delete;
-    ~VideoFile();  // discards an unfinished file
+    ~VideoFile() override;  // discards an unfinished file
 
     // ".mp4", ".mkv", ".webm" and ".mov" (any case) are known. False with error().
-    bool open(const std::string& path, const FileSettings& settings);
-    // One picture of width × height × 4 bytes, bottom row first; the next frame's time.
-    bool writePicture(const uint8_t* bgraBottomUp);
-    // `count` stereo frames at the settings' sample rate, following the earlier ones.
-    bool writeSound(const int16_t* frames, int count);
+    bool open(const std::string& path, const FileSettings& settings) override;
+    bool writePicture(const uint8_t* bgraBottomUp) override;
+    bool writeSound(const int16_t* frames, int count) override;
     // Flushes the encoders, completes the file and gives it its final name.
-    bool finish();
-    // Removes the temporary file of an unfinished recording.
-    void discard();
-
-    const std::string& error() const { return error_; }
-    // The codecs and container, "H.264 + AAC in MP4".
-    const std::string& description() const { return description_; }
-    const WriteTimes& times() const { return times_; }
+    bool finish() override;
+    void discard() override;
 
 private:
     struct Impl;
     std::unique_ptr<Impl> impl_;
-    std::string error_;
-    std::string description_;
-    WriteTimes times_;
 };
 
 }  // namespace platform::video

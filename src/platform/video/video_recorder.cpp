@@ -10,8 +10,9 @@ VideoRecorder::~VideoRecorder() {
 
 bool VideoRecorder::open(const std::string& path, const FileSettings& settings) {
     stopWorker();
-    if (!file_.open(path, settings)) {
-        error_ = file_.error();
+    file_ = RecordingFile::forPath(path);
+    if (!file_->open(path, settings)) {
+        error_ = file_->error();
         return false;
     }
     pictureBytes_ = static_cast<size_t>(settings.width) * settings.height * 4;
@@ -74,8 +75,8 @@ void VideoRecorder::work() {
         guard.unlock();
         const bool picture = !job.picture.empty();
         const bool ok =
-            picture ? file_.writePicture(job.picture.data())
-                    : file_.writeSound(job.sound.data(), static_cast<int>(job.sound.size() / 2));
+            picture ? file_->writePicture(job.picture.data())
+                    : file_->writeSound(job.sound.data(), static_cast<int>(job.sound.size() / 2));
         guard.lock();
         if (picture) {
             --queuedPictures_;
@@ -83,7 +84,7 @@ void VideoRecorder::work() {
         }
         if (!ok && !failed_) {
             failed_ = true;
-            error_ = file_.error();
+            error_ = file_->error();
             jobs_.clear();
             queuedPictures_ = 0;
         }
@@ -104,12 +105,15 @@ void VideoRecorder::stopWorker() {
 
 bool VideoRecorder::finish() {
     stopWorker();
-    if (failed_) {
-        file_.discard();
+    if (!file_) {
         return false;
     }
-    if (!file_.finish()) {
-        error_ = file_.error();
+    if (failed_) {
+        file_->discard();
+        return false;
+    }
+    if (!file_->finish()) {
+        error_ = file_->error();
         return false;
     }
     return true;

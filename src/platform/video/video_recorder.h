@@ -1,6 +1,7 @@
-// Records a video file on a worker thread, so that colour conversion and encoding overlap
-// the drawing of the next frames. Pictures and sound reach the file in the order handed
-// over; a full queue makes the caller wait, which keeps memory bounded.
+// Records a video file (or a picture sequence, or the sound alone) on a worker thread, so
+// that colour conversion and encoding overlap the drawing of the next frames. Pictures and sound
+// reach the file in the order handed over; a full queue makes the caller wait, which keeps memory
+// bounded.
 #pragma once
 
 #include <condition_variable>
@@ -11,7 +12,9 @@
 #include <thread>
 #include <vector>
 
-#include "platform/video/video_file.h"
+#include <memory>
+
+#include "platform/video/recording_file.h"
 
 namespace platform::video {
 
@@ -38,9 +41,11 @@ public:
     bool finish();
 
     std::string error() const;
-    const std::string& description() const { return file_.description(); }
+    const std::string& description() const { return file_->description(); }
+    // False when the file takes only sound: pictures need not be handed over.
+    bool takesPictures() const { return file_ && file_->takesPictures(); }
     // Valid after finish(): the worker's times, and how long the caller waited for it.
-    const WriteTimes& times() const { return file_.times(); }
+    const WriteTimes& times() const { return file_->times(); }
     double waitSeconds() const { return waitSeconds_; }
 
 private:
@@ -51,7 +56,7 @@ private:
     void work();
     void stopWorker();
 
-    VideoFile file_;
+    std::unique_ptr<RecordingFile> file_;
     size_t pictureBytes_ = 0;
     std::thread worker_;
     mutable std::mutex lock_;
