@@ -7,8 +7,7 @@
 const params = new URLSearchParams(window.location.search);
 const heldAt = params.get("at");
 const heldSize = params.get("size") || "800x600";
-// Rendering starts a second before T, as the desktop's reference frames do, unless
-// &from=S says where (&from=-4: the whole show from its lead-in).
+// The frame at T as --shot renders it (the same as a whole run's); &from=S renders from S.
 const heldFrom = params.get("from");
 const withLog = params.has("log");
 const shotFile = "/tarvel-shot.png";
@@ -206,11 +205,9 @@ function startHeld() {
     fail("?at=T takes a show time in seconds, &from=S another, and &size=WxH a size in pixels");
     return;
   }
-  const from = heldFrom !== null ? Number(heldFrom) : Math.max(-4, Number(heldAt) - 1);
+  const from = heldFrom !== null ? ["--from", heldFrom] : [];
   element("progress").hidden = true;
-  afterPaint(() =>
-    runShow(["--renderer", "gles", "--from", String(from), "--shot", heldAt, shotFile, "--size", heldSize])
-  );
+  afterPaint(() => runShow(["--renderer", "gles", ...from, "--shot", heldAt, shotFile, "--size", heldSize]));
 }
 
 element("ok").addEventListener("click", startFromPanel);

@@ -162,7 +162,10 @@ bool Mp3Stream::rateChanged(int) const {
 }
 
 void Mp3Stream::seekMilliseconds(int milliseconds) {
-    int64_t target = static_cast<int64_t>(milliseconds) * rate_ / 1000;
+    seekFrames(static_cast<int64_t>(milliseconds) * rate_ / 1000);
+}
+
+void Mp3Stream::seekFrames(int64_t target) {
     lead_ = target < 0 ? -target : 0;
     position_ = std::clamp<int64_t>(target, 0, length_);
 }
