@@ -144,7 +144,7 @@ def package_without(page, data, left_out, directory):
     subprocess.run([sys.executable, PACKAGER, os.path.join(directory, "tarvel.data"),
                     "--preload", f"{copy}/vintra@/vintra",
                     f"--js-output={os.path.join(directory, 'tarvel-data.js')}"],
-                   check=True, stdout=subprocess.DEVNULL, cwd=directory)
+                   check=True, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, cwd=directory)
 
 
 def check_missing_file(results, page, data, work):
