@@ -16,7 +16,8 @@ def main():
     page = os.path.abspath(sys.argv[1])
     start = float(sys.argv[2]) if len(sys.argv) > 2 else 0.0
     end = float(sys.argv[3]) if len(sys.argv) > 3 else 20.0
-    width, height = (int(n) for n in (sys.argv[4] if len(sys.argv) > 4 else "800x600").split("x"))
+    size = sys.argv[4] if len(sys.argv) > 4 else "800x600"
+    width, height = (int(n) for n in size.split("x"))
     server = Server(page)
     try:
         with Chromium(width, height) as browser:
@@ -25,11 +26,10 @@ def main():
                              "the start panel")
             browser.evaluate("document.getElementById('fullscreen').checked = false")
             browser.click("#ok")
-            first = browser.wait_for(f"(s => s.frames > 0 && s.showTime >= {start} ? s : null)(tarvelStatus())",
-                                     600, f"show time {start:g}")
+            reached = "(s => s.frames > 0 && s.showTime >= {} ? s : null)(tarvelStatus())"
+            first = browser.wait_for(reached.format(start), 600, f"show time {start:g}")
             began = time.monotonic()
-            last = browser.wait_for(f"(s => s.frames > 0 && s.showTime >= {end} ? s : null)(tarvelStatus())",
-                                    600, f"show time {end:g}")
+            last = browser.wait_for(reached.format(end), 600, f"show time {end:g}")
             seconds = time.monotonic() - began
     finally:
         server.stop()
