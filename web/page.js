@@ -50,7 +50,8 @@ var Module = {
   printErr: (text) => {
     console.warn(text);
     // The show's own messages name the file and the reason: show them on the page.
-    if (text.startsWith("tarvel: ") && !text.startsWith("tarvel: wrote ")) notice("", text.slice(8));
+    const shown = text.startsWith("tarvel: ") && !text.startsWith("tarvel: wrote ");
+    if (shown) notice("", text.slice(8));
   },
   // The file packager reports "Downloading data... (loaded/total)".
   setStatus: (text) => {
@@ -121,7 +122,8 @@ async function decodeMusic() {
       const buffer = await context.decodeAudioData(bytes.buffer.slice(0));
       Module.tarvelAudio.decoded.set(path, { buffer: buffer });
     } catch (error) {
-      Module.tarvelAudio.decoded.set(path, { error: "the browser cannot decode it (" + error + ")" });
+      const reason = "the browser cannot decode it (" + error + ")";
+      Module.tarvelAudio.decoded.set(path, { error: reason });
     }
   }
 }
@@ -201,13 +203,15 @@ function startFromPanel() {
 
 function startHeld() {
   const time = /^-?\d+(\.\d+)?$/;
-  if (!/^\d+x\d+$/.test(heldSize) || !time.test(heldAt) || (heldFrom !== null && !time.test(heldFrom))) {
+  const fromOk = heldFrom === null || time.test(heldFrom);
+  if (!/^\d+x\d+$/.test(heldSize) || !time.test(heldAt) || !fromOk) {
     fail("?at=T takes a show time in seconds, &from=S another, and &size=WxH a size in pixels");
     return;
   }
   const from = heldFrom !== null ? ["--from", heldFrom] : [];
   element("progress").hidden = true;
-  afterPaint(() => runShow(["--renderer", "gles", ...from, "--shot", heldAt, shotFile, "--size", heldSize]));
+  const args = ["--renderer", "gles", ...from, "--shot", heldAt, shotFile, "--size", heldSize];
+  afterPaint(() => runShow(args));
 }
 
 element("ok").addEventListener("click", startFromPanel);
