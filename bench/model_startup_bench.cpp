@@ -12,6 +12,7 @@
 #include "base/frame_state.h"
 #include "base/keys.h"
 #include "objects/nobject.h"
+#include "offscreen_start.h"
 #include "platform/ui.h"
 #include "platform/window.h"
 #include "shell/log_window.h"
@@ -59,18 +60,8 @@ double millisecondsSince(std::chrono::steady_clock::time_point start) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc > 1 && chdir(argv[1]) != 0) {
-        std::fprintf(stderr, "model_startup_bench: cannot change to %s\n", argv[1]);
-        return 1;
-    }
-    platform::setUi(platform::makeNonInteractiveUi());
-    logWindow = new LogWindow(false);
     platform::Window window;
-    platform::Window::Options options;
-    options.offscreen = true;
-    std::string detail;
-    if (window.create(options, detail) != platform::Window::Error::None) {
-        std::fprintf(stderr, "model_startup_bench: no GL context: %s\n", detail.c_str());
+    if (!startOffscreen(argc, argv, "model_startup_bench", window)) {
         return 1;
     }
     std::vector<std::unique_ptr<NObject>> objects;

@@ -20,6 +20,7 @@
 #include "base/world.h"
 #include "camera/camera.h"
 #include "layers/loading_screen.h"
+#include "offscreen_start.h"
 #include "platform/sound/sound.h"
 #include "platform/ui.h"
 #include "platform/window.h"
@@ -95,18 +96,8 @@ std::unique_ptr<Show> buildShow() {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc > 1 && chdir(argv[1]) != 0) {
-        std::fprintf(stderr, "seek_bench: cannot change to %s\n", argv[1]);
-        return 1;
-    }
-    platform::setUi(platform::makeNonInteractiveUi());
-    logWindow = new LogWindow(false);
     platform::Window window;
-    platform::Window::Options options;
-    options.offscreen = true;
-    std::string detail;
-    if (window.create(options, detail) != platform::Window::Error::None) {
-        std::fprintf(stderr, "seek_bench: no GL context: %s\n", detail.c_str());
+    if (!startOffscreen(argc, argv, "seek_bench", window)) {
         return 1;
     }
     std::unique_ptr<Show> show = buildShow();

@@ -1,6 +1,7 @@
 # What `cmake --install` puts under the prefix, and the Debian package made from it
 # (`cpack -G DEB`): the program and the generator, the generated data set, manual pages,
-# the desktop entry with its icons, AppStream metainfo and bash completion.
+# the description of the data set, the desktop entry with its icons, AppStream metainfo and
+# bash completion.
 include(GNUInstallDirs)
 
 set(PACKAGING_DIR ${CMAKE_SOURCE_DIR}/packaging)
@@ -9,22 +10,24 @@ install(TARGETS tarvel vintra-gen RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(DIRECTORY ${TARVEL_DATA_SET}/vintra DESTINATION ${CMAKE_INSTALL_DATADIR}/tarvel
   PATTERN .complete EXCLUDE)
 
-# Manual pages and the changelog go in compressed, without a timestamp, as Debian wants.
+# Manual pages, the changelog and the data set's description go in compressed, without a
+# timestamp, as Debian wants.
 set(compressed)
-foreach(source man/tarvel.1 man/vintra-gen.1 changelog)
+foreach(source ${PACKAGING_DIR}/man/tarvel.1 ${PACKAGING_DIR}/man/vintra-gen.1
+    ${PACKAGING_DIR}/changelog ${CMAKE_SOURCE_DIR}/docs/data-set.md)
   get_filename_component(name ${source} NAME)
   set(output ${CMAKE_BINARY_DIR}/packaging/${name}.gz)
   add_custom_command(OUTPUT ${output}
     COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/packaging
-    COMMAND gzip -9nc ${PACKAGING_DIR}/${source} > ${output}
-    DEPENDS ${PACKAGING_DIR}/${source})
+    COMMAND gzip -9nc ${source} > ${output}
+    DEPENDS ${source})
   list(APPEND compressed ${output})
 endforeach()
 add_custom_target(packaging_files ALL DEPENDS ${compressed})
 install(FILES ${CMAKE_BINARY_DIR}/packaging/tarvel.1.gz ${CMAKE_BINARY_DIR}/packaging/vintra-gen.1.gz
   DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 install(FILES ${CMAKE_BINARY_DIR}/packaging/changelog.gz ${PACKAGING_DIR}/copyright
-  DESTINATION ${CMAKE_INSTALL_DOCDIR})
+  ${CMAKE_BINARY_DIR}/packaging/data-set.md.gz DESTINATION ${CMAKE_INSTALL_DOCDIR})
 
 install(FILES ${PACKAGING_DIR}/tarvel.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${PACKAGING_DIR}/tarvel.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)

@@ -26,7 +26,7 @@ fi
 if [[ $mode == all ]]; then
   packages+=(
     clang libgtest-dev libgmock-dev googletest libbenchmark-dev
-    xvfb xauth xdotool x11-utils libx11-dev libxml2-utils ffmpeg parallel
+    xvfb xauth xdotool x11-utils libx11-dev libxml2-utils ffmpeg parallel librsvg2-bin
     lintian desktop-file-utils appstream
     emscripten chromium  # the browser page (scripts/build-web.sh) and its test
   )

@@ -17,6 +17,7 @@ bool JPGImage::load(const char* path) {
     // the picture. A file larger than the most pixels a picture may have is no picture.
     std::string bytes;
     if (!platform::readFile(path, bytes, platform::JpegProperties::kMaxPixelBytes)) {
+        result = platform::JpegResult::CannotOpen;
         return false;
     }
     return loadFromMemory(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size());
@@ -30,7 +31,8 @@ bool JPGImage::loadFromMemory(const unsigned char* bytes, size_t size) {
 }
 
 bool JPGImage::decode() {
-    if (platform::readJpegHeader(properties) != platform::JpegResult::Ok) {
+    result = platform::readJpegHeader(properties);
+    if (result != platform::JpegResult::Ok) {
         return false;
     }
     chooseLayout();
@@ -42,7 +44,7 @@ bool JPGImage::decode() {
         return false;
     }
     properties.dibBytes = decoded.get();
-    platform::JpegResult result = platform::readJpegImage(properties);
+    result = platform::readJpegImage(properties);
     properties.dibBytes = nullptr;
     if (result != platform::JpegResult::Ok) {
         return false;

@@ -18,6 +18,8 @@ public:
     int width = 0;
     int height = 0;
     std::unique_ptr<unsigned char[]> data;  // width × height × 3 bytes, RGB
+    // Why the last load failed (Ok after a success); CannotOpen also for a file too large.
+    platform::JpegResult result = platform::JpegResult::Ok;
 
 private:
     bool decode();

@@ -8,12 +8,6 @@
 #include "camera/camera.h"
 #include "layers/list_reader.h"
 
-namespace {
-
-constexpr const char* kPositionDirectory = "./vintra/cameras/";
-
-}  // namespace
-
 bool CameraList::read(const char* path) {
     if (!path) {
         return false;

@@ -13,6 +13,9 @@
 
 class CameraList {
 public:
+    // Where the position files a row names are.
+    static constexpr const char* kPositionDirectory = "./vintra/cameras/";
+
     explicit CameraList(Timeline* timeline) : timeline(timeline) {}
 
     // False only when the list cannot be opened. Cuts of an earlier read are freed unless

@@ -4,14 +4,15 @@
 #include <utility>
 
 #include "base/beat.h"
+#include "base/data_file.h"
 #include "layers/fade_envelope.h"
 #include "layers/list_reader.h"
 #include "layers/unit_quad.h"
 #include "lists/flash_row.h"
 
 Flash::Flash() {
-    whitePicture = TextureCache::shared().load("./vintra/flash/white.jpg", TextureCache::Kind::Jpg);
-    blackPicture = TextureCache::shared().load("./vintra/flash/black.jpg", TextureCache::Kind::Jpg);
+    whitePicture = TextureCache::shared().load(data::kFlashWhite.path, TextureCache::Kind::Jpg);
+    blackPicture = TextureCache::shared().load(data::kFlashBlack.path, TextureCache::Kind::Jpg);
     white = *whitePicture;
     black = *blackPicture;
 }

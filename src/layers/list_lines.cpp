@@ -5,7 +5,7 @@
 
 #include "platform/path.h"
 
-std::function<void(const char*, int, const char*)> ListLines::reportSkipped;
+std::function<void(const char*, int, const char*, const std::string&)> ListLines::reportSkipped;
 
 bool ListLines::readPiece() {
     if (offset_ >= text_.size()) {
@@ -42,9 +42,23 @@ ListLines::ListLines(std::string_view text, const char* path)
     }
 }
 
-void ListLines::skipped() const {
+std::string ListLines::skipLine(const std::string& file, int line, std::string_view text,
+                                const std::string& reason) {
+    const std::string_view row = text.substr(0, std::min(text.find_first_of("\r\n"), text.size()));
+    std::string said =
+        file + ":" + std::to_string(line) + ": row skipped (" + reason + "): " + std::string(row);
+    // A list is any bytes: none of them may steer the terminal the line is shown on.
+    for (char& c : said) {
+        if ((static_cast<unsigned char>(c) < 0x20 && c != '\t') || c == 0x7f) {
+            c = '?';
+        }
+    }
+    return said;
+}
+
+void ListLines::skipped(const std::string& reason) const {
     if (!reportSkipped || buffer_[std::strspn(buffer_, " \t\r\n")] == '\0') {
         return;
     }
-    reportSkipped(path_ ? path_ : "", lineNumber_, buffer_);
+    reportSkipped(path_ ? path_ : "", lineNumber_, buffer_, reason);
 }

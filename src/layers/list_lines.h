@@ -10,8 +10,15 @@
 class ListLines {
 public:
     static constexpr int kBufferSize = 1024;
-    // Set while authoring: told of every row a reader skips (not blank lines).
-    static std::function<void(const char* path, int line, const char* text)> reportSkipped;
+    // Told of every row a reader skips (not blank lines), with the reason in a few words.
+    static std::function<void(const char* path, int line, const char* text,
+                              const std::string& reason)>
+        reportSkipped;
+
+    // How a skipped row is said: "FILE:LINE: row skipped (REASON): ROW", the row without
+    // its line end and control characters but tabs shown as '?'.
+    static std::string skipLine(const std::string& file, int line, std::string_view text,
+                                const std::string& reason);
 
     // `text` is the whole file and must outlive the reader; `path` names it in reports.
     explicit ListLines(std::string_view text, const char* path = nullptr);
@@ -19,8 +26,8 @@ public:
     // The next line that is not a comment (first character '#'), or null at the end. The
     // line ends at a NUL byte, as a C string read from the file would.
     const char* next();
-    // The reader could not use the line that next() returned last.
-    void skipped() const;
+    // The reader could not use the line that next() returned last, for `reason`.
+    void skipped(const std::string& reason) const;
     // The line of the file where the last piece began, counting from 1.
     int lineNumber() const { return lineNumber_; }
     // "FILE:LINE" of the last line, the file named as it is on disk.

@@ -10,6 +10,7 @@
 
 #include "base/log.h"
 #include "layers/list_lines.h"
+#include "lists/list_column.h"
 
 class ListReader {
 public:
@@ -28,7 +29,7 @@ public:
             if (std::optional<Row> row = Row::parse(line)) {
                 rows += take(*row, lines.origin()) ? 1 : 0;
             } else {
-                lines.skipped();
+                lines.skipped(ListColumn::faultIn(Row::kColumns, line));
             }
         }
         logWindow->print("Read %d rows.", rows);

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <utility>
 
+#include "base/data_file.h"
 #include "base/world.h"
 
 LoadingScreen* loadingScreen = nullptr;
@@ -15,10 +16,9 @@ constexpr float kDepth = -0.99f;  // eye depth, just inside the orthographic box
 
 LoadingScreen::LoadingScreen(std::function<void()> presentFrame)
     : present(std::move(presentFrame)) {
+    static_assert(data::kLoadingPictures.count == kPictureCount);
     for (int i = 0; i < kPictureCount; ++i) {
-        char path[64];
-        std::snprintf(path, sizeof path, "./vintra/loading/l%d.jpg", i + 1);
-        loader.loadJPGTexture(path, &pictures[i]);
+        loader.loadJPGTexture(data::kLoadingPictures.member(i + 1).c_str(), &pictures[i]);
     }
 }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "base/data_file.h"
 #include "base/gl_state.h"
 #include "base/random.h"
 #include "base/world.h"
@@ -40,11 +41,11 @@ float randomFraction(Random& random) {
 NoiseOverlay::NoiseOverlay(Random& random) : random_(&random) {
     for (int i = 0; i < kNoiseCopies; ++i) {
         pictures.push_back(
-            TextureCache::shared().load("./vintra/noise7.jpg", TextureCache::Kind::Jpg));
+            TextureCache::shared().load(data::kTowerNoise.path, TextureCache::Kind::Jpg));
         noiseTextures.push_back(*pictures.back());
     }
     pictures.push_back(
-        TextureCache::shared().load("./vintra/flash/white.jpg", TextureCache::Kind::Jpg));
+        TextureCache::shared().load(data::kFlashWhite.path, TextureCache::Kind::Jpg));
     white = *pictures.back();
 }
 

@@ -3,14 +3,15 @@
 #include <algorithm>
 #include <cmath>
 
+#include "base/data_file.h"
 #include "base/frame_state.h"
 #include "camera/camera.h"
 #include "layers/model_lighting.h"
 
 SpinneLayer::SpinneLayer() : morph(std::make_unique<Morph>()) {
-    morph->setStartFile("./vintra/spnormal.3ds");
-    morph->setEndFile("./vintra/spinne.3ds");
-    morph->setTexture("./vintra/noise2.jpg");
+    morph->setStartFile(data::kMorphStart.path);
+    morph->setEndFile(data::kMorphEnd.path);
+    morph->setTexture(data::kMorphTexture.path);
     morph->initMoprh();
 }
 

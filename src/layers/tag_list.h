@@ -26,8 +26,11 @@ public:
     // The same with the list's text from memory; `listPath` names it in the log.
     void readText(std::string_view text, const char* listPath, GLenum source, GLenum destination);
 
+    // Where a list's pictures are unless the show names another directory.
+    static constexpr const char* kDefaultDirectory = "./vintra/tags/256/bra/";
+
     Timeline* timeline;
-    const char* directory = "./vintra/tags/256/bra/";
+    const char* directory = kDefaultDirectory;
     bool repeatTwice = false;  // again 109.44 s and 119.04 s later
     bool repeatLate = false;   // again 125.76 s later, for tags from 20.64 s on
 

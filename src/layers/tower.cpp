@@ -6,7 +6,9 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <string>
 
+#include "base/data_file.h"
 #include "base/frame_state.h"
 #include "base/gl_state.h"
 #include "base/world.h"
@@ -23,7 +25,7 @@ constexpr double kPreparedRadius = Tower::kRestRadius;
 constexpr float kBurstSparkSize = 0.001f;
 constexpr float kNoiseLevel = 0.25f;
 constexpr float kWhiteLevel = 0.5f;
-constexpr const char* kLightPathFile = "./vintra/cameras/2_tower2.pos";
+constexpr const char* kLightPathFile = data::kTowerLightPath.path;
 
 // Load, scale to the scene, prepare the light map and the shadow volume, texture; the
 // geometry stays as it is from then on.
@@ -43,6 +45,8 @@ std::unique_ptr<NObject> prepareModel(const char* path, const char* texture,
     model->freeze();
     return model;
 }
+
+static_assert(data::kTowerTexts.count == Tower::kTextCount);
 
 }  // namespace
 
@@ -114,15 +118,14 @@ void Tower::stepOnce() {
 // Index 0 the tower, 1 … kTextCount the texts, then coded-by and the author.
 void Tower::loadModel(int index) {
     if (index == 0) {
-        tower = prepareModel("./vintra/tower2.3ds", "./vintra/tower/noise8.jpg");
+        tower = prepareModel(data::kTower.path, data::kTowerTexture.path);
     } else if (index <= kTextCount) {
-        char path[64];
-        std::snprintf(path, sizeof path, "./vintra/tower/t%d.3ds", index);
-        texts[index - 1] = prepareModel(path, "./vintra/tower/text.jpg");
+        const std::string path = data::kTowerTexts.member(index);
+        texts[index - 1] = prepareModel(path.c_str(), data::kTowerTextTexture.path);
     } else if (index == kTextCount + 1) {
-        codedBy = prepareModel("./vintra/codedby.3ds", "./vintra/coded_by.jpg", "./vintra/");
+        codedBy = prepareModel(data::kCodedBy.path, data::kCodedByTexture.path, "./vintra/");
     } else {
-        author = prepareModel("./vintra/zorbel.3ds", "./vintra/zorbel.jpg", "./vintra/");
+        author = prepareModel(data::kAuthor.path, data::kAuthorTexture.path, "./vintra/");
     }
 }
 

@@ -1,5 +1,6 @@
 #include "layers/turntable_layer.h"
 
+#include "base/data_file.h"
 #include "camera/camera.h"
 #include "layers/model_lighting.h"
 
@@ -16,12 +17,12 @@ std::unique_ptr<NObject> loadModel(const char* path) {
 }  // namespace
 
 TurntableLayer::TurntableLayer() {
-    body = loadModel("./vintra/turnbody.3ds");
+    body = loadModel(data::kTurntableBody.path);
     body->scale(kModelScale);
-    underDisc = loadModel("./vintra/turnunderdisc.3ds");
+    underDisc = loadModel(data::kTurntableUnderDisc.path);
     underDisc->scale(kModelScale);
-    disc = loadModel("./vintra/turndisc.3ds");
-    disc->loadTexture("./vintra/korrin.jpg", NObject::kJpgImage);
+    disc = loadModel(data::kTurntableDisc.path);
+    disc->loadTexture(data::kTurntableLabel.path, NObject::kJpgImage);
     disc->scale(kModelScale);
     // Building the turntable frames the first view of the show.
     if (camera) {

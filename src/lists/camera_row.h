@@ -2,9 +2,12 @@
 // tab-separated. The show's camera list reads it, the generator writes it.
 #pragma once
 
+#include <array>
 #include <optional>
 #include <string>
 #include <string_view>
+
+#include "lists/list_column.h"
 
 struct CameraRow {
     std::string file = {};  // a position file name without blanks, in the cameras directory
@@ -19,6 +22,10 @@ struct CameraRow {
     static std::optional<CameraRow> parse(std::string_view line);
     // The row without its line end; numbers as "%g".
     std::string write() const;
+
+    // The columns in order, as parse reads them.
+    static constexpr std::array<ListColumn, 5> kColumns{
+        {{"position file", ListColumn::Kind::Word}, {"start"}, {"end"}, {"move time"}, {"unit"}}};
 
     bool operator==(const CameraRow&) const = default;
 };

@@ -2,9 +2,12 @@
 // tab-separated. The show's flash layer reads it, the generator writes it.
 #pragma once
 
+#include <array>
 #include <optional>
 #include <string>
 #include <string_view>
+
+#include "lists/list_column.h"
 
 struct FlashRow {
     static constexpr int kWhite = 0;
@@ -23,6 +26,10 @@ struct FlashRow {
     static std::optional<FlashRow> parse(std::string_view line);
     // The row without its line end; numbers as "%g".
     std::string write() const;
+
+    // The columns in order, as parse reads them.
+    static constexpr std::array<ListColumn, 7> kColumns{
+        {{"start"}, {"fade-in"}, {"hold"}, {"fade-out"}, {"peak"}, {"kind"}, {"unit"}}};
 
     bool operator==(const FlashRow&) const = default;
 };

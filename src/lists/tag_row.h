@@ -3,9 +3,12 @@
 // the generator writes it.
 #pragma once
 
+#include <array>
 #include <optional>
 #include <string>
 #include <string_view>
+
+#include "lists/list_column.h"
 
 struct TagRow {
     // In x, y, z, rotation, peak or drift: the reader picks a random value.
@@ -30,6 +33,20 @@ struct TagRow {
     static std::optional<TagRow> parse(std::string_view line);
     // The row without its line end; numbers as "%g".
     std::string write() const;
+
+    // The columns in order, as parse reads them.
+    static constexpr std::array<ListColumn, 12> kColumns{{{"image", ListColumn::Kind::Word},
+                                                          {"start"},
+                                                          {"fade-in"},
+                                                          {"hold"},
+                                                          {"fade-out"},
+                                                          {"x"},
+                                                          {"y"},
+                                                          {"z"},
+                                                          {"rotation"},
+                                                          {"peak"},
+                                                          {"drift"},
+                                                          {"unit"}}};
 
     bool operator==(const TagRow&) const = default;
 };

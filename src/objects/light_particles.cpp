@@ -1,5 +1,6 @@
 #include "objects/light_particles.h"
 
+#include "base/data_file.h"
 #include "base/gl_state.h"
 #include "base/random.h"
 #include "image/texture_cache.h"
@@ -7,7 +8,7 @@
 
 namespace {
 
-constexpr const char* kLightImage = "./vintra/light.jpg";
+constexpr const char* kLightImage = data::kLight.path;
 constexpr float kGrey = 0.5f;  // additive: a spark adds at most half white
 
 float randomShare(Random& random) {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "base/data_file.h"
 #include "base/gl_state.h"
 #include "base/log.h"
 #include "base/world.h"
@@ -12,7 +13,7 @@
 namespace {
 
 constexpr GLbitfield kAllAttributes = 0xFFFFF;
-constexpr const char* kLightImage = "./vintra/light.jpg";
+constexpr const char* kLightImage = data::kLight.path;
 
 }  // namespace
 

@@ -75,6 +75,17 @@ std::string resolvePath(const std::string& path) {
     return resolved;
 }
 
+std::string pathUnder(const std::string& root, const std::string& path) {
+    std::string resolved = resolvePath(path);
+    while (resolved.starts_with("./")) {
+        resolved.erase(0, 2);
+    }
+    if (resolved.starts_with('/') || root.empty() || root == ".") {
+        return resolved;
+    }
+    return root + (root.ends_with('/') ? "" : "/") + resolved;
+}
+
 FILE* openFile(const char* path, const char* mode) {
     if (!path || !mode) {
         return nullptr;

@@ -12,6 +12,10 @@ namespace platform {
 // matches ignoring ASCII case. Components that match nothing are kept as written.
 std::string resolvePath(const std::string& path);
 
+// `path`, relative to the current directory and resolved, as it is written from where the
+// current directory was named `root`: "DIR/vintra/a.txt" for "./vintra/A.txt" in DIR.
+std::string pathUnder(const std::string& root, const std::string& path);
+
 // fopen on the resolved path.
 FILE* openFile(const char* path, const char* mode);
 

@@ -1,5 +1,5 @@
 // Authoring mode (--watch, or the "logga" marker): list files read again when saved, and
-// the overlay on its key. Skipped list rows are reported by file and line from the start.
+// the overlay on its key.
 #pragma once
 
 #include <memory>
@@ -17,9 +17,6 @@ public:
     static constexpr int kOverlayKey = 0x78;  // F9
 
     Authoring(Show& show, std::string restingTitle);
-
-    // Reports every list row the readers skip, in the log and on the terminal.
-    static void reportSkippedRows();
 
     // Before the frame is drawn: reads the saved lists again.
     void beforeFrame();

@@ -26,6 +26,7 @@
 #include "platform/window.h"
 #include "shell/authoring.h"
 #include "shell/capture_session.h"
+#include "shell/check_mode.h"
 #include "shell/data_set_search.h"
 #include "shell/display_check.h"
 #include "shell/frame_chart.h"
@@ -37,13 +38,14 @@
 #include "shell/progress_line.h"
 #include "shell/revision.h"
 #include "shell/run_description.h"
+#include "shell/schedule_output.h"
 #include "shell/session.h"
 #include "shell/shell_keys.h"
 #include "shell/shot_series.h"
+#include "shell/skipped_row_report.h"
 #include "shell/sound_recording.h"
 #include "shell/transport.h"
 #include "show/music.h"
-#include "show/schedule.h"
 #include "show/show.h"
 
 namespace {
@@ -253,6 +255,7 @@ bool enterDataSet(Session& session) {
                        search.found().c_str(), std::strerror(errno));
         return false;
     }
+    session.dataDirectory = search.found();
     return true;
 }
 
@@ -396,9 +399,10 @@ int runTarvel(int argc, char** argv) {
     if (!enterDataSet(session)) {
         return 1;
     }
-    if (session.options.watch || platform::fileExists("logga")) {
-        Authoring::reportSkippedRows();
+    if (session.options.check) {
+        return runCheck(session.dataDirectory);
     }
+    SkippedRowReport::install(session.dataDirectory);
     bool showDialog = false;
     if (!prepareMode(session, showDialog)) {
         return 1;
@@ -430,9 +434,7 @@ int runTarvel(int argc, char** argv) {
         return 0;
     }
     if (session.options.schedule) {
-        const std::string text = Schedule(*session.show).text();
-        const bool written = std::fputs(text.c_str(), stdout) >= 0 && std::fflush(stdout) == 0;
-        platform::exitProcess(written ? 0 : 1);
+        platform::exitProcess(writeSchedule(*session.show, session.options.svgFile));
     }
     platform::runPasses([] { return runMainLoopPass(session); },
                         [] {

@@ -86,6 +86,22 @@ bool checkShots(const Options& options, std::string& error) {
     return true;
 }
 
+// --svg draws the schedule; --check reads the data set and nothing else.
+bool checkScheduleAndCheck(const Options& options, std::string& error) {
+    if (!options.svgFile.empty() && !options.schedule) {
+        error = "--svg goes with --schedule";
+        return false;
+    }
+    const bool playing = options.windowed || options.fullscreen || options.modeSwitch ||
+                         options.framesPerSecond > 0 || options.offline() || options.hasSize ||
+                         options.hasFrom || options.hasTo || options.watch || options.hasLoop;
+    if (options.check && playing) {
+        error = "--check reads the data set and plays nothing: it goes with --data alone";
+        return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 double Options::startTime() const {
@@ -122,6 +138,8 @@ enum OptionId {
     kSize,
     kModeSwitch,
     kVersion,
+    kSvg,
+    kCheck,
     kRenderer,
 };
 
@@ -142,6 +160,8 @@ const option kLongOptions[] = {
     {"watch", no_argument, nullptr, kWatch},
     {"loop", required_argument, nullptr, kLoop},
     {"schedule", no_argument, nullptr, kSchedule},
+    {"svg", required_argument, nullptr, kSvg},
+    {"check", no_argument, nullptr, kCheck},
     {"help", no_argument, nullptr, 'h'},
     {"version", no_argument, nullptr, kVersion},
     {"renderer", required_argument, nullptr, kRenderer},
@@ -249,6 +269,12 @@ bool applyOption(int id, int argc, char** argv, Options& options, std::string& e
         case kSchedule:
             options.schedule = true;
             return true;
+        case kSvg:
+            options.svgFile = optarg;
+            return true;
+        case kCheck:
+            options.check = true;
+            return true;
         case 'h':
             options.help = true;
             return true;
@@ -309,7 +335,8 @@ bool parseOptions(int argc, char** argv, Options& options, std::string& error) {
         error = "--shot, --bench, --capture and --schedule exclude each other";
         return false;
     }
-    return checkRange(options, error) && checkShots(options, error);
+    return checkRange(options, error) && checkShots(options, error) &&
+           checkScheduleAndCheck(options, error);
 }
 
 const char* usageText() {
@@ -338,6 +365,11 @@ const char* usageText() {
            "  --csv=FILE            with --bench: one row per frame\n"
            "  --size=WxH            picture size of --shot, --capture, --bench (default 800x600)\n"
            "  --schedule            print every timeline entry in show order and exit\n"
+           "  --svg=FILE.svg        with --schedule: draw it instead, over the music's loudness\n"
+           "\n"
+           "Data set:\n"
+           "  --check               read the whole data set, name every problem, exit 1 if\n"
+           "                        any (without a display)\n"
            "\n"
            "Authoring:\n"
            "  --watch               read a list file again when it is saved\n"
@@ -360,6 +392,7 @@ const char* usageText() {
            "WAYLAND_DISPLAY (with neither, the show is recorded to ./tarvel.mp4).\n"
            "\n"
            "Exit status: 0 at the end of the show or on quit; 1 on a failure (no data set,\n"
-           "no GL context, a file that cannot be written); 2 for a bad option; 255 on\n"
-           "Cancel in the start-up dialog or when the log window is closed.\n";
+           "no GL context, a file that cannot be written, a problem --check found); 2 for a\n"
+           "bad option; 255 on Cancel in the start-up dialog or when the log window is\n"
+           "closed.\n";
 }

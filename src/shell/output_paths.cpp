@@ -24,8 +24,8 @@ std::string OutputPaths::absolute(const std::string& name) const {
 }
 
 void OutputPaths::resolve(Options& options) const {
-    for (std::string* file :
-         {&options.shotFile, &options.captureFile, &options.chartFile, &options.csvFile}) {
+    for (std::string* file : {&options.shotFile, &options.captureFile, &options.chartFile,
+                              &options.csvFile, &options.svgFile}) {
         *file = absolute(*file);
     }
     for (auto& shot : options.shots) {

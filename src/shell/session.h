@@ -31,7 +31,8 @@ struct Session {
     Session& operator=(const Session&) = delete;
 
     Options options;
-    OutputPaths outputPaths;  // taken at start-up, before the data set's directory is entered
+    OutputPaths outputPaths;    // taken at start-up, before the data set's directory is entered
+    std::string dataDirectory;  // the one holding vintra/, as it was named; the program is in it
     std::unique_ptr<platform::FixedStepClock> fixedClock;
     FrameStats frameStats;
     std::unique_ptr<CaptureSession> capture;

@@ -1,5 +1,6 @@
 #include "shell/startup.h"
 
+#include "base/data_file.h"
 #include "base/world.h"
 #include "camera/camera.h"
 #include "layers/loading_screen.h"
@@ -70,7 +71,7 @@ void worldInit(Session& session) {
     logWindow->print("worldInit() STARTS...");
     session.show = new Show();
     logWindow->print("worldInit() ENDS.");
-    music->open("./vintra/Ostrel.mp3");
+    music->open(data::kMusic.path);
     music->setVolume(255);
     session.show->clock().startClock();
 }

@@ -87,26 +87,30 @@ void Schedule::addTimeline(const char* name, const Timeline& timeline) {
         if (!entry.layer) {
             continue;
         }
+        const std::string source = sourceOf(*entry.layer);
         rows_.push_back({entry.start, entry.end, std::string(name) + ": " + className(*entry.layer),
-                         blendOf(*entry.layer), sourceOf(*entry.layer)});
+                         blendOf(*entry.layer), source, name, labelOf(*entry.layer, source)});
     }
 }
 
 void Schedule::addFlashes(const Show& show) {
     for (const FlashEntry& flash : show.flashes().entries) {
-        const char* kind = flash.kind == Flash::kBlack ? "flash: black" : "flash: white";
-        rows_.push_back({flash.start, flash.end, kind, "-",
-                         flash.origin.empty() ? kComposition : flash.origin});
+        const bool black = flash.kind == Flash::kBlack;
+        rows_.push_back({flash.start, flash.end, black ? "flash: black" : "flash: white", "-",
+                         flash.origin.empty() ? kComposition : flash.origin, "flash",
+                         black ? "black" : "white"});
     }
 }
 
 // The stretches where the frame order changes: these decide which timelines show at all.
 void Schedule::addWindows() {
-    rows_.push_back({-4.0, Show::kTitleEnd, "window: opening capture", "-", kComposition});
-    rows_.push_back({Show::kGraffitiStart, Show::kGraffitiEnd, "window: graffiti over the scene",
-                     "-", kComposition});
-    rows_.push_back(
-        {Show::kTowerStart, Show::kTowerEnd, "window: tower scene alone", "-", kComposition});
+    const auto window = [this](double start, double end, const char* what) {
+        rows_.push_back(
+            {start, end, std::string("window: ") + what, "-", kComposition, "window", what});
+    };
+    window(-4.0, Show::kTitleEnd, "opening capture");
+    window(Show::kGraffitiStart, Show::kGraffitiEnd, "graffiti over the scene");
+    window(Show::kTowerStart, Show::kTowerEnd, "tower scene alone");
 }
 
 std::string Schedule::blendOf(const Layer& layer) {
@@ -127,6 +131,22 @@ std::string Schedule::sourceOf(const Layer& layer) {
         return cut->origin;
     }
     return kComposition;
+}
+
+// What a bar of the chart is called: the file a list row names, the frames of an
+// animation, else the layer's class.
+std::string Schedule::labelOf(const Layer& layer, const std::string& source) {
+    if (source != kComposition && source.find(' ') != std::string::npos) {
+        return source.substr(source.rfind(' ') + 1);
+    }
+    if (const auto* anim = dynamic_cast<const FrameAnim*>(&layer)) {
+        std::string prefix = anim->pendingPrefix;
+        if (prefix.starts_with("./vintra/")) {
+            prefix.erase(0, 9);
+        }
+        return prefix + "1-" + std::to_string(anim->pendingCount) + ".jpg";
+    }
+    return className(layer);
 }
 
 std::string Schedule::text() const {

@@ -14,6 +14,7 @@
 #include "layers/tower.h"
 #include "layers/turntable_layer.h"
 
+#include "base/data_file.h"
 #include "base/world.h"
 #include "show/music.h"
 
@@ -175,7 +176,7 @@ void Show::clearList(const ListSource& list) {
 
 void Show::buildOpening() {
     nickAnim_ = std::make_unique<FrameAnim>();
-    nickAnim_->loadFrames("./vintra/nick/nick", 24);
+    nickAnim_->loadFrames(data::kNickFrames.path, data::kNickFrames.count);
     nickAnim_->setFrameRate(12.5);
     nickAnim_->setFade(0, 1000, 0);
     nickAnim_->setPeak(1.0);
@@ -185,12 +186,12 @@ void Show::buildOpening() {
     turntable_ = std::make_unique<TurntableLayer>();
     timeline(Line::Nick).add(0, beats(150), turntable_.get());
 
-    onceAgainText_ = makeTitle("./vintra/text/once_again.3ds");
-    anotherText_ = makeTitle("./vintra/text/another.3ds");
-    lastMinuteText_ = makeTitle("./vintra/text/last_minute.3ds");
+    onceAgainText_ = makeTitle(data::kTitleOnceAgain.path);
+    anotherText_ = makeTitle(data::kTitleAnother.path);
+    lastMinuteText_ = makeTitle(data::kTitleLastMinute.path);
     lastMinuteText_->setOffset(10, 0, 0);
-    productionText_ = makeTitle("./vintra/text/production.3ds");
-    presentedByText_ = makeTitle("./vintra/text/presented_by.3ds");
+    productionText_ = makeTitle(data::kTitleProduction.path);
+    presentedByText_ = makeTitle(data::kTitlePresentedBy.path);
     timeline(Line::Title).add(0, 20.0, onceAgainText_.get());
     timeline(Line::Title).add(beats(4), 20.0, anotherText_.get());
     timeline(Line::Title).add(beats(8), 20.0, lastMinuteText_.get());
@@ -201,7 +202,7 @@ void Show::buildOpening() {
 
 void Show::buildScratch() {
     scratchAnim_ = std::make_unique<FrameAnim>();
-    scratchAnim_->loadFramesLater("./vintra/Scratch1/Scratch", 40);
+    scratchAnim_->loadFramesLater(data::kScratchFrames.path, data::kScratchFrames.count);
     scratchAnim_->setFade(3.84, 30.0, 1.92);
     scratchAnim_->setFrameRate(9.6);
     timeline(Line::Scratch).add(beats(168), beats(section::kTowerStart), scratchAnim_.get());
@@ -223,7 +224,8 @@ void Show::buildTower() {
 
 void Show::buildLateScratch() {
     lateScratchAnim_ = std::make_unique<FrameAnim>();
-    lateScratchAnim_->loadFramesLater("./vintra/Scratch2/Scratch", 15);
+    lateScratchAnim_->loadFramesLater(data::kLateScratchFrames.path,
+                                      data::kLateScratchFrames.count);
     lateScratchAnim_->setFade(2.0, 14.0, 1.0);
     timeline(Line::LateScratch).add(165.0, 182.0, lateScratchAnim_.get());
 }

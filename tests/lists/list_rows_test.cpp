@@ -9,6 +9,7 @@
 
 #include "lists/camera_row.h"
 #include "lists/flash_row.h"
+#include "lists/list_column.h"
 #include "lists/position_row.h"
 #include "lists/tag_row.h"
 #include "vintra-gen/lists/list_writer.h"
@@ -136,6 +137,47 @@ TEST(ListRows, NumberFormsAsTheListsWereAlwaysRead) {
     EXPECT_EQ(cut->start, 1.5);
     EXPECT_EQ(cut->end, -2.0);
     EXPECT_TRUE(cut->beats);
+}
+
+// Every line the row type refuses, the columns explain, and no line it takes: the row cut
+// short after each column, each column made text, a column added.
+template <class Row>
+void expectFaultsAgreeWithParse(const std::string& good) {
+    std::vector<std::string> columns;
+    std::istringstream words(good);
+    for (std::string word; words >> word;) {
+        columns.push_back(word);
+    }
+    ASSERT_EQ(columns.size(), Row::kColumns.size()) << good;
+    std::vector<std::string> lines = {good, good + "\textra"};
+    for (size_t n = 0; n < columns.size(); ++n) {
+        std::string shortened;
+        std::string textual;
+        for (size_t i = 0; i < columns.size(); ++i) {
+            if (i < n) {
+                shortened += columns[i] + "\t";
+            }
+            textual += (i == n ? std::string("O.5") : columns[i]) + "\t";
+        }
+        lines.push_back(shortened);
+        lines.push_back(textual);
+    }
+    for (const std::string& line : lines) {
+        const std::string fault = ListColumn::faultIn(Row::kColumns, line);
+        EXPECT_EQ(Row::parse(line).has_value(), fault.empty()) << line << ": " << fault;
+    }
+}
+
+TEST(ListRows, ARefusedRowIsToldWhy) {
+    expectFaultsAgreeWithParse<TagRow>("a.jpg\t4\t1\t5\t2\t-0.35\t-0.3\t-2.8\t-8\t0.8\t-0.15\t1");
+    expectFaultsAgreeWithParse<FlashRow>("56\t0\t0.25\t3\t1\t0\t1");
+    expectFaultsAgreeWithParse<CameraRow>("turn_a.pos\t-8\t16\t24\t1");
+    EXPECT_EQ(ListColumn::faultIn(TagRow::kColumns, "zorbel.jpg\t12\t1\t5\t2\t-0.35\n"),
+              "6 of 12 columns, no y");
+    EXPECT_EQ(ListColumn::faultIn(FlashRow::kColumns, "11\t0.25\tO.5\t0.5\t1\t0\t0"),
+              "hold is not a number: O.5");
+    EXPECT_EQ(ListColumn::faultIn(CameraRow::kColumns, "a.pos 1 2 3 1e60"),
+              "unit is not a number: 1e60");
 }
 
 }  // namespace

@@ -15,7 +15,7 @@
 #include "layers/flash.h"
 #include "layers/list_lines.h"
 #include "layers/loading_screen.h"
-#include "shell/authoring.h"
+#include "shell/skipped_row_report.h"
 #include "support/test_show.h"
 #include "support/test_ui.h"
 
@@ -112,7 +112,7 @@ TEST_F(ListReloaderTest, EachSavePatternReadsTheListOnceWhenCompleteAndShowTimeR
 }
 
 TEST_F(ListReloaderTest, SkippedRowsAreReportedByFileAndLineAndTheRestIsRead) {
-    Authoring::reportSkippedRows();
+    SkippedRowReport::install("show");
     testing::internal::CaptureStderr();
     write("vintra/flash/flash.txt",
           "# start in hold out peak kind unit\n"
@@ -124,9 +124,12 @@ TEST_F(ListReloaderTest, SkippedRowsAreReportedByFileAndLineAndTheRestIsRead) {
     const std::string terminal = testing::internal::GetCapturedStderr();
     ASSERT_EQ(read, std::vector<std::string>{"./vintra/flash/flash.txt"});
     EXPECT_EQ(show->flashes().entries.size(), 2u);
-    EXPECT_NE(terminal.find("./vintra/flash/flash.txt:4: row skipped: 11\t0.25\tO.5"),
+    // Named as the user would write it, under the data set's directory as it was given.
+    EXPECT_NE(terminal.find("show/vintra/flash/flash.txt:4: row skipped (hold is not a number: "
+                            "O.5): 11\t0.25\tO.5"),
               std::string::npos)
         << terminal;
+    EXPECT_EQ(terminal.find("./vintra/flash/flash.txt:4"), std::string::npos) << terminal;
     EXPECT_EQ(terminal.find(":3:"), std::string::npos) << "a blank line is no typo: " << terminal;
 }
 
