@@ -28,6 +28,7 @@ if [[ $mode == all ]]; then
     clang libgtest-dev libgmock-dev googletest libbenchmark-dev
     xvfb xauth xdotool x11-utils libx11-dev libxml2-utils ffmpeg parallel librsvg2-bin
     lintian desktop-file-utils appstream
+    emscripten chromium  # the browser page (scripts/build-web.sh) and its test
   )
 fi
 

@@ -3,51 +3,26 @@
 #include <glib-unix.h>
 #include <gtk/gtk.h>
 
-#include <cmath>
+#include <algorithm>
 #include <cstdio>
 
 #include "platform/interruption.h"
+#include "platform/startup_picture.h"
 #include "platform/ui.h"
 
 namespace platform {
 namespace {
 
-// The start-up dialog's 350 × 98 picture, 16 colours, drawn in code: a dark band with a
-// spray of beat bars and a turntable disc.
+// The start-up dialog's picture as a pixbuf that owns a copy of the pixels.
 GdkPixbuf* makeStartupPicture() {
-    const int width = 350;
-    const int height = 98;
-    static const guint8 palette[16][3] = {
-        {0, 0, 0},       {20, 12, 40},    {40, 20, 80},    {70, 30, 120},
-        {110, 40, 160},  {160, 50, 190},  {210, 70, 200},  {240, 110, 190},
-        {250, 160, 170}, {255, 210, 150}, {255, 240, 180}, {255, 255, 255},
-        {30, 90, 140},   {40, 150, 190},  {80, 210, 230},  {180, 240, 250}};
+    const int width = kStartupPictureWidth;
+    const int height = kStartupPictureHeight;
+    const std::vector<uint8_t> rgb = startupPicture();
     GdkPixbuf* pixbuf = gdk_pixbuf_new(GDK_COLORSPACE_RGB, FALSE, 8, width, height);
     guint8* pixels = gdk_pixbuf_get_pixels(pixbuf);
-    int stride = gdk_pixbuf_get_rowstride(pixbuf);
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) {
-            int index = 1 + (y * 3) / height;  // dark gradient
-            double dx = x - 290.0, dy = y - 49.0;
-            double r = std::sqrt(dx * dx + dy * dy);
-            if (r < 40) {
-                index = (static_cast<int>(r) % 6 == 0) ? 13 : 2;  // grooves
-                if (r < 12)
-                    index = 7;  // label
-                if (r < 2)
-                    index = 11;
-            }
-            int bar = x / 14;
-            int barHeight = 10 + (bar * 37 % 60);
-            if (x < 230 && x % 14 < 10 && y > height - 10 - barHeight && y < height - 8) {
-                index = 4 + (height - y) * 7 / 80;
-            }
-            guint8* p = pixels + y * stride + x * 3;
-            p[0] = palette[index & 15][0];
-            p[1] = palette[index & 15][1];
-            p[2] = palette[index & 15][2];
-        }
-    }
+    const int stride = gdk_pixbuf_get_rowstride(pixbuf);
+    for (int y = 0; y < height; ++y)
+        std::copy_n(rgb.data() + y * width * 3, width * 3, pixels + y * stride);
     return pixbuf;
 }
 
@@ -224,7 +199,7 @@ private:
 
 }  // namespace
 
-std::unique_ptr<Ui> makeGtkUi() {
+std::unique_ptr<Ui> makeInteractiveUi() {
     if (!gtk_init_check(nullptr, nullptr)) {
         return nullptr;
     }

@@ -46,7 +46,9 @@ public:
 Ui& ui();
 void setUi(std::unique_ptr<Ui> replacement);
 
-std::unique_ptr<Ui> makeGtkUi();  // nullptr when no display can be opened
+// The dialogs of this build: GTK on the desktop (nullptr when no display can be opened),
+// the page's own panels in the browser.
+std::unique_ptr<Ui> makeInteractiveUi();
 std::unique_ptr<Ui> makeNonInteractiveUi();
 
 }  // namespace platform

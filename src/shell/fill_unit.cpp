@@ -1,12 +1,11 @@
 #include "shell/fill_unit.h"
 
-#include <GL/gl.h>
-
 #include <chrono>
 #include <cstdint>
 #include <vector>
 
 #include "base/gl_state.h"
+#include "platform/gl/gl.h"
 #include "shell/frame_stats.h"
 
 namespace {
@@ -38,13 +37,13 @@ GLuint makeTexture() {
 void drawPass() {
     glBegin(GL_QUADS);
     glTexCoord2f(0, 0);
-    glVertex2f(-1, -1);
+    glVertex3f(-1, -1, 0);
     glTexCoord2f(1, 0);
-    glVertex2f(1, -1);
+    glVertex3f(1, -1, 0);
     glTexCoord2f(1, 1);
-    glVertex2f(1, 1);
+    glVertex3f(1, 1, 0);
     glTexCoord2f(0, 1);
-    glVertex2f(-1, 1);
+    glVertex3f(-1, 1, 0);
     glEnd();
 }
 

@@ -17,6 +17,7 @@
 #include "base/log.h"
 #include "base/world.h"
 #include "platform/clock.h"
+#include "platform/frame_driver.h"
 #include "platform/interruption.h"
 #include "platform/path.h"
 #include "platform/png_writer.h"
@@ -200,15 +201,16 @@ bool startWindow(Session& session) {
     return true;
 }
 
-void runMainLoop(Session& session) {
+// One pass of the main loop: the window's events, then the idle pass. False once the show
+// is to end.
+bool runMainLoopPass(Session& session) {
     bool done = false;
-    while (!done) {
-        platform::Interruption::endIfSignalled();
-        platform::WindowEvent event;
-        if (mainWindow().poll(event)) {
-            handleWindowEvent(session, event, done);
-            continue;
-        }
+    platform::Interruption::endIfSignalled();
+    platform::WindowEvent event;
+    while (!done && mainWindow().poll(event)) {
+        handleWindowEvent(session, event, done);
+    }
+    if (!done) {
         platform::ui().pump();
         if (session.active) {
             if (keys[vk::kEscape] || keys[vk::kQ] || keys[vk::kF5]) {
@@ -236,6 +238,7 @@ void runMainLoop(Session& session) {
         }
         session.keyLatch.idlePassDone();
     }
+    return !done;
 }
 
 int failUsage(const std::string& error) {
@@ -318,11 +321,11 @@ bool prepareMode(Session& session, bool& showDialog) {
         setOffscreen(true);
         session.fullscreen = false;
     } else {
-        auto gtk = platform::makeGtkUi();
-        if (!gtk) {
+        auto dialogs = platform::makeInteractiveUi();
+        if (!dialogs) {
             return reportUnopenableDisplay();
         }
-        platform::setUi(std::move(gtk));
+        platform::setUi(std::move(dialogs));
         showDialog = !session.options.windowed && !session.options.fullscreen;
         session.fullscreen = session.options.fullscreen;
         session.modeSwitch = session.options.modeSwitch;
@@ -449,8 +452,10 @@ int runTarvel(int argc, char** argv) {
     if (session.options.bench) {
         measureFillUnit(session);
     }
-    runMainLoop(session);
-    killWindow(session);
-    platform::exitProcess(0);
+    platform::runPasses([] { return runMainLoopPass(session); },
+                        [] {
+                            killWindow(session);
+                            platform::exitProcess(0);
+                        });
     return 0;
 }

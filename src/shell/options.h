@@ -40,9 +40,9 @@ struct Options {
     bool hasLoop = false;
     double loopStart = 0;  // --loop: show time A to B over and over
     double loopEnd = 0;
-    bool schedule = false;  // print every timeline entry in show order and exit
-    std::string svgFile;    // --schedule: the schedule drawn as an SVG instead
-    bool check = false;     // read the whole data set, list every problem and exit
+    bool schedule = false;      // print every timeline entry in show order and exit
+    std::string svgFile;        // --schedule: the schedule drawn as an SVG instead
+    bool check = false;         // read the whole data set, list every problem and exit
     bool glesRenderer = false;  // --renderer gles: our GL layer on OpenGL ES 3.0
     bool help = false;
     bool version = false;

@@ -49,12 +49,26 @@ TEST(ShowClock, LeadInOfFourSecondsAndEndOnlyAbove185) {
     EXPECT_EQ(rig.exits[0], 0);
 }
 
-TEST(ShowClock, MusicStartsOnTheFirstFrameAtZeroOrLater) {
+TEST(ShowClock, MusicStartsOnTheFirstFrameAtZeroOrLaterWhereTheShowIs) {
     ClockRig rig;
     rig.frameAt(-0.01);
     EXPECT_TRUE(rig.clock.musicPending);
     rig.frameAt(0.0);
     EXPECT_FALSE(rig.clock.musicPending);
+
+    // A slow frame lands well past 0: the music starts there, in step with the picture.
+    ClockRig late;
+    Music::selectOutput(platform::sound::OutputKind::NonRealTime);
+    Music player;
+    player.open(testing_support::testMp3().c_str());
+    ASSERT_NE(player.stream, nullptr);
+    music = &player;
+    late.frameAt(-0.05);
+    EXPECT_EQ(platform::sound::streamTime(player.stream), 0);
+    late.frameAt(0.25);
+    EXPECT_TRUE(player.playing);
+    EXPECT_EQ(platform::sound::streamTime(player.stream), 250);
+    music = nullptr;
 }
 
 TEST(ShowClock, StartFromPutsTheFirstFrameThereAndEndTimeEndsTheRange) {

@@ -124,6 +124,12 @@
 #ifndef GL_LIGHT0
 #define GL_LIGHT0 0x4000
 #endif
+#ifndef GL_LIGHT1
+#define GL_LIGHT1 0x4001
+#endif
+#ifndef GL_LIGHT2
+#define GL_LIGHT2 0x4002
+#endif
 #ifndef GL_AMBIENT
 #define GL_AMBIENT 0x1200
 #endif

@@ -1,5 +1,6 @@
 // The real-time output: an SDL2 audio device pulling 16-bit stereo, fed block by block
-// from the mixer on SDL's audio thread.
+// from the mixer on SDL's audio thread (in the browser build, a Web Audio script processor
+// on the page's thread: platform/web/web_device_output.cpp).
 #pragma once
 
 #include <atomic>

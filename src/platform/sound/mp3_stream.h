@@ -1,7 +1,8 @@
 // One MP3 file decoded by mpg123 into 16-bit stereo frames at the mixer's rate, with an
 // exact seek index (the whole file is scanned on open). A file at another rate is decoded
 // at its own rate and converted; mono is doubled to both sides. Not thread-safe: the
-// mixer serialises every call.
+// mixer serialises every call. In the browser build the browser decodes the file and the
+// stream holds the whole track (platform/web/web_mp3_stream.cpp).
 #pragma once
 
 #include <cstdint>

@@ -1,0 +1,254 @@
+// The page around the show: loading progress, the start panel (the desktop's start-up
+// dialog), notices for the show's messages, the log panel (?log), fullscreen, and the
+// hook ?at=T[&size=WxH] that holds the frame at show time T. The show itself is
+// tarvel.js/tarvel.wasm; its data set is tarvel.data, loaded by tarvel-data.js.
+"use strict";
+
+const params = new URLSearchParams(window.location.search);
+const heldAt = params.get("at");
+const heldSize = params.get("size") || "800x600";
+// The frame at T as --shot renders it (the same as a whole run's); &from=S renders from S.
+const heldFrom = params.get("from");
+const withLog = params.has("log");
+const shotFile = "/tarvel-shot.png";
+const mixRate = 44100; // the show's mixer rate: the music is decoded at it
+
+const element = (id) => document.getElementById(id);
+
+// What the page and its tests can read at any time (window.tarvelStatus()).
+const status = {
+  state: "loading", // loading, ready, running, held, ended, failed
+  exitStatus: null,
+  notices: [],
+  frames: 0,
+  frame: null,
+};
+
+function notice(caption, text) {
+  const line = caption ? caption + ": " + text : text;
+  status.notices.push(line);
+  const item = document.createElement("li");
+  item.textContent = line;
+  element("notices").appendChild(item);
+}
+
+function setProgress(text, fraction) {
+  element("status").textContent = text;
+  if (fraction !== undefined) element("bar").value = fraction;
+}
+
+function fail(text) {
+  status.state = "failed";
+  element("progress").hidden = false;
+  element("bar").hidden = true;
+  setProgress(text);
+}
+
+var Module = {
+  canvas: element("canvas"),
+  print: (text) => console.log(text),
+  printErr: (text) => {
+    console.warn(text);
+    // The show's own messages name the file and the reason: show them on the page.
+    const shown = text.startsWith("tarvel: ") && !text.startsWith("tarvel: wrote ");
+    if (shown) notice("", text.slice(8));
+  },
+  // The file packager reports "Downloading data... (loaded/total)".
+  setStatus: (text) => {
+    const parts = /\((\d+)\/(\d+)\)/.exec(text);
+    if (parts) setProgress("Loading the show's data…", Number(parts[1]) / Number(parts[2]));
+  },
+  onAbort: (what) => fail("The show stopped: " + what),
+  // The music heard just before a frame reads the show clock, and that frame's show time:
+  // two clocks read at one moment, so the page can say how far apart they are.
+  preMainLoop: () => {
+    status.musicBeforeFrame = Module._tarvel_music_time();
+  },
+  postMainLoop: () => {
+    status.frame = { showTime: Module._tarvel_show_time(), musicTime: status.musicBeforeFrame };
+    status.frames += 1;
+  },
+  tarvelAudio: { decoded: new Map(), context: null },
+  tarvelPage: {
+    notice: notice,
+    openLog: () => {
+      if (!withLog) return false;
+      element("log").hidden = false;
+      return true;
+    },
+    log: (text) => {
+      const log = element("log");
+      log.textContent = text;
+      log.scrollTop = log.scrollHeight;
+    },
+    ended: (code) => {
+      status.exitStatus = code;
+      if (heldAt !== null && code === 0) {
+        status.state = "held";
+        return;
+      }
+      status.state = "ended";
+      if (Module.tarvelAudio.context) Module.tarvelAudio.context.suspend();
+      element("ended").hidden = false;
+    },
+  },
+  onRuntimeInitialized: () => {
+    decodeMusic().then(heldAt !== null ? startHeld : showStartPanel);
+  },
+};
+
+// Every MP3 of the package, decoded by the browser at the mixer's rate before the show
+// starts; the show's streams take their samples from here. A file the browser cannot
+// decode is noted with its reason, and the show reports it when it opens it.
+function mp3Files(directory) {
+  let found = [];
+  for (const name of Module.FS.readdir(directory)) {
+    if (name === "." || name === "..") continue;
+    const path = (directory === "/" ? "" : directory) + "/" + name;
+    const mode = Module.FS.stat(path).mode;
+    if (Module.FS.isDir(mode)) found = found.concat(mp3Files(path));
+    else if (/\.mp3$/i.test(name)) found.push(path);
+  }
+  return found;
+}
+
+async function decodeMusic() {
+  setProgress("Decoding the music…");
+  const files = mp3Files("/vintra");
+  for (const path of files) {
+    const bytes = Module.FS.readFile(path);
+    try {
+      const context = new OfflineAudioContext(2, 1, mixRate);
+      const buffer = await context.decodeAudioData(bytes.buffer.slice(0));
+      Module.tarvelAudio.decoded.set(path, { buffer: buffer });
+    } catch (error) {
+      const reason = "the browser cannot decode it (" + error + ")";
+      Module.tarvelAudio.decoded.set(path, { error: reason });
+    }
+  }
+}
+
+function drawStartPicture() {
+  const sizes = Module._malloc(8);
+  const pixels = Module._tarvel_startup_picture(sizes, sizes + 4);
+  const width = Module.HEAP32[sizes >> 2];
+  const height = Module.HEAP32[(sizes >> 2) + 1];
+  Module._free(sizes);
+  const picture = element("picture");
+  picture.width = width;
+  picture.height = height;
+  const context = picture.getContext("2d");
+  const image = context.createImageData(width, height);
+  for (let i = 0; i < width * height; ++i) {
+    image.data[4 * i] = Module.HEAPU8[pixels + 3 * i];
+    image.data[4 * i + 1] = Module.HEAPU8[pixels + 3 * i + 1];
+    image.data[4 * i + 2] = Module.HEAPU8[pixels + 3 * i + 2];
+    image.data[4 * i + 3] = 255;
+  }
+  context.putImageData(image, 0, 0);
+}
+
+function showStartPanel() {
+  drawStartPicture();
+  element("progress").hidden = true;
+  element("start").hidden = false;
+  status.state = "ready";
+  const ok = element("ok");
+  ok.disabled = false;
+  ok.focus();
+}
+
+// After the browser has painted what changed: loading takes a moment and blocks the page.
+function afterPaint(then) {
+  requestAnimationFrame(() => setTimeout(then, 0));
+}
+
+function runShow(args) {
+  if (withLog) Module.FS.writeFile("/logga", ""); // the marker that turns the log on
+  status.state = "running";
+  try {
+    Module.callMain(args);
+  } catch (error) {
+    if (error !== "unwind" && !(error && error.name === "ExitStatus")) {
+      console.error(error);
+      status.error = String((error && error.stack) || error);
+      fail("The show stopped: " + error);
+      throw error;
+    }
+  }
+}
+
+// OK: the click lets the page start sound and go fullscreen.
+function startFromPanel() {
+  const audio = Module.tarvelAudio;
+  try {
+    audio.context = new AudioContext({ sampleRate: mixRate });
+    audio.context.resume();
+  } catch (error) {
+    notice("", "no audio: " + error);
+  }
+  if (element("fullscreen").checked && document.documentElement.requestFullscreen) {
+    document.documentElement.requestFullscreen().catch(() => {});
+  }
+  element("start").hidden = true;
+  element("progress").hidden = false;
+  element("bar").hidden = true;
+  setProgress("Loading the show…");
+  afterPaint(() => {
+    element("progress").hidden = true;
+    element("canvas").focus();
+    runShow(["--windowed", "--renderer", "gles"]);
+  });
+}
+
+function startHeld() {
+  const time = /^-?\d+(\.\d+)?$/;
+  const fromOk = heldFrom === null || time.test(heldFrom);
+  if (!/^\d+x\d+$/.test(heldSize) || !time.test(heldAt) || !fromOk) {
+    fail("?at=T takes a show time in seconds, &from=S another, and &size=WxH a size in pixels");
+    return;
+  }
+  const from = heldFrom !== null ? ["--from", heldFrom] : [];
+  element("progress").hidden = true;
+  const args = ["--renderer", "gles", ...from, "--shot", heldAt, shotFile, "--size", heldSize];
+  afterPaint(() => runShow(args));
+}
+
+element("ok").addEventListener("click", startFromPanel);
+element("again").addEventListener("click", () => window.location.reload());
+
+// F1 toggles fullscreen, as it switches the desktop's window; Escape leaves it (the
+// browser's own).
+document.addEventListener("keydown", (event) => {
+  if (event.key !== "F1") return;
+  event.preventDefault();
+  if (document.fullscreenElement) document.exitFullscreen();
+  else if (status.state === "running") document.documentElement.requestFullscreen().catch(() => {});
+});
+
+window.tarvelStatus = () => {
+  const audio = Module.tarvelAudio.context;
+  return {
+    state: status.state,
+    error: status.error,
+    exitStatus: status.exitStatus,
+    notices: status.notices.slice(),
+    frames: status.frames,
+    // The last frame's show time, and the music heard when its clock was read (-1 before
+    // the music starts).
+    showTime: status.frame ? status.frame.showTime : null,
+    musicTime: status.frame ? status.frame.musicTime : null,
+    audioState: audio ? audio.state : "none",
+    audioContextTime: audio ? audio.currentTime : null,
+  };
+};
+
+// The held frame as base64 PNG, for tests and for saving a moment.
+window.tarvelHeldFrame = () => {
+  if (status.state !== "held") return null;
+  const bytes = Module.FS.readFile(shotFile);
+  let text = "";
+  for (let i = 0; i < bytes.length; i += 0x8000)
+    text += String.fromCharCode.apply(null, bytes.subarray(i, i + 0x8000));
+  return btoa(text);
+};
