@@ -41,7 +41,7 @@ const char* const kBitmapFragment =
 
 void setUpVertexLayout() {
     const GLsizei stride = sizeof(Vertex);
-    auto attribute = [stride](GLuint location, GLint size, size_t offset) {
+    auto attribute = [&](GLuint location, GLint size, size_t offset) {
         glEnableVertexAttribArray(location);
         glVertexAttribPointer(location, size, GL_FLOAT, GL_FALSE, stride,
                               reinterpret_cast<void*>(offset));
