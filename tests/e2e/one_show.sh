@@ -19,9 +19,13 @@ read -r -a RATES <<<"${ONE_SHOW_RATES:-30 60}"
 WHOLE_FROM=${ONE_SHOW_FROM:-0}
 LAST=${MOMENTS[-1]}
 
-offscreen() {
-  env -u DISPLAY timeout -k 5 600 "$tarvel" --size "$SIZE" "$@" >/dev/null 2>run.log ||
-    { cat run.log >&2; fail "tarvel $* failed"; }
+# The offscreen runs, one per line of runs.txt, two at a time: each is mostly one thread.
+offscreen_runs() {
+  export tarvel SIZE
+  xargs -P 2 -L 1 bash -c 'log=$(mktemp -p .)
+    env -u DISPLAY timeout -k 5 600 "$tarvel" --size "$SIZE" "$@" >/dev/null 2>"$log" ||
+      { echo "tarvel $* failed:" >&2; cat "$log" >&2; exit 1; }
+    rm -f "$log"' bash <runs.txt || fail "an offscreen run failed"
 }
 # The file of the frame at show time $2 in a picture sequence of $3 frames a second in $1.
 frame_of() {
@@ -32,23 +36,30 @@ same() {
 }
 
 # Every frame from show time 0 to the last moment, at 10 frames a second: the moments lie
-# on every grid, so the frames at 30 and 60 a second must equal these.
+# on every grid, so the frames at 30 and 60 a second must equal these. The longest run goes
+# first.
 mkdir whole
-offscreen --capture whole/f%05d.png --from "$WHOLE_FROM" \
-  --to "$(awk -v t="$LAST" 'BEGIN { print t + 0.1 }')" --fps 10
+echo --capture whole/f%05d.png --from "$WHOLE_FROM" \
+  --to "$(awk -v t="$LAST" 'BEGIN { print t + 0.1 }')" --fps 10 >runs.txt
+for fps in "${RATES[@]}"; do
+  for t in "${MOMENTS[@]}"; do
+    for lead in 3 0.5; do
+      mkdir "from-$fps-$t-$lead"
+      echo --capture "from-$fps-$t-$lead/f%05d.png" --fps "$fps" \
+        --from "$(awk -v t="$t" -v l="$lead" 'BEGIN { print t - l }')" \
+        --to "$(awk -v t="$t" -v f="$fps" 'BEGIN { print t + 1 / f }')" >>runs.txt
+    done
+    echo --shot "$t" "shot-$fps-$t.png" --fps "$fps" >>runs.txt
+  done
+done
+offscreen_runs
 
 for fps in "${RATES[@]}"; do
   for t in "${MOMENTS[@]}"; do
     for lead in 3 0.5; do
-      dir=from-$fps-$t-$lead
-      mkdir "$dir"
-      offscreen --capture "$dir/f%05d.png" --fps "$fps" \
-        --from "$(awk -v t="$t" -v l="$lead" 'BEGIN { print t - l }')" \
-        --to "$(awk -v t="$t" -v f="$fps" 'BEGIN { print t + 1 / f }')"
-      same "$(frame_of "$dir" "$t" "$fps")" "$(frame_of whole "$t" 10)" \
+      same "$(frame_of "from-$fps-$t-$lead" "$t" "$fps")" "$(frame_of whole "$t" 10)" \
         "at $t s, $fps fps, from $lead s before"
     done
-    offscreen --shot "$t" "shot-$fps-$t.png" --fps "$fps"
     same "shot-$fps-$t.png" "$(frame_of whole "$t" 10)" "--shot $t at $fps fps"
   done
 done
