@@ -25,6 +25,7 @@ bool glDraws(const float* points, GLenum culled) {
                              glEnd();
                          }).size();
     glDisable(GL_CULL_FACE);
+    glCullFace(GL_BACK);  // the layers that cull take GL's default for granted
     return drawn > 0;
 }
 

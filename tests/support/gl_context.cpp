@@ -15,6 +15,7 @@ void resetFrame() {
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
     glColor4f(1, 1, 1, 1);
+    glCullFace(GL_BACK);
 }
 
 Pixel readPixel(int x, int y) {
