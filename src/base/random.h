@@ -1,7 +1,7 @@
 // The show's random sequences: linear congruential generators (state × 214013 + 2531011,
-// bits 16–30 of the new state) that are never seeded from outside. Each part of the show
-// that draws owns one, started from a seed of its own, so what one part draws never shifts
-// another's, and a part restarted from its seed draws the same values again.
+// bits 16–30 of the new state) that are never seeded from outside. Each layer or list that
+// draws owns one, started from a seed of its own, so what one draws never shifts another's,
+// and one restarted from its seed draws the same values again.
 #pragma once
 
 #include <cstdint>
@@ -15,7 +15,7 @@ public:
     int next();
     void reseed(uint32_t seed) { state_ = seed; }
 
-    // A seed for the sequence that a named part of the show draws from (a hash of the name).
+    // A seed for the sequence that a named layer or list draws from (a hash of the name).
     static uint32_t seedFor(std::string_view name);
 
 private:

@@ -299,13 +299,7 @@ void NObject::drawTexturedLightMapped() {
         draw(ShadeType::LightMap);
         return;
     }
-    SavedState saved(kAllAttributes);
-    glMultMatrixf(orientation);
-    refreshLightVector();
-    for (auto& mesh : meshes) {
-        cullFor(*mesh, static_cast<int>(ShadeType::Texture));
-        mesh->drawTexturedLightMapped();
-    }
+    drawEachMesh(ShadeType::Texture, &Mesh::drawTexturedLightMapped);
 }
 
 void NObject::drawFlatLightMapped() {
@@ -317,11 +311,15 @@ void NObject::drawFlatLightMapped() {
         draw(ShadeType::LightMap);
         return;
     }
+    drawEachMesh(ShadeType::Flat, &Mesh::drawFlatLightMapped);
+}
+
+void NObject::drawEachMesh(ShadeType culledAs, void (Mesh::*drawMesh)()) {
     SavedState saved(kAllAttributes);
     glMultMatrixf(orientation);
     refreshLightVector();
     for (auto& mesh : meshes) {
-        cullFor(*mesh, static_cast<int>(ShadeType::Flat));
-        mesh->drawFlatLightMapped();
+        cullFor(*mesh, static_cast<int>(culledAs));
+        ((*mesh).*drawMesh)();
     }
 }

@@ -75,6 +75,8 @@ public:
 
 private:
     void cullFor(const Mesh& mesh, int shadeType) const;
+    // One pass over the meshes in the model's orientation, each culled as `culledAs` culls.
+    void drawEachMesh(ShadeType culledAs, void (Mesh::*drawMesh)());
     struct TextureTransform {
         float uScale = 1.0f;
         float vScale = 1.0f;
