@@ -1,5 +1,6 @@
 #include "layers/frame_anim.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
@@ -42,12 +43,24 @@ bool FrameAnim::loadNextFrame() {
     return true;
 }
 
+bool FrameAnim::unload() {
+    if (frameCount == 0) {
+        return false;
+    }
+    glDeleteTextures(frameCount, frames);
+    std::fill_n(frames, frameCount, 0u);
+    frameCount = 0;
+    nextNumber = 1;
+    return true;
+}
+
 bool FrameAnim::loadFrame(const char* path, GLuint* slot) {
     if (!path) {
         logWindow->print("Phlicks: No filename");
         return false;
     }
-    return loader.loadJPGTexture(path, slot);
+    // Frames are loaded again after an unload: a missing one is reported the first time.
+    return loader.loadJPGTexture(path, slot, Utility::FailureReport::Once);
 }
 
 void FrameAnim::setFade(double in, double holdSeconds, double out) {

@@ -34,6 +34,9 @@ public:
 
     // Draws nothing while no frame has loaded.
     void draw(double localTime) override;
+    // Deletes the frames; the next draw or loadNext loads them again.
+    bool unload() override;
+    bool loadNext() override { return loadNextFrame(); }
 
     // The frame index shown at local time t (frameCount must be above 0).
     int frameAt(double t) const;

@@ -22,6 +22,10 @@ LoadingScreen::LoadingScreen(std::function<void()> presentFrame)
     }
 }
 
+LoadingScreen::~LoadingScreen() {
+    glDeleteTextures(kPictureCount, pictures);
+}
+
 void LoadingScreen::advance() {
     // The same full-window quad as the render context's, at the loading screen's depth.
     world->drawFullWindowQuad(kDepth, pictures[index]);

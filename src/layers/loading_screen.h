@@ -14,6 +14,9 @@ public:
 
     // present: shows the drawn frame (the window's buffer swap).
     explicit LoadingScreen(std::function<void()> present);
+    ~LoadingScreen();
+    LoadingScreen(const LoadingScreen&) = delete;
+    LoadingScreen& operator=(const LoadingScreen&) = delete;
 
     void advance();
 

@@ -13,6 +13,7 @@ bool Tag::loadTexture(const char* path) {
         logWindow->print("Phlicks: No filename");
         return false;
     }
+    imagePath = path;
     textureHandle = TextureCache::shared().load(path, TextureCache::Kind::Jpg);
     if (*textureHandle != 0) {
         texture = *textureHandle;
@@ -65,7 +66,25 @@ Tag::Color Tag::colorAt(double t) const {
     return {1, 1, 1, p};
 }
 
+bool Tag::unload() {
+    if (!textureHandle || *textureHandle == 0) {
+        return false;
+    }
+    textureHandle.reset();
+    texture = 0;
+    return true;
+}
+
+bool Tag::loadNext() {
+    if (textureHandle || imagePath.empty()) {
+        return false;
+    }
+    std::string path = imagePath;
+    return loadTexture(path.c_str());
+}
+
 void Tag::draw(double t) {
+    loadNext();
     SpriteScope sprite(blendSrc, blendDst);
     glTranslated(x, y, z + zDrift * t);
     glRotated(rotation, 0, 0, 1);

@@ -32,6 +32,9 @@ public:
     // every other pair by alpha.
     Color colorAt(double t) const;
     void draw(double localTime) override;
+    // Lets go of the texture (a picture that failed to load stays a failure).
+    bool unload() override;
+    bool loadNext() override;
 
     // Rows naming one picture share its texture.
     TextureCache::Handle textureHandle;
@@ -44,5 +47,6 @@ public:
     double peak = 1.0;
     GLint blendSrc = GL_ONE;
     GLint blendDst = GL_ONE;
+    std::string imagePath;
     std::string origin;  // "LIST:LINE IMAGE", for the schedule
 };

@@ -70,6 +70,8 @@ void preInit(Session& session, std::function<void()> presentFrame) {
 void worldInit(Session& session) {
     logWindow->print("worldInit() STARTS...");
     session.show = new Show();
+    // Its pictures are not shown again.
+    release(loadingScreen);
     logWindow->print("worldInit() ENDS.");
     music->open(data::kMusic.path);
     music->setVolume(255);

@@ -1,6 +1,9 @@
 #include "show/show.h"
 
+#include <algorithm>
+
 #include "platform/gl/gl.h"
+#include "platform/memory.h"
 
 #include "camera/camera.h"
 #include "layers/camera_list.h"
@@ -176,7 +179,7 @@ void Show::clearList(const ListSource& list) {
 
 void Show::buildOpening() {
     nickAnim_ = std::make_unique<FrameAnim>();
-    nickAnim_->loadFrames(data::kNickFrames.path, data::kNickFrames.count);
+    nickAnim_->loadFramesLater(data::kNickFrames.path, data::kNickFrames.count);
     nickAnim_->setFrameRate(12.5);
     nickAnim_->setFade(0, 1000, 0);
     nickAnim_->setPeak(1.0);
@@ -262,16 +265,52 @@ bool Show::advanceClock() {
 
 void Show::drawFrame() {
     const double t = clock_.time;
-    // What the show needs only later comes in a piece per frame.
-    if (tower_ && !tower_->prepareStep()) {
-        if (!scratchAnim_->loadNextFrame()) {
-            lateScratchAnim_->loadNextFrame();
-        }
-    }
+    // What the show needs only later comes in a piece per frame, the tower's models first.
+    const bool towerLoading = tower_ && tower_->prepareStep();
+    holdPicturesAround(t, !towerLoading);
     if (kTowerStart < t && t < kTowerEnd) {
         drawTowerWindow(t);
     } else {
         drawNormal(t);
+    }
+}
+
+// A layer holds its pictures only from kPictureLead seconds before one of its entries until
+// that entry ends; at other times they are let go, and a frame that may load takes back one
+// piece, the soonest entry's first. Memory then holds what the next seconds draw, not all
+// the show has drawn.
+void Show::holdPicturesAround(double t, bool mayLoad) {
+    std::vector<const Timeline::Entry*> soon;
+    std::vector<Layer*> idle;
+    for (const Timeline& line : timelines_) {
+        for (const Timeline::Entry& entry : line.entries()) {
+            if (entry.start - kPictureLead <= t && t <= entry.end) {
+                soon.push_back(&entry);
+            } else {
+                idle.push_back(entry.layer);
+            }
+        }
+    }
+    std::sort(soon.begin(), soon.end(),
+              [](const Timeline::Entry* a, const Timeline::Entry* b) { return a->start < b->start; });
+    bool letGo = false;
+    for (Layer* layer : idle) {
+        const bool heldBySoon = std::any_of(soon.begin(), soon.end(), [layer](const auto* entry) {
+            return entry->layer == layer;
+        });
+        if (!heldBySoon) {
+            letGo = layer->unload() || letGo;
+        }
+    }
+    if (letGo) {
+        platform::returnFreedMemory();
+    }
+    if (mayLoad) {
+        for (const Timeline::Entry* entry : soon) {
+            if (entry->layer->loadNext()) {
+                break;
+            }
+        }
     }
 }
 

@@ -109,6 +109,9 @@ private:
     void buildTower();
     void buildLateScratch();
 
+    static constexpr double kPictureLead = 8.0;
+    void holdPicturesAround(double t, bool mayLoad);
+
     void drawCameraCuts(double t);
     void drawTowerWindow(double t);
     void drawNormal(double t);
