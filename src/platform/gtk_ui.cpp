@@ -199,7 +199,12 @@ private:
 
 }  // namespace
 
-std::unique_ptr<Ui> makeInteractiveUi() {
+}  // namespace platform
+
+// The dialogs module's one entry point (see dialogs_module.cpp): null when GTK cannot open
+// the display.
+extern "C" __attribute__((visibility("default"))) platform::Ui* tarvel_dialogs_create() {
+    using platform::Interruption;
     if (!gtk_init_check(nullptr, nullptr)) {
         return nullptr;
     }
@@ -213,7 +218,5 @@ std::unique_ptr<Ui> makeInteractiveUi() {
             },
             nullptr);
     }
-    return std::make_unique<GtkUi>();
+    return new platform::GtkUi();
 }
-
-}  // namespace platform

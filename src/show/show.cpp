@@ -291,13 +291,13 @@ void Show::holdPicturesAround(double t, bool mayLoad) {
             }
         }
     }
-    std::sort(soon.begin(), soon.end(),
-              [](const Timeline::Entry* a, const Timeline::Entry* b) { return a->start < b->start; });
+    std::sort(soon.begin(), soon.end(), [](const Timeline::Entry* a, const Timeline::Entry* b) {
+        return a->start < b->start;
+    });
     bool letGo = false;
     for (Layer* layer : idle) {
-        const bool heldBySoon = std::any_of(soon.begin(), soon.end(), [layer](const auto* entry) {
-            return entry->layer == layer;
-        });
+        const bool heldBySoon = std::any_of(
+            soon.begin(), soon.end(), [layer](const auto* entry) { return entry->layer == layer; });
         if (!heldBySoon) {
             letGo = layer->unload() || letGo;
         }

@@ -109,7 +109,7 @@ private:
     void buildTower();
     void buildLateScratch();
 
-    static constexpr double kPictureLead = 8.0;
+    static constexpr double kPictureLead = 4.0;
     void holdPicturesAround(double t, bool mayLoad);
 
     void drawCameraCuts(double t);

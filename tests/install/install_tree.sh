@@ -13,6 +13,13 @@ for file in usr/bin/tarvel usr/bin/vintra-gen usr/share/tarvel/vintra/Ostrel.mp3
   usr/share/bash-completion/completions/tarvel; do
   [[ -f $root/$file ]] || fail "$file was not installed"
 done
+for module in tarvel-video.so tarvel-dialogs.so; do
+  [[ -n $(find "$root/usr/lib" -name "$module") ]] || fail "$module was not installed"
+done
+# The video writer is a module the installed program finds in its installation.
+"$root/usr/bin/tarvel" --capture installed.mp4 --from 30 --to 30.2 --fps 20 >/dev/null 2>err.txt ||
+  fail "the installed tarvel could not record a video: $(cat err.txt)"
+[[ -s installed.mp4 ]] || fail "the installed tarvel wrote no video"
 
 for moment in "8 7.5" "30 29.5" "100 99.5"; do
   set -- $moment

@@ -18,6 +18,9 @@ for file in ./usr/bin/tarvel ./usr/bin/vintra-gen ./usr/share/tarvel/vintra/Ostr
   ./usr/share/bash-completion/completions/tarvel ./usr/share/doc/tarvel/copyright; do
   grep -qx -- "$file" files.txt || fail "the package lacks $file"
 done
+for module in tarvel-video.so tarvel-dialogs.so; do
+  grep -q -- "^./usr/lib/.*/$module$" files.txt || fail "the package lacks $module"
+done
 depends=$(dpkg-deb -f "$deb" Depends)
 for library in libsdl2 libgtk-3-0 libmpg123 libavcodec libpng16 libjpeg62-turbo libgl1 libegl1 fonts-; do
   [[ $depends == *"$library"* ]] || fail "Depends lacks $library: $depends"

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "platform/video/image_sequence.h"
-#include "platform/video/video_file.h"
+#include "platform/video/video_module.h"
 #include "platform/video/wav_file.h"
 
 namespace platform::video {
@@ -16,7 +16,7 @@ std::unique_ptr<RecordingFile> RecordingFile::forPath(const std::string& path) {
                    [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
     if (tail == ".wav")
         return std::make_unique<WavFile>();
-    return std::make_unique<VideoFile>();
+    return makeVideoFile();
 }
 
 }  // namespace platform::video
