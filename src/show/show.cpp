@@ -1,7 +1,5 @@
 #include "show/show.h"
 
-#include <algorithm>
-
 #include "platform/gl/gl.h"
 #include "platform/memory.h"
 
@@ -18,6 +16,7 @@
 #include "layers/turntable_layer.h"
 
 #include "base/data_file.h"
+#include "base/picture_keeping.h"
 #include "base/world.h"
 #include "show/music.h"
 
@@ -275,42 +274,9 @@ void Show::drawFrame() {
     }
 }
 
-// A layer holds its pictures only from kPictureLead seconds before one of its entries until
-// that entry ends; at other times they are let go, and a frame that may load takes back one
-// piece, the soonest entry's first. Memory then holds what the next seconds draw, not all
-// the show has drawn.
 void Show::holdPicturesAround(double t, bool mayLoad) {
-    std::vector<const Timeline::Entry*> soon;
-    std::vector<Layer*> idle;
-    for (const Timeline& line : timelines_) {
-        for (const Timeline::Entry& entry : line.entries()) {
-            if (entry.start - kPictureLead <= t && t <= entry.end) {
-                soon.push_back(&entry);
-            } else {
-                idle.push_back(entry.layer);
-            }
-        }
-    }
-    std::sort(soon.begin(), soon.end(), [](const Timeline::Entry* a, const Timeline::Entry* b) {
-        return a->start < b->start;
-    });
-    bool letGo = false;
-    for (Layer* layer : idle) {
-        const bool heldBySoon = std::any_of(
-            soon.begin(), soon.end(), [layer](const auto* entry) { return entry->layer == layer; });
-        if (!heldBySoon) {
-            letGo = layer->unload() || letGo;
-        }
-    }
-    if (letGo) {
+    if (keepPicturesAround(timelines_, t, kPictureLead, mayLoad)) {
         platform::returnFreedMemory();
-    }
-    if (mayLoad) {
-        for (const Timeline::Entry* entry : soon) {
-            if (entry->layer->loadNext()) {
-                break;
-            }
-        }
     }
 }
 

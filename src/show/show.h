@@ -109,6 +109,7 @@ private:
     void buildTower();
     void buildLateScratch();
 
+    // Pictures are held from this long before their layer's entry (see picture_keeping.h).
     static constexpr double kPictureLead = 4.0;
     void holdPicturesAround(double t, bool mayLoad);
 

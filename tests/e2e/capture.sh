@@ -135,6 +135,14 @@ mkdir taken.mp4
 "$tarvel" --capture taken.mp4 --to 1 >/dev/null 2>err.txt
 [[ $? -eq 1 ]] && grep -qi "directory" err.txt || fail "a directory as the file was not refused"
 
+# Without its video writer module the program refuses a video file, saying why, and records
+# nothing; pictures and sound need no module.
+mkdir alone && cp "$tarvel" alone/tarvel
+alone/tarvel --capture alone.mp4 --from 10 --to 10.1 >/dev/null 2>err.txt
+[[ $? -eq 1 ]] && grep -q "tarvel-video.so" err.txt || fail "a missing video module: $(cat err.txt)"
+compgen -G "alone.mp4*" >/dev/null && fail "a recording without its module left a file"
+alone/tarvel --capture alone.wav --from 10 --to 10.1 >/dev/null 2>&1 || fail "a WAV needed the video module"
+
 # Interrupted: the temporary file goes, and nothing appears under the final name.
 "$tarvel" --capture cut.mp4 >/dev/null 2>&1 &
 pid=$!
