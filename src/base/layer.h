@@ -8,8 +8,7 @@ public:
 
     // Pictures can be let go while the layer is not needed and taken back in pieces
     // before it is; draw takes back whatever is still missing, so the picture stays the
-    // same either way.
-    // True when something was let go.
+    // same either way. Unload is true when something was let go.
     virtual bool unload() { return false; }
     // Takes back one piece; false when nothing was missing.
     virtual bool loadNext() { return false; }
