@@ -26,7 +26,7 @@ trap cleanup EXIT
 cd "$work" || exit 1
 touch logga
 mkfifo display
-Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp 3>display 2>/dev/null &
+Xvfb -displayfd 3 -noreset -screen 0 800x600x24 -nolisten tcp 3>display 2>/dev/null &
 xvfb=$!
 read -r -t 20 number <display || { echo "churn: Xvfb did not start" >&2; exit 1; }
 export DISPLAY=":$number"

@@ -45,7 +45,7 @@ touch logga  # the authoring keys (F11, F12) act only with the log on
 fifo=$work/display
 mkfifo "$fifo"
 # 800 x 600 so that F1 finds the fullscreen mode.
-Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp 3>"$fifo" 2>/dev/null &
+Xvfb -displayfd 3 -noreset -screen 0 800x600x24 -nolisten tcp 3>"$fifo" 2>/dev/null &
 xvfb=$!
 read -r -t 20 number <"$fifo" || { echo "soak: Xvfb did not start" >&2; exit 1; }
 export DISPLAY=":$number"

@@ -7,12 +7,13 @@ fail() {
 }
 
 # Starts Xvfb on a free display (screen $1, default 1280x1024x24) and exports DISPLAY;
-# stopped when the script exits.
+# stopped when the script exits. Without -noreset the server resets when its last client
+# leaves, and a program started in that moment is refused its connection.
 start_xvfb() {
   local fifo
   fifo=$(mktemp -u)
   mkfifo "$fifo"
-  Xvfb -displayfd 3 -screen 0 "${1:-1280x1024x24}" -nolisten tcp 3>"$fifo" 2>/dev/null &
+  Xvfb -displayfd 3 -noreset -screen 0 "${1:-1280x1024x24}" -nolisten tcp 3>"$fifo" 2>/dev/null &
   XVFB_PID=$!
   local number
   read -r -t 20 number <"$fifo" || fail "Xvfb did not start"

@@ -18,9 +18,10 @@ timeout -k 5 600 "$tarvel" --windowed --fps 2 >/dev/null 2>&1
 status=$?
 [[ $status -eq 0 ]] || fail "a whole run ended with $status, not 0"
 
-"$tarvel" --windowed >/dev/null 2>&1 &
+"$tarvel" --windowed >/dev/null 2>run.err &
 pid=$!
-window=$(wait_for_window "#Korrin - Tarvel" 60) || fail "the show window did not open"
+window=$(wait_for_window "#Korrin - Tarvel" 60) ||
+  fail "the show window did not open: $(grep "^tarvel:" run.err | tail -n 1)"
 sleep 1
 xdotool windowfocus --sync "$window" key Escape
 wait_for_exit $pid 30 || fail "Escape did not end the show"
