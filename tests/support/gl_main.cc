@@ -44,10 +44,17 @@ public:
     }
 };
 
+// Every test starts from the same frame, whatever the one before left: models take the
+// modelview current when they are made, so a rotation left behind turns the next test's.
+class FreshFrame : public ::testing::EmptyTestEventListener {
+    void OnTestStart(const ::testing::TestInfo&) override { testing_support::resetFrame(); }
+};
+
 }  // namespace
 
 int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
     ::testing::AddGlobalTestEnvironment(new GlEnvironment);
+    ::testing::UnitTest::GetInstance()->listeners().Append(new FreshFrame);
     return RUN_ALL_TESTS();
 }
