@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Plants faults on purpose and reports which the tests catch. Each fault is a one-line edit
 # (a sed script) to a source file or to a file of the generated data set; the script applies
-# it, rebuilds, runs the golden schedule and, when that passes, the reference frames and then
-# the frames from several starts (one_show), then restores the file. Every fault listed here
+# it, rebuilds, runs the golden schedule with its chart, the schedule against the picture and,
+# when those pass, the reference frames and then the frames from several starts (one_show),
+# then restores the file. Every fault listed here
 # is one a viewer would see, so every one must be caught. By hand, not in CI: a fault that
 # only the frames catch takes a few minutes.
 #   scripts/plant-faults.sh [BUILD_DIR] [NAME...]   (default build/default; NAMEs: only those)
@@ -21,7 +22,10 @@ front-tags-blend-swapped|src/show/show.cpp|0,/\.source = GL_SRC_COLOR,/s//.sourc
 title-overlay-blend|src/show/show.cpp|s/glBlendFunc(GL_ONE_MINUS_SRC_COLOR, GL_ONE_MINUS_SRC_COLOR);/glBlendFunc(GL_ONE_MINUS_SRC_COLOR, GL_ONE);/|the opening words are laid over the scene differently
 title-word-a-beat-late|src/show/show.cpp|s/timeline(Line::Title).add(beats(8), 20.0/timeline(Line::Title).add(beats(9), 20.0/|the third title word is written a beat late
 scratch-three-beats-late|src/show/show.cpp|s/timeline(Line::Scratch).add(beats(168)/timeline(Line::Scratch).add(beats(171)/|the scratch animation starts three beats late
-graffiti-window-a-beat-late|src/show/show.cpp|s/if (kGraffitiStart < t && t < kGraffitiEnd)/if (kGraffitiStart + kBeatSeconds < t \&\& t < kGraffitiEnd)/|the graffiti takes over a beat late
+graffiti-window-a-beat-late|src/show/show.h|s/kGraffitiWindow{kGraffitiStart, /kGraffitiWindow{kGraffitiStart + kBeatSeconds, /|the graffiti takes over a beat late
+graffiti-clear-left-out|src/show/show.cpp|s/^        glClear(GL_COLOR_BUFFER_BIT .*);$/        (void)0;/|the scene stays under the graffiti
+hidden-entry-drawn-in-chart|src/show/schedule_chart.cpp|s/^    if (row.seen == Schedule::Seen::Hidden)$/    if (false)/|the schedule's chart draws what the show never shows in colour
+chart-labels-packed-tight|src/show/schedule_chart.cpp|s/kAdvance = 0.62;/kAdvance = 0.45;/|the schedule chart's labels run over each other
 late-repeat-a-beat-late|src/layers/tag_list.cpp|s/kRepeatLate = 125.76;/kRepeatLate = 126.24;/|the back tags' late repeat comes a beat late
 tag-row-skipped|src/layers/tag_list.cpp|s/^\( *\)std::optional<TagPlacement> placement =/\1if (origin.ends_with(":9")) return false;\n&/|the reader drops line 9 of every tag list
 tower-material-diffuse|src/layers/tower.cpp|s/const GLfloat diffuse\[\] = {0.8f, 0.8f, 0.8f, 1};/const GLfloat diffuse[] = {0.8f, 0.6f, 0.8f, 1};/|the tower turns purple
@@ -98,7 +102,10 @@ run_tests() {
   if [[ -z ${FRAMES_ONLY:-} ]] &&
     ! bash tests/e2e/schedule.sh "$build/tarvel" "$data" x x "$build/tests/frame_compare" \
       >"$log" 2>&1; then
-    echo "schedule: $(grep -m1 -E '^[-+] ' "$log" | tr -s ' ' | cut -c1-38)"
+    echo "schedule: $(grep -m1 -E '^[-+] |^FAIL' "$log" | tr -s ' ' | cut -c1-38)"
+  elif [[ -z ${FRAMES_ONLY:-} ]] &&
+    ! bash tests/e2e/schedule_picture.sh "$build/tarvel" "$data" >"$log" 2>&1; then
+    echo "schedule against picture: $(grep -m1 '^FAIL ' "$log" | cut -c6-40)"
   elif ! bash tests/e2e/reference_frames.sh "$build/tarvel" "$data" x x \
     "$build/tests/frame_compare" >"$log" 2>&1; then
     echo "frames: $(grep -c '^FAIL: .* differs' "$log") moments, first $(grep -m1 -oE '^FAIL: [^ ]+' "$log" | cut -c7-)"

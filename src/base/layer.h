@@ -1,6 +1,8 @@
 // Everything a timeline draws: one operation, given the time since its entry started.
 #pragma once
 
+#include <limits>
+
 class Layer {
 public:
     virtual ~Layer() = default;
@@ -12,4 +14,9 @@ public:
     virtual bool unload() { return false; }
     // Takes back one piece; false when nothing was missing.
     virtual bool loadNext() { return false; }
+
+    // How long after its entry starts the layer shows anything at all (a title word is
+    // written and unwritten, an animation fades out); the rest of a longer entry shows
+    // nothing. For the schedule.
+    virtual double showsFor() const { return std::numeric_limits<double>::infinity(); }
 };

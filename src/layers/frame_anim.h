@@ -34,6 +34,8 @@ public:
 
     // Draws nothing while no frame has loaded.
     void draw(double localTime) override;
+    // The fade's whole envelope.
+    double showsFor() const override { return fadeIn + hold + fadeOut; }
     // Deletes the frames; the next draw or loadNext loads them again.
     bool unload() override;
     bool loadNext() override { return loadNextFrame(); }

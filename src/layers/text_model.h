@@ -17,6 +17,8 @@ public:
     void setOffset(double ox, double oy, double oz);
 
     void draw(double localTime) override;
+    // Written, held and unwritten.
+    double showsFor() const override { return writeTime + holdTime + writeTime; }
 
     // The reveal progress at local time t: t while writing and holding, then running back
     // from writeTime to 0 (and below, which draws nothing).

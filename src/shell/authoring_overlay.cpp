@@ -38,9 +38,8 @@ void AuthoringOverlay::toggle(platform::Window* window) {
 std::string AuthoringOverlay::line(const char* fpsText, double showTime) {
     const BeatPosition position = BeatPosition::at(showTime);
     char buffer[256];
-    int length =
-        std::snprintf(buffer, sizeof buffer, "%s Beat %d Bar %d:%d", fpsText ? fpsText : "",
-                      position.beat, position.bar, position.beatInBar + 1);
+    int length = std::snprintf(buffer, sizeof buffer, "%s Beat %d Bar %s", fpsText ? fpsText : "",
+                               position.beat, position.barText().c_str());
     double distance = 0;
     if (length > 0 && static_cast<size_t>(length) < sizeof buffer) {
         if (musicDistance(showTime, distance)) {
@@ -106,7 +105,7 @@ void AuthoringOverlay::drawBeatFlash(double showTime) {
         return;
     }
     const float level = static_cast<float>(1.0 - position.sinceBeat / kFlashSeconds);
-    if (position.beatInBar == 0) {
+    if (position.beatInBar == 1) {
         glColor3f(level, 0.5f * level, 0.1f * level);
     } else {
         glColor3f(level, level, level);

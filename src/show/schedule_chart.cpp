@@ -4,8 +4,11 @@
 #include <cmath>
 #include <cstdarg>
 #include <cstdio>
+#include <map>
+#include <utility>
 
 #include "base/beat.h"
+#include "base/beat_position.h"
 #include "show/show.h"
 #include "show/show_clock.h"
 
@@ -17,41 +20,26 @@ constexpr double kTo = ShowClock::kEndTime;
 constexpr double kLatestDrawn = kTo + 60.0;
 // Layout, in SVG units (pixels at 100 %): wide enough that a beat is 7 pixels.
 constexpr double kPerSecond = 14.0;
-constexpr double kLeft = 110.0;  // lane names
+constexpr double kLeft = 140.0;  // lane names
 constexpr double kRight = 20.0;
-constexpr double kSectionTop = 30.0;
-constexpr double kAxisTop = 52.0;
-constexpr double kLanesTop = 84.0;
+constexpr double kSectionTop = 36.0;
+constexpr double kAxisTop = 58.0;
+constexpr double kLanesTop = 90.0;
 constexpr double kLevelHeight = 15.0;
 constexpr double kBarHeight = 12.0;
 constexpr double kLaneGap = 6.0;
 constexpr double kLoudnessHeight = 90.0;
-constexpr double kCharWidth = 5.6;  // of the 9-unit label font, for packing the rows
+// The labels are set in a monospaced face, whose every character advances 0.6 of the font
+// size; a little more here keeps neighbours apart whichever of those faces draws them.
+constexpr const char* kFont = "DejaVu Sans Mono, Liberation Mono, monospace";
+constexpr double kAdvance = 0.62;
+constexpr double kLabelSize = 9.0;
 
-// The lanes in the order the frame draws them; the windows that change that order first.
-const char* const kLaneOrder[] = {"window",       "title",   "camera",     "back tags", "nick",
-                                  "late scratch", "scratch", "front tags", "crew",      "graffiti",
-                                  "tower",        "flash",   "info"};
+double textWidth(const std::string& text, double size) {
+    return kAdvance * size * static_cast<double>(text.size());
+}
 
-struct Section {
-    double start;
-    double end;
-    const char* name;
-};
-
-// What the viewer sees in each stretch of the show.
-const Section kSections[] = {
-    {kFrom, 0.0, "lead-in"},
-    {0.0, Show::kTitleEnd, "title words"},
-    {Show::kTitleEnd, beats(section::kFirstDrop), "turntable"},
-    {beats(section::kFirstDrop), Show::kGraffitiStart, "first drop: character"},
-    {Show::kGraffitiStart, Show::kGraffitiEnd, "graffiti"},
-    {Show::kGraffitiEnd, Show::kTowerStart, "morph and scratch"},
-    {Show::kTowerStart, Show::kTowerEnd, "tower"},
-    {Show::kTowerEnd, beats(section::kMorphReturn), "crew"},
-    {beats(section::kMorphReturn), 165.0, "morph again"},
-    {165.0, kTo, "late scratch, the end"},
-};
+const char* const kHiddenFill = "#ececec";
 
 std::string format(const char* pattern, ...) __attribute__((format(printf, 1, 2)));
 std::string format(const char* pattern, ...) {
@@ -86,19 +74,16 @@ std::string escaped(const std::string& text) {
     return out;
 }
 
-int laneRank(const std::string& name) {
-    const auto* found = std::find(std::begin(kLaneOrder), std::end(kLaneOrder), name);
-    return static_cast<int>(found - std::begin(kLaneOrder));
-}
-
-const char* fillOf(const std::string& lane) {
-    if (lane == "window")
+const char* fillOf(const Schedule::Row& row) {
+    const std::string& lane = Schedule::lanes()[static_cast<size_t>(row.lane)];
+    if (row.seen == Schedule::Seen::Hidden)
+        return kHiddenFill;
+    if (row.seen == Schedule::Seen::Window)
         return "#d9d9d9";
     if (lane == "camera")
         return "#a6cee3";
-    if (lane == "title" || lane == "tower" || lane == "scratch" || lane == "nick" ||
-        lane == "late scratch")
-        return "#b2df8a";
+    if (row.source.find(".txt:") == std::string::npos)
+        return "#b2df8a";  // what the show places itself
     return "#fdbf6f";
 }
 
@@ -121,45 +106,59 @@ double ScheduleChart::width() const {
     return x(to_) + kRight;
 }
 
-// The stretch of the chart an entry takes: its bar, or its label where that is longer.
-double ScheduleChart::footprintEnd(const Schedule::Row& row) const {
-    const double label = x(row.start) + 3 + kCharWidth * static_cast<double>(row.label.size());
-    return std::max(x(row.end), label) + 4;
-}
-
-// Lanes in frame order; within a lane, each entry takes the first row where it overlaps
-// neither a bar nor a label before it.
+// Lanes in frame order; within a lane, each entry takes the first row where neither its
+// bars nor its label run into a bar or label before it. The label goes on the entry's first
+// drawn stretch.
 void ScheduleChart::placeEntries() {
-    std::vector<std::string> names;
+    std::map<int, std::vector<const Schedule::Row*>> stretches;
     for (const Schedule::Row& row : schedule_.rows()) {
-        if (std::find(names.begin(), names.end(), row.lane) == names.end()) {
-            names.push_back(row.lane);
-        }
+        stretches[row.entry].push_back(&row);
     }
-    std::stable_sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
-        return laneRank(a) < laneRank(b);
-    });
-    std::vector<std::vector<double>> rowEnds(names.size());
+    const size_t laneCount = Schedule::lanes().size();
+    std::vector<std::vector<double>> rowEnds(laneCount);
+    std::map<int, std::pair<int, const Schedule::Row*>> placedEntries;  // level, labelled row
     for (const Schedule::Row& row : schedule_.rows()) {
-        const int lane =
-            static_cast<int>(std::find(names.begin(), names.end(), row.lane) - names.begin());
-        std::vector<double>& ends = rowEnds[lane];
-        const double start = x(row.start);
-        size_t level = 0;
-        while (level < ends.size() && ends[level] > start) {
-            ++level;
+        auto found = placedEntries.find(row.entry);
+        if (found == placedEntries.end()) {
+            const std::vector<const Schedule::Row*>& parts = stretches[row.entry];
+            const auto drawn = std::find_if(parts.begin(), parts.end(), [](const auto* part) {
+                return part->seen != Schedule::Seen::Hidden;
+            });
+            const Schedule::Row* labelled = drawn == parts.end() ? parts.front() : *drawn;
+            double end = x(labelled->start) + 3 + textWidth(labelled->label, kLabelSize);
+            for (const Schedule::Row* part : parts) {
+                end = std::max(end, x(part->end));
+            }
+            std::vector<double>& ends = rowEnds[static_cast<size_t>(row.lane)];
+            const double start = x(row.start);
+            size_t level = 0;
+            while (level < ends.size() && ends[level] > start) {
+                ++level;
+            }
+            if (level == ends.size()) {
+                ends.push_back(0);
+            }
+            ends[level] = end + 4;
+            found = placedEntries.emplace(row.entry, std::pair{static_cast<int>(level), labelled})
+                        .first;
         }
-        if (level == ends.size()) {
-            ends.push_back(0);
-        }
-        ends[level] = footprintEnd(row);
-        placed_.push_back({&row, lane, static_cast<int>(level)});
+        const auto& [level, labelled] = found->second;
+        placed_.push_back({&row, row.lane, level, labelled == &row});
     }
+    // Only the lanes that hold something, in the frame's order.
+    std::vector<int> laneAt(laneCount, -1);
     double top = kLanesTop;
-    for (size_t i = 0; i < names.size(); ++i) {
-        const int levels = std::max<int>(1, static_cast<int>(rowEnds[i].size()));
-        lanes_.push_back({names[i], levels, top});
+    for (size_t i = 0; i < laneCount; ++i) {
+        if (rowEnds[i].empty()) {
+            continue;
+        }
+        laneAt[i] = static_cast<int>(lanes_.size());
+        const int levels = static_cast<int>(rowEnds[i].size());
+        lanes_.push_back({Schedule::lanes()[i], levels, top});
         top += levels * kLevelHeight + kLaneGap;
+    }
+    for (Placed& placed : placed_) {
+        placed.lane = laneAt[static_cast<size_t>(placed.lane)];
     }
     lanesBottom_ = top;
 }
@@ -171,13 +170,17 @@ double ScheduleChart::height() const {
 std::string ScheduleChart::svg() const {
     std::string out = format(
         "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"%.0f\" height=\"%.0f\" "
-        "viewBox=\"0 0 %.0f %.0f\" font-family=\"DejaVu Sans, sans-serif\" font-size=\"9\">\n",
-        width(), height(), width(), height());
+        "viewBox=\"0 0 %.0f %.0f\" font-family=\"%s\" font-size=\"%.0f\">\n",
+        width(), height(), width(), height(), kFont, kLabelSize);
     out += format("<rect width=\"%.0f\" height=\"%.0f\" fill=\"white\"/>\n", width(), height());
+    const auto hidden =
+        std::count_if(schedule_.rows().begin(), schedule_.rows().end(),
+                      [](const Schedule::Row& row) { return row.seen == Schedule::Seen::Hidden; });
     out += format(
         "<text x=\"8\" y=\"18\" font-size=\"13\" font-weight=\"bold\">tarvel --schedule: %zu "
-        "entries, beats of %.2f s, bars of four</text>\n",
-        schedule_.rows().size(), kBeatSeconds);
+        "rows, %ld of them not drawn (grey); beats of %.2f s, bars of four from bar 1 at 0 "
+        "s</text>\n",
+        schedule_.rows().size(), static_cast<long>(hidden), kBeatSeconds);
     out += grid();
     out += sections();
     out += lanes();
@@ -185,6 +188,7 @@ std::string ScheduleChart::svg() const {
     for (const Placed& placed : placed_) {
         out += entry(placed);
     }
+    out += labels();
     out += loudnessCurve();
     return out + "</svg>\n";
 }
@@ -194,13 +198,15 @@ std::string ScheduleChart::grid() const {
     std::string out = "<g class=\"grid\">\n";
     const double bottom = lanesBottom_ + kLoudnessHeight;
     for (int beat = static_cast<int>(std::ceil(kFrom / kBeatSeconds)); beats(beat) <= to_; ++beat) {
-        const bool bar = beat % 4 == 0;
+        const BeatPosition position = BeatPosition::ofBeat(beat);
+        const bool bar = position.beatInBar == 1;
         out += format("<line x1=\"%.1f\" y1=\"%.0f\" x2=\"%.1f\" y2=\"%.0f\" stroke=\"%s\"/>\n",
                       x(beats(beat)), kAxisTop + 14, x(beats(beat)), bottom,
                       bar ? "#cfcfcf" : "#efefef");
-        if (bar && beat % 16 == 0 && beat >= 0) {
+        // Bars 1, 5, 9 and on.
+        if (bar && position.bar > 0 && (position.bar - 1) % 4 == 0) {
             out += format("<text x=\"%.1f\" y=\"%.0f\" fill=\"#777\">bar %d</text>\n",
-                          x(beats(beat)) + 2, kAxisTop + 24, beat / 4 + 1);
+                          x(beats(beat)) + 2, kAxisTop + 24, position.bar);
         }
     }
     for (int second = static_cast<int>(kFrom); second <= to_; ++second) {
@@ -218,7 +224,7 @@ std::string ScheduleChart::grid() const {
 std::string ScheduleChart::sections() const {
     std::string out = "<g class=\"sections\">\n";
     bool shade = false;
-    for (const Section& section : kSections) {
+    for (const Schedule::Section& section : Schedule::sections()) {
         const double left = x(section.start);
         const double w = x(section.end) - left;
         out += format(
@@ -251,46 +257,72 @@ std::string ScheduleChart::lanes() const {
         out += format(
             "<rect x=\"0\" y=\"%.1f\" width=\"%.0f\" height=\"%.1f\" fill=\"#f7f7f7\" "
             "fill-opacity=\"0.5\" stroke=\"#dddddd\"/>\n"
-            "<text x=\"6\" y=\"%.1f\" font-size=\"11\">%s</text>\n",
+            "<text x=\"6\" y=\"%.1f\" font-size=\"10\">%s</text>\n",
             lane.top - 2, width(), h + 3, lane.top + 10, escaped(lane.name).c_str());
     }
     return out + "</g>\n";
 }
 
-// A bar for a timeline entry, the envelope for a flash; its label and a tooltip.
+// A bar for a timeline entry, the envelope for a flash; its label and a tooltip with the
+// stored times and the notes. What the picture does not show is grey.
 std::string ScheduleChart::entry(const Placed& placed) const {
     const Schedule::Row& row = *placed.row;
     const Lane& lane = lanes_[placed.lane];
+    const bool hidden = row.seen == Schedule::Seen::Hidden;
     const double top = lane.top + placed.level * kLevelHeight;
     const double x0 = x(row.start);
     const double x1 = std::max(x(row.end), x0 + 1.5);
-    const std::string title = format("<title>%.3f to %.3f s: %s (%s)</title>", row.start, row.end,
-                                     escaped(row.kind).c_str(), escaped(row.source).c_str());
+    const std::string notes = row.notes();
+    const std::string title =
+        format("<title>%.3f to %.3f s, bar %s: %s (%s)%s%s</title>", row.start, row.end,
+               BeatPosition::at(row.start).barText().c_str(), escaped(row.what()).c_str(),
+               escaped(row.source).c_str(), notes.empty() ? "" : "; ", escaped(notes).c_str());
+    const char* kind = hidden                               ? "entry hidden"
+                       : row.seen == Schedule::Seen::Window ? "entry window"
+                                                            : "entry";
     std::string out;
-    if (row.lane == "flash") {
+    if (lane.name == "flash") {
         const bool black = row.label == "black";
         out = format(
-            "<polygon class=\"entry flash\" points=\"%.1f,%.1f %.1f,%.1f %.1f,%.1f\" fill=\"%s\" "
-            "stroke=\"#333\">%s</polygon>\n",
-            x0, top + kBarHeight, x0 + 1, top, x1, top + kBarHeight, black ? "#222" : "#fff7a0",
-            title.c_str());
-    } else {
-        const char* kind = row.lane == "camera" ? "entry cut" : "entry";
-        out = format(
-            "<rect class=\"%s\" x=\"%.1f\" y=\"%.1f\" width=\"%.1f\" height=\"%.0f\" rx=\"2\" "
-            "fill=\"%s\" stroke=\"#666\" stroke-width=\"0.5\">%s</rect>\n",
-            kind, x0, top, x1 - x0, kBarHeight, fillOf(row.lane), title.c_str());
-        out += format("<text x=\"%.1f\" y=\"%.1f\">%s</text>\n", x0 + 3, top + 9,
+            "<polygon class=\"%s flash\" data-entry=\"%d\" points=\"%.1f,%.1f %.1f,%.1f "
+            "%.1f,%.1f\" fill=\"%s\" stroke=\"%s\">%s</polygon>\n",
+            kind, row.entry, x0, top + kBarHeight, x0 + 1, top, x1, top + kBarHeight,
+            hidden  ? kHiddenFill
+            : black ? "#222"
+                    : "#fff7a0",
+            hidden ? "#aaa" : "#333", title.c_str());
+        return out;
+    }
+    out = format(
+        "<rect class=\"%s\" data-entry=\"%d\" x=\"%.1f\" y=\"%.1f\" width=\"%.1f\" "
+        "height=\"%.0f\" rx=\"2\" fill=\"%s\" stroke=\"%s\" stroke-width=\"0.5\"%s>%s</rect>\n",
+        kind, row.entry, x0, top, x1 - x0, kBarHeight, fillOf(row), hidden ? "#999" : "#666",
+        hidden ? " stroke-dasharray=\"2 2\"" : "", title.c_str());
+    return out;
+}
+
+// Entry labels go over every bar, so a label longer than its bar stays readable.
+std::string ScheduleChart::labels() const {
+    std::string out = "<g class=\"labels\">\n";
+    for (const Placed& placed : placed_) {
+        if (!placed.labelled || lanes_[placed.lane].name == "flash") {
+            continue;
+        }
+        const Schedule::Row& row = *placed.row;
+        const double top = lanes_[placed.lane].top + placed.level * kLevelHeight;
+        out += format("<text data-entry=\"%d\" x=\"%.1f\" y=\"%.1f\"%s>%s</text>\n", row.entry,
+                      x(row.start) + 3, top + 9,
+                      row.seen == Schedule::Seen::Hidden ? " fill=\"#888\"" : "",
                       escaped(row.label).c_str());
     }
-    return out;
+    return out + "</g>\n";
 }
 
 // Where the camera cuts: a line through every lane below the camera's.
 std::string ScheduleChart::cutMarks() const {
     std::string out = "<g class=\"cuts\">\n";
     for (const Placed& placed : placed_) {
-        if (placed.row->lane == "camera") {
+        if (lanes_[placed.lane].name == "camera" && placed.row->seen == Schedule::Seen::Drawn) {
             const double at = x(placed.row->start);
             out += format(
                 "<line x1=\"%.1f\" y1=\"%.1f\" x2=\"%.1f\" y2=\"%.1f\" "

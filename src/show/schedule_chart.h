@@ -18,11 +18,13 @@ public:
     std::string svg() const;
 
 private:
-    // A bar placed in a lane: overlapping entries of a lane take rows of their own.
+    // A bar placed in a lane: overlapping entries of a lane take rows of their own, the
+    // stretches of one entry share one, labelled once.
     struct Placed {
         const Schedule::Row* row;
         int lane;
         int level;  // row within the lane, from 0
+        bool labelled;
     };
     struct Lane {
         std::string name;
@@ -34,12 +36,12 @@ private:
     double x(double showTime) const;
     double width() const;
     double height() const;
-    double footprintEnd(const Schedule::Row& row) const;
 
     std::string grid() const;
     std::string sections() const;
     std::string lanes() const;
     std::string entry(const Placed& placed) const;
+    std::string labels() const;
     std::string cutMarks() const;
     std::string loudnessCurve() const;
 

@@ -3,6 +3,9 @@
 #include "platform/gl/gl.h"
 #include "platform/memory.h"
 
+#include <string_view>
+#include <utility>
+
 #include "camera/camera.h"
 #include "layers/camera_list.h"
 #include "layers/copy2texture.h"
@@ -232,6 +235,33 @@ void Show::buildLateScratch() {
     timeline(Line::LateScratch).add(165.0, 182.0, lateScratchAnim_.get());
 }
 
+std::string Show::layerName(const Layer* layer) const {
+    const auto inDataSet = [](const char* path) {
+        const std::string_view name = path;
+        const std::string_view root = "./vintra/";
+        return std::string(name.starts_with(root) ? name.substr(root.size()) : name);
+    };
+    const std::pair<const Layer*, std::string> names[] = {
+        {turntable_.get(), "turntable"},
+        {nickAnim_.get(), "character"},
+        {onceAgainText_.get(), inDataSet(data::kTitleOnceAgain.path)},
+        {anotherText_.get(), inDataSet(data::kTitleAnother.path)},
+        {lastMinuteText_.get(), inDataSet(data::kTitleLastMinute.path)},
+        {productionText_.get(), inDataSet(data::kTitleProduction.path)},
+        {presentedByText_.get(), inDataSet(data::kTitlePresentedBy.path)},
+        {spinne_.get(), "morph"},
+        {scratchAnim_.get(), "scratch"},
+        {lateScratchAnim_.get(), "late scratch"},
+        {tower_.get(), "tower scene"},
+    };
+    for (const auto& [named, name] : names) {
+        if (named != nullptr && named == layer) {
+            return name;
+        }
+    }
+    return {};
+}
+
 void Show::reloadLists() {
     for (const ListSource& list : kListSources) {
         if (list.reloadedByF12) {
@@ -267,7 +297,7 @@ void Show::drawFrame() {
     // What the show needs only later comes in a piece per frame, the tower's models first.
     const bool towerLoading = tower_ && tower_->prepareStep();
     holdPicturesAround(t, !towerLoading);
-    if (kTowerStart < t && t < kTowerEnd) {
+    if (towerAlone(t)) {
         drawTowerWindow(t);
     } else {
         drawNormal(t);
@@ -316,7 +346,7 @@ void Show::drawNormal(double t) {
     SavedState saved;
     glLoadIdentity();
 
-    if (t <= kTitleEnd) {
+    if (openingCaptured(t)) {
         drawOpeningCapture(t);
     } else {
         titleCapture_->release();  // until a seek brings the opening back
@@ -329,13 +359,13 @@ void Show::drawNormal(double t) {
     sceneCapture_->drawFullScreen(0, 1, 1);
     setNormalTexEnv();
 
-    if (t <= kTitleEnd) {
+    if (openingCaptured(t)) {
         glEnable(GL_BLEND);
         glBlendFunc(GL_ONE_MINUS_SRC_COLOR, GL_ONE_MINUS_SRC_COLOR);
         titleCapture_->drawFullScreen(0, 1, 1);
         glDisable(GL_BLEND);
     }
-    if (kGraffitiStart < t && t < kGraffitiEnd) {
+    if (graffitiOver(t)) {
         // Everything drawn so far in this frame gives way to the graffiti.
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
         timeline(Line::Graffiti).draw(t);
@@ -345,6 +375,32 @@ void Show::drawNormal(double t) {
     }
     flashes_->draw(t);
     timeline(Line::Info).draw(t);
+}
+
+// The frame order above, read the other way round: what each timeline's drawing comes to.
+Show::Hidden Show::hiddenAt(Line line, double t) {
+    if (towerAlone(t)) {
+        const bool drawn = line == Line::Camera || line == Line::Tower || line == Line::Info;
+        return drawn ? Hidden::No : Hidden::TowerAlone;
+    }
+    switch (line) {
+        case Line::Tower:
+            return Hidden::OutsideTower;
+        case Line::Graffiti:
+            return graffitiOver(t) ? Hidden::No : Hidden::OutsideGraffiti;
+        case Line::FrontTags:  // drawn again after the graffiti clear
+        case Line::Info:
+            return Hidden::No;
+        case Line::Title:
+            if (!openingCaptured(t)) {
+                return Hidden::AfterOpening;
+            }
+            break;
+        default:
+            break;
+    }
+    // The rest makes the scene, which the graffiti clear wipes.
+    return graffitiOver(t) ? Hidden::GraffitiClear : Hidden::No;
 }
 
 // The title words, captured from the 512 × 512 corner for the opening overlay.

@@ -7,6 +7,7 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "base/beat.h"
@@ -32,6 +33,27 @@ public:
     static constexpr double kGraffitiEnd = beats(section::kGraffitiEnd);
     static constexpr double kTowerStart = beats(section::kTowerStart);  // exclusive
     static constexpr double kTowerEnd = beats(section::kTowerEnd);
+
+    // A stretch of show time in which the frame is painted another way, its bounds exclusive
+    // or inclusive as the frame order tests them.
+    struct Window {
+        double from;
+        double to;
+        bool toIncluded;  // from is always exclusive
+        constexpr bool contains(double t) const {
+            return from < t && (t < to || (toIncluded && t == to));
+        }
+    };
+    static constexpr Window kOpeningCapture{-1e300, kTitleEnd, true};
+    static constexpr Window kGraffitiWindow{kGraffitiStart, kGraffitiEnd, false};
+    static constexpr Window kTowerWindow{kTowerStart, kTowerEnd, false};
+    static constexpr bool openingCaptured(double t) { return kOpeningCapture.contains(t); }
+    static constexpr bool graffitiOver(double t) { return kGraffitiWindow.contains(t); }
+    static constexpr bool towerAlone(double t) { return kTowerWindow.contains(t); }
+    // Where the frame order may change: every window bound.
+    static constexpr double kWindowBounds[] = {kOpeningCapture.to, kGraffitiWindow.from,
+                                               kGraffitiWindow.to, kTowerWindow.from,
+                                               kTowerWindow.to};
 
     // The show's timelines, in the order the frame draws them.
     enum class Line {
@@ -69,6 +91,19 @@ public:
     };
     static const std::vector<ListSource> kListSources;
 
+    // Why what a timeline draws at show time t does not reach the picture.
+    enum class Hidden {
+        No,
+        TowerAlone,       // inside the tower window only the tower, cuts, flashes and info
+        GraffitiClear,    // drawn before the graffiti window's clear, which wipes it
+        OutsideGraffiti,  // the graffiti are drawn only inside their window
+        OutsideTower,     // the tower only inside its window
+        AfterOpening,     // the title words only while the opening is captured
+    };
+    // Read off the frame order that drawFrame follows; the flashes are drawn last in every
+    // frame and never hidden.
+    static Hidden hiddenAt(Line line, double t);
+
     Show();
     ~Show();
 
@@ -94,6 +129,10 @@ public:
     };
     // Every list file the show reads; the camera list comes first.
     std::vector<ListFile> listFiles();
+
+    // What an author calls a layer the show places itself ("turntable", "morph", a title
+    // word's model file under vintra/); empty for the layers the lists add.
+    std::string layerName(const Layer* layer) const;
 
     Timeline& timeline(Line line) { return timelines_[static_cast<size_t>(line)]; }
     const Timeline& timeline(Line line) const { return timelines_[static_cast<size_t>(line)]; }

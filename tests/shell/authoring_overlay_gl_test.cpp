@@ -59,6 +59,10 @@ TEST(AuthoringOverlay, FlashesTheCornerOnEachBeatWritesItsLineAndLeavesNoStateBe
     showTime = BeatPosition::beatStart(44) + 0.2;
     overlay.draw(nullptr, &font);
     EXPECT_EQ(readPixel(kCornerX, kCornerY).r, 0) << "dark between beats";
+
+    // The bar the schedule and its chart give the same moment: counted from 1.
+    EXPECT_NE(AuthoringOverlay::line("Fps: 60", 30.78).find("Beat 64 Bar 17:1"), std::string::npos)
+        << AuthoringOverlay::line("Fps: 60", 30.78);
 }
 
 }  // namespace

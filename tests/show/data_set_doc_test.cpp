@@ -6,15 +6,19 @@
 #include <algorithm>
 #include <cctype>
 #include <fstream>
+#include <map>
 #include <sstream>
 #include <string>
+#include <vector>
 
+#include "base/beat_position.h"
 #include "base/data_file.h"
 #include "layers/camera_list.h"
 #include "layers/tag_list.h"
 #include "lists/camera_row.h"
 #include "lists/flash_row.h"
 #include "lists/tag_row.h"
+#include "show/schedule.h"
 #include "show/show.h"
 
 namespace {
@@ -87,6 +91,40 @@ TEST(DataSetDocument, ListsEachFormatsColumnsInOrder) {
     expectColumnTable<TagRow>(doc, "Tag lists");
     expectColumnTable<FlashRow>(doc, "The flash list");
     expectColumnTable<CameraRow>(doc, "The camera list");
+}
+
+// The sections' table gives each start's beat and bar as the overlay and the schedule count
+// them, and names every section of the schedule's chart at its start.
+TEST(DataSetDocument, CountsBarsAsTheShowDoes) {
+    const std::string doc = document();
+    const size_t from = doc.find("\n## beats and bars");
+    ASSERT_NE(from, std::string::npos) << "no section \"## Beats and bars\"";
+    std::istringstream table(doc.substr(from, doc.find("\n## ", from + 1) - from));
+    std::map<std::string, double> starts;
+    for (std::string line; std::getline(table, line);) {
+        std::vector<std::string> cells;
+        std::istringstream row(line);
+        for (std::string cell; std::getline(row, cell, '|');) {
+            const size_t first = cell.find_first_not_of(' ');
+            cells.push_back(first == std::string::npos
+                                ? ""
+                                : cell.substr(first, cell.find_last_not_of(' ') - first + 1));
+        }
+        if (cells.size() != 5 || cells[2].empty() || !std::isdigit(cells[2][0])) {
+            continue;
+        }
+        const double at = std::stod(cells[2]);
+        const BeatPosition position = BeatPosition::at(at);
+        EXPECT_EQ(cells[3], std::to_string(position.beat)) << line;
+        EXPECT_EQ(cells[4], position.barText()) << line;
+        starts[cells[1]] = at;
+    }
+    for (const Schedule::Section& section : Schedule::sections()) {
+        if (section.start >= 0) {
+            ASSERT_TRUE(starts.count(lowered(section.name))) << "no row for " << section.name;
+            EXPECT_NEAR(starts[lowered(section.name)], section.start, 1e-9) << section.name;
+        }
+    }
 }
 
 }  // namespace

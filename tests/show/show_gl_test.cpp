@@ -5,7 +5,9 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cmath>
 #include <filesystem>
+#include <iomanip>
 #include <map>
 #include <string>
 #include <vector>
@@ -119,6 +121,66 @@ TEST_F(ShowFrameOrder, TowerWindowDrawsOnlyTheTowerCutsAndInformation) {
     EXPECT_EQ(frameAt(122.39), kTower);
     EXPECT_EQ(frameAt(beats(255)), kScene);
     EXPECT_EQ(frameAt(122.4), kScene);
+}
+
+// Paints the whole window wherever it is drawn, whatever matrices it is given.
+struct PaintLayer : Layer {
+    void draw(double) override {
+        glPushAttrib(GL_ALL_ATTRIB_BITS);
+        glMatrixMode(GL_PROJECTION);
+        glPushMatrix();
+        glLoadIdentity();
+        glMatrixMode(GL_MODELVIEW);
+        glPushMatrix();
+        glLoadIdentity();
+        for (GLenum off : {GL_DEPTH_TEST, GL_TEXTURE_2D, GL_LIGHTING, GL_CULL_FACE, GL_BLEND,
+                           GL_STENCIL_TEST, GL_ALPHA_TEST, GL_FOG}) {
+            glDisable(off);
+        }
+        glColor3f(0.9f, 0.5f, 0.2f);
+        glRectf(-1, -1, 1, 1);
+        glPopMatrix();
+        glMatrixMode(GL_PROJECTION);
+        glPopMatrix();
+        glMatrixMode(GL_MODELVIEW);
+        glPopAttrib();
+    }
+};
+
+std::vector<uint8_t> windowPixels() {
+    std::vector<uint8_t> pixels(800 * 600 * 3);
+    glReadPixels(0, 0, 800, 600, GL_RGB, GL_UNSIGNED_BYTE, pixels.data());
+    return pixels;
+}
+
+// What the schedule calls hidden is what the frame order wipes or never draws: a layer that
+// paints the whole window changes the frame exactly where Show::hiddenAt says its timeline
+// is seen, on both sides of every window bound.
+TEST_F(ShowFrameOrder, HiddenAtIsWhatReachesThePicture) {
+    std::vector<double> times = {-2.0, 30.0, 60.0, 110.0, 150.0};
+    for (double bound : Show::kWindowBounds) {
+        times.insert(times.end(), {bound, std::nextafter(bound, -1e9), std::nextafter(bound, 1e9)});
+    }
+    for (int line = 0; line < static_cast<int>(Show::Line::Count); ++line) {
+        Timeline& timeline = show->timeline(static_cast<Show::Line>(line));
+        for (int each = 0; each < static_cast<int>(Show::Line::Count); ++each) {
+            show->timeline(static_cast<Show::Line>(each)).clear();
+        }
+        PaintLayer paint;
+        for (double t : times) {
+            timeline.clear();
+            testing_support::resetFrame();
+            frameAt(t);
+            const std::vector<uint8_t> without = windowPixels();
+            timeline.add(-10, 1000, &paint);
+            testing_support::resetFrame();
+            frameAt(t);
+            const bool seen = windowPixels() != without;
+            EXPECT_EQ(seen, Show::hiddenAt(static_cast<Show::Line>(line), t) == Show::Hidden::No)
+                << "line " << line << " at " << std::setprecision(17) << t;
+        }
+        timeline.clear();
+    }
 }
 
 TEST_F(ShowFrameOrder, FramesLeaveNoStateBehindOutsideTheTowerWindow) {

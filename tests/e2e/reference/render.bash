@@ -62,14 +62,22 @@ render_moments() {
 # pick_schedule_moments SCHEDULE: a moment half a second into every list entry, flash and
 # camera cut of a `tarvel --schedule` listing (less when the entry is shorter), unless a
 # moment already picked falls in that entry's first second; entries that start after the
-# show has ended are left out. Names: list-line-start.
+# show has ended are left out. An entry split into drawn and hidden stretches counts once,
+# by its first stretch and its stored times ("entry A to B"). Names: list-line-start.
 pick_schedule_moments() {
   echo "# Picked from the golden schedule by scripts/bless-reference-frames.sh: name, show time."
   grep -v '^#' "$1" | grep -E '\.txt:[0-9]+' | awk -v show_end="$SHOW_END" '
     $1 + 0.5 >= show_end { next }
     {
-      start = $1; end = $2
-      for (i = 3; i <= NF; i++) if ($i ~ /\.txt:[0-9]+$/) source = $i
+      start = $1; end = $2; source = ""
+      for (i = 3; i <= NF; i++) {
+        field = $i; sub(/;$/, "", field)
+        if (source == "" && field ~ /\.txt:[0-9]+$/) source = field
+        if ($i == "entry" && $(i + 2) == "to") {
+          if ($(i + 1) != $1) next
+          end = $(i + 3); sub(/;$/, "", end)
+        }
+      }
       n = split(source, parts, /[\/:]/)
       list = parts[n - 1]; sub(/\.txt$/, "", list)
       first = start + 1 < end ? start + 1 : end
