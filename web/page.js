@@ -21,6 +21,7 @@ const status = {
   notices: [],
   frames: 0,
   frame: null,
+  runtime: false, // the program's functions can be called
 };
 
 function notice(caption, text) {
@@ -95,6 +96,7 @@ var Module = {
   // as it is heard, and for a held frame only the moment the frame needs: nothing to wait
   // for here.
   onRuntimeInitialized: () => {
+    status.runtime = true;
     if (heldAt !== null) startHeld();
     else showStartPanel();
   },
@@ -211,7 +213,7 @@ window.tarvelStatus = () => {
     audioState: audio ? audio.state : "none",
     audioContextTime: audio ? audio.currentTime : null,
     // Seconds of music decoded so far: a held frame needs a few blocks of it, not the track.
-    musicSeconds: Module._tarvel_music_decoded_seconds ? Module._tarvel_music_decoded_seconds() : 0,
+    musicSeconds: status.runtime ? Module._tarvel_music_decoded_seconds() : 0,
   };
 };
 
