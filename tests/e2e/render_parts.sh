@@ -89,6 +89,12 @@ grep -q "Accepted publickey" "$ssh_dir/sshd.log" || fail "no part was rendered o
 [[ $(probe slice.mp4) == "10 1.000000" ]] || fail "the whole slice is $(probe slice.mp4)"
 [[ $(probe over-ssh.mp4) == "$(probe slice.mp4)" ]] ||
   fail "joined over ssh: $(probe over-ssh.mp4), whole: $(probe slice.mp4)"
+sound() {
+  ffprobe -v error -select_streams a:0 -show_entries stream=sample_rate,channels,duration \
+    -of csv=p=0 "$1"
+}
+[[ -n $(sound slice.mp4) && $(sound over-ssh.mp4) == "$(sound slice.mp4)" ]] ||
+  fail "the sound joined over ssh: $(sound over-ssh.mp4), whole: $(sound slice.mp4)"
 mkdir slice-whole slice-parts
 env -u DISPLAY "$tarvel" --capture slice-whole/f%05d.png "${slice[@]}" >/dev/null 2>&1 ||
   fail "the whole slice's pictures failed"
