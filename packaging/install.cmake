@@ -31,6 +31,7 @@ install(FILES ${CMAKE_BINARY_DIR}/packaging/changelog.gz ${PACKAGING_DIR}/copyri
   ${CMAKE_BINARY_DIR}/packaging/data-set.md.gz DESTINATION ${CMAKE_INSTALL_DOCDIR})
 
 install(FILES ${PACKAGING_DIR}/tarvel.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+install(FILES ${PACKAGING_DIR}/lintian/tarvel DESTINATION ${CMAKE_INSTALL_DATADIR}/lintian/overrides)
 install(FILES ${PACKAGING_DIR}/tarvel.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 foreach(size 48 64 128 256)
   install(FILES ${PACKAGING_DIR}/icons/${size}/tarvel.png

@@ -5,7 +5,8 @@
 #   scripts/build-web.sh [DESKTOP_BUILD_DIR]
 # The desktop build (default build/release, configured with the release preset if it is
 # not there) generates the data set and renders the bitmap font's atlas for the page.
-# Needs Debian's emscripten (scripts/setup.sh installs it).
+# Needs Debian's emscripten and the source package of mpg123 (scripts/setup.sh installs the
+# one and fetches the other); the page's decoder is built from it as the desktop's is.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 desktop=${1:-build/release}

@@ -7,11 +7,10 @@
 const params = new URLSearchParams(window.location.search);
 const heldAt = params.get("at");
 const heldSize = params.get("size") || "800x600";
-// The frame at T as --shot renders it (the same as a whole run's); &from=S renders from S.
-const heldFrom = params.get("from");
+// The frame at T as --shot renders it: the same as a whole run's.
 const withLog = params.has("log");
 const shotFile = "/tarvel-shot.png";
-const mixRate = 44100; // the show's mixer rate: the music is decoded at it
+const mixRate = 44100; // the show's mixer rate: the music is decoded at it as it plays
 
 const element = (id) => document.getElementById(id);
 
@@ -22,6 +21,7 @@ const status = {
   notices: [],
   frames: 0,
   frame: null,
+  runtime: false, // the program's functions can be called
 };
 
 function notice(caption, text) {
@@ -68,7 +68,7 @@ var Module = {
     status.frame = { showTime: Module._tarvel_show_time(), musicTime: status.musicBeforeFrame };
     status.frames += 1;
   },
-  tarvelAudio: { decoded: new Map(), context: null },
+  tarvelAudio: { context: null },
   tarvelPage: {
     notice: notice,
     openLog: () => {
@@ -92,41 +92,15 @@ var Module = {
       element("ended").hidden = false;
     },
   },
+  // The music is decoded by the show itself (mpg123, as on the desktop), a block at a time
+  // as it is heard, and for a held frame only the moment the frame needs: nothing to wait
+  // for here.
   onRuntimeInitialized: () => {
-    decodeMusic().then(heldAt !== null ? startHeld : showStartPanel);
+    status.runtime = true;
+    if (heldAt !== null) startHeld();
+    else showStartPanel();
   },
 };
-
-// Every MP3 of the package, decoded by the browser at the mixer's rate before the show
-// starts; the show's streams take their samples from here. A file the browser cannot
-// decode is noted with its reason, and the show reports it when it opens it.
-function mp3Files(directory) {
-  let found = [];
-  for (const name of Module.FS.readdir(directory)) {
-    if (name === "." || name === "..") continue;
-    const path = (directory === "/" ? "" : directory) + "/" + name;
-    const mode = Module.FS.stat(path).mode;
-    if (Module.FS.isDir(mode)) found = found.concat(mp3Files(path));
-    else if (/\.mp3$/i.test(name)) found.push(path);
-  }
-  return found;
-}
-
-async function decodeMusic() {
-  setProgress("Decoding the music…");
-  const files = mp3Files("/vintra");
-  for (const path of files) {
-    const bytes = Module.FS.readFile(path);
-    try {
-      const context = new OfflineAudioContext(2, 1, mixRate);
-      const buffer = await context.decodeAudioData(bytes.buffer.slice(0));
-      Module.tarvelAudio.decoded.set(path, { buffer: buffer });
-    } catch (error) {
-      const reason = "the browser cannot decode it (" + error + ")";
-      Module.tarvelAudio.decoded.set(path, { error: reason });
-    }
-  }
-}
 
 function drawStartPicture() {
   const sizes = Module._malloc(8);
@@ -203,14 +177,12 @@ function startFromPanel() {
 
 function startHeld() {
   const time = /^-?\d+(\.\d+)?$/;
-  const fromOk = heldFrom === null || time.test(heldFrom);
-  if (!/^\d+x\d+$/.test(heldSize) || !time.test(heldAt) || !fromOk) {
-    fail("?at=T takes a show time in seconds, &from=S another, and &size=WxH a size in pixels");
+  if (!/^\d+x\d+$/.test(heldSize) || !time.test(heldAt)) {
+    fail("?at=T takes a show time in seconds, and &size=WxH a size in pixels");
     return;
   }
-  const from = heldFrom !== null ? ["--from", heldFrom] : [];
   element("progress").hidden = true;
-  const args = ["--renderer", "gles", ...from, "--shot", heldAt, shotFile, "--size", heldSize];
+  const args = ["--renderer", "gles", "--shot", heldAt, shotFile, "--size", heldSize];
   afterPaint(() => runShow(args));
 }
 
@@ -240,8 +212,14 @@ window.tarvelStatus = () => {
     musicTime: status.frame ? status.frame.musicTime : null,
     audioState: audio ? audio.state : "none",
     audioContextTime: audio ? audio.currentTime : null,
+    // Seconds of music decoded so far: a held frame needs a few blocks of it, not the track.
+    musicSeconds: status.runtime ? Module._tarvel_music_decoded_seconds() : 0,
   };
 };
+
+// The fingerprint (frames:hash) of all that an MP3 of the package decodes to here; the web
+// test compares it with the desktop's. Decodes the whole file.
+window.tarvelMusicDigest = (path) => Module.ccall("tarvel_music_digest", "string", ["string"], [path]);
 
 // The held frame as base64 PNG, for tests and for saving a moment.
 window.tarvelHeldFrame = () => {

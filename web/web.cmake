@@ -1,5 +1,6 @@
 # The browser build: the show compiled by Emscripten to WebAssembly on WebGL 2, its music
-# decoded by the browser and played through Web Audio, its pictures read by stb_image from
+# decoded by the same mpg123 as the desktop's (cmake/mpg123.cmake) as it plays, and played
+# through Web Audio, its pictures read by stb_image from
 # Emscripten's own library cache. Everything comes from Debian's emscripten package; no
 # port is used (they download, and fail offline). GTK, FFmpeg and the offline modes'
 # writers stay out: the page has no use for them. The data set is packed by
@@ -24,8 +25,8 @@ set(TARVEL_WEB_LINK_OPTIONS
   -sALLOW_MEMORY_GROWTH=1 -sINITIAL_MEMORY=134217728
   -sSTB_IMAGE=1
   -sINVOKE_RUN=0 -sFORCE_FILESYSTEM=1
-  "-sEXPORTED_RUNTIME_METHODS=[callMain,FS,HEAPU8,HEAP32]"
-  "-sEXPORTED_FUNCTIONS=[_main,_malloc,_free,_tarvel_show_time,_tarvel_music_time]"
+  "-sEXPORTED_RUNTIME_METHODS=[callMain,FS,HEAPU8,HEAP32,ccall]"
+  "-sEXPORTED_FUNCTIONS=[_main,_malloc,_free,_tarvel_show_time,_tarvel_music_time,_tarvel_music_decoded_seconds,_tarvel_music_digest]"
   -sENVIRONMENT=web)
 
 target_link_options(tarvel PRIVATE ${TARVEL_WEB_LINK_OPTIONS})

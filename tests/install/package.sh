@@ -22,7 +22,7 @@ for module in tarvel-video.so tarvel-dialogs.so; do
   grep -q -- "^./usr/lib/.*/$module$" files.txt || fail "the package lacks $module"
 done
 depends=$(dpkg-deb -f "$deb" Depends)
-for library in libsdl2 libgtk-3-0 libmpg123 libavcodec libpng16 libjpeg62-turbo libgl1 libegl1 fonts-; do
+for library in libsdl2 libgtk-3-0 libsoxr0 libavcodec libpng16 libjpeg62-turbo libgl1 libegl1 fonts-; do
   [[ $depends == *"$library"* ]] || fail "Depends lacks $library: $depends"
 done
 

@@ -1,11 +1,15 @@
 #!/usr/bin/env python3
 """The browser page in headless Chromium (the page from scripts/build-web.sh):
-  - frames: the page's ?at=T&size=800x600 for three moments against the desktop program's
-    --shot T at 800 x 600 rendered the same way, PSNR at least 30 dB;
-  - start panel: OK starts the show with its music: the audio context runs, and the music
-    heard and the show time, read at one moment, agree within 50 ms;
+  - frames: the page's ?at=T&size=800x600 for five moments, two of them where the music
+    shapes the morphing model, against the desktop program's --shot T at 800 x 600 rendered
+    the same way, PSNR at least 30 dB; each held frame decodes only the music it needs;
+  - music: the page decodes the MP3 to the very samples the desktop does (their
+    fingerprints, frame count and hash, are equal);
+  - start panel: shown before any music is decoded; OK starts the show with its music: the
+    audio context runs, the music is decoded as it plays, and the music heard and the show
+    time, read at one moment, agree within 50 ms;
   - a data file left out of the package: the page names it and the show goes on.
-Usage: page_test.py PAGE_DIR TARVEL DATA_DIR FRAME_COMPARE"""
+Usage: page_test.py PAGE_DIR TARVEL DATA_DIR FRAME_COMPARE MUSIC_DIGEST"""
 
 import base64
 import os
@@ -19,7 +23,14 @@ import time
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from chromium import Chromium, PageError  # noqa: E402
 
-MOMENTS = [("opening", 8.0), ("turntable", 20.0), ("tower", 100.0)]
+# The morph's two moments are a tenth of a second after kicks: its scope then holds the
+# kick's attack, where samples a few milliseconds apart give another swelling.
+MOMENTS = [("opening", 8.0), ("turntable", 20.0), ("morph kick", 84.58), ("morph", 88.40),
+           ("tower", 100.0)]
+MUSIC = "vintra/Ostrel.mp3"
+TRACK_SECONDS = 185.0
+# What a held frame may decode: the morph reads one block of 1024 frames (23 ms).
+HELD_MUSIC_LIMIT = 1.0
 PSNR_LIMIT = 30.0
 CLOCKS_LIMIT = 0.050  # seconds between the music heard and the show time
 LEFT_OUT = "vintra/noise2.jpg"
@@ -68,9 +79,9 @@ class Results:
             self.failed += 1
 
 
-def held_frame(server, query, out):
+def held_frame(server, query, out, digest=None):
     """Opens the page at `query`, waits for the held frame, writes it to `out`; the page's
-    status."""
+    status, with the fingerprint of `digest`'s decoded samples when asked."""
     with Chromium() as browser:
         browser.open(server.url(query), 800, 600)
         status = browser.wait_for(
@@ -81,16 +92,21 @@ def held_frame(server, query, out):
             with open(out, "wb") as file:
                 file.write(base64.b64decode(frame))
         browser.screenshot(out.replace(".png", ".page.png"))
+        if digest:
+            status["digest"] = browser.evaluate(f"tarvelMusicDigest('/{digest}')")
         return status
 
 
 def check_frames(results, server, tarvel, data, compare, work):
     for name, at in MOMENTS:
-        got = os.path.join(work, f"{name}.png")
+        got = os.path.join(work, f"{name.replace(' ', '-')}.png")
         status = held_frame(server, f"?at={at:g}&size=800x600", got)
         if status.get("state") != "held":
             results.check(False, f"{name}: the page did not hold show time {at:g}: {status}")
             continue
+        decoded = status.get("musicSeconds")
+        results.check(decoded is not None and decoded <= HELD_MUSIC_LIMIT,
+                      f"{name}: held with {decoded or 0:.3f} s of the {TRACK_SECONDS:g} s track decoded")
         reference = os.path.join(work, f"{name}.desktop.png")
         env = {k: v for k, v in os.environ.items() if k != "DISPLAY"}
         subprocess.run([tarvel, "--data", data, "--shot", f"{at:g}", reference, "--size",
@@ -102,11 +118,23 @@ def check_frames(results, server, tarvel, data, compare, work):
                       f"{name} at {at:g} s against the desktop: {compared.stdout.strip()}")
 
 
+def check_music(results, server, music_digest, data, work):
+    desktop = subprocess.run([music_digest, os.path.join(data, MUSIC)], capture_output=True,
+                             text=True, timeout=LOAD_LIMIT).stdout.strip()
+    status = held_frame(server, "?at=1", os.path.join(work, "music.png"), digest=MUSIC)
+    page = status.get("digest")
+    results.check(bool(desktop) and page == desktop,
+                  f"{MUSIC} decodes to the same samples on the page ({page}) and on the "
+                  f"desktop ({desktop}) (frames:hash)")
+
+
 def check_start_panel(results, server, work):
     with Chromium() as browser:
         browser.open(server.url(), 800, 600)
-        browser.wait_for("window.tarvelStatus && tarvelStatus().state == 'ready'", LOAD_LIMIT,
-                         "the start panel")
+        ready = browser.wait_for("window.tarvelStatus && tarvelStatus().state == 'ready' && "
+                                 "tarvelStatus()", LOAD_LIMIT, "the start panel")
+        results.check(ready.get("musicSeconds") == 0,
+                      f"the start panel waits for no music: {ready.get('musicSeconds')} s decoded")
         browser.evaluate("document.getElementById('fullscreen').checked = false")
         browser.click("#ok")
         # A few seconds of music: the show starts at -4 s and its music at 0.
@@ -122,6 +150,9 @@ def check_start_panel(results, server, work):
     contexts = (status.get("audioContextTime") or 0, later.get("audioContextTime") or 0)
     results.check(contexts[1] > contexts[0],
                   f"the audio clock runs: {contexts[0]:.3f} s, then {contexts[1]:.3f} s")
+    decoded = (status.get("musicSeconds") or 0, later.get("musicSeconds") or 0)
+    results.check(0 < decoded[0] <= decoded[1] < TRACK_SECONDS,
+                  f"the music is decoded as it plays: {decoded[0]:.2f} s, then {decoded[1]:.2f} s")
     for sample in (status, later):
         show, heard = sample.get("showTime"), sample.get("musicTime")
         agree = show is not None and heard is not None and heard >= 0 and \
@@ -163,7 +194,7 @@ def check_missing_file(results, page, data, work):
 
 
 def main():
-    page, tarvel, data, compare = (os.path.abspath(path) for path in sys.argv[1:5])
+    page, tarvel, data, compare, music_digest = (os.path.abspath(path) for path in sys.argv[1:6])
     if not os.path.isfile(os.path.join(page, "tarvel.data")):
         print(f"no page at {page}: build it with scripts/build-web.sh", file=sys.stderr)
         return 1
@@ -172,6 +203,7 @@ def main():
     server = Server(page)
     try:
         check_frames(results, server, tarvel, data, compare, work)
+        check_music(results, server, music_digest, data, work)
         check_start_panel(results, server, work)
         check_missing_file(results, page, data, work)
     except (PageError, subprocess.SubprocessError) as error:

@@ -3,6 +3,7 @@
 #include <mpg123.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -17,6 +18,11 @@ namespace {
 
 constexpr int kChannels = 2;
 constexpr size_t kConvertChunkFrames = 4096;
+// The portable C decoder, the only one the page has: the desktop picks it too, so both
+// decode to the same samples (cmake/mpg123.cmake builds the library for both).
+constexpr const char* kDecoder = "generic";
+
+std::atomic<int64_t> framesDecoded{0};
 
 void initialiseLibrary() {
     static std::once_flag once;
@@ -56,7 +62,7 @@ struct Failure {
 
 Handle openHandle(const std::string& path, int encoding, Failure& failure) {
     int status = MPG123_OK;
-    Handle handle(mpg123_new(nullptr, &status));
+    Handle handle(mpg123_new(kDecoder, &status));
     if (!handle) {
         failure = {Error::Memory, mpg123_plain_strerror(status)};
         return nullptr;
@@ -153,6 +159,10 @@ std::unique_ptr<Mp3Stream> Mp3Stream::open(const std::string& path, int rate, Er
         new Mp3Stream(handle.release(), rate, fileRate, length, std::move(converter)));
 }
 
+int64_t Mp3Stream::decodedFrames() {
+    return framesDecoded.load(std::memory_order_relaxed);
+}
+
 Mp3Stream::Mp3Stream(mpg123_handle_struct* handle, int rate, long fileRate, int64_t fileLength,
                      std::unique_ptr<RateConverter> converter)
     : handle_(handle),
@@ -203,6 +213,7 @@ int Mp3Stream::decode(int16_t* out, int frames) {
         position_ = length_;  // end of file, a damaged tail or another rate: it is over
     }
     position_ += got;
+    framesDecoded.fetch_add(got, std::memory_order_relaxed);
     return got;
 }
 
@@ -221,6 +232,7 @@ int Mp3Stream::decodeConverted(int16_t* out, int frames) {
     copyFrames(converted_.data() + convertedOffset_, out, got);
     convertedOffset_ += static_cast<size_t>(got) * kChannels;
     position_ += got;
+    framesDecoded.fetch_add(got, std::memory_order_relaxed);
     return got;
 }
 

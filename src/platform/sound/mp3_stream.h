@@ -1,8 +1,8 @@
 // One MP3 file decoded by mpg123 into 16-bit stereo frames at the mixer's rate, with an
 // exact seek index (the whole file is scanned on open). A file at another rate is decoded
 // at its own rate and converted; mono is doubled to both sides. Not thread-safe: the
-// mixer serialises every call. In the browser build the browser decodes the file and the
-// stream holds the whole track (platform/web/web_mp3_stream.cpp).
+// mixer serialises every call. The page uses the same code on the same build of mpg123
+// (cmake/mpg123.cmake), decoding as the music is heard, so both hear the same samples.
 #pragma once
 
 #include <cstdint>
@@ -43,6 +43,9 @@ public:
     bool atEnd() const { return lead_ == 0 && position_ >= length_; }
     // The file's own sample rate.
     long fileRate() const { return fileRate_; }
+    // Frames decoded by every stream of the process so far, at the mixer's rate: what the
+    // page reports as the music it has decoded.
+    static int64_t decodedFrames();
 
     bool playing = false;
     bool looping = false;
