@@ -27,6 +27,7 @@
 #include "shell/authoring.h"
 #include "shell/capture_session.h"
 #include "shell/check_mode.h"
+#include "shell/data_set_report.h"
 #include "shell/data_set_search.h"
 #include "shell/display_check.h"
 #include "shell/fill_unit.h"
@@ -43,7 +44,6 @@
 #include "shell/session.h"
 #include "shell/shell_keys.h"
 #include "shell/shot_series.h"
-#include "shell/skipped_row_report.h"
 #include "shell/sound_recording.h"
 #include "shell/transport.h"
 #include "show/music.h"
@@ -415,7 +415,7 @@ int runTarvel(int argc, char** argv) {
     if (session.options.check) {
         return runCheck(session.dataDirectory);
     }
-    SkippedRowReport::install(session.dataDirectory);
+    DataSetReport::install(session.dataDirectory);
     bool showDialog = false;
     if (!prepareMode(session, showDialog)) {
         return 1;

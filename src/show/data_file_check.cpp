@@ -172,16 +172,9 @@ std::string DataFileCheck::pictureFault(const std::string& bytes) {
 
 std::string DataFileCheck::modelFault(const std::string& bytes) {
     L3DS model;
-    std::string firstError;
-    model.SetErrorHook([&firstError](const std::string& message) {
-        // The reader's messages name its own functions first: "L3DS::Read3DS - …".
-        if (firstError.empty()) {
-            const size_t dash = message.find(" - ");
-            firstError = dash == std::string::npos ? message : message.substr(dash + 3);
-        }
-    });
     if (!model.LoadFromMemory(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size())) {
-        return "does not load as a 3DS model" + (firstError.empty() ? "" : ": " + firstError);
+        const std::string& error = model.FirstError();
+        return "does not load as a 3DS model" + (error.empty() ? "" : ": " + error);
     }
     size_t triangles = 0;
     for (size_t i = 0; i < model.GetMeshCount(); ++i) {

@@ -51,6 +51,7 @@ problems=$((4 + $(wc -w <<<"$stars")))
 [[ $(wc -l <<<"$out") -eq $((problems + 1)) ]] || fail "--check said more than the damage: $out"
 expect "tarvel: copy/vintra has $problems problems"
 grep -q '\./vintra' <<<"$out" && fail "--check named a file as ./vintra/…: $out"
+copy_check=$out
 
 # The music decoded whole, and a decimal comma. 6,000 bytes of a picture pasted into the MP3
 # two fifths in (74.4 s): the place and the music lost there are named, and the row's
@@ -107,9 +108,20 @@ diff <(written -name '*.txt') <(missing none | grep '\.txt$') >missing.diff ||
 
 # The row cut short is said once on standard error, named as the user gave the data set.
 said="tarvel: copy/vintra/$back:$cut: row skipped ("
-env -u DISPLAY timeout -k 5 300 "$tarvel" --data copy --from 7 --shot 7 at7.png >/dev/null 2>err.txt ||
+# Stills at 30 and 100 s load the flip-book and the tower, which the show loads when due.
+env -u DISPLAY timeout -k 5 300 "$tarvel" --data copy --from 7 --shot 7 at7.png --shot 30 at30.png \
+  --shot 100 at100.png >/dev/null 2>err.txt ||
   fail "--shot on the damaged copy failed: $(cat err.txt)"
 [[ $(grep -cF -- "$said" err.txt) -eq 1 ]] || fail "--shot did not say the row once: $(cat err.txt)"
+# A file that does not serve: the show's own message as it always was, and once the line
+# --check gives that file.
+grep -qxF "tarvel: ERROR! Failed to load ./vintra/tags/front/star.jpg !" err.txt ||
+  fail "--shot lost the show's message about the missing picture: $(cat err.txt)"
+[[ $(grep -cxF "tarvel: copy/vintra/tags/front/star.jpg: missing" err.txt) -eq 1 ]] ||
+  fail "--shot did not say once where the missing picture is: $(cat err.txt)"
+while read -r line; do
+  grep -qxF "tarvel: $line" err.txt || fail "--shot did not say '$line' as --check does: $(cat err.txt)"
+done < <(grep -E '^copy/vintra/[^:]+: ' <<<"$copy_check")
 env -u DISPLAY timeout -k 5 300 "$tarvel" --data copy --schedule >/dev/null 2>err.txt ||
   fail "--schedule on the damaged copy failed: $(cat err.txt)"
 [[ $(grep -cF -- "$said" err.txt) -eq 1 ]] || fail "--schedule did not say the row once: $(cat err.txt)"
