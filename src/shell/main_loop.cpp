@@ -402,7 +402,7 @@ int runTarvel(int argc, char** argv) {
         return failUsage(error);
     }
     if (session.options.help) {
-        std::fputs(usageText(), stdout);
+        std::fputs(usageText().c_str(), stdout);
         return 0;
     }
     if (session.options.version) {
