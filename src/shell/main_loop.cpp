@@ -303,9 +303,6 @@ bool startOfflineWork(Session& session) {
 // Chooses the ui, the clock and the window kind; false with a message when the chosen mode
 // cannot run here.
 bool prepareMode(Session& session, bool& showDialog) {
-    if (!windowRequestPossible(session.options)) {
-        return false;
-    }
     const bool display = platform::Window::hasDisplay();
     showDialog = false;
     if (session.options.offline() || !display) {
@@ -408,6 +405,9 @@ int runTarvel(int argc, char** argv) {
     if (session.options.version) {
         std::printf("tarvel %s (%s)\n", TARVEL_VERSION, TARVEL_REVISION);
         return 0;
+    }
+    if (!windowRequestPossible(session.options)) {
+        return 2;
     }
     if (!enterDataSet(session)) {
         return 1;
