@@ -22,7 +22,7 @@ constexpr std::array kKeys{
     KeyHelp{"R, F, Z, X", "raise, lower, roll the camera", When::LogOn},
     KeyHelp{"Enter", "start or stop writing camera positions to a typed file", When::LogOn},
     KeyHelp{"L, 0", "load a camera path from a typed file, fly it (3 s)", When::LogOn},
-    KeyHelp{"1, 9", "type the move speed (1/100), type a view (nine numbers)", When::LogOn},
+    KeyHelp{"1, 9", "type the move speed in hundredths, type a view (nine numbers)", When::LogOn},
     KeyHelp{"keypad 4, 6, 8, 2",
             "tune the sprites' offsets; keypad 5 logs them, keypad 1 "
             "types their step",

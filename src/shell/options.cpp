@@ -374,7 +374,7 @@ std::string usageText() {
         "  --check               read the whole data set, name every problem, exit 1 if\n"
         "                        any (without a display)\n"
         "\n"
-        "Authoring:\n"
+        "Authoring (in a window, so with a display):\n"
         "  --watch               read a list file again when it is saved\n"
         "  --loop A B            play show time A to B over and over\n"
         "\n"
@@ -384,16 +384,18 @@ std::string usageText() {
     static const char* const kAfterKeys =
         "\n"
         "The data set is the first of: --data DIR; $TARVEL_DATA; ./vintra in the current\n"
-        "directory; share/tarvel under the program's prefix; tarvel/ in $XDG_DATA_HOME\n"
-        "and $XDG_DATA_DIRS. Make one with 'vintra-gen DIR/vintra'. Output files are\n"
-        "named relative to the directory tarvel was started in.\n"
+        "directory; data/ beside the program in its build tree; share/tarvel under the\n"
+        "program's prefix; tarvel/ in $XDG_DATA_HOME and $XDG_DATA_DIRS. Make one with\n"
+        "'vintra-gen DIR/vintra'. Output files are named relative to the directory\n"
+        "tarvel was started in.\n"
         "\n"
         "Environment: TARVEL_DATA, XDG_DATA_HOME, XDG_DATA_DIRS; DISPLAY or\n"
-        "WAYLAND_DISPLAY (with neither, the show is recorded to ./tarvel.mp4).\n"
+        "WAYLAND_DISPLAY (with neither, the show is recorded to ./tarvel.mp4, and\n"
+        "--windowed, --fullscreen, --loop and --watch are refused).\n"
         "\n"
         "Exit status: 0 at the end of the show or on quit; 1 on a failure (no data set,\n"
         "no GL context, a file that cannot be written, a problem --check found); 2 for a\n"
-        "bad option; 255 on Cancel in the start-up dialog or when the log window is\n"
-        "closed.\n";
+        "bad option or a window asked for without a display; 255 on Cancel in the\n"
+        "start-up dialog or when the log window is closed.\n";
     return kBeforeKeys + KeyHelp::describe(KeyHelp::Format::Terminal) + kAfterKeys;
 }
