@@ -65,16 +65,14 @@ private:
             const std::string at = clockTime(resyncs.front().at);
             say("damaged at " + at +
                 (lost < kNoticeable
-                     ? ": " + bytes(resyncs.front().skippedBytes) +
-                           " that are no music skipped there"
+                     ? ": " + skipped(resyncs.front()) + ", no music lost"
                      : ": " + secondsText(lost) + " of music lost there, so from " + at +
                            " on it plays " + secondsText(lost) + " early against the show"));
             return;
         }
         constexpr size_t kShown = 10;
         for (size_t i = 0; i < resyncs.size() && i < kShown; ++i) {
-            say("damaged at " + clockTime(resyncs[i].at) + ": the decoder skipped " +
-                bytes(resyncs[i].skippedBytes) + " there to find the next frame");
+            say("damaged at " + clockTime(resyncs[i].at) + ": " + skipped(resyncs[i]));
         }
         if (resyncs.size() > kShown) {
             say("damaged at " + std::to_string(resyncs.size() - kShown) + " more places after " +
@@ -108,8 +106,13 @@ private:
                (survey_.resyncs.empty() && survey_.lostSeconds() >= kNoticeable);
     }
 
-    static std::string bytes(int64_t count) {
-        return std::to_string(count) + (count == 1 ? " byte" : " bytes");
+    static std::string skipped(const platform::sound::Mp3Survey::Resync& resync) {
+        const int64_t count = resync.skippedBytes;
+        if (count <= 0) {
+            return "a frame there overlaps the one before";
+        }
+        return "the decoder skipped " + std::to_string(count) + (count == 1 ? " byte" : " bytes") +
+               " there to find the next frame";
     }
 
     const platform::sound::Mp3Survey& survey_;

@@ -7,6 +7,7 @@
 
 #include "platform/sound/lame_variants.h"
 #include "platform/sound/mp3_stream.h"
+#include "platform/sound/mp3_survey.h"
 #include "platform/sound/test_mp3.h"
 
 namespace sound = platform::sound;
@@ -95,6 +96,14 @@ TEST(Mp3AnyRate, PlaysAtTheRightPitchSpeedAndPosition) {
         EXPECT_EQ(stream->positionFrames(), -250 * kMixRate / 1000);
         stream->seekMilliseconds(10000);
         EXPECT_TRUE(stream->atEnd());
+
+        // Whole, tags and all: `--check` finds nothing to say about it.
+        const sound::Mp3Survey survey = sound::Mp3Survey::of(path);
+        EXPECT_TRUE(survey.decoded) << survey.failure;
+        EXPECT_TRUE(survey.resyncs.empty()) << "a resync at " << survey.resyncs.front().at << " s";
+        EXPECT_FALSE(survey.cutInFrame);
+        EXPECT_LT(survey.lostSeconds(), 0.001);
+        EXPECT_NEAR(survey.heardSeconds, stream->lengthFrames() / double(kMixRate), 0.001);
     }
 }
 
