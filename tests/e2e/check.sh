@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The data set as an author meets it: `tarvel --check` on the generated set and on damaged
-# copies (every problem named, by the path the user gave), every file the generator writes
-# read by it, a skipped row said on standard error in the offline modes, and the schedule
-# drawn as an SVG that librsvg renders.
+# copies (every problem named, by the path the user gave; the music decoded whole, damaged
+# and cut short; a decimal comma), every file the generator writes read by it, a skipped
+# row and every file --check names said the same way on standard error in the offline
+# modes, and the schedule drawn as an SVG that librsvg renders.
 set -u
 tarvel=$1
 data=$2
