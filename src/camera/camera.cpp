@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "base/data_problem.h"
 #include "base/frame_state.h"
 #include "base/log.h"
 #include "base/random.h"
@@ -126,6 +127,7 @@ bool Camera::loadPath(const char* path) {
     std::string bytes;
     if (!platform::readFile(path, bytes)) {
         logWindow->print("File Not Found : %s\n", path);
+        DataProblem::tellMissingOr(path, "cannot be read");
         return false;
     }
     return appendPositions(bytes, path);
@@ -148,6 +150,9 @@ bool Camera::appendPositions(std::string_view bytes, const char* name) {
         return true;
     }
     logWindow->print("File not correct! %s\n", name);
+    DataProblem::tell(name, std::to_string(positions.size()) +
+                                (positions.size() == 1 ? " position" : " positions") +
+                                ", a camera path needs at least 4");
     return false;
 }
 

@@ -1,6 +1,7 @@
 #include "image/jpg_image.h"
 
 #include <cstdint>
+#include <cstdio>
 #include <cstring>
 #include <new>
 #include <string>
@@ -21,6 +22,18 @@ bool JPGImage::load(const char* path) {
         return false;
     }
     return loadFromMemory(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size());
+}
+
+std::string JPGImage::failure(const char* path) const {
+    if (result != platform::JpegResult::CannotOpen) {
+        return std::string("does not decode as a JPEG: ") + platform::jpegResultText(result);
+    }
+    // A file that opens was refused for its size, before it was read in.
+    if (FILE* file = path ? platform::openFile(path, "rb") : nullptr) {
+        std::fclose(file);
+        return "larger than any picture the show reads";
+    }
+    return "cannot be read";
 }
 
 bool JPGImage::loadFromMemory(const unsigned char* bytes, size_t size) {

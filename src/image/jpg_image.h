@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <memory>
+#include <string>
 
 #include "base/log.h"
 #include "platform/jpeg.h"
@@ -20,6 +21,8 @@ public:
     std::unique_ptr<unsigned char[]> data;  // width × height × 3 bytes, RGB
     // Why the last load failed (Ok after a success); CannotOpen also for a file too large.
     platform::JpegResult result = platform::JpegResult::Ok;
+    // The same in the words `tarvel --check` uses, for a file at `path` that load refused.
+    std::string failure(const char* path) const;
 
 private:
     bool decode();

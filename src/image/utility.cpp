@@ -1,7 +1,9 @@
 #include "image/utility.h"
 
 #include <memory>
+#include <type_traits>
 
+#include "base/data_problem.h"
 #include "base/log.h"
 #include "image/bmp_image.h"
 #include "image/jpg_image.h"
@@ -22,6 +24,11 @@ bool loadTexture(const char* loaderName, const char* path, GLuint* textureName,
             logWindow->alertOnce("ERROR! Failed to load %s !", path);
         } else {
             logWindow->alert("ERROR! Failed to load %s !", path);
+        }
+        if constexpr (std::is_same_v<Image, JPGImage>) {
+            DataProblem::tellMissingOr(path, image->failure(path));
+        } else {
+            DataProblem::tellMissingOr(path, "does not load as a 24-bit BMP picture");
         }
         return false;
     }

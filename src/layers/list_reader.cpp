@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "base/data_problem.h"
 #include "platform/path.h"
 
 std::optional<std::string> ListReader::open(const char* path, const char* heading,
@@ -10,6 +11,7 @@ std::optional<std::string> ListReader::open(const char* path, const char* headin
     std::string text;
     if (!path || !platform::readFile(path, text)) {
         logWindow->print("File Not Found : %s\n", shown.c_str());
+        DataProblem::tellMissingOr(path, "cannot be read");
         return std::nullopt;
     }
     return text;

@@ -17,6 +17,9 @@ public:
     bool number(double& out);
     // Only blanks are left.
     bool atEnd();
+    // Where the next column's text begins (after atEnd()) or the last one ended.
+    size_t position() const { return pos_; }
+    std::string_view text() const { return text_; }
 
 private:
     void skipBlanks();

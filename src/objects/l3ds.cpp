@@ -20,6 +20,7 @@ struct FileCloser {
 }  // namespace
 
 bool L3DS::LoadFile(const char* path) {
+    firstError_.clear();
     std::unique_ptr<FILE, FileCloser> file(platform::openFile(path, "rb"));
     if (!file) {
         Report("L3DS::LoadFile - cannot open file");
@@ -52,6 +53,7 @@ bool L3DS::LoadFile(const char* path) {
 }
 
 bool L3DS::LoadFromMemory(const uint8_t* bytes, size_t size) {
+    firstError_.clear();
     if (size > std::numeric_limits<uint32_t>::max() || (bytes == nullptr && size != 0)) {
         Report("L3DS::LoadFromMemory - buffer too large or missing");
         return false;

@@ -27,11 +27,19 @@ public:
 
     // Receives every error message; by default messages are discarded.
     void SetErrorHook(ErrorHook hook) { errorHook_ = std::move(hook); }
+    // The first error of the last load in a few words, without the reader's function name
+    // ("wrong file format"); empty when there was none.
+    const std::string& FirstError() const { return firstError_; }
 
 private:
     static constexpr size_t kObjectNameLimit = 99;
 
     void Report(const char* message) const {
+        if (firstError_.empty()) {
+            const std::string text = message;
+            const size_t dash = text.find(" - ");
+            firstError_ = dash == std::string::npos ? text : text.substr(dash + 3);
+        }
         if (errorHook_) {
             errorHook_(message);
         }
@@ -41,5 +49,6 @@ private:
     void ReadObject(const ChunkHeader& object, L3dsChunkReader& chunks);
 
     ErrorHook errorHook_;
+    mutable std::string firstError_;
     ChunkCursor cursor_;
 };

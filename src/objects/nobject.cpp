@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "base/data_file.h"
+#include "base/data_problem.h"
 #include "base/gl_state.h"
 #include "base/log.h"
 #include "base/world.h"
@@ -28,6 +29,9 @@ bool NObject::load3DS(const char* path) {
     L3DS reader;
     if (!reader.LoadFile(path)) {
         logWindow->alert("Loading %s in NObject.cpp failed", path);
+        const std::string& error = reader.FirstError();
+        DataProblem::tellMissingOr(
+            path, "does not load as a 3DS model" + (error.empty() ? "" : ": " + error));
         return false;
     }
     buildMeshes(reader);

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <string>
 
 #include "platform/interruption.h"
 #include "platform/startup_picture.h"
@@ -158,10 +159,30 @@ public:
         gtk_window_set_default_size(GTK_WINDOW(logWindow_), 450, 190);
         gtk_window_move(GTK_WINDOW(logWindow_), 0, 750);
         gtk_window_set_accept_focus(GTK_WINDOW(logWindow_), FALSE);
+        // Long lines wrap: a view scrolled sideways to the end of one line hides the start
+        // of every other.
         GtkWidget* scroll = gtk_scrolled_window_new(nullptr, nullptr);
+        gtk_scrolled_window_set_policy(GTK_SCROLLED_WINDOW(scroll), GTK_POLICY_NEVER,
+                                       GTK_POLICY_AUTOMATIC);
         logView_ = gtk_text_view_new();
         gtk_text_view_set_editable(GTK_TEXT_VIEW(logView_), FALSE);
+        gtk_text_view_set_cursor_visible(GTK_TEXT_VIEW(logView_), FALSE);
         gtk_text_view_set_monospace(GTK_TEXT_VIEW(logView_), TRUE);
+        gtk_text_view_set_wrap_mode(GTK_TEXT_VIEW(logView_), GTK_WRAP_WORD_CHAR);
+        GtkTextBuffer* buffer = gtk_text_view_get_buffer(GTK_TEXT_VIEW(logView_));
+        GtkTextIter end;
+        gtk_text_buffer_get_end_iter(buffer, &end);
+        logEnd_ = gtk_text_buffer_create_mark(buffer, nullptr, &end, FALSE);
+        logText_.clear();
+        // The view lays its lines out bit by bit after they are added, and each bit moves
+        // the end further down: the view follows it there.
+        g_signal_connect(gtk_scrolled_window_get_vadjustment(GTK_SCROLLED_WINDOW(scroll)),
+                         "changed", G_CALLBACK(+[](GtkAdjustment* vertical, gpointer) {
+                             gtk_adjustment_set_value(vertical,
+                                                      gtk_adjustment_get_upper(vertical) -
+                                                          gtk_adjustment_get_page_size(vertical));
+                         }),
+                         nullptr);
         gtk_container_add(GTK_CONTAINER(scroll), logView_);
         gtk_container_add(GTK_CONTAINER(logWindow_), scroll);
         g_signal_connect(logWindow_, "delete-event",
@@ -181,19 +202,64 @@ public:
         if (!logView_)
             return;
         GtkTextBuffer* buffer = gtk_text_view_get_buffer(GTK_TEXT_VIEW(logView_));
-        gtk_text_buffer_set_text(buffer, text.c_str(), static_cast<gint>(text.size()));
-        GtkTextIter end;
-        gtk_text_buffer_get_end_iter(buffer, &end);
-        GtkTextMark* mark = gtk_text_buffer_get_insert(buffer);
-        gtk_text_buffer_place_cursor(buffer, &end);
-        gtk_text_view_scroll_mark_onscreen(GTK_TEXT_VIEW(logView_), mark);
+        // Nearly always one line more at the end: only that is added, so the view keeps
+        // its layout and a long log costs no more per line than a short one.
+        if (text.size() >= logText_.size() && text.compare(0, logText_.size(), logText_) == 0) {
+            GtkTextIter end;
+            gtk_text_buffer_get_end_iter(buffer, &end);
+            gtk_text_buffer_insert(buffer, &end, text.c_str() + logText_.size(),
+                                   static_cast<gint>(text.size() - logText_.size()));
+        } else {
+            gtk_text_buffer_set_text(buffer, text.c_str(), static_cast<gint>(text.size()));
+        }
+        logText_ = text;
+        // Bottom-aligned on the end, carried out once the new lines are laid out.
+        gtk_text_view_scroll_to_mark(GTK_TEXT_VIEW(logView_), logEnd_, 0.0, TRUE, 0.0, 1.0);
+    }
+
+    LogInView logInView() override {
+        LogInView seen;
+        if (!logView_ || !gtk_widget_get_realized(logView_))
+            return seen;
+        GtkTextView* view = GTK_TEXT_VIEW(logView_);
+        GdkRectangle visible;
+        gtk_text_view_get_visible_rect(view, &visible);
+        GtkTextIter line;
+        gtk_text_view_get_line_at_y(view, &line, visible.y, nullptr);
+        seen.firstLine = lineText(line);
+        // Up from the bottom to the first line whose whole height is in view.
+        int top = 0;
+        int height = 0;
+        gtk_text_view_get_line_at_y(view, &line, visible.y + visible.height - 1, &top);
+        for (;;) {
+            gtk_text_view_get_line_yrange(view, &line, &top, &height);
+            if (top + height <= visible.y + visible.height || !gtk_text_iter_backward_line(&line))
+                break;
+        }
+        seen.lastLine = lineText(line);
+        seen.leftEdge = visible.x == 0;
+        return seen;
     }
 
     void pump() override { runPendingEvents(); }
 
 private:
+    // The text of the buffer line that `at` is in, without its line end.
+    static std::string lineText(GtkTextIter at) {
+        gtk_text_iter_set_line_offset(&at, 0);
+        GtkTextIter end = at;
+        if (!gtk_text_iter_ends_line(&end))
+            gtk_text_iter_forward_to_line_end(&end);
+        gchar* text = gtk_text_iter_get_text(&at, &end);
+        std::string line = text ? text : "";
+        g_free(text);
+        return line;
+    }
+
     GtkWidget* logWindow_ = nullptr;
     GtkWidget* logView_ = nullptr;
+    GtkTextMark* logEnd_ = nullptr;  // stays at the end as text is added there
+    std::string logText_;            // what the view holds
     std::function<void()> onLogClose_;
 };
 

@@ -13,6 +13,14 @@ enum class Buttons { Ok, YesNo };
 enum class Icon { Information, Exclamation, Stop };
 enum class Answer { Ok, Cancel, Yes, No, Closed };
 
+// What the log window shows: the lines at the top and at the bottom of its view, and
+// whether its left edge is in view (long lines wrap instead of scrolling sideways).
+struct LogInView {
+    std::string firstLine;  // the line at the top, even if only its lower part shows
+    std::string lastLine;   // the last line shown whole
+    bool leftEdge = true;
+};
+
 struct InputResult {
     Answer answer = Answer::Cancel;  // Ok, Cancel or Closed (the close box)
     std::string text;                // what was typed, for Ok
@@ -35,8 +43,10 @@ public:
 
     // The modeless log window. onClose runs when its close box is used.
     virtual bool openLogWindow(const std::string& title, std::function<void()> onClose) = 0;
-    // Replaces the log window's whole text and scrolls to its end.
+    // Replaces the log window's whole text and scrolls its newest line into view.
     virtual void setLogText(const std::string& text) = 0;
+    // What the log window shows now; empty where there is no window to look at.
+    virtual LogInView logInView() { return {}; }
 
     // Lets pending events of the dialogs run; called from the main loop's idle pass.
     virtual void pump() {}

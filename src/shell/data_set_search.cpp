@@ -38,8 +38,19 @@ DataSetSearch::DataSetSearch(const std::string& dataOption, const std::string& p
         return;
     }
     places_.push_back({".", false});
+    addBuildTree(program);
     addInstalledPrefix(program);
     addXdgDirectories();
+}
+
+// data/ beside a program run from its build tree, where the build generates the data set:
+// build/default/tarvel plays build/default/data/vintra from any directory.
+void DataSetSearch::addBuildTree(const std::string& program) {
+    std::error_code error;
+    const fs::path directory = fs::path(program).parent_path();
+    if (!program.empty() && fs::is_regular_file(directory / "CMakeCache.txt", error)) {
+        places_.push_back({(directory / "data").string(), false});
+    }
 }
 
 // share/tarvel under the prefix the program runs from, so a moved installation still works.

@@ -1,6 +1,7 @@
 // Finds the show's data set: the first directory holding vintra/, looked for in the
-// command line's --data, $TARVEL_DATA, the current directory, the installed prefix beside
-// the program and the XDG data directories.
+// command line's --data, $TARVEL_DATA, the current directory, the data/ a build tree
+// generates beside the program, the installed prefix beside the program and the XDG data
+// directories.
 #pragma once
 
 #include <string>
@@ -32,6 +33,7 @@ public:
     const std::vector<Place>& places() const { return places_; }
 
 private:
+    void addBuildTree(const std::string& program);
     void addInstalledPrefix(const std::string& program);
     void addXdgDirectories();
 

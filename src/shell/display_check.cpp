@@ -6,17 +6,36 @@
 #include "base/log.h"
 #include "platform/window.h"
 
+namespace {
+
+// The first option given that only means something in a window.
+const char* windowOption(const Options& options) {
+    if (options.windowed) {
+        return "--windowed";
+    }
+    if (options.fullscreen) {
+        return "--fullscreen";
+    }
+    if (options.hasLoop) {
+        return "--loop";
+    }
+    return options.watch ? "--watch" : nullptr;
+}
+
+}  // namespace
+
 bool windowRequestPossible(const Options& options) {
-    if (options.offline() || platform::Window::hasDisplay()) {
+    if (options.offline() || options.check || platform::Window::hasDisplay()) {
         return true;
     }
-    if (!options.windowed && !options.fullscreen) {
+    const char* option = windowOption(options);
+    if (option == nullptr) {
         return true;  // the plain start records instead, and says so
     }
     logWindow->say(LogLevel::Error, LogModule::Shell,
                    "tarvel: %s needs a display, and neither DISPLAY nor WAYLAND_DISPLAY is set; "
-                   "to record the show instead, run tarvel --capture FILE.mp4",
-                   options.fullscreen ? "--fullscreen" : "--windowed");
+                   "to record the show instead, run tarvel --capture FILE.mp4%s",
+                   option, options.hasLoop ? " --from A --to B" : "");
     return false;
 }
 

@@ -39,6 +39,10 @@ void LogWindow::append(const std::string& line) {
     platform::ui().setLogText(content_);
 }
 
+void LogWindow::show(const std::string& message) {
+    append("\r\n" + message);
+}
+
 void LogWindow::writeLine(LineKind kind, const std::string& message) {
     if (!enabled_) {
         return;

@@ -17,6 +17,8 @@ public:
 
     // Appends one prepared line, keeping the earliest text when the log is full.
     void append(const std::string& line);
+    // A plain line in the window only, for a line the terminal has in its own words.
+    void show(const std::string& message);
 
     bool enabled() const { return enabled_; }
     // The whole text of the log, as the window shows it.

@@ -27,6 +27,7 @@
 #include "shell/authoring.h"
 #include "shell/capture_session.h"
 #include "shell/check_mode.h"
+#include "shell/data_set_report.h"
 #include "shell/data_set_search.h"
 #include "shell/display_check.h"
 #include "shell/fill_unit.h"
@@ -43,7 +44,6 @@
 #include "shell/session.h"
 #include "shell/shell_keys.h"
 #include "shell/shot_series.h"
-#include "shell/skipped_row_report.h"
 #include "shell/sound_recording.h"
 #include "shell/transport.h"
 #include "show/music.h"
@@ -303,9 +303,6 @@ bool startOfflineWork(Session& session) {
 // Chooses the ui, the clock and the window kind; false with a message when the chosen mode
 // cannot run here.
 bool prepareMode(Session& session, bool& showDialog) {
-    if (!windowRequestPossible(session.options)) {
-        return false;
-    }
     const bool display = platform::Window::hasDisplay();
     showDialog = false;
     if (session.options.offline() || !display) {
@@ -402,12 +399,15 @@ int runTarvel(int argc, char** argv) {
         return failUsage(error);
     }
     if (session.options.help) {
-        std::fputs(usageText(), stdout);
+        std::fputs(usageText().c_str(), stdout);
         return 0;
     }
     if (session.options.version) {
         std::printf("tarvel %s (%s)\n", TARVEL_VERSION, TARVEL_REVISION);
         return 0;
+    }
+    if (!windowRequestPossible(session.options)) {
+        return 2;
     }
     if (!enterDataSet(session)) {
         return 1;
@@ -415,7 +415,7 @@ int runTarvel(int argc, char** argv) {
     if (session.options.check) {
         return runCheck(session.dataDirectory);
     }
-    SkippedRowReport::install(session.dataDirectory);
+    DataSetReport::install(session.dataDirectory);
     bool showDialog = false;
     if (!prepareMode(session, showDialog)) {
         return 1;

@@ -64,4 +64,4 @@ struct Options {
 bool parseOptions(int argc, char** argv, Options& options, std::string& error);
 
 // The --help text: options, keys, exit statuses, environment and the data set's places.
-const char* usageText();
+std::string usageText();

@@ -1,9 +1,10 @@
 // Reads one file of the data set as the show's loaders would, without GL: a picture is
-// decoded, a model parsed, a camera path counted, the music decoded. Says why a file will
-// not serve, in a few words, for `tarvel --check`.
+// decoded, a model parsed, a camera path counted, the music decoded whole. Says why a file
+// will not serve, in a few words, for `tarvel --check`.
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "base/data_file.h"
 
@@ -18,14 +19,18 @@ public:
     // case) serves as a file of `kind`; else the reason, "missing" when there is none.
     std::string fault(const std::string& path, DataFile::Kind kind);
 
-    // The length of the music the last MP3 checked holds, in seconds.
+    // Everything the show would not play as written of the music at `path`, one reason a
+    // line: missing, not MP3, damaged places with the time they are at and the music lost
+    // there, cut short, shorter than the show. Empty when the show hears it whole.
+    std::vector<std::string> musicFaults(const std::string& path);
+
+    // The length of the music the last MP3 checked holds, as the show hears it, in seconds.
     double musicSeconds() const { return musicSeconds_; }
 
 private:
     static std::string pictureFault(const std::string& bytes);
     static std::string modelFault(const std::string& bytes);
     static std::string cameraPathFault(const std::string& bytes);
-    std::string musicFault(const std::string& path);
 
     double musicSeconds_ = 0;
 };

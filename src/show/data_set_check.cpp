@@ -150,12 +150,26 @@ void DataSetCheck::checkNamedFile(const std::string& path, DataFile::Kind kind, 
 }
 
 void DataSetCheck::checkFile(const std::string& path, DataFile::Kind kind) {
+    if (kind == DataFile::Kind::Music) {
+        checkMusic(path);
+        return;
+    }
     const bool known = faults_.contains(platform::resolvePath(path));
     const std::string& fault = faultOf(path, kind);
     // A file some row named missing was said with that row; a fault is said once.
     if (!fault.empty() && (!known || fault == DataFileCheck::kMissing)) {
         problem(shown(path) + ": " + fault);
     }
+}
+
+void DataSetCheck::checkMusic(const std::string& path) {
+    ++counts_[DataFile::Kind::Music];
+    const std::vector<std::string> faults = files_.musicFaults(path);
+    for (const std::string& fault : faults) {
+        problem(shown(path) + ": " + fault);
+    }
+    musicSeconds_ = files_.musicSeconds();
+    faults_.emplace(platform::resolvePath(path), faults.empty() ? "" : faults.front());
 }
 
 const std::string& DataSetCheck::faultOf(const std::string& path, DataFile::Kind kind) {
@@ -165,9 +179,6 @@ const std::string& DataSetCheck::faultOf(const std::string& path, DataFile::Kind
     }
     ++counts_[kind];
     std::string fault = files_.fault(path, kind);
-    if (kind == DataFile::Kind::Music) {
-        musicSeconds_ = files_.musicSeconds();
-    }
     return faults_.emplace(key, std::move(fault)).first->second;
 }
 

@@ -44,6 +44,8 @@ private:
                         const std::string& at);
     // A file that is read whatever the lists say; false when it has a problem.
     void checkFile(const std::string& path, DataFile::Kind kind);
+    // The music, decoded whole: a line for each thing the show would not play as written.
+    void checkMusic(const std::string& path);
     // The problem of a file read before, or the reason from reading it now.
     const std::string& faultOf(const std::string& path, DataFile::Kind kind);
 

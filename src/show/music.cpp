@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "base/data_problem.h"
 #include "base/log.h"
 #include "platform/process.h"
 #include "platform/sound/sample_reader.h"
@@ -119,6 +120,8 @@ void Music::open(const char* path) {
         const char* reason = sound::lastErrorReason();
         logWindow->alert("%s: %s%s%s%s\n", path, errorName(static_cast<int>(sound::lastError())),
                          *reason ? " (" : "", reason, *reason ? ")" : "");
+        DataProblem::tellMissingOr(path, std::string("does not decode as MP3 music: ") +
+                                             (*reason ? reason : "unknown format"));
     }
 }
 

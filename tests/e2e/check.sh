@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The data set as an author meets it: `tarvel --check` on the generated set and on damaged
-# copies (every problem named, by the path the user gave), every file the generator writes
-# read by it, a skipped row said on standard error in the offline modes, and the schedule
-# drawn as an SVG that librsvg renders.
+# copies (every problem named, by the path the user gave; the music decoded whole, damaged
+# and cut short; a decimal comma), every file the generator writes read by it, a skipped
+# row and every file --check names said the same way on standard error in the offline
+# modes, and the schedule drawn as an SVG that librsvg renders.
 set -u
 tarvel=$1
 data=$2
@@ -51,6 +52,44 @@ problems=$((4 + $(wc -w <<<"$stars")))
 [[ $(wc -l <<<"$out") -eq $((problems + 1)) ]] || fail "--check said more than the damage: $out"
 expect "tarvel: copy/vintra has $problems problems"
 grep -q '\./vintra' <<<"$out" && fail "--check named a file as ./vintra/…: $out"
+copy_check=$out
+
+# The music decoded whole, and a decimal comma. 6,000 bytes of a picture pasted into the MP3
+# two fifths in (74.4 s): the place and the music lost there are named, and the row's
+# column is the one with the comma.
+music=$data/vintra/Ostrel.mp3
+size=$(stat -c %s "$music")
+mkdir junk short
+for copy in junk short; do
+  cp -rs "$data/vintra" "$copy/"
+  rm "$copy/vintra/Ostrel.mp3"
+done
+{
+  head -c $((size * 2 / 5)) "$music"
+  head -c 6000 "$data/vintra/korrin.jpg"
+  tail -c +$((size * 2 / 5 + 1)) "$music"
+} >junk/vintra/Ostrel.mp3
+comma=junk/vintra/$back
+row=$(awk '!/^#/ && NF { print NR; exit }' "$comma")
+awk -v n="$row" 'BEGIN { OFS = FS = "\t" } NR == n { $3 = "0,5" } { print }' "$data/vintra/$back" >comma.txt
+rm "$comma" && mv comma.txt "$comma"
+out=$("$tarvel" --check --data junk 2>&1)
+status=$?
+[[ $status -eq 1 ]] || fail "--check on damaged music exited $status, not 1: $out"
+expect "junk/vintra/Ostrel.mp3: damaged at 1:14.4: 0.0"
+expect " s of music lost there, so from 1:14.4 on it plays"
+expect "junk/vintra/tags/256/tagback.txt:$row: row skipped (fade-in is not a number: 0,5; the lists take a decimal point, not a comma: 0.5)"
+[[ $(wc -l <<<"$out") -eq 3 ]] || fail "--check said more than the damaged music and the row: $out"
+
+# The MP3 cut off at 37.5 s (192 kbit/s after the 626-byte header): cut short, and by how
+# much shorter than the show.
+head -c $((626 + 24000 * 375 / 10)) "$music" >short/vintra/Ostrel.mp3
+out=$("$tarvel" --check --data short 2>&1)
+[[ $? -eq 1 ]] || fail "--check on a short MP3 did not exit 1: $out"
+expect "short/vintra/Ostrel.mp3: cut short: the music ends at 0:37.5, 148.5"
+expect "short/vintra/Ostrel.mp3: 0:37.5 of music, 147.5"
+expect " s shorter than the show (3:05.0): the show plays on in silence after 0:37.5"
+expect "37.5 s of music)"
 
 # Every file the generator writes is one --check reads: with all but the lists gone it names
 # each missing, and with nothing at all each list (spelled as the program does, any case).
@@ -70,9 +109,20 @@ diff <(written -name '*.txt') <(missing none | grep '\.txt$') >missing.diff ||
 
 # The row cut short is said once on standard error, named as the user gave the data set.
 said="tarvel: copy/vintra/$back:$cut: row skipped ("
-env -u DISPLAY timeout -k 5 300 "$tarvel" --data copy --from 7 --shot 7 at7.png >/dev/null 2>err.txt ||
+# Stills at 30 and 100 s load the flip-book and the tower, which the show loads when due.
+env -u DISPLAY timeout -k 5 300 "$tarvel" --data copy --from 7 --shot 7 at7.png --shot 30 at30.png \
+  --shot 100 at100.png >/dev/null 2>err.txt ||
   fail "--shot on the damaged copy failed: $(cat err.txt)"
 [[ $(grep -cF -- "$said" err.txt) -eq 1 ]] || fail "--shot did not say the row once: $(cat err.txt)"
+# A file that does not serve: the show's own message as it always was, and once the line
+# --check gives that file.
+grep -qxF "tarvel: ERROR! Failed to load ./vintra/tags/front/star.jpg !" err.txt ||
+  fail "--shot lost the show's message about the missing picture: $(cat err.txt)"
+[[ $(grep -cxF "tarvel: copy/vintra/tags/front/star.jpg: missing" err.txt) -eq 1 ]] ||
+  fail "--shot did not say once where the missing picture is: $(cat err.txt)"
+while read -r line; do
+  grep -qxF "tarvel: $line" err.txt || fail "--shot did not say '$line' as --check does: $(cat err.txt)"
+done < <(grep -E '^copy/vintra/[^:]+: ' <<<"$copy_check")
 env -u DISPLAY timeout -k 5 300 "$tarvel" --data copy --schedule >/dev/null 2>err.txt ||
   fail "--schedule on the damaged copy failed: $(cat err.txt)"
 [[ $(grep -cF -- "$said" err.txt) -eq 1 ]] || fail "--schedule did not say the row once: $(cat err.txt)"

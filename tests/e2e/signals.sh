@@ -2,7 +2,8 @@
 # SIGINT, SIGTERM and SIGHUP end the program with 128 + n and a line naming what they
 # interrupted, in a still frame, a benchmark and while a GTK dialog holds the main thread
 # (the start-up dialog, the F8 pause box); nothing half-written stays behind. And the
-# displays: one that is named but cannot be opened, and a window asked for with none.
+# displays: one that is named but cannot be opened, and a window or authoring asked for
+# with none.
 set -u
 [[ -n "${E2E_TRACE:-}" ]] && set -x
 tarvel=$1
@@ -89,15 +90,18 @@ status=$?
 [[ $status -eq 1 ]] || fail "an unreachable display ended with $status, not 1"
 grep -q "cannot open display :4093" err.txt || fail "an unreachable display is not named: $(cat err.txt)"
 
-for mode in --windowed --fullscreen; do
+# What only a window can do, refused in one line before anything loads; only the plain
+# command records without a display.
+for mode in --windowed --fullscreen "--loop 28 29" --watch; do
   env -u DISPLAY -u WAYLAND_DISPLAY "$tarvel" $mode >/dev/null 2>err.txt &
   pid=$!
   wait_for_exit $pid 30 || fail "$mode without a display: the program did not end"
   wait $pid
   status=$?
-  [[ $status -eq 1 ]] || fail "$mode without a display ended with $status, not 1"
-  grep -q -- "$mode needs a display" err.txt && grep -q -- "--capture" err.txt ||
+  [[ $status -eq 2 ]] || fail "$mode without a display ended with $status, not 2"
+  grep -q -- "${mode%% *} needs a display" err.txt && grep -q -- "--capture" err.txt ||
     fail "$mode without a display does not say how to record: $(cat err.txt)"
+  [[ $(wc -l <err.txt) -eq 1 ]] || fail "$mode without a display said more than one line: $(cat err.txt)"
   [[ -z "$(leftovers)" ]] || fail "$mode without a display left $(leftovers)"
 done
 

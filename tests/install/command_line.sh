@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
-# The command line as a user meets it: no data set anywhere, output paths beside --data,
-# --shot refused before anything renders, usage errors, --version, and --help naming the
-# same options as the manual page.
+# The command line as a user meets it: no data set anywhere, the build's own from its build
+# tree, output paths beside --data, --shot refused before anything renders, usage errors,
+# --version, and --help naming the same options as the manual page.
 set -u
 source "$(dirname "$0")/lib.bash"
 
-"$tarvel" --shot 2 x.png >out.txt 2>err.txt
+# A program outside a build tree and an installation, with no data set anywhere.
+cp "$tarvel" "$SCRATCH/tarvel"
+"$SCRATCH/tarvel" --shot 2 x.png >out.txt 2>err.txt
 status=$?
 [[ $status -eq 1 ]] || fail "no data set ended with $status, not 1"
 [[ $(wc -l <err.txt) -eq 1 ]] || fail "no data set should be one line: $(cat err.txt)"
@@ -13,6 +15,10 @@ grep -q "no data set (looked for ./vintra, .*/share/tarvel/vintra, $XDG_DATA_HOM
   fail "the line does not name the places looked in: $(cat err.txt)"
 grep -q "vintra-gen" err.txt || fail "the line does not say how to make a data set"
 [[ ! -e x.png ]] || fail "a frame was written without a data set"
+
+# The program in its build tree plays the data set the build generated, from anywhere.
+"$tarvel" --check >out.txt 2>err.txt || fail "the build's program did not find its data set: $(cat out.txt err.txt)"
+grep -q "^tarvel: $build/data/vintra is whole" out.txt || fail "not the build's data set: $(cat out.txt)"
 
 # Relative output names count from where tarvel started, whatever --data says.
 "$tarvel" --data "$build/data" --shot 1 rel.png --from 0.9 --fps 20 >/dev/null 2>err.txt ||

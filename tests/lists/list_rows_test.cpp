@@ -178,6 +178,11 @@ TEST(ListRows, ARefusedRowIsToldWhy) {
               "hold is not a number: O.5");
     EXPECT_EQ(ListColumn::faultIn(CameraRow::kColumns, "a.pos 1 2 3 1e60"),
               "unit is not a number: 1e60");
+    // A decimal comma: the column it is in, not the one after, whose text it seems to start.
+    EXPECT_EQ(ListColumn::faultIn(TagRow::kColumns, "a.jpg\t4\t0,5\t5\t2\t0\t0\t-2\t0\t1\t0\t1"),
+              "fade-in is not a number: 0,5; the lists take a decimal point, not a comma: 0.5");
+    EXPECT_EQ(ListColumn::faultIn(FlashRow::kColumns, "11\t0.25\t1s\t0.5\t1\t0\t0"),
+              "hold is not a number: 1s");
 }
 
 }  // namespace

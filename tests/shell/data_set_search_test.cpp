@@ -4,6 +4,7 @@
 #include <stdlib.h>
 
 #include <filesystem>
+#include <fstream>
 #include <string>
 
 namespace fs = std::filesystem;
@@ -69,6 +70,11 @@ TEST_F(DataSetSearchTest, EachPlaceWinsOverTheLaterOnes) {
         dataSetIn(root_ / place);
         EXPECT_EQ(find(), (root_ / place).string());
     }
+    // The program in its build tree (CMake's cache beside it): the set the build generated.
+    dataSetIn(root_ / "prefix/bin/data");
+    EXPECT_EQ(find(), (root_ / "prefix/share/tarvel").string()) << "no build tree yet";
+    std::ofstream(root_ / "prefix/bin/CMakeCache.txt") << "# CMake's\n";
+    EXPECT_EQ(find(), (root_ / "prefix/bin/data").string());
     dataSetIn(root_ / "cwd");
     EXPECT_EQ(find(), ".") << "an author's working copy wins over the installed one";
     setenv("TARVEL_DATA", dataSetIn(root_ / "env").c_str(), 1);

@@ -15,7 +15,7 @@
 #include "layers/flash.h"
 #include "layers/list_lines.h"
 #include "layers/loading_screen.h"
-#include "shell/skipped_row_report.h"
+#include "shell/data_set_report.h"
 #include "support/test_show.h"
 #include "support/test_ui.h"
 
@@ -112,7 +112,7 @@ TEST_F(ListReloaderTest, EachSavePatternReadsTheListOnceWhenCompleteAndShowTimeR
 }
 
 TEST_F(ListReloaderTest, SkippedRowsAreReportedByFileAndLineAndTheRestIsRead) {
-    SkippedRowReport::install("show");
+    DataSetReport::install("show");
     testing::internal::CaptureStderr();
     write("vintra/flash/flash.txt",
           "# start in hold out peak kind unit\n"

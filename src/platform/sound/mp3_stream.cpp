@@ -37,12 +37,13 @@ struct HandleDeleter {
 };
 using Handle = std::unique_ptr<mpg123_handle, HandleDeleter>;
 
-// Stereo output in `encoding` with an exact seek index. Every rate is allowed: a file whose
-// rate changes inside it then reports a new format (and ends there) instead of making the
-// library print its complaint on the terminal.
+// Stereo output in `encoding` with an exact seek index. Every rate is allowed: frames at
+// another rate inside the file then report a new format (and are dropped) instead of making
+// the library print its complaint on the terminal.
 bool configure(mpg123_handle* handle, int encoding) {
     long flags = MPG123_FORCE_SEEKABLE | MPG123_FORCE_STEREO | MPG123_QUIET | MPG123_GAPLESS;
     if (mpg123_param(handle, MPG123_FLAGS, flags, 0) != MPG123_OK ||
+        mpg123_param(handle, MPG123_RESYNC_LIMIT, Mp3Stream::kResyncLimit, 0) != MPG123_OK ||
         mpg123_format_none(handle) != MPG123_OK)
         return false;
     const long* rates = nullptr;
@@ -206,11 +207,11 @@ int Mp3Stream::decode(int16_t* out, int frames) {
     if (position_ >= length_)
         return 0;
     size_t bytes = 0;
-    int status = mpg123_read(handle_, out, sizeof(int16_t) * kChannels * frames, &bytes);
+    int status = readOwnRate(out, sizeof(int16_t) * kChannels * frames, &bytes);
     int got = static_cast<int>(bytes / (sizeof(int16_t) * kChannels));
     const bool failed = status != MPG123_OK && status != MPG123_NEW_FORMAT;
-    if (got == 0 && (failed || rateChanged(status))) {
-        position_ = length_;  // end of file, a damaged tail or another rate: it is over
+    if (got == 0 && failed) {
+        position_ = length_;  // end of file or a damaged tail: it is over
     }
     position_ += got;
     framesDecoded.fetch_add(got, std::memory_order_relaxed);
@@ -244,14 +245,13 @@ bool Mp3Stream::convertMore() {
     fileFrames_.resize(kConvertChunkFrames * kChannels);
     for (int attempt = 0; attempt < 4; ++attempt) {
         size_t bytes = 0;
-        int status =
-            mpg123_read(handle_, fileFrames_.data(), fileFrames_.size() * sizeof(float), &bytes);
+        int status = readOwnRate(fileFrames_.data(), fileFrames_.size() * sizeof(float), &bytes);
         size_t frames = bytes / (sizeof(float) * kChannels);
         if (frames > 0) {
             converter_->convert(fileFrames_.data(), frames, converted_);
             return true;
         }
-        if ((status != MPG123_OK && status != MPG123_NEW_FORMAT) || rateChanged(status))
+        if (status != MPG123_OK && status != MPG123_NEW_FORMAT)
             break;
     }
     // The end of the file: the resampler gives out what it still holds.
@@ -267,6 +267,25 @@ bool Mp3Stream::rateChanged(int status) const {
     int channels = 0;
     int encoding = 0;
     return mpg123_getformat(handle_, &rate, &channels, &encoding) != MPG123_OK || rate != fileRate_;
+}
+
+// A file keeps one rate: frames at another are junk that looked like a frame after damage
+// (or a second file stuck on), so they are decoded and dropped, and the music goes on.
+int Mp3Stream::readOwnRate(void* out, size_t size, size_t* done) {
+    for (;;) {
+        const int status = mpg123_read(handle_, out, size, done);
+        // What comes with a new format was decoded in the format before it.
+        if (otherRate_) {
+            *done = 0;
+        }
+        if (status == MPG123_NEW_FORMAT) {
+            otherRate_ = rateChanged(status);
+        }
+        const bool failed = status != MPG123_OK && status != MPG123_NEW_FORMAT;
+        if (failed || *done > 0 || (status == MPG123_OK && !otherRate_)) {
+            return status;
+        }
+    }
 }
 
 void Mp3Stream::seekMilliseconds(int milliseconds) {

@@ -20,6 +20,10 @@ class RateConverter;
 
 class Mp3Stream {
 public:
+    // Bytes mpg123 searches for the next frame after damage: all the rest of the file, so
+    // junk in the middle costs the frames it hit and the music goes on after it.
+    static constexpr long kResyncLimit = -1;
+
     // Opens `path` (resolved ignoring case); null with `error` set on failure, and
     // `reason` saying why in words.
     static std::unique_ptr<Mp3Stream> open(const std::string& path, int rate, Error& error,
@@ -59,6 +63,8 @@ private:
     bool convertMore();
     // After the library reported `status`: whether the file went on at another rate.
     bool rateChanged(int status) const;
+    // mpg123_read, dropping what comes at another rate than the file's own.
+    int readOwnRate(void* out, size_t size, size_t* done);
 
     mpg123_handle_struct* handle_;
     int rate_;
@@ -72,6 +78,7 @@ private:
     std::vector<int16_t> converted_;  // converted frames not yet read
     size_t convertedOffset_ = 0;      // samples of converted_ already read
     bool fileEnded_ = false;          // the resampler has been flushed
+    bool otherRate_ = false;          // the decoder is in frames at another rate
 };
 
 }  // namespace platform::sound
