@@ -1,7 +1,6 @@
 // The whole of an MP3 file decoded frame by frame as the show's stream decodes it, noting
 // where mpg123 lost its place and had to look for the next frame, where the file ends and
-// what its Info header announced: what `tarvel --check` says about the music. The browser
-// build has no survey (platform/sound/web/).
+// what its Info header announced: what `tarvel --check` says about the music.
 #pragma once
 
 #include <cstdint>
