@@ -1,6 +1,6 @@
 // What the dispatch table costs: the same immediate-mode submission (colour, texture
 // coordinates and position per vertex, degenerate triangles so nothing is filled) called
-// straight into the system's GL and through platform::gl::api, as the drawing code calls.
+// straight into the system's GL and through render::gl::api, as the drawing code calls.
 #include <benchmark/benchmark.h>
 
 #include <GL/gl.h>
@@ -8,8 +8,8 @@
 #include <cstdio>
 #include <string>
 
-#include "platform/gl/gl_api.h"
 #include "platform/window.h"
+#include "render/gl/gl_api.h"
 
 namespace {
 
@@ -33,7 +33,7 @@ void BM_ImmediateModeDirect(benchmark::State& state) {
 BENCHMARK(BM_ImmediateModeDirect)->Unit(benchmark::kMicrosecond);
 
 void BM_ImmediateModeThroughTheTable(benchmark::State& state) {
-    const platform::gl::Api& gl = platform::gl::api;
+    const render::gl::Api& gl = render::gl::api;
     for (auto _ : state) {
         gl.Begin(GL_TRIANGLES);
         for (int i = 0; i < kVertices; ++i) {
@@ -61,7 +61,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "gl_dispatch_bench: no GL context: %s\n", detail.c_str());
         return 1;
     }
-    platform::gl::useRenderer(platform::gl::Renderer::Gl);
+    render::gl::useRenderer(render::gl::Renderer::Gl);
     benchmark::RunSpecifiedBenchmarks();
     window.destroy();
     return 0;

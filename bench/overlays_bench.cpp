@@ -9,10 +9,10 @@
 
 #include "base/frame_state.h"
 #include "base/keys.h"
-#include "base/world.h"
 #include "layers/copy2texture.h"
 #include "layers/noise_overlay.h"
 #include "platform/window.h"
+#include "render/world.h"
 #include "shell/extensions.h"
 #include "shell/log_window.h"
 

@@ -14,13 +14,13 @@
 
 #include "base/frame_state.h"
 #include "base/keys.h"
-#include "base/world.h"
 #include "camera/camera.h"
 #include "layers/noise_overlay.h"
 #include "layers/tower.h"
 #include "objects/light_particles.h"
 #include "objects/nobject.h"
 #include "platform/window.h"
+#include "render/world.h"
 #include "shell/extensions.h"
 #include "shell/log_window.h"
 

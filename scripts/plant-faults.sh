@@ -47,10 +47,10 @@ camera-path-cut-short|data:vintra/cameras/turn_b.pos|1,10d|the second opening ca
 tower-steps-per-drawn-frame|src/layers/tower.cpp|s/const int64_t due = steps.dueAt(localTime);/const int64_t due = stepsTaken_ + 1;/|the tower's light and sparks run at the frame rate, and a seek starts them over
 tower-replay-one-step-short|src/layers/tower.cpp|s/^        restart();$/        restart();\n        ++stepsTaken_;/|after a seek back the tower's light, sparks and flicker are a step behind the show's
 burst-at-first-drawn-frame|src/layers/tower.cpp|s/^    stepTo(due);$/    stepTo(due);\n    static bool firstDraw = true;\n    if (firstDraw) {\n        firstDraw = false;\n        burstSparks->reset();\n    }/|a burst of sparks wherever playback entered the tower scene
-gles-positional-as-directional|src/platform/gles/draw.cpp|s/position\[3\] != 0 ? kLightPositional : kLightDirectional;/position[3] != 0 ? kLightDirectional : kLightDirectional;/|through the GL layer a near light lights like the sun
-gles-texgen-s-t-swapped|src/platform/gles/draw.cpp|s/objectS, 1, unit.s.objectPlane/objectS, 1, unit.T.objectPlane/;s/objectT, 1, unit.t.objectPlane/objectT, 1, unit.s.objectPlane/;s/unit.T.objectPlane/unit.t.objectPlane/|through the GL layer the light maps lie across the models
-gles-list-drops-second-unit|src/platform/gles/immediate_calls.cpp|s/^        glGenVertexArrays(1, \&command.array);/        for (Vertex\& v : c.converted) v.texCoord[1][0] = v.texCoord[1][1] = 0;\n&/|through the GL layer compiled meshes lose their second texture's placement
-gles-combine-operands-swapped|src/platform/gles/program_cache.cpp|s/argument(unit.sourceRgb\[i\], unit.operandRgb\[i\], u, false)/argument(unit.sourceRgb[i], unit.operandRgb[i < 2 ? 1 - i : i], u, false)/|through the GL layer the inverting texture environment inverts the wrong picture
+gles-positional-as-directional|src/render/gles/draw.cpp|s/position\[3\] != 0 ? kLightPositional : kLightDirectional;/position[3] != 0 ? kLightDirectional : kLightDirectional;/|through the GL layer a near light lights like the sun
+gles-texgen-s-t-swapped|src/render/gles/draw.cpp|s/objectS, 1, unit.s.objectPlane/objectS, 1, unit.T.objectPlane/;s/objectT, 1, unit.t.objectPlane/objectT, 1, unit.s.objectPlane/;s/unit.T.objectPlane/unit.t.objectPlane/|through the GL layer the light maps lie across the models
+gles-list-drops-second-unit|src/render/gles/immediate_calls.cpp|s/^        glGenVertexArrays(1, \&command.array);/        for (Vertex\& v : c.converted) v.texCoord[1][0] = v.texCoord[1][1] = 0;\n&/|through the GL layer compiled meshes lose their second texture's placement
+gles-combine-operands-swapped|src/render/gles/program_cache.cpp|s/argument(unit.sourceRgb\[i\], unit.operandRgb\[i\], u, false)/argument(unit.sourceRgb[i], unit.operandRgb[i < 2 ? 1 - i : i], u, false)/|through the GL layer the inverting texture environment inverts the wrong picture
 LIST
 }
 
@@ -88,7 +88,7 @@ cmake --build "$build" --target tarvel vintra-gen frame_compare x-window >/dev/n
 # layer is for its GL tests, which draw each feature through both renderers.
 run_tests() {
   local data=$1 file=$2 log=$work/test.log
-  if [[ $file == src/platform/gles/* ]]; then
+  if [[ $file == src/render/gles/* ]]; then
     if ! cmake --build "$build" --target tarvel_gl_tests >"$log" 2>&1; then
       echo "NOT BUILT: the GL tests"
     elif ! xvfb-run -a -s "-screen 0 1280x1024x24" "$build/tests/tarvel_gl_tests" \

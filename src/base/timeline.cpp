@@ -1,9 +1,5 @@
 #include "base/timeline.h"
 
-#include <typeinfo>
-
-#include "base/gl_errors.h"
-
 void Timeline::add(double start, double end, Layer* layer) {
     entries_.push_back({start, end, layer});
 }
@@ -13,10 +9,11 @@ void Timeline::draw(double t) {
     for (std::size_t i = 0; i < entries_.size(); ++i) {
         Entry entry = entries_[i];
         if (entry.start <= t && t <= entry.end && entry.layer) {
-            markGlState();  // debug builds only, as the two reports
+            if (check_)
+                check_->before(*entry.layer);
             entry.layer->draw(t - entry.start);
-            reportGlErrors(typeid(*entry.layer), t);
-            reportGlStateChanges(typeid(*entry.layer), t);
+            if (check_)
+                check_->after(*entry.layer, t);
         }
     }
 }

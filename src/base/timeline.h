@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "base/layer.h"
+#include "base/layer_check.h"
 
 class Timeline {
 public:
@@ -18,9 +19,12 @@ public:
     void add(double start, double end, Layer* layer);
     void draw(double t);
     void clear();
+    // Called around every layer drawn; none by default.
+    void setCheck(LayerCheck* check) { check_ = check; }
 
     const std::vector<Entry>& entries() const { return entries_; }
 
 private:
     std::vector<Entry> entries_;
+    LayerCheck* check_ = nullptr;
 };

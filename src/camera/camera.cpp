@@ -1,6 +1,6 @@
 #include "camera/camera.h"
 
-#include "platform/gl/gl.h"
+#include "render/gl/gl.h"
 
 #include <climits>
 #include <cmath>

@@ -4,7 +4,7 @@
 // still drawing it. A texture is deleted when its last holder lets go of it.
 #pragma once
 
-#include "platform/gl/gl.h"
+#include "render/gl/gl.h"
 
 #include <map>
 #include <memory>

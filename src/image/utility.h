@@ -2,7 +2,7 @@
 // Layers keep only the texture name; a failed load leaves the caller's name unchanged.
 #pragma once
 
-#include "platform/gl/gl.h"
+#include "render/gl/gl.h"
 
 class Utility {
 public:

@@ -1,17 +1,17 @@
 #include "layers/copy2texture.h"
 
-#include "platform/gl/gl.h"
+#include "render/gl/gl.h"
 
 #include <algorithm>
 #include <cmath>
 #include <vector>
 
 #include "base/frame_state.h"
-#include "base/gl_entry_points.h"
-#include "base/gl_state.h"
-#include "base/letterbox.h"
 #include "base/log.h"
-#include "base/world.h"
+#include "render/gl_entry_points.h"
+#include "render/gl_state.h"
+#include "render/letterbox.h"
+#include "render/world.h"
 
 namespace {
 

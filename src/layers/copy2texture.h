@@ -2,9 +2,9 @@
 // whole window, so some layers can appear as a stretched or re-coloured copy.
 #pragma once
 
-#include "platform/gl/gl.h"
+#include "render/gl/gl.h"
 
-#include "base/gl_state.h"
+#include "render/gl_state.h"
 
 class Copy2Texture {
 public:

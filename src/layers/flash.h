@@ -2,7 +2,7 @@
 // with the absolute show time. Not a timeline layer: it keeps its own schedule.
 #pragma once
 
-#include "platform/gl/gl.h"
+#include "render/gl/gl.h"
 
 #include <string>
 #include <string_view>

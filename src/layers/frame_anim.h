@@ -3,7 +3,7 @@
 // left out of the sequence.
 #pragma once
 
-#include "platform/gl/gl.h"
+#include "render/gl/gl.h"
 
 #include <array>
 #include <string>

@@ -4,7 +4,7 @@
 #include <utility>
 
 #include "base/data_file.h"
-#include "base/world.h"
+#include "render/world.h"
 
 LoadingScreen* loadingScreen = nullptr;
 

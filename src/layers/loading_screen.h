@@ -2,7 +2,7 @@
 // over the whole window and presents it at once.
 #pragma once
 
-#include "platform/gl/gl.h"
+#include "render/gl/gl.h"
 
 #include <functional>
 

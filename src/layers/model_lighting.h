@@ -2,10 +2,10 @@
 // the light position is in world coordinates).
 #pragma once
 
-#include "platform/gl/gl.h"
+#include "render/gl/gl.h"
 
-#include "base/gl_state.h"
 #include "camera/camera.h"
+#include "render/gl_state.h"
 
 // Front and back faces take the same material.
 inline void applyMaterial(const GLfloat ambient[4], const GLfloat diffuse[4],

@@ -3,7 +3,7 @@
 // list is reused cyclically.
 #pragma once
 
-#include "platform/gl/gl.h"
+#include "render/gl/gl.h"
 
 #include <memory>
 #include <vector>

@@ -3,9 +3,9 @@
 #include <vector>
 
 #include "base/data_file.h"
-#include "base/gl_state.h"
 #include "base/random.h"
-#include "base/world.h"
+#include "render/gl_state.h"
+#include "render/world.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 // owner's random sequence.
 #pragma once
 
-#include "platform/gl/gl.h"
+#include "render/gl/gl.h"
 
 #include <vector>
 

@@ -4,7 +4,7 @@
 // saves most of the volumes' fill.
 #pragma once
 
-#include "platform/gl/gl.h"
+#include "render/gl/gl.h"
 
 #include "objects/bounding_sphere.h"
 #include "objects/vector3.h"

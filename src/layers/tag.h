@@ -2,7 +2,7 @@
 // view axis and is blended with a configurable factor pair. Created by the tag list reader.
 #pragma once
 
-#include "platform/gl/gl.h"
+#include "render/gl/gl.h"
 
 #include <string>
 

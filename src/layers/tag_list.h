@@ -2,7 +2,7 @@
 // repeat flags the show chose for that list. The reader keeps the tags alive.
 #pragma once
 
-#include "platform/gl/gl.h"
+#include "render/gl/gl.h"
 
 #include <memory>
 #include <string>

@@ -1,9 +1,9 @@
 #include "layers/text_model.h"
 
-#include "base/gl_state.h"
 #include "camera/camera.h"
 #include "layers/model_lighting.h"
 #include "platform/ui.h"
+#include "render/gl_state.h"
 
 TextModel::TextModel(const char* path)
     : model(std::make_unique<NObject>()), ownCamera(std::make_unique<Camera>()) {

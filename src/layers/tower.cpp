@@ -1,6 +1,6 @@
 #include "layers/tower.h"
 
-#include "platform/gl/gl.h"
+#include "render/gl/gl.h"
 
 #include <algorithm>
 #include <cmath>
@@ -10,13 +10,13 @@
 
 #include "base/data_file.h"
 #include "base/frame_state.h"
-#include "base/gl_state.h"
-#include "base/world.h"
 #include "camera/camera.h"
 #include "layers/model_lighting.h"
 #include "layers/noise_overlay.h"
 #include "objects/light_particles.h"
 #include "objects/nobject.h"
+#include "render/gl_state.h"
+#include "render/world.h"
 
 namespace {
 

@@ -10,16 +10,16 @@
 #include <memory>
 #include <vector>
 
-#include "platform/gl/gl.h"
+#include "render/gl/gl.h"
 
 #include "base/layer.h"
-#include "base/projection_matrix.h"
 #include "base/random.h"
 #include "layers/scene_steps.h"
 #include "layers/shadow_region.h"
 #include "layers/tower_beat.h"
 #include "objects/bounding_sphere.h"
 #include "objects/vector3.h"
+#include "render/projection_matrix.h"
 
 class Camera;
 class LightParticles;

@@ -3,9 +3,9 @@
 // sprites' mapping is mirrored left to right, s = (1 − x) / 2. Both map t = (1 − y) / 2.
 #pragma once
 
-#include "platform/gl/gl.h"
+#include "render/gl/gl.h"
 
-#include "base/gl_state.h"
+#include "render/gl_state.h"
 
 enum class QuadMapping { Upright, Mirrored };
 

@@ -1,8 +1,8 @@
 #include "objects/face.h"
 
-#include "platform/gl/gl.h"
+#include "render/gl/gl.h"
 
-#include "base/multitexture.h"
+#include "render/multitexture.h"
 
 void Face::setPositions(const Vector3 positions[3]) {
     for (int i = 0; i < 3; ++i) {

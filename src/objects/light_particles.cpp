@@ -1,10 +1,10 @@
 #include "objects/light_particles.h"
 
 #include "base/data_file.h"
-#include "base/gl_state.h"
 #include "base/random.h"
 #include "image/texture_cache.h"
 #include "objects/billboard.h"
+#include "render/gl_state.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 // caller's sequence, so a caller that restarts its sequence gets the same sparks again.
 #pragma once
 
-#include "platform/gl/gl.h"
+#include "render/gl/gl.h"
 
 #include <cstdint>
 #include <vector>

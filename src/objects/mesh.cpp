@@ -1,13 +1,13 @@
 #include "objects/mesh.h"
 
-#include "platform/gl/gl.h"
+#include "render/gl/gl.h"
 
 #include <cmath>
 
-#include "base/gl_entry_points.h"
 #include "base/log.h"
-#include "base/multitexture.h"
 #include "objects/volume_facing.h"
+#include "render/gl_entry_points.h"
+#include "render/multitexture.h"
 
 Mesh::Mesh() {
     logWindow->printBanner("Mesh Object.");

@@ -3,7 +3,7 @@
 // map on two texture units, stencil shadow volume).
 #pragma once
 
-#include "platform/gl/gl.h"
+#include "render/gl/gl.h"
 
 #include <cstddef>
 #include <deque>

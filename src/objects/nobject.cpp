@@ -4,12 +4,12 @@
 
 #include "base/data_file.h"
 #include "base/data_problem.h"
-#include "base/gl_state.h"
 #include "base/log.h"
-#include "base/world.h"
 #include "objects/closed_surface.h"
 #include "objects/l3ds.h"
 #include "objects/neighbour_search.h"
+#include "render/gl_state.h"
+#include "render/world.h"
 
 namespace {
 

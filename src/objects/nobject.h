@@ -3,7 +3,7 @@
 // in object space and light textures; the neighbours of every face for shadow volumes).
 #pragma once
 
-#include "platform/gl/gl.h"
+#include "render/gl/gl.h"
 
 #include <cstdint>
 #include <map>

@@ -1,6 +1,6 @@
 #include "objects/volume_facing.h"
 
-#include "platform/gl/gl.h"
+#include "render/gl/gl.h"
 
 #include <cmath>
 

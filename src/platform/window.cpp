@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "platform/gl/gl_api.h"
 #include "platform/process.h"
 
 namespace platform {
@@ -337,10 +336,6 @@ int Window::alphaBits() const {
 }
 
 void* glProcAddress(const char* name) {
-    // Drawing through the layer, its own entry points stand in for the driver's.
-    if (gl::currentRenderer() == gl::Renderer::Gles) {
-        return gl::layerProcAddress(name);
-    }
     return SDL_GL_GetProcAddress(name);
 }
 

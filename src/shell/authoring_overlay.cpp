@@ -1,15 +1,15 @@
 #include "shell/authoring_overlay.h"
 
-#include "platform/gl/gl.h"
+#include "render/gl/gl.h"
 
 #include <cmath>
 #include <cstdio>
 
 #include "base/beat_position.h"
 #include "base/frame_state.h"
-#include "base/world.h"
 #include "platform/sound/sound.h"
 #include "platform/window.h"
+#include "render/world.h"
 #include "show/music.h"
 #include "text/text.h"
 

@@ -1,6 +1,6 @@
 #include "shell/capture_session.h"
 
-#include "platform/gl/gl.h"
+#include "render/gl/gl.h"
 
 #include <algorithm>
 #include <climits>
@@ -8,9 +8,9 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "base/letterbox.h"
 #include "base/log.h"
 #include "platform/sound/sound.h"
+#include "render/letterbox.h"
 #include "shell/frame_stats.h"
 #include "show/show_clock.h"
 

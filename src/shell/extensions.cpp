@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "platform/window.h"
+#include "render/gl/gl_api.h"
 #include "shell/extension_tables.h"
 
 namespace {
@@ -48,7 +48,7 @@ void* defaultProc(const char* name) {
     if (name == nullptr || std::strncmp(name, "wgl", 3) == 0) {
         return nullptr;
     }
-    return platform::glProcAddress(name);
+    return render::gl::procAddress(name);
 }
 
 void* sourceProc(const char* name) {

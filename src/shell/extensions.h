@@ -3,12 +3,12 @@
 // by name. Strings and procedures come from injectable sources so tests can fake a driver.
 #pragma once
 
-#include "platform/gl/gl.h"
+#include "render/gl/gl.h"
 
 #include <functional>
 #include <string_view>
 
-#include "base/gl_entry_points.h"
+#include "render/gl_entry_points.h"
 
 enum class ExtensionString { Version, Extensions, Wgl };
 
@@ -19,7 +19,7 @@ struct ExtensionSources {
     std::function<void*(const char*)> proc;
 };
 
-// glGetString for the GL strings and platform::glProcAddress for procedures; no WGL string
+// glGetString for the GL strings and render::gl::procAddress for procedures; no WGL string
 // and no WGL procedures (this platform has no WGL).
 ExtensionSources defaultExtensionSources();
 // Empty members fall back to the defaults.

@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "base/gl_state.h"
-#include "platform/gl/gl.h"
+#include "render/gl/gl.h"
+#include "render/gl_state.h"
 #include "shell/frame_stats.h"
 
 namespace {

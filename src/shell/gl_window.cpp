@@ -1,11 +1,11 @@
 #include "shell/gl_window.h"
 
-#include "platform/gl/gl.h"
+#include "render/gl/gl.h"
 
 #include <string>
 
-#include "base/world.h"
 #include "platform/ui.h"
+#include "render/world.h"
 #include "shell/main_window.h"
 #include "shell/session.h"
 #include "shell/startup.h"
@@ -84,10 +84,9 @@ bool createWindow(Session& session, const char* title, int width, int height, in
         return false;
     }
     if (options.gles) {
-        platform::gl::attachLayerToCurrentContext();
+        render::gl::attachLayerToCurrentContext();
     }
-    platform::gl::useRenderer(options.gles ? platform::gl::Renderer::Gles
-                                           : platform::gl::Renderer::Gl);
+    render::gl::useRenderer(options.gles ? render::gl::Renderer::Gles : render::gl::Renderer::Gl);
     int pixelsWide = 0;
     int pixelsHigh = 0;
     mainWindow().drawableSize(pixelsWide, pixelsHigh);

@@ -2,7 +2,7 @@
 // opens the window and context, sets the perspective and runs preInit and worldInit.
 #pragma once
 
-#include "base/letterbox.h"
+#include "render/letterbox.h"
 #include "shell/main_window.h"
 
 struct Session;

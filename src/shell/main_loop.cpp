@@ -1,7 +1,7 @@
 #include "shell/main_loop.h"
 
 #include <unistd.h>
-#include "platform/gl/gl.h"
+#include "render/gl/gl.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -13,9 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "base/gl_errors.h"
 #include "base/log.h"
-#include "base/world.h"
 #include "platform/clock.h"
 #include "platform/frame_driver.h"
 #include "platform/interruption.h"
@@ -24,6 +22,8 @@
 #include "platform/process.h"
 #include "platform/ui.h"
 #include "platform/window.h"
+#include "render/gl_errors.h"
+#include "render/world.h"
 #include "shell/authoring.h"
 #include "shell/capture_session.h"
 #include "shell/check_mode.h"

@@ -1,12 +1,12 @@
 #include "shell/startup.h"
 
 #include "base/data_file.h"
-#include "base/world.h"
 #include "camera/camera.h"
 #include "layers/loading_screen.h"
 #include "platform/interruption.h"
 #include "platform/path.h"
 #include "platform/ui.h"
+#include "render/world.h"
 #include "shell/extensions.h"
 #include "shell/log_window.h"
 #include "shell/main_window.h"

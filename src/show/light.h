@@ -2,7 +2,7 @@
 // a position that makes it shine from a direction rather than from a point.
 #pragma once
 
-#include "platform/gl/gl.h"
+#include "render/gl/gl.h"
 
 class Light {
 public:

@@ -1,7 +1,7 @@
 #include "show/schedule.h"
 
 #include <cxxabi.h>
-#include "platform/gl/gl.h"
+#include "render/gl/gl.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -1,7 +1,7 @@
 #include "show/show.h"
 
-#include "platform/gl/gl.h"
 #include "platform/memory.h"
+#include "render/gl/gl.h"
 
 #include <string_view>
 #include <utility>
@@ -20,7 +20,7 @@
 
 #include "base/data_file.h"
 #include "base/picture_keeping.h"
-#include "base/world.h"
+#include "render/world.h"
 #include "show/music.h"
 
 namespace {
@@ -104,6 +104,9 @@ const std::vector<Show::ListSource> Show::kListSources = {
 };
 
 Show::Show() {
+    for (Timeline& line : timelines_) {
+        line.setCheck(&layerCheck_);
+    }
     clock_.musicPending = true;
     advanceLoading();
 

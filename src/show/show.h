@@ -2,7 +2,7 @@
 // frame each frame, drawing its timelines in a fixed order around the scene capture.
 #pragma once
 
-#include "platform/gl/gl.h"
+#include "render/gl/gl.h"
 
 #include <array>
 #include <functional>
@@ -12,6 +12,7 @@
 
 #include "base/beat.h"
 #include "base/timeline.h"
+#include "render/gl_errors.h"
 #include "show/show_clock.h"
 
 class TagList;
@@ -161,6 +162,7 @@ private:
     ShowClock clock_;
     Camera* startCamera_ = nullptr;
     std::array<Timeline, static_cast<size_t>(Line::Count)> timelines_;
+    GlLayerCheck layerCheck_;
     // The list readers, by row of kListSources.
     std::vector<std::unique_ptr<TagList>> tagLists_;
     std::unique_ptr<CameraList> cameraList_;

@@ -4,10 +4,10 @@
 #include <cstdio>
 #include <string>
 
-#include "base/gl_state.h"
-#include "base/letterbox.h"
 #include "base/log.h"
 #include "platform/font.h"
+#include "render/gl_state.h"
+#include "render/letterbox.h"
 
 namespace {
 constexpr int kFirstCharacter = 32;

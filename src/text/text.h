@@ -2,7 +2,7 @@
 // display lists, drawn as half-transparent additive white at a raster position in eye space.
 #pragma once
 
-#include "platform/gl/gl.h"
+#include "render/gl/gl.h"
 
 class Text {
 public:

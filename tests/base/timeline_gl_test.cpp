@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "render/gl_errors.h"
 #include "shell/log_window.h"
 #include "support/gl_context.h"
 #include "support/test_ui.h"
@@ -41,6 +42,8 @@ TEST(TimelineGl, EveryGlErrorIsReportedWithTheLayerThatRaisedItAndTheShowTime) {
     FaultyLayer faulty;
     QuietLayer quiet;
     Timeline timeline;
+    GlLayerCheck check;
+    timeline.setCheck(&check);
     timeline.add(0, 100, &quiet);
     timeline.add(10, 20, &faulty);
     timeline.draw(12.5);

@@ -16,9 +16,9 @@
 
 #include "base/frame_state.h"
 #include "base/keys.h"
-#include "base/world.h"
 #include "objects/vector3_print.h"
 #include "platform/process.h"
+#include "render/world.h"
 #include "shell/log_window.h"
 #include "show/show_clock.h"
 #include "support/test_ui.h"

@@ -7,8 +7,8 @@
 #include "base/frame_state.h"
 #include "base/keys.h"
 #include "base/random.h"
-#include "base/world.h"
 #include "layers/test_textures.h"
+#include "render/world.h"
 #include "support/gl_context.h"
 #include "support/gl_state.h"
 

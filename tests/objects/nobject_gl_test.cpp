@@ -6,11 +6,11 @@
 #include <filesystem>
 #include <string>
 
-#include "base/projection_matrix.h"
-#include "base/world.h"
 #include "image/test_images.h"
 #include "objects/feedback.h"
 #include "objects/test_models.h"
+#include "render/projection_matrix.h"
+#include "render/world.h"
 #include "shell/extensions.h"
 #include "shell/log_window.h"
 #include "support/gl_context.h"

@@ -14,10 +14,10 @@
 
 #include "base/frame_state.h"
 #include "base/keys.h"
-#include "base/world.h"
 #include "camera/camera.h"
 #include "camera/transport_requests.h"
 #include "layers/loading_screen.h"
+#include "render/world.h"
 #include "shell/extensions.h"
 #include "shell/transport.h"
 #include "show/music.h"

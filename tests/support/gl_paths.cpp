@@ -7,9 +7,9 @@
 #include <cstdlib>
 #include <memory>
 
-#include "base/gl_entry_points.h"
-#include "platform/gl/gl.h"
 #include "platform/window.h"
+#include "render/gl/gl.h"
+#include "render/gl_entry_points.h"
 
 namespace testing_support {
 
@@ -27,7 +27,7 @@ platform::Window& glesWindow() {
         if (layerWindow->create(options, detail) != platform::Window::Error::None) {
             ADD_FAILURE() << "no GL ES 3.0 window: " << detail;
         }
-        platform::gl::attachLayerToCurrentContext();
+        render::gl::attachLayerToCurrentContext();
     }
     layerWindow->makeCurrent();
     return *layerWindow;
@@ -183,22 +183,22 @@ Comparison BothWays::comparison() const {
 
 BothWays drawBothWays(const std::function<void()>& scene, int width, int height) {
     BothWays both;
-    platform::gl::useRenderer(platform::gl::Renderer::Gl);
+    render::gl::useRenderer(render::gl::Renderer::Gl);
     both.gl = drawOnce(scene, width, height);
     glesWindow();
-    platform::gl::useRenderer(platform::gl::Renderer::Gles);
+    render::gl::useRenderer(render::gl::Renderer::Gles);
     // The multitexture entry points the extension loader found are the system GL's; the
     // layer's stand in for them, as the loader finds them when the layer draws.
     const auto activeTexture = glActiveTextureARBProc;
     const auto multiTexCoord = glMultiTexCoord2fARBProc;
     glActiveTextureARBProc = reinterpret_cast<PFNGLACTIVETEXTUREARBPROC>(
-        platform::gl::layerProcAddress("glActiveTextureARB"));
+        render::gl::layerProcAddress("glActiveTextureARB"));
     glMultiTexCoord2fARBProc = reinterpret_cast<PFNGLMULTITEXCOORD2FARBPROC>(
-        platform::gl::layerProcAddress("glMultiTexCoord2fARB"));
+        render::gl::layerProcAddress("glMultiTexCoord2fARB"));
     both.gles = drawOnce(scene, width, height);
     glActiveTextureARBProc = activeTexture;
     glMultiTexCoord2fARBProc = multiTexCoord;
-    platform::gl::useRenderer(platform::gl::Renderer::Gl);
+    render::gl::useRenderer(render::gl::Renderer::Gl);
     testWindow().makeCurrent();
     keepPictures(both);
     return both;

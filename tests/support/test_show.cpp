@@ -2,9 +2,9 @@
 
 #include "base/frame_state.h"
 #include "base/keys.h"
-#include "base/world.h"
 #include "camera/camera.h"
 #include "layers/loading_screen.h"
+#include "render/world.h"
 #include "shell/extensions.h"
 #include "show/music.h"
 #include "support/gl_context.h"

@@ -1,5 +1,0 @@
-#include "base/gl_entry_points.h"
-
-PFNGLACTIVETEXTUREARBPROC glActiveTextureARBProc = nullptr;
-PFNGLMULTITEXCOORD2FARBPROC glMultiTexCoord2fARBProc = nullptr;
-bool stencilWrapAvailable = false;

@@ -1,0 +1,52 @@
+// Scopes for the GL state a drawing step changes: each saves on construction and restores
+// on destruction, so an early return cannot leave the state of the next layer changed.
+#pragma once
+
+#include "render/gl/gl.h"
+
+// The given attribute groups (all by default) are the caller's again afterwards.
+class AttributeScope {
+public:
+    explicit AttributeScope(GLbitfield groups = GL_ALL_ATTRIB_BITS) { glPushAttrib(groups); }
+    ~AttributeScope() { glPopAttrib(); }
+    AttributeScope(const AttributeScope&) = delete;
+    AttributeScope& operator=(const AttributeScope&) = delete;
+};
+
+// The model-view matrix is the caller's again afterwards, and model-view is current.
+class ModelviewScope {
+public:
+    ModelviewScope() {
+        glMatrixMode(GL_MODELVIEW);
+        glPushMatrix();
+    }
+    ~ModelviewScope() {
+        glMatrixMode(GL_MODELVIEW);
+        glPopMatrix();
+    }
+    ModelviewScope(const ModelviewScope&) = delete;
+    ModelviewScope& operator=(const ModelviewScope&) = delete;
+};
+
+// Attributes and model-view together, the pair most drawing steps save.
+class SavedState {
+public:
+    explicit SavedState(GLbitfield groups = GL_ALL_ATTRIB_BITS) : attributes_(groups) {}
+
+private:
+    AttributeScope attributes_;
+    ModelviewScope modelview_;
+};
+
+// The viewport is the caller's again afterwards (the viewport is also part of the
+// attribute stack, but captures restore it without saving every attribute).
+class ViewportScope {
+public:
+    ViewportScope() { glGetIntegerv(GL_VIEWPORT, saved_); }
+    ~ViewportScope() { glViewport(saved_[0], saved_[1], saved_[2], saved_[3]); }
+    ViewportScope(const ViewportScope&) = delete;
+    ViewportScope& operator=(const ViewportScope&) = delete;
+
+private:
+    GLint saved_[4] = {};
+};

@@ -1,0 +1,372 @@
+#include "render/gles/program_cache.h"
+
+#include <cstdio>
+#include <cstring>
+
+namespace render::gles {
+
+bool ProgramKey::operator==(const ProgramKey& other) const {
+    return std::memcmp(this, &other, sizeof *this) == 0;
+}
+
+size_t ProgramKeyHash::operator()(const ProgramKey& key) const {
+    // FNV-1a over the key's words.
+    uint64_t hash = 1469598103934665603ull;
+    const auto* words = reinterpret_cast<const uint32_t*>(&key);
+    for (size_t i = 0; i < sizeof key / sizeof(uint32_t); ++i) {
+        hash = (hash ^ words[i]) * 1099511628211ull;
+    }
+    return static_cast<size_t>(hash);
+}
+
+namespace {
+
+std::string index(const char* name, int i) {
+    return std::string(name) + std::to_string(i);
+}
+
+// s or t of one unit: the vertex's own, or generated from a plane.
+std::string coordinate(uint32_t generation, const std::string& plane, const std::string& own) {
+    if (generation == kObjectLinear) {
+        return "dot(" + plane + ", aPosition)";
+    }
+    if (generation == kEyeLinear) {
+        return "dot(" + plane + ", eye)";
+    }
+    return own;
+}
+
+void appendLighting(const ProgramKey& key, std::string& s) {
+    s += "    vec3 n = vec3(dot(uNormalRows[0], aNormal), dot(uNormalRows[1], aNormal),\n"
+         "                  dot(uNormalRows[2], aNormal));\n"
+         "    vec3 color = uSceneColor.rgb;\n";
+    for (int i = 0; i < kLightCount; ++i) {
+        if (key.lights[i] == kLightOff) {
+            continue;
+        }
+        const std::string n = std::to_string(i);
+        s += "    {\n";
+        if (key.lights[i] == kLightPositional) {
+            s += "        vec3 toLight = uLightPosition" + n +
+                 ".xyz - eye.xyz;\n"
+                 "        float distance = length(toLight);\n"
+                 "        vec3 l = toLight / distance;\n"
+                 "        vec3 h = normalize(l + vec3(0.0, 0.0, 1.0));\n"
+                 "        float attenuation = 1.0 / dot(uLightAttenuation" +
+                 n + ", vec3(1.0, distance, distance * distance));\n";
+        } else {
+            s += "        vec3 l = uLightPosition" + n +
+                 ".xyz;\n"
+                 "        vec3 h = uLightHalf" +
+                 n +
+                 ";\n"
+                 "        float attenuation = 1.0;\n";
+        }
+        s += "        float nDotL = dot(n, l);\n"
+             "        vec3 sum = uLightAmbient" +
+             n +
+             ";\n"
+             "        if (nDotL > 0.0) {\n"
+             "            sum += nDotL * uLightDiffuse" +
+             n +
+             ";\n"
+             "            float nDotH = max(dot(n, h), 0.0);\n"
+             "            sum += pow(nDotH, uShininess) * uLightSpecular" +
+             n +
+             ";\n"
+             "        }\n"
+             "        color += attenuation * sum;\n"
+             "    }\n";
+    }
+    s += "    vColor = clamp(vec4(color, uDiffuseAlpha), 0.0, 1.0);\n";
+}
+
+std::string argument(uint32_t source, uint32_t operand, int unit, bool alpha) {
+    std::string value;
+    switch (source) {
+        case GL_TEXTURE:
+            value = "texel";
+            break;
+        case GL_CONSTANT:
+            value = index("uEnvironmentColor", unit);
+            break;
+        case GL_PRIMARY_COLOR:
+            value = "vColor";
+            break;
+        default:
+            value = "previous";
+            break;
+    }
+    switch (operand) {
+        case GL_ONE_MINUS_SRC_COLOR:
+            return alpha ? "(1.0 - " + value + ".a)" : "(vec3(1.0) - " + value + ".rgb)";
+        case GL_SRC_ALPHA:
+            return alpha ? value + ".a" : "vec3(" + value + ".a)";
+        case GL_ONE_MINUS_SRC_ALPHA:
+            return alpha ? "(1.0 - " + value + ".a)" : "vec3(1.0 - " + value + ".a)";
+        default:
+            return alpha ? value + ".a" : value + ".rgb";
+    }
+}
+
+std::string combine(uint32_t function, const std::string a[3], bool alpha) {
+    switch (function) {
+        case GL_REPLACE:
+            return a[0];
+        case GL_ADD:
+            return a[0] + " + " + a[1];
+        case GL_ADD_SIGNED:
+            return a[0] + " + " + a[1] + (alpha ? " - 0.5" : " - vec3(0.5)");
+        case GL_SUBTRACT:
+            return a[0] + " - " + a[1];
+        case GL_INTERPOLATE:
+            return a[0] + " * " + a[2] + " + " + a[1] + " * (" + (alpha ? "1.0" : "vec3(1.0)") +
+                   " - " + a[2] + ")";
+        default:
+            return a[0] + " * " + a[1];
+    }
+}
+
+void appendUnit(const ProgramKey::UnitKey& unit, int u, std::string& s) {
+    const std::string coords = index("vTexCoord", u);
+    s += "    {\n";
+    s += unit.textureMatrix
+             ? "        vec4 texel = textureProj(" + index("uSampler", u) + ", " + coords +
+                   ".stq);\n"
+             : "        vec4 texel = texture(" + index("uSampler", u) + ", " + coords + ".st);\n";
+    if (!unit.hasAlpha) {
+        s += "        texel.a = 1.0;\n";
+    }
+    switch (unit.mode) {
+        case GL_REPLACE:
+            s += unit.hasAlpha ? "        previous = texel;\n"
+                               : "        previous.rgb = texel.rgb;\n";
+            break;
+        case GL_ADD:
+            s += "        previous = vec4(previous.rgb + texel.rgb, previous.a * texel.a);\n";
+            break;
+        case GL_DECAL:
+            s += "        previous.rgb = mix(previous.rgb, texel.rgb, texel.a);\n";
+            break;
+        case GL_COMBINE: {
+            std::string rgb[3], alpha[3];
+            for (int i = 0; i < 3; ++i) {
+                rgb[i] = argument(unit.sourceRgb[i], unit.operandRgb[i], u, false);
+                alpha[i] = argument(unit.sourceAlpha[i], unit.operandAlpha[i], u, true);
+            }
+            s += "        vec3 rgb = (" + combine(unit.combineRgb, rgb, false) + ") * " +
+                 index("uRgbScale", u) + ";\n";
+            s += "        float alpha = (" + combine(unit.combineAlpha, alpha, true) + ") * " +
+                 index("uAlphaScale", u) + ";\n";
+            s += "        previous = vec4(rgb, alpha);\n";
+            break;
+        }
+        default:
+            s += "        previous = previous * texel;\n";
+            break;
+    }
+    s += "        previous = clamp(previous, 0.0, 1.0);\n    }\n";
+}
+
+GLuint compileShader(GLenum kind, const std::string& source) {
+    const GLuint shader = glCreateShader(kind);
+    const char* text = source.c_str();
+    glShaderSource(shader, 1, &text, nullptr);
+    glCompileShader(shader);
+    GLint ok = GL_FALSE;
+    glGetShaderiv(shader, GL_COMPILE_STATUS, &ok);
+    if (ok != GL_TRUE) {
+        char log[2048] = {};
+        glGetShaderInfoLog(shader, sizeof log, nullptr, log);
+        std::fprintf(stderr, "tarvel: GL layer shader does not compile: %s\n%s\n", log, text);
+        glDeleteShader(shader);
+        return 0;
+    }
+    return shader;
+}
+
+}  // namespace
+
+GLuint compileProgram(const std::string& vertex, const std::string& fragment) {
+    const GLuint vs = compileShader(GL_VERTEX_SHADER, vertex);
+    const GLuint fs = compileShader(GL_FRAGMENT_SHADER, fragment);
+    if (vs == 0 || fs == 0) {
+        glDeleteShader(vs);
+        glDeleteShader(fs);
+        return 0;
+    }
+    const GLuint program = glCreateProgram();
+    glAttachShader(program, vs);
+    glAttachShader(program, fs);
+    glLinkProgram(program);
+    glDeleteShader(vs);
+    glDeleteShader(fs);
+    GLint ok = GL_FALSE;
+    glGetProgramiv(program, GL_LINK_STATUS, &ok);
+    if (ok != GL_TRUE) {
+        char log[2048] = {};
+        glGetProgramInfoLog(program, sizeof log, nullptr, log);
+        std::fprintf(stderr, "tarvel: GL layer program does not link: %s\n", log);
+        glDeleteProgram(program);
+        return 0;
+    }
+    return program;
+}
+
+std::string ProgramCache::vertexSource(const ProgramKey& key) {
+    std::string s =
+        "#version 300 es\n"
+        "precision highp float;\n"
+        "layout(location = 0) in vec4 aPosition;\n"
+        "layout(location = 1) in vec4 aColor;\n"
+        "layout(location = 2) in vec3 aNormal;\n"
+        "uniform mat4 uMvp;\n"
+        "uniform mat4 uModelview;\n"
+        "out vec4 vColor;\n";
+    for (int u = 0; u < kUnitCount; ++u) {
+        s += "layout(location = " + std::to_string(3 + u) + ") in vec2 aTexCoord" +
+             std::to_string(u) + ";\n";
+    }
+    if (key.lighting) {
+        s += "uniform vec3 uNormalRows[3];\n"
+             "uniform vec4 uSceneColor;\n"
+             "uniform float uShininess;\n"
+             "uniform float uDiffuseAlpha;\n";
+        for (int i = 0; i < kLightCount; ++i) {
+            if (key.lights[i] != kLightOff) {
+                const std::string n = std::to_string(i);
+                s += "uniform vec4 uLightPosition" + n + ";\nuniform vec3 uLightHalf" + n +
+                     ";\nuniform vec3 uLightAmbient" + n + ";\nuniform vec3 uLightDiffuse" + n +
+                     ";\nuniform vec3 uLightSpecular" + n + ";\nuniform vec3 uLightAttenuation" +
+                     n + ";\n";
+            }
+        }
+    }
+    for (int u = 0; u < kUnitCount; ++u) {
+        if (key.units[u].enabled) {
+            const std::string n = std::to_string(u);
+            s += "out vec4 vTexCoord" + n + ";\nuniform mat4 uTextureMatrix" + n +
+                 ";\nuniform vec4 uObjectS" + n + ";\nuniform vec4 uObjectT" + n +
+                 ";\nuniform vec4 uEyeS" + n + ";\nuniform vec4 uEyeT" + n + ";\n";
+        }
+    }
+    // A matrix times a vector as a chain of multiply-adds over its columns, in the order
+    // Mesa's fixed-function vertex program sums them: both paths place vertices alike.
+    s += "vec4 transform(mat4 m, vec4 v) {\n"
+         "    vec4 sum = v.x * m[0];\n"
+         "    sum = v.y * m[1] + sum;\n"
+         "    sum = v.z * m[2] + sum;\n"
+         "    return v.w * m[3] + sum;\n"
+         "}\n"
+         "void main() {\n"
+         "    gl_Position = transform(uMvp, aPosition);\n"
+         "    vec4 eye = transform(uModelview, aPosition);\n";
+    if (key.lighting) {
+        appendLighting(key, s);
+    } else {
+        s += "    vColor = aColor;\n";
+    }
+    for (int u = 0; u < kUnitCount; ++u) {
+        const ProgramKey::UnitKey& unit = key.units[u];
+        if (!unit.enabled) {
+            continue;
+        }
+        const std::string n = std::to_string(u);
+        s += "    vec4 coords" + n + " = vec4(" +
+             coordinate(unit.generateS,
+                        unit.generateS == kObjectLinear ? "uObjectS" + n : "uEyeS" + n,
+                        "aTexCoord" + n + ".s") +
+             ", " +
+             coordinate(unit.generateT,
+                        unit.generateT == kObjectLinear ? "uObjectT" + n : "uEyeT" + n,
+                        "aTexCoord" + n + ".t") +
+             ", 0.0, 1.0);\n";
+        s += unit.textureMatrix
+                 ? "    vTexCoord" + n + " = transform(uTextureMatrix" + n + ", coords" + n + ");\n"
+                 : "    vTexCoord" + n + " = coords" + n + ";\n";
+    }
+    s += "}\n";
+    return s;
+}
+
+std::string ProgramCache::fragmentSource(const ProgramKey& key) {
+    std::string s =
+        "#version 300 es\n"
+        "precision highp float;\n"
+        "in vec4 vColor;\n"
+        "out vec4 fragColor;\n";
+    for (int u = 0; u < kUnitCount; ++u) {
+        if (key.units[u].enabled) {
+            const std::string n = std::to_string(u);
+            s += "in vec4 vTexCoord" + n + ";\nuniform sampler2D uSampler" + n +
+                 ";\nuniform vec4 uEnvironmentColor" + n + ";\nuniform float uRgbScale" + n +
+                 ";\nuniform float uAlphaScale" + n + ";\n";
+        }
+    }
+    s += "void main() {\n    vec4 previous = vColor;\n";
+    for (int u = 0; u < kUnitCount; ++u) {
+        if (key.units[u].enabled) {
+            appendUnit(key.units[u], u, s);
+        }
+    }
+    s += "    fragColor = previous;\n}\n";
+    return s;
+}
+
+ProgramCache::~ProgramCache() = default;
+
+void ProgramCache::clear() {
+    programs_.clear();
+    last_ = nullptr;
+}
+
+Program* ProgramCache::find(const ProgramKey& key) {
+    if (last_ != nullptr && key == lastKey_) {
+        return last_;
+    }
+    auto found = programs_.find(key);
+    if (found == programs_.end()) {
+        auto program = std::make_unique<Program>();
+        program->object = compileProgram(vertexSource(key), fragmentSource(key));
+        const GLuint p = program->object;
+        if (p != 0) {
+            program->mvp = glGetUniformLocation(p, "uMvp");
+            program->modelview = glGetUniformLocation(p, "uModelview");
+            program->normalRows = glGetUniformLocation(p, "uNormalRows");
+            program->sceneColor = glGetUniformLocation(p, "uSceneColor");
+            program->shininess = glGetUniformLocation(p, "uShininess");
+            program->diffuseAlpha = glGetUniformLocation(p, "uDiffuseAlpha");
+            for (int i = 0; i < kLightCount; ++i) {
+                auto& l = program->lights[i];
+                l.position = glGetUniformLocation(p, index("uLightPosition", i).c_str());
+                l.halfVector = glGetUniformLocation(p, index("uLightHalf", i).c_str());
+                l.ambient = glGetUniformLocation(p, index("uLightAmbient", i).c_str());
+                l.diffuse = glGetUniformLocation(p, index("uLightDiffuse", i).c_str());
+                l.specular = glGetUniformLocation(p, index("uLightSpecular", i).c_str());
+                l.attenuation = glGetUniformLocation(p, index("uLightAttenuation", i).c_str());
+            }
+            glUseProgram(p);
+            for (int u = 0; u < kUnitCount; ++u) {
+                auto& t = program->units[u];
+                t.sampler = glGetUniformLocation(p, index("uSampler", u).c_str());
+                t.textureMatrix = glGetUniformLocation(p, index("uTextureMatrix", u).c_str());
+                t.objectS = glGetUniformLocation(p, index("uObjectS", u).c_str());
+                t.objectT = glGetUniformLocation(p, index("uObjectT", u).c_str());
+                t.eyeS = glGetUniformLocation(p, index("uEyeS", u).c_str());
+                t.eyeT = glGetUniformLocation(p, index("uEyeT", u).c_str());
+                t.environmentColor = glGetUniformLocation(p, index("uEnvironmentColor", u).c_str());
+                t.rgbScale = glGetUniformLocation(p, index("uRgbScale", u).c_str());
+                t.alphaScale = glGetUniformLocation(p, index("uAlphaScale", u).c_str());
+                if (t.sampler >= 0) {
+                    glUniform1i(t.sampler, u);
+                }
+            }
+        }
+        found = programs_.emplace(key, std::move(program)).first;
+    }
+    lastKey_ = key;
+    last_ = found->second->object != 0 ? found->second.get() : nullptr;
+    return last_;
+}
+
+}  // namespace render::gles
