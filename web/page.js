@@ -1,7 +1,8 @@
 // The page around the show: loading progress, the start panel (the desktop's start-up
 // dialog), notices for the show's messages, the log panel (?log), fullscreen, and the
-// hook ?at=T[&size=WxH] that holds the frame at show time T. The show itself is
-// tarvel.js/tarvel.wasm; its data set is tarvel.data, loaded by tarvel-data.js.
+// hook ?at=T[&size=WxH] that holds the frame at show time T (with &count, counting the
+// WebGL calls of its frames). The show itself is tarvel.js/tarvel.wasm; its data set is
+// tarvel.data, loaded by tarvel-data.js.
 "use strict";
 
 const params = new URLSearchParams(window.location.search);
@@ -9,6 +10,8 @@ const heldAt = params.get("at");
 const heldSize = params.get("size") || "800x600";
 // The frame at T as --shot renders it: the same as a whole run's.
 const withLog = params.has("log");
+// &count: the WebGL calls of the held frame, by kind and by name, in tarvelStatus().calls.
+const counting = heldAt !== null && params.has("count");
 const shotFile = "/tarvel-shot.png";
 const mixRate = 44100; // the show's mixer rate: the music is decoded at it as it plays
 
@@ -44,6 +47,50 @@ function fail(text) {
   setProgress(text);
 }
 
+// WebGL calls counted per frame: every method of the WebGL 2 context is wrapped before the
+// show makes its context. The kinds are the GL layer benchmark's (bench/gles_calls_bench).
+const calls = { frame: {}, frames: [] };
+const callKinds = [
+  ["draws", /^(drawArrays|drawElements|clear)$/],
+  ["uniforms", /^uniform/],
+  ["state", /^(useProgram|enable|disable|blendFunc|depthFunc|depthMask|colorMask|stencilFunc|stencilOp|cullFace|scissor|viewport|clearColor|pixelStorei)$/],
+  ["textures", /^(activeTexture|bindTexture|createTexture|deleteTexture|texParameteri|texImage2D|texSubImage2D|copyTexImage2D)$/],
+  ["buffers", /^(bindVertexArray|bindBuffer|bufferData|bufferSubData|createVertexArray|createBuffer|deleteVertexArray|deleteBuffer|enableVertexAttribArray|vertexAttribPointer|vertexAttrib[1-4]fv?)$/],
+];
+
+function countWebGlCalls() {
+  const prototype = WebGL2RenderingContext.prototype;
+  for (const name of Object.getOwnPropertyNames(prototype)) {
+    const property = Object.getOwnPropertyDescriptor(prototype, name);
+    if (name === "constructor" || typeof property.value !== "function") continue;
+    const method = property.value;
+    prototype[name] = function (...args) {
+      calls.frame[name] = (calls.frame[name] || 0) + 1;
+      return method.apply(this, args);
+    };
+  }
+}
+
+// One frame's calls: the total, by kind and by name.
+function callSummary(byName) {
+  const summary = { total: 0, kinds: { other: 0 }, names: byName };
+  for (const [kind] of callKinds) summary.kinds[kind] = 0;
+  for (const [name, count] of Object.entries(byName)) {
+    const found = callKinds.find(([, pattern]) => pattern.test(name));
+    summary.kinds[found ? found[0] : "other"] += count;
+    summary.total += count;
+  }
+  return summary;
+}
+
+// A frame that made no call (the one that ends the run may draw nothing) is not one.
+function endCountedFrame() {
+  if (Object.keys(calls.frame).length > 0) calls.frames.push(callSummary(calls.frame));
+  calls.frame = {};
+}
+
+if (counting) countWebGlCalls();
+
 var Module = {
   canvas: element("canvas"),
   print: (text) => console.log(text),
@@ -67,6 +114,7 @@ var Module = {
   postMainLoop: () => {
     status.frame = { showTime: Module._tarvel_show_time(), musicTime: status.musicBeforeFrame };
     status.frames += 1;
+    if (counting) endCountedFrame();
   },
   tarvelAudio: { context: null },
   tarvelPage: {
@@ -83,6 +131,8 @@ var Module = {
     },
     ended: (code) => {
       status.exitStatus = code;
+      // A run that ends inside a frame ends it here.
+      if (counting) endCountedFrame();
       if (heldAt !== null && code === 0) {
         status.state = "held";
         return;
@@ -183,6 +233,12 @@ function startHeld() {
   }
   element("progress").hidden = true;
   const args = ["--renderer", "gles", "--shot", heldAt, shotFile, "--size", heldSize];
+  // Counted, the held frame comes after two frames before it, on the same 60 a second: the
+  // first frame of a run prepares what it meets, the held one is an ordinary frame.
+  if (counting) {
+    const step = 1 / 60;
+    for (const back of [2, 1]) args.push("--shot", String(Number(heldAt) - back * step), "/tarvel-before-" + back + ".png");
+  }
   afterPaint(() => runShow(args));
 }
 
@@ -214,6 +270,8 @@ window.tarvelStatus = () => {
     audioContextTime: audio ? audio.currentTime : null,
     // Seconds of music decoded so far: a held frame needs a few blocks of it, not the track.
     musicSeconds: status.runtime ? Module._tarvel_music_decoded_seconds() : 0,
+    // With &count: the WebGL calls of every frame drawn, the held one last.
+    calls: counting ? calls.frames.slice() : null,
   };
 };
 
