@@ -1,7 +1,8 @@
 #include "render/gles/program_cache.h"
 
-#include <cstdio>
 #include <cstring>
+
+#include "base/log.h"
 
 namespace render::gles {
 
@@ -178,7 +179,8 @@ GLuint compileShader(GLenum kind, const std::string& source) {
     if (ok != GL_TRUE) {
         char log[2048] = {};
         glGetShaderInfoLog(shader, sizeof log, nullptr, log);
-        std::fprintf(stderr, "tarvel: GL layer shader does not compile: %s\n%s\n", log, text);
+        logWindow->say(LogLevel::Error, LogModule::Render,
+                       "tarvel: GL layer shader does not compile: %s\n%s", log, text);
         glDeleteShader(shader);
         return 0;
     }
@@ -206,7 +208,8 @@ GLuint compileProgram(const std::string& vertex, const std::string& fragment) {
     if (ok != GL_TRUE) {
         char log[2048] = {};
         glGetProgramInfoLog(program, sizeof log, nullptr, log);
-        std::fprintf(stderr, "tarvel: GL layer program does not link: %s\n", log);
+        logWindow->say(LogLevel::Error, LogModule::Render,
+                       "tarvel: GL layer program does not link: %s", log);
         glDeleteProgram(program);
         return 0;
     }

@@ -72,7 +72,8 @@ private:
     Program* last_ = nullptr;
 };
 
-// A program from two sources; 0 with the log on standard error when one does not compile.
+// A program from two sources; 0, with the compiler's log in the log, when one does not
+// compile or they do not link.
 GLuint compileProgram(const std::string& vertex, const std::string& fragment);
 
 }  // namespace render::gles
