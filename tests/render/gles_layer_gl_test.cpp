@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "render/gl/gl.h"
-#include "render/multitexture.h"
 #include "support/gl_paths.h"
 #include "text/text.h"
 
@@ -233,7 +232,7 @@ TEST(GlesLayer, TextureEnvironmentsCombineAddReplaceAndTheTextureMatrix) {
 
         ortho();
         // The world's inverting COMBINE on unit 0, moved by the texture matrix; unit 1 adds.
-        selectTextureUnit(GL_TEXTURE0);
+        glActiveTexture(GL_TEXTURE0);
         glEnable(GL_TEXTURE_2D);
         glBindTexture(GL_TEXTURE_2D, gradient);
         glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_COMBINE_ARB);
@@ -251,7 +250,7 @@ TEST(GlesLayer, TextureEnvironmentsCombineAddReplaceAndTheTextureMatrix) {
         glMatrixMode(GL_TEXTURE);
         glTranslatef(0.3f, 0.1f, 0);
         glMatrixMode(GL_MODELVIEW);
-        selectTextureUnit(GL_TEXTURE1);
+        glActiveTexture(GL_TEXTURE1);
         glEnable(GL_TEXTURE_2D);
         glBindTexture(GL_TEXTURE_2D, spots);
         glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_ADD);
@@ -259,15 +258,15 @@ TEST(GlesLayer, TextureEnvironmentsCombineAddReplaceAndTheTextureMatrix) {
         glBegin(GL_QUADS);
         const float corners[4][2] = {{-0.9f, -0.9f}, {0.9f, -0.9f}, {0.9f, 0}, {-0.9f, 0}};
         for (const auto& c : corners) {
-            unitTexCoord(GL_TEXTURE0, c[0] + 0.9f, c[1] + 0.9f);
-            unitTexCoord(GL_TEXTURE1, (c[0] + 0.9f) * 2, c[1]);
+            glMultiTexCoord2f(GL_TEXTURE0, c[0] + 0.9f, c[1] + 0.9f);
+            glMultiTexCoord2f(GL_TEXTURE1, (c[0] + 0.9f) * 2, c[1]);
             glVertex3f(c[0], c[1], 0);
         }
         glEnd();
         glDisable(GL_TEXTURE_2D);
         glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
         glBindTexture(GL_TEXTURE_2D, 0);
-        selectTextureUnit(GL_TEXTURE0);
+        glActiveTexture(GL_TEXTURE0);
         glMatrixMode(GL_TEXTURE);
         glLoadIdentity();
         glMatrixMode(GL_MODELVIEW);
@@ -293,7 +292,7 @@ void generatedCoordinates(GLenum mode, GLenum planeName) {
     const GLfloat s0[] = {0.5f, 0, 0, 0.5f}, t0[] = {0, 0.4f, 0.1f, 0.5f},
                   s1[] = {0, 0, 0.5f, 0.5f}, t1[] = {0.2f, 0, 0, 0.3f};
     for (GLenum unit : {GL_TEXTURE0, GL_TEXTURE1}) {
-        selectTextureUnit(unit);
+        glActiveTexture(unit);
         glTexGeni(GL_S, GL_TEXTURE_GEN_MODE, static_cast<GLint>(mode));
         glTexGenfv(GL_S, planeName, unit == GL_TEXTURE0 ? s0 : s1);
         glTexGeni(GL_T, GL_TEXTURE_GEN_MODE, static_cast<GLint>(mode));
@@ -313,7 +312,7 @@ TEST(GlesLayer, ObjectAndEyeLinearTextureGeneration) {
 
         perspective();
         for (GLenum unit : {GL_TEXTURE0, GL_TEXTURE1}) {
-            selectTextureUnit(unit);
+            glActiveTexture(unit);
             glEnable(GL_TEXTURE_2D);
             glBindTexture(GL_TEXTURE_2D, unit == GL_TEXTURE0 ? gradient : second);
         }
@@ -331,7 +330,7 @@ TEST(GlesLayer, ObjectAndEyeLinearTextureGeneration) {
         glVertex3f(1, 1.5f, 0.5f);
         glEnd();
         for (GLenum unit : {GL_TEXTURE1, GL_TEXTURE0}) {
-            selectTextureUnit(unit);
+            glActiveTexture(unit);
             glDisable(GL_TEXTURE_GEN_S);
             glDisable(GL_TEXTURE_GEN_T);
             glDisable(GL_TEXTURE_2D);
@@ -355,14 +354,14 @@ TEST(GlesLayer, DisplayListsKeepBothUnitsCoordinatesAndTheirLastColour) {
         const float corners[3][2] = {{-0.4f, -0.4f}, {0.4f, -0.4f}, {0, 0.4f}};
         for (int i = 0; i < 3; ++i) {
             glColor3f(i == 0 ? 1.0f : 0.5f, i == 1 ? 1.0f : 0.5f, 1);
-            unitTexCoord(GL_TEXTURE0, corners[i][0] + 0.5f, corners[i][1] + 0.5f);
-            unitTexCoord(GL_TEXTURE1, corners[i][1] * 2 + 1, corners[i][0] * 2 + 1);
+            glMultiTexCoord2f(GL_TEXTURE0, corners[i][0] + 0.5f, corners[i][1] + 0.5f);
+            glMultiTexCoord2f(GL_TEXTURE1, corners[i][1] * 2 + 1, corners[i][0] * 2 + 1);
             glVertex3f(corners[i][0], corners[i][1], 0);
         }
         glEnd();
         glEndList();
         for (GLenum unit : {GL_TEXTURE0, GL_TEXTURE1}) {
-            selectTextureUnit(unit);
+            glActiveTexture(unit);
             glEnable(GL_TEXTURE_2D);
             glBindTexture(GL_TEXTURE_2D, unit == GL_TEXTURE0 ? gradient : second);
         }
@@ -372,7 +371,7 @@ TEST(GlesLayer, DisplayListsKeepBothUnitsCoordinatesAndTheirLastColour) {
         glTranslatef(0.9f, 0.1f, 0);
         glCallList(list);
         for (GLenum unit : {GL_TEXTURE1, GL_TEXTURE0}) {
-            selectTextureUnit(unit);
+            glActiveTexture(unit);
             glDisable(GL_TEXTURE_2D);
             glBindTexture(GL_TEXTURE_2D, 0);
         }
