@@ -382,6 +382,52 @@ TEST(GlesLayer, DisplayListsKeepBothUnitsCoordinatesAndTheirLastColour) {
     expectSame(both);
 }
 
+// The layer gathers draws set up alike into one; anything a draw sees that changes between
+// two (the texture bound, its contents, a switch, the blend, the matrix) keeps them apart,
+// and a colour change alone, a per-vertex attribute, does not need to.
+TEST(GlesLayer, GatheredDrawsKeepEachTheTextureStateAndMatrixItWasGiven) {
+    expectSame(bothWays([&] {
+        const GLuint gradient = gradientTexture();
+        const GLuint spots = makeTexture(8, 8, GL_RGB, [](int x, int y) {
+            return Rgba{40, static_cast<uint8_t>(120 + x * 16), static_cast<uint8_t>(y * 30), 255};
+        });
+
+        ortho();
+        glEnable(GL_TEXTURE_2D);
+        glBindTexture(GL_TEXTURE_2D, gradient);
+        quad(-0.95f, 0.5f, -0.55f, 0.9f);
+        glColor3f(1, 0.5f, 0.5f);
+        quad(-0.5f, 0.5f, -0.1f, 0.9f);
+        // Another texture, then the first one's contents replaced: each quad keeps its own.
+        glBindTexture(GL_TEXTURE_2D, spots);
+        quad(-0.05f, 0.5f, 0.35f, 0.9f);
+        glBindTexture(GL_TEXTURE_2D, gradient);
+        quad(0.4f, 0.5f, 0.8f, 0.9f);
+        const uint8_t blue[4 * 4] = {0, 0, 255, 0, 0, 255, 0, 0, 255, 0, 0, 255};
+        glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, 2, 2, 0, GL_RGB, GL_UNSIGNED_BYTE, blue);
+        glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
+        quad(-0.95f, 0.0f, -0.55f, 0.4f);
+        // A switch, the blend and the matrix between draws of one texture.
+        glBindTexture(GL_TEXTURE_2D, spots);
+        glColor3f(1, 1, 1);
+        quad(-0.5f, 0.0f, -0.1f, 0.4f);
+        glEnable(GL_BLEND);
+        glBlendFunc(GL_ONE, GL_ONE);
+        quad(-0.3f, 0.2f, 0.1f, 0.45f);
+        glBlendFunc(GL_ZERO, GL_SRC_COLOR);
+        quad(0.0f, 0.1f, 0.3f, 0.3f);
+        glDisable(GL_BLEND);
+        quad(0.4f, 0.0f, 0.6f, 0.2f);
+        glTranslatef(0.35f, -0.5f, 0);
+        quad(0.05f, 0.0f, 0.25f, 0.2f);
+        glLoadIdentity();
+        glDisable(GL_TEXTURE_2D);
+        quad(-0.95f, -0.9f, -0.5f, -0.5f);
+        glBindTexture(GL_TEXTURE_2D, 0);
+    }));
+}
+
 TEST(GlesLayer, PushedAttributesComeBackWhateverChangedBetween) {
     expectSame(bothWays([&] {
         const GLuint gradient = gradientTexture();

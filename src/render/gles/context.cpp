@@ -10,6 +10,8 @@ namespace render::gles {
 
 namespace {
 
+// GL's model: the entry points name no context, so the one they act on is the current one,
+// as in every GL implementation. Made anew for each GL ES context the layer is attached to.
 std::unique_ptr<Context> current = std::make_unique<Context>();
 
 const char* const kBitmapVertex =
@@ -68,13 +70,6 @@ void attachToCurrentContext() {
     glBindBuffer(GL_ARRAY_BUFFER, c.streamBuffer);
     setUpVertexLayout();
 
-    glGenVertexArrays(1, &c.positionArray);
-    glGenBuffers(1, &c.positionBuffer);
-    glBindVertexArray(c.positionArray);
-    glBindBuffer(GL_ARRAY_BUFFER, c.positionBuffer);
-    glEnableVertexAttribArray(0);
-    glVertexAttribPointer(0, 4, GL_FLOAT, GL_FALSE, 0, nullptr);
-
     const float corners[] = {0, 0, 1, 0, 0, 1, 1, 1};
     glGenVertexArrays(1, &c.bitmapArray);
     glGenBuffers(1, &c.bitmapBuffer);
@@ -106,16 +101,6 @@ void attachToCurrentContext() {
 
 namespace {
 
-struct Mark {
-    ServerState state;
-    ClientState client;
-    Matrix modelview, projection;
-    std::array<Matrix, kUnitCount> texture;
-    size_t depths[4];
-};
-
-std::vector<Mark> marks;
-
 Mark markOf(const Context& c) {
     Mark mark{c.state, c.client, c.modelview.back(), c.projection.back(), {}, {}};
     for (int u = 0; u < kUnitCount; ++u) {
@@ -131,16 +116,18 @@ Mark markOf(const Context& c) {
 }  // namespace
 
 void markState() {
-    marks.push_back(markOf(context()));
+    Context& c = context();
+    c.marks.push_back(markOf(c));
 }
 
 std::string stateChangedSinceMark() {
-    if (marks.empty()) {
+    Context& c = context();
+    if (c.marks.empty()) {
         return "";
     }
-    const Mark before = marks.back();
-    marks.pop_back();
-    const Mark now = markOf(context());
+    const Mark before = c.marks.back();
+    c.marks.pop_back();
+    const Mark now = markOf(c);
     const ServerState& a = before.state;
     const ServerState& b = now.state;
     std::string changed;
@@ -205,80 +192,114 @@ Matrix& Context::currentMatrix() {
     return currentStack().back();
 }
 
-namespace {
-
-void setEnabled(GLenum cap, bool on) {
-    if (on) {
-        glEnable(cap);
-    } else {
-        glDisable(cap);
-    }
+FixedState fixedStateOf(const ServerState& s) {
+    FixedState f;
+    f.blend = s.enables.blend;
+    f.depthTest = s.enables.depthTest;
+    f.cullFace = s.enables.cullFace;
+    f.stencilTest = s.enables.stencilTest;
+    f.scissorTest = s.enables.scissorTest;
+    f.blendSource = s.color.blendSource;
+    f.blendDestination = s.color.blendDestination;
+    std::copy(s.color.colorMask, s.color.colorMask + 4, f.colorMask);
+    f.depthFunc = s.depth.func;
+    f.depthMask = s.depth.mask;
+    f.stencil = s.stencil;
+    f.culledFace = s.cullFace;
+    f.scissor = s.scissor;
+    f.viewport = s.viewport;
+    return f;
 }
 
-}  // namespace
-
-void applyFixedState(Context& c) {
-    const ServerState& s = c.state;
-    auto& a = c.applied;
-    const bool all = !a.valid;
-    if (all || a.enables.blend != s.enables.blend) {
-        setEnabled(GL_BLEND, s.enables.blend);
+void applyFixedState(Context& c, const FixedState& f) {
+    FixedState& a = c.es.fixed;
+    EsCommands& es = c.commands;
+    const bool all = !c.es.fixedKnown;
+    if (all || a.blend != f.blend) {
+        es.enable(GL_BLEND, f.blend);
     }
-    if (all || a.enables.depthTest != s.enables.depthTest) {
-        setEnabled(GL_DEPTH_TEST, s.enables.depthTest);
+    if (all || a.depthTest != f.depthTest) {
+        es.enable(GL_DEPTH_TEST, f.depthTest);
     }
-    if (all || a.enables.cullFace != s.enables.cullFace) {
-        setEnabled(GL_CULL_FACE, s.enables.cullFace);
+    if (all || a.cullFace != f.cullFace) {
+        es.enable(GL_CULL_FACE, f.cullFace);
     }
-    if (all || a.enables.stencilTest != s.enables.stencilTest) {
-        setEnabled(GL_STENCIL_TEST, s.enables.stencilTest);
+    if (all || a.stencilTest != f.stencilTest) {
+        es.enable(GL_STENCIL_TEST, f.stencilTest);
     }
-    if (all || a.enables.scissorTest != s.enables.scissorTest) {
-        setEnabled(GL_SCISSOR_TEST, s.enables.scissorTest);
+    if (all || a.scissorTest != f.scissorTest) {
+        es.enable(GL_SCISSOR_TEST, f.scissorTest);
     }
-    a.enables = s.enables;
-    if (all || a.color.blendSource != s.color.blendSource ||
-        a.color.blendDestination != s.color.blendDestination) {
-        glBlendFunc(s.color.blendSource, s.color.blendDestination);
+    if (all || a.blendSource != f.blendSource || a.blendDestination != f.blendDestination) {
+        es.blendFunc(f.blendSource, f.blendDestination);
     }
-    const bool* mask = s.color.colorMask;
-    if (all || std::memcmp(a.color.colorMask, mask, sizeof a.color.colorMask) != 0) {
-        glColorMask(mask[0], mask[1], mask[2], mask[3]);
+    if (all || !std::equal(f.colorMask, f.colorMask + 4, a.colorMask)) {
+        es.colorMask(f.colorMask);
     }
-    const float* clear = s.color.clearColor;
-    if (all || std::memcmp(a.color.clearColor, clear, sizeof a.color.clearColor) != 0) {
-        glClearColor(clear[0], clear[1], clear[2], clear[3]);
+    if (all || a.depthFunc != f.depthFunc) {
+        es.depthFunc(f.depthFunc);
     }
-    a.color = s.color;
-    if (all || a.depth.func != s.depth.func) {
-        glDepthFunc(s.depth.func);
+    if (all || a.depthMask != f.depthMask) {
+        es.depthMask(f.depthMask);
     }
-    if (all || a.depth.mask != s.depth.mask) {
-        glDepthMask(s.depth.mask ? GL_TRUE : GL_FALSE);
-    }
-    a.depth = s.depth;
-    const Stencil& st = s.stencil;
+    const Stencil& st = f.stencil;
     if (all || a.stencil.func != st.func || a.stencil.ref != st.ref || a.stencil.mask != st.mask) {
-        glStencilFunc(st.func, st.ref, st.mask);
+        es.stencilFunc(st.func, st.ref, st.mask);
     }
     if (all || a.stencil.fail != st.fail || a.stencil.depthFail != st.depthFail ||
         a.stencil.pass != st.pass) {
-        glStencilOp(st.fail, st.depthFail, st.pass);
+        es.stencilOp(st.fail, st.depthFail, st.pass);
     }
-    a.stencil = st;
-    if (all || a.cullFace != s.cullFace) {
-        glCullFace(s.cullFace);
-        a.cullFace = s.cullFace;
+    if (all || a.culledFace != f.culledFace) {
+        es.cullFace(f.culledFace);
     }
-    if (all || !(a.scissor == s.scissor)) {
-        glScissor(s.scissor.x, s.scissor.y, s.scissor.width, s.scissor.height);
-        a.scissor = s.scissor;
+    if (all || !(a.scissor == f.scissor)) {
+        es.scissor(f.scissor.x, f.scissor.y, f.scissor.width, f.scissor.height);
     }
-    if (all || !(a.viewport == s.viewport)) {
-        glViewport(s.viewport.x, s.viewport.y, s.viewport.width, s.viewport.height);
-        a.viewport = s.viewport;
+    if (all || !(a.viewport == f.viewport)) {
+        es.viewport(f.viewport.x, f.viewport.y, f.viewport.width, f.viewport.height);
     }
-    a.valid = true;
+    a = f;
+    c.es.fixedKnown = true;
+}
+
+void useProgram(Context& c, GLuint program) {
+    if (c.es.program != program) {
+        c.commands.useProgram(program);
+        c.es.program = program;
+    }
+}
+
+void bindVertexArray(Context& c, GLuint array) {
+    if (c.es.vertexArray != array) {
+        c.commands.bindVertexArray(array);
+        c.es.vertexArray = array;
+    }
+}
+
+// Only between flushes (uploads and lists being compiled): nothing recorded draws from it.
+void bindArrayBuffer(Context& c, GLuint buffer) {
+    if (c.es.arrayBuffer != buffer) {
+        glBindBuffer(GL_ARRAY_BUFFER, buffer);
+        c.es.arrayBuffer = buffer;
+    }
+}
+
+void bindTexture(Context& c, int unit, GLuint object) {
+    EsState& es = c.es;
+    if (es.textures[unit] == object) {
+        return;
+    }
+    if (es.activeUnit != unit) {
+        c.commands.activeTexture(GL_TEXTURE0 + unit);
+        es.activeUnit = unit;
+    }
+    c.commands.bindTexture(object);
+    es.textures[unit] = object;
+}
+
+void bindTextureToChange(Context& c, GLuint object) {
+    bindTexture(c, c.es.activeUnit >= 0 ? c.es.activeUnit : 0, object);
 }
 
 }  // namespace render::gles

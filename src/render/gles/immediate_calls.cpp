@@ -1,6 +1,7 @@
 // Immediate mode and vertex arrays: each vertex takes the current colour, normal and both
 // units' texture coordinates, so GL ES gets full per-vertex arrays.
 #include <cstring>
+#include <utility>
 
 #include "render/gles/context.h"
 #include "render/gles/entry_points.h"
@@ -22,19 +23,12 @@ void finishPrimitive(Context& c) {
         if (c.converted.empty()) {
             return;
         }
+        // Into GL ES buffers when the list ends, joined with the primitives next to it.
         ListCommand command;
         command.kind = ListCommand::Kind::Draw;
         command.mode = mode;
-        command.count = static_cast<GLsizei>(c.converted.size());
-        glGenVertexArrays(1, &command.array);
-        glGenBuffers(1, &command.buffer);
-        glBindVertexArray(command.array);
-        glBindBuffer(GL_ARRAY_BUFFER, command.buffer);
-        glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(c.converted.size() * sizeof(Vertex)),
-                     c.converted.data(), GL_STATIC_DRAW);
-        setUpVertexLayout();
-        glBindVertexArray(0);
-        c.recorded.commands.push_back(command);
+        command.vertices = c.converted;
+        c.recorded.commands.push_back(std::move(command));
         return;
     }
     drawVertices(c, mode, c.converted.data(), static_cast<GLsizei>(c.converted.size()));
@@ -245,13 +239,20 @@ void Bitmap(GLsizei width, GLsizei height, GLfloat xOrigin, GLfloat yOrigin, GLf
     const float bitmap[6] = {
         static_cast<float>(width), static_cast<float>(height), xOrigin, yOrigin, xMove, yMove};
     std::memcpy(command.bitmap, bitmap, sizeof bitmap);
-    command.bitmapTexture = makeBitmapTexture(width, height, bits, c.client.unpackAlignment);
+    command.bitmapTexture = makeBitmapTexture(c, width, height, bits, c.client.unpackAlignment);
     if (c.recording != 0) {
         c.recorded.commands.push_back(command);
         return;
     }
     drawBitmap(c, command.bitmapTexture, command.bitmap);
+    flush(c);
     glDeleteTextures(1, &command.bitmapTexture);
+    // GL ES binds 0 where a deleted texture was bound.
+    for (GLuint& object : c.es.textures) {
+        if (object == command.bitmapTexture) {
+            object = 0;
+        }
+    }
 }
 
 }  // namespace render::gles

@@ -60,7 +60,6 @@ void setEnvironment(GLenum target, GLenum name, GLint value, float floatValue) {
     }
     TextureEnvironment& e = c.state.texturing.units[c.state.texturing.active].environment;
     const auto v = static_cast<GLenum>(value);
-    ++c.texturingStamp;
     switch (name) {
         case GL_TEXTURE_ENV_MODE:
             e.mode = v;
@@ -112,7 +111,6 @@ void Lightfv(GLenum lightName, GLenum name, const GLfloat* values) {
         return;
     }
     Light& light = c.state.lighting.lights[lightName - GL_LIGHT0];
-    ++c.lightingStamp;
     switch (name) {
         case GL_AMBIENT:
             std::memcpy(light.ambient, values, sizeof light.ambient);
@@ -145,7 +143,6 @@ void Materialfv(GLenum face, GLenum name, const GLfloat* values) {
         c.fail(GL_INVALID_ENUM);
         return;
     }
-    ++c.lightingStamp;
     if (face != GL_BACK) {
         setMaterial(c.state.lighting.front, name, values);
     }
@@ -189,7 +186,6 @@ void TexGenfv(GLenum coordinate, GLenum name, const GLfloat* values) {
     if (g == nullptr) {
         return;
     }
-    ++c.texturingStamp;
     if (name == GL_OBJECT_PLANE) {
         std::memcpy(g->objectPlane, values, sizeof g->objectPlane);
     } else if (name == GL_EYE_PLANE) {

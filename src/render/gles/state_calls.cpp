@@ -188,17 +188,35 @@ void ClearColor(GLfloat r, GLfloat g, GLfloat b, GLfloat a) {
 
 void Clear(GLbitfield mask) {
     Context& c = context();
-    applyFixedState(c);
-    glClear(mask);
+    closeBatch(c);
+    // Of the fixed state only the scissor box and the write masks apply to a clear: the rest
+    // is left for the next draw to send if it needs it.
+    const FixedState wanted = fixedStateOf(c.state);
+    FixedState forClear = c.es.fixedKnown ? c.es.fixed : wanted;
+    forClear.scissorTest = wanted.scissorTest;
+    forClear.scissor = wanted.scissor;
+    std::copy(wanted.colorMask, wanted.colorMask + 4, forClear.colorMask);
+    forClear.depthMask = wanted.depthMask;
+    applyFixedState(c, forClear);
+    const float* color = c.state.color.clearColor;
+    EsState& es = c.es;
+    if (!es.clearColorKnown || !std::equal(color, color + 4, es.clearColor)) {
+        c.commands.clearColor(color);
+        std::copy(color, color + 4, es.clearColor);
+        es.clearColorKnown = true;
+    }
+    c.commands.clear(mask);
 }
 
 void Hint(GLenum, GLenum) {}
 
 void Finish() {
+    flush(context());
     glFinish();
 }
 
 void Flush() {
+    flush(context());
     glFlush();
 }
 
@@ -210,16 +228,21 @@ GLenum GetError() {
 }
 
 const GLubyte* GetString(GLenum name) {
-    static std::string version, renderer;
+    Context& c = context();
     switch (name) {
         case GL_VERSION:
-            version = std::string("1.3 tarvel GL layer on ") +
-                      reinterpret_cast<const char*>(glGetString(GL_VERSION));
-            return reinterpret_cast<const GLubyte*>(version.c_str());
+            if (c.versionString.empty()) {
+                c.versionString = std::string("1.3 tarvel GL layer on ") +
+                                  reinterpret_cast<const char*>(glGetString(GL_VERSION));
+            }
+            return reinterpret_cast<const GLubyte*>(c.versionString.c_str());
         case GL_RENDERER:
-            renderer = std::string(reinterpret_cast<const char*>(glGetString(GL_RENDERER))) +
-                       " (tarvel GL layer)";
-            return reinterpret_cast<const GLubyte*>(renderer.c_str());
+            if (c.rendererString.empty()) {
+                c.rendererString =
+                    std::string(reinterpret_cast<const char*>(glGetString(GL_RENDERER))) +
+                    " (tarvel GL layer)";
+            }
+            return reinterpret_cast<const GLubyte*>(c.rendererString.c_str());
         case GL_EXTENSIONS:
             return reinterpret_cast<const GLubyte*>(
                 "GL_ARB_multitexture GL_ARB_texture_env_add GL_ARB_texture_env_combine "
@@ -248,6 +271,8 @@ void GetFloatv(GLenum name, GLfloat* values) {
             std::memcpy(values, c.state.color.clearColor, sizeof c.state.color.clearColor);
             return;
         default:
+            // GL ES's own answer, once it holds everything.
+            flush(c);
             glGetFloatv(name, values);
             return;
     }
@@ -312,6 +337,7 @@ void GetIntegerv(GLenum name, GLint* values) {
             *values = c.client.packRowLength;
             return;
         default:
+            flush(c);
             glGetIntegerv(name, values);
             return;
     }
@@ -396,8 +422,6 @@ void PopAttrib() {
     if (mask & GL_PIXEL_MODE_BIT) {
         s.readBuffer = from.readBuffer;
     }
-    ++c.lightingStamp;
-    ++c.texturingStamp;
 }
 
 void PushClientAttrib(GLbitfield mask) {
@@ -454,10 +478,11 @@ void ReadPixels(GLint x, GLint y, GLsizei width, GLsizei height, GLenum format, 
     if (width == 0 || height == 0 || pixels == nullptr) {
         return;
     }
-    // A double-buffered GL ES surface reads from its back buffer.
+    flush(c);
+    // The window's own framebuffer is the one read (the layer binds another only to read a
+    // texture back, and binds this one again after), from its back buffer: a
+    // double-buffered GL ES surface reads nothing else.
     std::vector<GLubyte> rgba(static_cast<size_t>(width) * height * 4);
-    glBindFramebuffer(GL_READ_FRAMEBUFFER, 0);
-    glReadBuffer(GL_BACK);
     glReadPixels(x, y, width, height, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
     packPixels(c, rgba, width, height, format, static_cast<GLubyte*>(pixels));
 }

@@ -14,9 +14,7 @@ namespace {
 constexpr size_t kMaxStackDepth = 32;
 
 Matrix& changeMatrix() {
-    Context& c = context();
-    ++c.transformStamp;
-    return c.currentMatrix();
+    return context().currentMatrix();
 }
 
 void normalize(float v[3]) {
@@ -76,7 +74,6 @@ void PopMatrix() {
         return;
     }
     stack.pop_back();
-    ++c.transformStamp;
 }
 
 void Translatef(GLfloat x, GLfloat y, GLfloat z) {
