@@ -1,9 +1,9 @@
 // How many GL ES calls the GL layer makes a frame (`--renderer gles`), per section of the
 // show: the program itself runs in a child process for each moment (its --bench over the
-// half second up to the moment), with every GL ES entry point the layer calls wrapped (the
+// second up to the moment), with every GL ES entry point the layer calls wrapped (the
 // linker's --wrap) to count it. A frame is what lies between two buffer swaps; the last
-// quarter second's frames are counted, the earlier ones having met the pictures and
-// programs first.
+// quarter second's frames are counted, the earlier ones having brought back the pictures
+// and made the programs they met.
 //   gles_calls_bench [--data DIR] [--size WxH] [--fps N] [TIME…]
 // Without times it takes the show's reference moments. GLES_CALLS_TRACE=1 lists the calls
 // of each moment's last frame on standard error. Calls by kind: draws (drawing and
@@ -35,9 +35,10 @@ constexpr const char* kKindNames[kKindCount] = {"draws",    "uniforms", "state",
 using Counts = std::array<long, kKindCount>;
 Counts current{};
 std::vector<Counts> frames;
-// GLES_CALLS_TRACE=1: the last whole frame's calls in order, on standard error.
+// GLES_CALLS_TRACE=1: the calls of the largest frame counted, in order, on standard error.
 const bool tracing = std::getenv("GLES_CALLS_TRACE") != nullptr;
-std::vector<const char*> currentNames, lastNames;
+std::vector<const char*> currentNames;
+std::vector<std::vector<const char*>> frameNames;
 
 long total(const Counts& counts) {
     long sum = 0;
@@ -138,8 +139,10 @@ extern "C" void __real_SDL_GL_SwapWindow(SDL_Window* window);
 extern "C" void __wrap_SDL_GL_SwapWindow(SDL_Window* window) {
     frames.push_back(current);
     current = {};
-    lastNames.swap(currentNames);
-    currentNames.clear();
+    if (tracing) {
+        frameNames.push_back(std::move(currentNames));
+        currentNames.clear();
+    }
     __real_SDL_GL_SwapWindow(window);
 }
 
@@ -167,17 +170,17 @@ struct Result {
     int frames = 0;
 };
 
-// In the child: the program renders half a second of frames up to the moment (--bench from
+// In the child: the program renders the second of frames up to the moment (--bench from
 // there); its exit reports the frames through `out`.
 [[noreturn]] void renderMoment(const std::vector<std::string>& options, double fps, double time,
                                int out) {
     char from[32], to[32];
-    std::snprintf(from, sizeof from, "%.3f", time - 0.5);
+    std::snprintf(from, sizeof from, "%.3f", time - 1.0);
     std::snprintf(to, sizeof to, "%.3f", time + 0.001);
     std::vector<std::string> words = {"tarvel", "--renderer", "gles", "--bench",
                                       "--from", from,         "--to", to};
     words.insert(words.end(), options.begin(), options.end());
-    // The later half of the show's frames: the loading screen's and the first frames of the
+    // The last quarter second of frames: the loading screen's and the first frames of the
     // show (which compile the programs and load the pictures they meet) are left out.
     const size_t counted = static_cast<size_t>(std::max(1.0, std::ceil(fps * 0.25)));
     platform::setExitHandler([out, n = counted](int status) {
@@ -195,13 +198,20 @@ struct Result {
                       [](const Counts& a, const Counts& b) { return total(a) < total(b); });
             result.typical = counted[counted.size() / 2];
         }
-        for (size_t i = 0; i < lastNames.size();) {
-            size_t same = i;
-            while (same < lastNames.size() && std::strcmp(lastNames[same], lastNames[i]) == 0) {
-                ++same;
+        if (tracing) {
+            size_t largest = frames.size() - counted.size();
+            for (size_t i = largest; i < frames.size(); ++i) {
+                largest = total(frames[i]) > total(frames[largest]) ? i : largest;
             }
-            std::fprintf(stderr, "%4zu %s\n", same - i, lastNames[i]);
-            i = same;
+            const auto& names = frameNames[largest];
+            for (size_t i = 0; i < names.size();) {
+                size_t same = i;
+                while (same < names.size() && std::strcmp(names[same], names[i]) == 0) {
+                    ++same;
+                }
+                std::fprintf(stderr, "%4zu %s\n", same - i, names[i]);
+                i = same;
+            }
         }
         if (write(out, &result, sizeof result) != sizeof result) {
             status = 3;

@@ -199,68 +199,150 @@ FixedState fixedStateOf(const ServerState& s) {
     f.cullFace = s.enables.cullFace;
     f.stencilTest = s.enables.stencilTest;
     f.scissorTest = s.enables.scissorTest;
-    f.blendSource = s.color.blendSource;
-    f.blendDestination = s.color.blendDestination;
     std::copy(s.color.colorMask, s.color.colorMask + 4, f.colorMask);
-    f.depthFunc = s.depth.func;
-    f.depthMask = s.depth.mask;
-    f.stencil = s.stencil;
-    f.culledFace = s.cullFace;
-    f.scissor = s.scissor;
     f.viewport = s.viewport;
+    // What a switch that is off makes irrelevant stays out: a draw with depth testing off,
+    // for one, neither tests nor writes depth, whatever the function and the mask.
+    if (f.blend) {
+        f.blendSource = s.color.blendSource;
+        f.blendDestination = s.color.blendDestination;
+    }
+    if (f.depthTest) {
+        f.depthFunc = s.depth.func;
+        f.depthMask = s.depth.mask;
+    }
+    if (f.stencilTest) {
+        f.stencil = s.stencil;
+    }
+    if (f.cullFace) {
+        f.culledFace = s.cullFace;
+    }
+    if (f.scissorTest) {
+        f.scissor = s.scissor;
+    }
     return f;
 }
 
+namespace {
+
+// The parts of the fixed state GL ES is known to hold.
+enum KnownState : unsigned {
+    kKnownEnables = 1,
+    kKnownBlendFunc = 2,
+    kKnownColorMask = 4,
+    kKnownDepthFunc = 8,
+    kKnownDepthMask = 16,
+    kKnownStencilFunc = 32,
+    kKnownStencilOp = 64,
+    kKnownCullFace = 128,
+    kKnownScissor = 256,
+    kKnownViewport = 512
+};
+
+// Whether a part must be sent: not known, or known to differ.
+bool stale(const EsState& es, unsigned part, bool differs) {
+    return (es.fixedKnown & part) == 0 || differs;
+}
+
+void sendColorMask(Context& c, const bool mask[4]) {
+    EsState& es = c.es;
+    if (stale(es, kKnownColorMask, !std::equal(mask, mask + 4, es.fixed.colorMask))) {
+        c.commands.colorMask(mask);
+        std::copy(mask, mask + 4, es.fixed.colorMask);
+        es.fixedKnown |= kKnownColorMask;
+    }
+}
+
+void sendDepthMask(Context& c, bool mask) {
+    EsState& es = c.es;
+    if (stale(es, kKnownDepthMask, es.fixed.depthMask != mask)) {
+        c.commands.depthMask(mask);
+        es.fixed.depthMask = mask;
+        es.fixedKnown |= kKnownDepthMask;
+    }
+}
+
+void sendScissor(Context& c, bool on, const Box& box) {
+    EsState& es = c.es;
+    FixedState& a = es.fixed;
+    if (stale(es, kKnownEnables, a.scissorTest != on)) {
+        c.commands.enable(GL_SCISSOR_TEST, on);
+        a.scissorTest = on;
+    }
+    if (on && stale(es, kKnownScissor, !(a.scissor == box))) {
+        c.commands.scissor(box.x, box.y, box.width, box.height);
+        a.scissor = box;
+        es.fixedKnown |= kKnownScissor;
+    }
+}
+
+}  // namespace
+
 void applyFixedState(Context& c, const FixedState& f) {
-    FixedState& a = c.es.fixed;
-    EsCommands& es = c.commands;
-    const bool all = !c.es.fixedKnown;
-    if (all || a.blend != f.blend) {
-        es.enable(GL_BLEND, f.blend);
+    EsState& es = c.es;
+    FixedState& a = es.fixed;
+    EsCommands& commands = c.commands;
+    const auto enable = [&](GLenum cap, bool& held, bool wanted) {
+        if (stale(es, kKnownEnables, held != wanted)) {
+            commands.enable(cap, wanted);
+            held = wanted;
+        }
+    };
+    enable(GL_BLEND, a.blend, f.blend);
+    enable(GL_DEPTH_TEST, a.depthTest, f.depthTest);
+    enable(GL_CULL_FACE, a.cullFace, f.cullFace);
+    enable(GL_STENCIL_TEST, a.stencilTest, f.stencilTest);
+    sendScissor(c, f.scissorTest, f.scissor);
+    es.fixedKnown |= kKnownEnables;
+    if (f.blend &&
+        stale(es, kKnownBlendFunc,
+              a.blendSource != f.blendSource || a.blendDestination != f.blendDestination)) {
+        commands.blendFunc(f.blendSource, f.blendDestination);
+        a.blendSource = f.blendSource;
+        a.blendDestination = f.blendDestination;
+        es.fixedKnown |= kKnownBlendFunc;
     }
-    if (all || a.depthTest != f.depthTest) {
-        es.enable(GL_DEPTH_TEST, f.depthTest);
+    sendColorMask(c, f.colorMask);
+    if (f.depthTest) {
+        if (stale(es, kKnownDepthFunc, a.depthFunc != f.depthFunc)) {
+            commands.depthFunc(f.depthFunc);
+            a.depthFunc = f.depthFunc;
+            es.fixedKnown |= kKnownDepthFunc;
+        }
+        sendDepthMask(c, f.depthMask);
     }
-    if (all || a.cullFace != f.cullFace) {
-        es.enable(GL_CULL_FACE, f.cullFace);
+    if (f.stencilTest) {
+        const Stencil& st = f.stencil;
+        if (stale(es, kKnownStencilFunc,
+                  a.stencil.func != st.func || a.stencil.ref != st.ref ||
+                      a.stencil.mask != st.mask)) {
+            commands.stencilFunc(st.func, st.ref, st.mask);
+            es.fixedKnown |= kKnownStencilFunc;
+        }
+        if (stale(es, kKnownStencilOp,
+                  a.stencil.fail != st.fail || a.stencil.depthFail != st.depthFail ||
+                      a.stencil.pass != st.pass)) {
+            commands.stencilOp(st.fail, st.depthFail, st.pass);
+            es.fixedKnown |= kKnownStencilOp;
+        }
+        a.stencil = st;
     }
-    if (all || a.stencilTest != f.stencilTest) {
-        es.enable(GL_STENCIL_TEST, f.stencilTest);
+    if (f.cullFace && stale(es, kKnownCullFace, a.culledFace != f.culledFace)) {
+        commands.cullFace(f.culledFace);
+        a.culledFace = f.culledFace;
+        es.fixedKnown |= kKnownCullFace;
     }
-    if (all || a.scissorTest != f.scissorTest) {
-        es.enable(GL_SCISSOR_TEST, f.scissorTest);
+    if (stale(es, kKnownViewport, !(a.viewport == f.viewport))) {
+        commands.viewport(f.viewport.x, f.viewport.y, f.viewport.width, f.viewport.height);
+        a.viewport = f.viewport;
+        es.fixedKnown |= kKnownViewport;
     }
-    if (all || a.blendSource != f.blendSource || a.blendDestination != f.blendDestination) {
-        es.blendFunc(f.blendSource, f.blendDestination);
-    }
-    if (all || !std::equal(f.colorMask, f.colorMask + 4, a.colorMask)) {
-        es.colorMask(f.colorMask);
-    }
-    if (all || a.depthFunc != f.depthFunc) {
-        es.depthFunc(f.depthFunc);
-    }
-    if (all || a.depthMask != f.depthMask) {
-        es.depthMask(f.depthMask);
-    }
-    const Stencil& st = f.stencil;
-    if (all || a.stencil.func != st.func || a.stencil.ref != st.ref || a.stencil.mask != st.mask) {
-        es.stencilFunc(st.func, st.ref, st.mask);
-    }
-    if (all || a.stencil.fail != st.fail || a.stencil.depthFail != st.depthFail ||
-        a.stencil.pass != st.pass) {
-        es.stencilOp(st.fail, st.depthFail, st.pass);
-    }
-    if (all || a.culledFace != f.culledFace) {
-        es.cullFace(f.culledFace);
-    }
-    if (all || !(a.scissor == f.scissor)) {
-        es.scissor(f.scissor.x, f.scissor.y, f.scissor.width, f.scissor.height);
-    }
-    if (all || !(a.viewport == f.viewport)) {
-        es.viewport(f.viewport.x, f.viewport.y, f.viewport.width, f.viewport.height);
-    }
-    a = f;
-    c.es.fixedKnown = true;
+}
+
+void applyClearState(Context& c, const ServerState& s) {
+    sendScissor(c, s.enables.scissorTest, s.scissor);
+    sendColorMask(c, s.color.colorMask);
+    sendDepthMask(c, s.depth.mask);
 }
 
 void useProgram(Context& c, GLuint program) {

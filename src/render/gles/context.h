@@ -98,7 +98,8 @@ struct UnitUniforms {
     float rgbScale, alphaScale;
 };
 
-// What GL ES's fixed stages do with a draw's fragments.
+// What GL ES's fixed stages do with a draw's fragments; what a switch that is off makes
+// irrelevant is left at its initial value.
 struct FixedState {
     bool blend = false, depthTest = false, cullFace = false, stencilTest = false,
          scissorTest = false;
@@ -139,7 +140,7 @@ struct EsState {
     GLuint arrayBuffer = kUnknown;
     int activeUnit = -1;
     std::array<GLuint, kUnitCount> textures = {kUnknown, kUnknown, kUnknown};
-    bool fixedKnown = false;
+    unsigned fixedKnown = 0;  // which parts of `fixed` GL ES is known to hold
     FixedState fixed;
     bool clearColorKnown = false;
     float clearColor[4] = {};
@@ -252,6 +253,8 @@ GLuint makeBitmapTexture(Context& c, GLsizei width, GLsizei height, const GLubyt
 // GL ES state through what the context is known to hold.
 FixedState fixedStateOf(const ServerState& s);
 void applyFixedState(Context& c, const FixedState& fixed);
+// What a clear takes of the fixed state: the scissor box and the write masks.
+void applyClearState(Context& c, const ServerState& s);
 void useProgram(Context& c, GLuint program);
 void bindVertexArray(Context& c, GLuint array);
 void bindArrayBuffer(Context& c, GLuint buffer);

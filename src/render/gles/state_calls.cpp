@@ -189,15 +189,8 @@ void ClearColor(GLfloat r, GLfloat g, GLfloat b, GLfloat a) {
 void Clear(GLbitfield mask) {
     Context& c = context();
     closeBatch(c);
-    // Of the fixed state only the scissor box and the write masks apply to a clear: the rest
-    // is left for the next draw to send if it needs it.
-    const FixedState wanted = fixedStateOf(c.state);
-    FixedState forClear = c.es.fixedKnown ? c.es.fixed : wanted;
-    forClear.scissorTest = wanted.scissorTest;
-    forClear.scissor = wanted.scissor;
-    std::copy(wanted.colorMask, wanted.colorMask + 4, forClear.colorMask);
-    forClear.depthMask = wanted.depthMask;
-    applyFixedState(c, forClear);
+    // The rest of the fixed state is left for the next draw to send if it needs it.
+    applyClearState(c, c.state);
     const float* color = c.state.color.clearColor;
     EsState& es = c.es;
     if (!es.clearColorKnown || !std::equal(color, color + 4, es.clearColor)) {
