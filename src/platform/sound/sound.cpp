@@ -62,6 +62,15 @@ bool usable(const Mp3Stream* stream) {
     return known ? true : fail(Error::InvalidParameter);
 }
 
+// Asks the mixer to do something to a stream it knows; false, with the error, otherwise.
+template <class Request>
+bool onStream(Mp3Stream* stream, Request request) {
+    if (!usable(stream))
+        return false;
+    request(*state.mixer);
+    return succeed();
+}
+
 }  // namespace
 
 float version() {
@@ -198,39 +207,26 @@ Mp3Stream* openStream(const char* path) {
 }
 
 bool closeStream(Mp3Stream* stream) {
-    if (!usable(stream))
-        return false;
-    state.mixer->remove(stream);
-    std::erase_if(state.streams, [stream](const auto& s) { return s.get() == stream; });
-    return succeed();
+    return onStream(stream, [&](Mixer& mixer) {
+        mixer.remove(stream);
+        std::erase_if(state.streams, [stream](const auto& s) { return s.get() == stream; });
+    });
 }
 
 bool setStreamLooping(Mp3Stream* stream, bool looping) {
-    if (!usable(stream))
-        return false;
-    state.mixer->setLooping(stream, looping);
-    return succeed();
+    return onStream(stream, [&](Mixer& mixer) { mixer.setLooping(stream, looping); });
 }
 
 bool playStream(Mp3Stream* stream) {
-    if (!usable(stream))
-        return false;
-    state.mixer->play(stream);
-    return succeed();
+    return onStream(stream, [&](Mixer& mixer) { mixer.play(stream); });
 }
 
 bool stopStream(Mp3Stream* stream) {
-    if (!usable(stream))
-        return false;
-    state.mixer->stop(stream);
-    return succeed();
+    return onStream(stream, [&](Mixer& mixer) { mixer.stop(stream); });
 }
 
 bool setStreamTime(Mp3Stream* stream, int milliseconds) {
-    if (!usable(stream))
-        return false;
-    state.mixer->seek(stream, milliseconds);
-    return succeed();
+    return onStream(stream, [&](Mixer& mixer) { mixer.seek(stream, milliseconds); });
 }
 
 int streamTime(Mp3Stream* stream) {
