@@ -79,8 +79,8 @@ struct DataList {
 
 namespace data {
 
-// The data set's directory as the show's paths begin, and the original's other spelling,
-// which a few keep (the show finds files ignoring case).
+// The data set's directory as the show's paths begin, and the other spelling a few of them
+// keep (the show finds files ignoring case).
 inline constexpr std::string_view kRoot = "./vintra/";
 inline constexpr std::string_view kCapitalRoot = "./Vintra/";
 
@@ -101,7 +101,8 @@ inline constexpr DataList kFlashList{"./vintra/flash/flash.txt"};
 inline constexpr DataList kBackTagList{"./vintra/tags/256/tagback.txt", "./vintra/tags/256/bra/"};
 inline constexpr DataList kFrontTagList{"./vintra/tags/front/tagfront.txt", "./vintra/tags/front/"};
 inline constexpr DataList kGraffitiList{"./vintra/graffiti/phlicks.txt", "./vintra/graffiti/"};
-// Spelled as the original spelled it: the path also seeds the list's random picks.
+// Spelled with capitals as the show has always asked for it: the path also seeds the list's
+// random picks, so respelling it would move them.
 inline constexpr DataList kCrewList{"./Vintra/Qelvo/Qelvo.txt", "./Vintra/Qelvo/"};
 inline constexpr DataList kInfoList{"./vintra/info/info.txt", "./vintra/info/"};
 

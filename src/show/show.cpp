@@ -70,9 +70,9 @@ std::unique_ptr<TextModel> makeTitle(const char* path) {
 
 }  // namespace
 
-// Adding a list-driven scene: its paths in base/data_file.h, a row here, its layer, its draw
-// call in the frame order and its producer in the generator. The camera list comes first: a saved
-// position file reloads it.
+// Adding a list-driven scene: its paths in base/data_file.h, a row here, its layer, its
+// draw call in the frame order and its producer in the generator. The camera list comes
+// first: a saved position file reloads it.
 const std::vector<Show::ListSource> Show::kListSources = {
     {.files = data::kCameraList,
      .kind = ListSource::Kind::Cameras,
