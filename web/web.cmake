@@ -9,13 +9,20 @@ set(TARVEL_DATA_SET "" CACHE PATH "The data set to pack (the directory that hold
 
 add_compile_options(-include ${CMAKE_SOURCE_DIR}/web/compat/libcxx13.h)
 add_subdirectory(src)
+# The page's own pieces in place of the desktop's (src/CMakeLists.txt's TARVEL_DESKTOP_ONLY):
+# web/FOLDER/*.cpp joins the library of src/FOLDER and follows its include rules.
+file(GLOB web_folders LIST_DIRECTORIES true ${CMAKE_SOURCE_DIR}/web/*)
+foreach(folder ${web_folders})
+  file(GLOB sources CONFIGURE_DEPENDS ${folder}/*.cpp)
+  if(sources)
+    get_filename_component(name ${folder} NAME)
+    target_sources(tarvel_${name} PRIVATE ${sources})
+  endif()
+endforeach()
 # WebGL 2 is OpenGL ES 3.0: every GL call of the show goes through our GL layer.
 target_compile_definitions(tarvel_render PUBLIC TARVEL_GL_LAYER_ONLY)
 # Emscripten's own copy of stb_image's header (its library is in Emscripten's cache).
 target_include_directories(tarvel_platform PRIVATE ${EMSCRIPTEN_ROOT_PATH}/third_party)
-# The platform headers serve the desktop's implementations and the page's; some fields
-# belong to the desktop's alone.
-target_compile_options(tarvel_platform PRIVATE -Wno-unused-private-field)
 # clang (Emscripten's compiler) asks for fewer lambda captures than GCC accepts.
 target_compile_options(tarvel_render PRIVATE -Wno-unused-lambda-capture)
 
