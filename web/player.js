@@ -221,10 +221,11 @@ const Player = (() => {
 
   async function copyLink() {
     const text = link(time);
-    $("link-text").value = text;
+    $("link-text").textContent = text;
     $("link-said").textContent = "A link to this moment:";
     $("link-box").hidden = false;
-    $("link-text").select();
+    // Selected, for copying by hand where the clipboard is not the page's to write.
+    window.getSelection().selectAllChildren($("link-text"));
     try {
       await navigator.clipboard.writeText(text);
       $("link-said").textContent = "Copied, a link to this moment:";
@@ -331,7 +332,9 @@ const Player = (() => {
     track.addEventListener("pointerup", refocus);
     document.addEventListener("pointermove", showBar);
     window.addEventListener("resize", () => { drawTrack(); wake(); });
-    for (const kind of ["keydown", "keyup"]) document.addEventListener(kind, wake, true);
+    // Panels come and go with clicks and keys: a paused canvas drawn again under them keeps
+    // the browser from showing a stale part of it.
+    for (const kind of ["keydown", "keyup", "click"]) document.addEventListener(kind, wake, true);
     document.addEventListener("keydown", (event) => {
       if (!started || event.ctrlKey || event.altKey || event.metaKey) return;
       if (event.key === " ") {
