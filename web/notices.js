@@ -97,8 +97,18 @@ const Notices = (() => {
     scheduleFade(key);
   }
 
+  // The show has stopped: what was said just before (its reason, often) stays with it.
+  function keepAll() {
+    for (const [key, group] of groups) {
+      group.stays = true;
+      group.element.classList.remove("fading");
+      scheduleFade(key);
+    }
+  }
+
   return {
     add,
+    keepAll,
     // Every distinct line so far, and how many notices the page shows now.
     lines: () => seen.slice(),
     shownCount: () => groups.size,

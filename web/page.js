@@ -51,6 +51,7 @@ function fail(text) {
   element("progress").hidden = false;
   element("bar").hidden = true;
   setProgress(text);
+  Notices.keepAll();
   notice("", text, true);
   if (typeof Player !== "undefined") Player.stopped();
 }
@@ -93,7 +94,6 @@ var Module = {
     },
   },
   tarvelPage: {
-    notice: notice,
     openLog: () => Studio.open(),
     log: (text) => Studio.log(text),
     written: (path, complete) => Studio.written(path, complete),
@@ -123,7 +123,9 @@ var Module = {
   },
 };
 
-// The data set, fetched (or read from the cache) while the program loads.
+// The data set, fetched (or read from the cache) while the program loads. What is left is
+// said on the start panel, and on the progress panel while the page waits for it.
+let waitingForData = true;
 const dataLoaded = DataCache.load((progress) => {
   status.dataBytes = progress.total;
   status.dataFromCache = progress.fromCache;
@@ -132,9 +134,15 @@ const dataLoaded = DataCache.load((progress) => {
   const text = progress.done || left <= 0 ? "" : progress.fromCache ? "Reading the show's data…"
     : `Loading the show's data: ${megabytes(left)} of ${megabytes(progress.total)} MB to go`;
   element("still-loading").textContent = text;
-  if (!status.runtime) setProgress(text || "Loading the show…", progress.total ? progress.loaded / progress.total : 0);
+  if (waitingForData && element("start").hidden) {
+    element("bar").hidden = false;
+    setProgress(text || "Loading the show…", progress.total ? progress.loaded / progress.total : 0);
+  }
 }).then((progress) => {
   status.dataLoaded = true;
+  waitingForData = false;
+  element("bar").hidden = true;
+  setProgress("Loading the show…");
   return progress;
 }).catch((error) => {
   fail("The show's data did not load: " + error.message);
@@ -181,7 +189,12 @@ function runShow(args) {
   if (withLog) Module.FS.writeFile("/logga", ""); // the marker that turns the log on
   status.state = "running";
   try {
-    Module.callMain(args);
+    // The exit status of a main that returned (a refused option); 0 once the show runs.
+    const code = Module.callMain(args);
+    if (code) {
+      fail(`The show did not start (status ${code}).`);
+      return false;
+    }
   } catch (error) {
     if (error && error.name === "ExitStatus") {
       if (error.status !== 0) fail(`The show did not start (status ${error.status}).`);
