@@ -180,7 +180,11 @@ const Player = (() => {
 
   // The bar shows on movement and while paused; it hides when the pointer rests.
   function showBar() {
-    document.body.classList.remove("resting");
+    if (document.body.classList.contains("resting")) {
+      document.body.classList.remove("resting");
+      drawTrack();
+      showTimeText();
+    }
     clearTimeout(restTimer);
     restTimer = setTimeout(() => {
       const busy = paused || ended || !started || $("player").matches(":hover") ||
@@ -375,6 +379,8 @@ const Player = (() => {
       if (!started) return;
       time = showTime;
       if (Module._tarvel_paused() === 1 !== paused) sync();
+      // A hidden bar is not drawn: the frame's time goes to the show.
+      if (document.body.classList.contains("resting")) return;
       drawTrack();
       showTimeText();
     },

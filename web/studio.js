@@ -121,6 +121,16 @@ const Studio = (() => {
     return { error: `${relative}: the show has no file of that name` };
   }
 
+  function sameAsInPlace(path, bytes) {
+    let now;
+    try {
+      now = Module.FS.readFile(path);
+    } catch (error) {
+      return false;
+    }
+    return now.length === bytes.length && now.every((byte, i) => byte === bytes[i]);
+  }
+
   function writeFile(path, bytes) {
     Module.FS.mkdirTree(path.slice(0, path.lastIndexOf("/")) || "/");
     Module.FS.writeFile(path, bytes);
@@ -165,13 +175,16 @@ const Studio = (() => {
     }
     const packed = packedFiles();
     const saved = [];
-    for (const { relative, file } of await droppedFiles(transfer)) {
+    const dropped = await droppedFiles(transfer);
+    for (const { relative, file } of dropped) {
       const place = placeOf(relative, packed);
       if (place.error) {
         notice("", place.error);
         continue;
       }
       const bytes = new Uint8Array(await file.arrayBuffer());
+      // A folder brings mostly files as they are; one file dropped is read again as saved.
+      if (dropped.length > 1 && sameAsInPlace(place.path, bytes)) continue;
       writeFile(place.path, bytes);
       remember(place.path, bytes, "dropped", true);
       saved.push(place.path);
