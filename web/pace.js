@@ -14,7 +14,7 @@ const Pace = (() => {
   const asked = params.get("scale");
   const fixed = asked !== null && asked !== "auto" && Number(asked) > 0 && Number(asked) <= 1 ? Number(asked) : null;
   if (asked !== null && asked !== "auto" && fixed === null) {
-    setTimeout(() => notice("", `?scale=${asked}: a share of the device's pixels above 0 and at most 1, or auto`), 0);
+    setTimeout(() => notice(`?scale=${asked}: a share of the device's pixels above 0 and at most 1, or auto`), 0);
   }
   let scale = fixed || 1;
   let ceiling = 1.01; // the share last found too slow: never tried again

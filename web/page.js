@@ -35,8 +35,8 @@ function whenFramesDrawn(count, then) {
   afterFrames.sort((a, b) => a.frame - b.frame);
 }
 
-function notice(caption, text, stays = false) {
-  Notices.add(caption ? caption + ": " + text : text, stays);
+function notice(text, stays = false) {
+  Notices.add(text, stays);
 }
 
 function setProgress(text, fraction) {
@@ -52,7 +52,7 @@ function fail(text) {
   element("bar").hidden = true;
   setProgress(text);
   Notices.keepAll();
-  notice("", text, true);
+  notice(text, true);
   if (typeof Player !== "undefined") Player.stopped();
 }
 
@@ -63,7 +63,7 @@ var Module = {
     console.warn(text);
     // The show's own messages name the file and the reason: show them on the page.
     const shown = text.startsWith("tarvel: ") && !text.startsWith("tarvel: wrote ");
-    if (shown) notice("", text.slice(8));
+    if (shown) notice(text.slice(8));
   },
   onAbort: (what) => fail("The show stopped: " + what),
   // The music heard just before a frame reads the show clock, and that frame's show time:
@@ -236,7 +236,7 @@ function makeAudioContext() {
     audio.context = new AudioContext({ sampleRate: mixRate });
     audio.context.resume();
   } catch (error) {
-    notice("", "no audio: " + error);
+    notice("no audio: " + error);
   }
 }
 

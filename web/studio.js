@@ -9,7 +9,6 @@
 const Studio = (() => {
   const $ = (id) => document.getElementById(id);
   const files = new Map(); // path -> {name, kind, bytes, complete, offered, item}
-  let opened = false;
   let following = true; // the log shows its newest line until the author scrolls up
 
   function dock(where) {
@@ -23,7 +22,6 @@ const Studio = (() => {
 
   function open() {
     if (!withLog) return false;
-    opened = true;
     $("studio").hidden = false;
     dock(localStorage.getItem("tarvel-dock") || "right");
     return true;
@@ -166,11 +164,11 @@ const Studio = (() => {
 
   async function drop(transfer) {
     if (!withLog) {
-      notice("", "Dropped files are read in authoring mode: open the page with ?log");
+      notice("Dropped files are read in authoring mode: open the page with ?log");
       return;
     }
     if (!status.showStarted) {
-      notice("", "Dropped files are read once the show runs");
+      notice("Dropped files are read once the show runs");
       return;
     }
     const packed = packedFiles();
@@ -179,7 +177,7 @@ const Studio = (() => {
     for (const { relative, file } of dropped) {
       const place = placeOf(relative, packed);
       if (place.error) {
-        notice("", place.error);
+        notice(place.error);
         continue;
       }
       const bytes = new Uint8Array(await file.arrayBuffer());
@@ -212,7 +210,7 @@ const Studio = (() => {
       show(file.path);
     }
     if (kept.length) {
-      notice("", `Your files kept in this browser are in use: ${kept.map((f) => baseName(f.path)).join(", ")}`);
+      notice(`Your files kept in this browser are in use: ${kept.map((f) => baseName(f.path)).join(", ")}`);
     }
   }
 
@@ -232,7 +230,7 @@ const Studio = (() => {
       event.preventDefault();
       depth = 0;
       $("drop-hint").hidden = true;
-      drop(event.dataTransfer).catch((error) => notice("", "The dropped files were not read: " + error.message));
+      drop(event.dataTransfer).catch((error) => notice("The dropped files were not read: " + error.message));
     });
     $("log").addEventListener("scroll", () => {
       const panel = $("log");
@@ -259,7 +257,6 @@ const Studio = (() => {
     log,
     written,
     restoreFiles,
-    opened: () => opened,
     downloads: () => [...files.entries()].filter(([, file]) => file.kind === "written")
       .map(([path, file]) => ({ path, name: file.name, complete: file.complete, offered: file.offered,
         text: new TextDecoder().decode(file.bytes) })),
