@@ -1,7 +1,8 @@
 // The sound device in the browser: a Web Audio script processor on the page's audio context
 // pulls 16-bit stereo on the page's thread. The page makes the context when its OK is
-// clicked (browsers start audio only after a click). How much is still queued comes from
-// the context's own clock.
+// clicked (browsers start audio only after a click), or the device makes it suspended for
+// the page to resume on a click. How much is still queued comes from the context's own
+// clock.
 #include <emscripten/emscripten.h>
 
 #include "platform/sound/audio_device.h"
@@ -44,7 +45,8 @@ EM_JS(bool, openProcessor, (int rate, int frames, void* device), {
             right[i] = samples[2 * i + 1] / 32768;
         }
     };
-    node.connect(context.destination);
+    // Through the page's volume, where it has one.
+    node.connect(audio.output ? audio.output(context) : context.destination);
     audio.node = node;
     audio.block = block;
     audio.queuedEnd = 0;
