@@ -164,6 +164,14 @@ void Context::fail(GLenum code) {
     }
 }
 
+void Context::setBox(Box& box, GLint x, GLint y, GLsizei width, GLsizei height) {
+    if (width < 0 || height < 0) {
+        fail(GL_INVALID_VALUE);
+        return;
+    }
+    box = {x, y, width, height};
+}
+
 bool Texture::complete() const {
     if (width <= 0 || height <= 0) {
         return false;

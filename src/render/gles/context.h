@@ -220,6 +220,9 @@ struct Context {
     std::vector<Matrix>& currentStack();
     // Records GL's error for a call the layer refuses; the first one stays until read.
     void fail(GLenum code);
+    // A rectangle a call gives (the scissor box, the viewport); a negative size is refused
+    // and leaves `box` as it was.
+    void setBox(Box& box, GLint x, GLint y, GLsizei width, GLsizei height);
     Texture* boundTexture(int unit);
 };
 

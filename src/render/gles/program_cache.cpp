@@ -199,18 +199,28 @@ void appendUnit(const ProgramKey::UnitKey& unit, int u, std::string& s) {
     s += "        previous = clamp(previous, 0.0, 1.0);\n    }\n";
 }
 
+// A shader's or a program's status: empty when it compiled or linked, else its info log.
+template <typename GetStatus, typename GetLog>
+std::string failure(GLuint object, GLenum status, GetStatus getStatus, GetLog getLog) {
+    GLint ok = GL_FALSE;
+    getStatus(object, status, &ok);
+    if (ok == GL_TRUE) {
+        return {};
+    }
+    char log[2048] = {};
+    getLog(object, sizeof log, nullptr, log);
+    return log[0] != '\0' ? log : "no log";
+}
+
 GLuint compileShader(GLenum kind, const std::string& source) {
     const GLuint shader = glCreateShader(kind);
     const char* text = source.c_str();
     glShaderSource(shader, 1, &text, nullptr);
     glCompileShader(shader);
-    GLint ok = GL_FALSE;
-    glGetShaderiv(shader, GL_COMPILE_STATUS, &ok);
-    if (ok != GL_TRUE) {
-        char log[2048] = {};
-        glGetShaderInfoLog(shader, sizeof log, nullptr, log);
+    const std::string log = failure(shader, GL_COMPILE_STATUS, glGetShaderiv, glGetShaderInfoLog);
+    if (!log.empty()) {
         logWindow->say(LogLevel::Error, LogModule::Render,
-                       "tarvel: GL layer shader does not compile: %s\n%s", log, text);
+                       "tarvel: GL layer shader does not compile: %s\n%s", log.c_str(), text);
         glDeleteShader(shader);
         return 0;
     }
@@ -233,13 +243,10 @@ GLuint compileProgram(const std::string& vertex, const std::string& fragment) {
     glLinkProgram(program);
     glDeleteShader(vs);
     glDeleteShader(fs);
-    GLint ok = GL_FALSE;
-    glGetProgramiv(program, GL_LINK_STATUS, &ok);
-    if (ok != GL_TRUE) {
-        char log[2048] = {};
-        glGetProgramInfoLog(program, sizeof log, nullptr, log);
+    const std::string log = failure(program, GL_LINK_STATUS, glGetProgramiv, glGetProgramInfoLog);
+    if (!log.empty()) {
         logWindow->say(LogLevel::Error, LogModule::Render,
-                       "tarvel: GL layer program does not link: %s", log);
+                       "tarvel: GL layer program does not link: %s", log.c_str());
         glDeleteProgram(program);
         return 0;
     }

@@ -119,6 +119,83 @@ void packPixels(const Context& c, const std::vector<GLubyte>& rgba, GLsizei widt
     }
 }
 
+// The server's and the client's attribute stacks alike: a push past the depth or a pop of
+// an empty stack is refused; a pop gives back the parts of the state its push's mask named.
+template <typename Saved, typename State>
+void pushAttributes(std::vector<Saved> Context::*stack, State Context::*state, GLbitfield mask) {
+    Context& c = context();
+    if ((c.*stack).size() >= kMaxAttributeDepth) {
+        c.fail(GL_STACK_OVERFLOW);
+        return;
+    }
+    (c.*stack).push_back({mask, c.*state});
+}
+
+template <typename Saved, typename State>
+void popAttributes(std::vector<Saved> Context::*stack, State Context::*state,
+                   void (*restore)(State&, const State&, GLbitfield)) {
+    Context& c = context();
+    if ((c.*stack).empty()) {
+        c.fail(GL_STACK_UNDERFLOW);
+        return;
+    }
+    const Saved saved = std::move((c.*stack).back());
+    (c.*stack).pop_back();
+    restore(c.*state, saved.state, saved.mask);
+}
+
+void restoreServer(ServerState& s, const ServerState& from, GLbitfield mask) {
+    restoreEnables(s.enables, from.enables, mask);
+    if (mask & GL_CURRENT_BIT) {
+        s.current = from.current;
+    }
+    if (mask & GL_LIGHTING_BIT) {
+        s.lighting = from.lighting;
+    }
+    if (mask & GL_TEXTURE_BIT) {
+        s.texturing = from.texturing;
+    }
+    if (mask & GL_COLOR_BUFFER_BIT) {
+        s.color = from.color;
+    }
+    if (mask & GL_DEPTH_BUFFER_BIT) {
+        s.depth = from.depth;
+    }
+    if (mask & GL_STENCIL_BUFFER_BIT) {
+        s.stencil = from.stencil;
+    }
+    if (mask & GL_POLYGON_BIT) {
+        s.cullFace = from.cullFace;
+    }
+    if (mask & GL_SCISSOR_BIT) {
+        s.scissor = from.scissor;
+    }
+    if (mask & GL_VIEWPORT_BIT) {
+        s.viewport = from.viewport;
+    }
+    if (mask & GL_TRANSFORM_BIT) {
+        s.matrixMode = from.matrixMode;
+    }
+    if (mask & GL_PIXEL_MODE_BIT) {
+        s.readBuffer = from.readBuffer;
+    }
+}
+
+void restoreClient(ClientState& s, const ClientState& from, GLbitfield mask) {
+    if (mask & GL_CLIENT_VERTEX_ARRAY_BIT) {
+        s.vertexArray = from.vertexArray;
+        s.vertexSize = from.vertexSize;
+        s.vertexType = from.vertexType;
+        s.vertexStride = from.vertexStride;
+        s.vertexPointer = from.vertexPointer;
+    }
+    if (mask & GL_CLIENT_PIXEL_STORE_BIT) {
+        s.packAlignment = from.packAlignment;
+        s.packRowLength = from.packRowLength;
+        s.unpackAlignment = from.unpackAlignment;
+    }
+}
+
 }  // namespace
 
 void Enable(GLenum cap) {
@@ -171,11 +248,7 @@ void StencilOp(GLenum fail, GLenum depthFail, GLenum pass) {
 
 void Scissor(GLint x, GLint y, GLsizei width, GLsizei height) {
     Context& c = context();
-    if (width < 0 || height < 0) {
-        c.fail(GL_INVALID_VALUE);
-        return;
-    }
-    c.state.scissor = {x, y, width, height};
+    c.setBox(c.state.scissor, x, y, width, height);
 }
 
 void ClearColor(GLfloat r, GLfloat g, GLfloat b, GLfloat a) {
@@ -362,90 +435,19 @@ void PixelStorei(GLenum name, GLint value) {
 }
 
 void PushAttrib(GLbitfield mask) {
-    Context& c = context();
-    if (c.attributeStack.size() >= kMaxAttributeDepth) {
-        c.fail(GL_STACK_OVERFLOW);
-        return;
-    }
-    c.attributeStack.push_back({mask, c.state});
-}
-
-void PopAttrib() {
-    Context& c = context();
-    if (c.attributeStack.empty()) {
-        c.fail(GL_STACK_UNDERFLOW);
-        return;
-    }
-    const SavedAttributes saved = std::move(c.attributeStack.back());
-    c.attributeStack.pop_back();
-    const GLbitfield mask = saved.mask;
-    ServerState& s = c.state;
-    const ServerState& from = saved.state;
-    restoreEnables(s.enables, from.enables, mask);
-    if (mask & GL_CURRENT_BIT) {
-        s.current = from.current;
-    }
-    if (mask & GL_LIGHTING_BIT) {
-        s.lighting = from.lighting;
-    }
-    if (mask & GL_TEXTURE_BIT) {
-        s.texturing = from.texturing;
-    }
-    if (mask & GL_COLOR_BUFFER_BIT) {
-        s.color = from.color;
-    }
-    if (mask & GL_DEPTH_BUFFER_BIT) {
-        s.depth = from.depth;
-    }
-    if (mask & GL_STENCIL_BUFFER_BIT) {
-        s.stencil = from.stencil;
-    }
-    if (mask & GL_POLYGON_BIT) {
-        s.cullFace = from.cullFace;
-    }
-    if (mask & GL_SCISSOR_BIT) {
-        s.scissor = from.scissor;
-    }
-    if (mask & GL_VIEWPORT_BIT) {
-        s.viewport = from.viewport;
-    }
-    if (mask & GL_TRANSFORM_BIT) {
-        s.matrixMode = from.matrixMode;
-    }
-    if (mask & GL_PIXEL_MODE_BIT) {
-        s.readBuffer = from.readBuffer;
-    }
+    pushAttributes(&Context::attributeStack, &Context::state, mask);
 }
 
 void PushClientAttrib(GLbitfield mask) {
-    Context& c = context();
-    if (c.clientAttributeStack.size() >= kMaxAttributeDepth) {
-        c.fail(GL_STACK_OVERFLOW);
-        return;
-    }
-    c.clientAttributeStack.push_back({mask, c.client});
+    pushAttributes(&Context::clientAttributeStack, &Context::client, mask);
+}
+
+void PopAttrib() {
+    popAttributes(&Context::attributeStack, &Context::state, restoreServer);
 }
 
 void PopClientAttrib() {
-    Context& c = context();
-    if (c.clientAttributeStack.empty()) {
-        c.fail(GL_STACK_UNDERFLOW);
-        return;
-    }
-    const SavedClientAttributes saved = c.clientAttributeStack.back();
-    c.clientAttributeStack.pop_back();
-    if (saved.mask & GL_CLIENT_VERTEX_ARRAY_BIT) {
-        c.client.vertexArray = saved.state.vertexArray;
-        c.client.vertexSize = saved.state.vertexSize;
-        c.client.vertexType = saved.state.vertexType;
-        c.client.vertexStride = saved.state.vertexStride;
-        c.client.vertexPointer = saved.state.vertexPointer;
-    }
-    if (saved.mask & GL_CLIENT_PIXEL_STORE_BIT) {
-        c.client.packAlignment = saved.state.packAlignment;
-        c.client.packRowLength = saved.state.packRowLength;
-        c.client.unpackAlignment = saved.state.unpackAlignment;
-    }
+    popAttributes(&Context::clientAttributeStack, &Context::client, restoreClient);
 }
 
 void ReadBuffer(GLenum buffer) {

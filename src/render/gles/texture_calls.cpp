@@ -204,23 +204,14 @@ void TexParameteri(GLenum target, GLenum name, GLint value) {
     if (texture == nullptr) {
         return;
     }
-    GLenum* kept = nullptr;
-    switch (name) {
-        case GL_TEXTURE_MIN_FILTER:
-            kept = &texture->minFilter;
-            break;
-        case GL_TEXTURE_MAG_FILTER:
-            kept = &texture->magFilter;
-            break;
-        case GL_TEXTURE_WRAP_S:
-            kept = &texture->wrapS;
-            break;
-        case GL_TEXTURE_WRAP_T:
-            kept = &texture->wrapT;
-            break;
-        default:
-            c.fail(GL_INVALID_ENUM);
-            return;
+    GLenum* kept = name == GL_TEXTURE_MIN_FILTER   ? &texture->minFilter
+                   : name == GL_TEXTURE_MAG_FILTER ? &texture->magFilter
+                   : name == GL_TEXTURE_WRAP_S     ? &texture->wrapS
+                   : name == GL_TEXTURE_WRAP_T     ? &texture->wrapT
+                                                   : nullptr;
+    if (kept == nullptr) {
+        c.fail(GL_INVALID_ENUM);
+        return;
     }
     // The initial values are GL ES's own: only a change is sent.
     if (*kept == static_cast<GLenum>(value)) {

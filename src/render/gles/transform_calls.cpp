@@ -101,11 +101,7 @@ void Ortho(double left, double right, double bottom, double top, double zNear, d
 
 void Viewport(GLint x, GLint y, GLsizei width, GLsizei height) {
     Context& c = context();
-    if (width < 0 || height < 0) {
-        c.fail(GL_INVALID_VALUE);
-        return;
-    }
-    c.state.viewport = {x, y, width, height};
+    c.setBox(c.state.viewport, x, y, width, height);
 }
 
 void Perspective(double fovY, double aspect, double zNear, double zFar) {
