@@ -139,7 +139,7 @@ void Rectf(GLfloat x1, GLfloat y1, GLfloat x2, GLfloat y2) {
 
 void EnableClientState(GLenum array) {
     if (array == GL_VERTEX_ARRAY) {
-        context().client.vertexArray = true;
+        context().client.vertices.enabled = true;
     } else {
         context().fail(GL_INVALID_ENUM);
     }
@@ -151,10 +151,10 @@ void VertexPointer(GLint size, GLenum type, GLsizei stride, const void* pointer)
         c.fail(size < 2 || size > 4 || stride < 0 ? GL_INVALID_VALUE : GL_INVALID_ENUM);
         return;
     }
-    c.client.vertexSize = size;
-    c.client.vertexType = type;
-    c.client.vertexStride = stride;
-    c.client.vertexPointer = pointer;
+    c.client.vertices.size = size;
+    c.client.vertices.type = type;
+    c.client.vertices.stride = stride;
+    c.client.vertices.pointer = pointer;
 }
 
 void DrawArrays(GLenum mode, GLint first, GLsizei count) {
@@ -163,14 +163,15 @@ void DrawArrays(GLenum mode, GLint first, GLsizei count) {
         c.fail(GL_INVALID_VALUE);
         return;
     }
-    if (!c.client.vertexArray || c.client.vertexPointer == nullptr || count == 0) {
+    if (!c.client.vertices.enabled || c.client.vertices.pointer == nullptr || count == 0) {
         return;
     }
     // Homogeneous positions (the shadow volumes reach infinity with w = 0), quads split.
-    const int size = c.client.vertexSize;
-    const GLsizei stride = c.client.vertexStride != 0 ? c.client.vertexStride
-                                                      : size * static_cast<GLsizei>(sizeof(float));
-    const auto* bytes = static_cast<const unsigned char*>(c.client.vertexPointer);
+    const int size = c.client.vertices.size;
+    const GLsizei stride = c.client.vertices.stride != 0
+                               ? c.client.vertices.stride
+                               : size * static_cast<GLsizei>(sizeof(float));
+    const auto* bytes = static_cast<const unsigned char*>(c.client.vertices.pointer);
     std::vector<float> points;
     auto point = [&](GLint i) {
         const auto* p = reinterpret_cast<const float*>(bytes + static_cast<size_t>(i) * stride);
@@ -239,7 +240,8 @@ void Bitmap(GLsizei width, GLsizei height, GLfloat xOrigin, GLfloat yOrigin, GLf
     const float bitmap[6] = {
         static_cast<float>(width), static_cast<float>(height), xOrigin, yOrigin, xMove, yMove};
     std::memcpy(command.bitmap, bitmap, sizeof bitmap);
-    command.bitmapTexture = makeBitmapTexture(c, width, height, bits, c.client.unpackAlignment);
+    command.bitmapTexture =
+        makeBitmapTexture(c, width, height, bits, c.client.pixels.unpackAlignment);
     if (c.recording != 0) {
         c.recorded.commands.push_back(command);
         return;

@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <cstring>
 #include <string>
+#include <utility>
 
 #include "render/gles/context.h"
 #include "render/gles/entry_points.h"
@@ -20,30 +21,22 @@ bool* capability(Context& c, GLenum cap) {
     if (cap >= GL_LIGHT0 && cap < GL_LIGHT0 + kLightCount) {
         return &e.lights[cap - GL_LIGHT0];
     }
-    switch (cap) {
-        case GL_LIGHTING:
-            return &e.lighting;
-        case GL_TEXTURE_2D:
-            return &e.texture2D[unit];
-        case GL_TEXTURE_GEN_S:
-            return &e.generateS[unit];
-        case GL_TEXTURE_GEN_T:
-            return &e.generateT[unit];
-        case GL_BLEND:
-            return &e.blend;
-        case GL_DEPTH_TEST:
-            return &e.depthTest;
-        case GL_CULL_FACE:
-            return &e.cullFace;
-        case GL_STENCIL_TEST:
-            return &e.stencilTest;
-        case GL_SCISSOR_TEST:
-            return &e.scissorTest;
-        case GL_NORMALIZE:
-            return &e.normalize;
-        default:
-            return nullptr;
+    const std::pair<GLenum, bool*> switches[] = {{GL_LIGHTING, &e.lighting},
+                                                 {GL_TEXTURE_2D, &e.texture2D[unit]},
+                                                 {GL_TEXTURE_GEN_S, &e.generateS[unit]},
+                                                 {GL_TEXTURE_GEN_T, &e.generateT[unit]},
+                                                 {GL_BLEND, &e.blend},
+                                                 {GL_DEPTH_TEST, &e.depthTest},
+                                                 {GL_CULL_FACE, &e.cullFace},
+                                                 {GL_STENCIL_TEST, &e.stencilTest},
+                                                 {GL_SCISSOR_TEST, &e.scissorTest},
+                                                 {GL_NORMALIZE, &e.normalize}};
+    for (const auto& [name, flag] : switches) {
+        if (name == cap) {
+            return flag;
+        }
     }
+    return nullptr;
 }
 
 void setCapability(GLenum cap, bool on) {
@@ -99,8 +92,8 @@ void restoreEnables(Enables& to, const Enables& from, GLbitfield mask) {
 void packPixels(const Context& c, const std::vector<GLubyte>& rgba, GLsizei width, GLsizei height,
                 GLenum format, GLubyte* out) {
     const int channels = format == GL_RGB ? 3 : 4;
-    const int rowPixels = c.client.packRowLength > 0 ? c.client.packRowLength : width;
-    const int alignment = c.client.packAlignment;
+    const int rowPixels = c.client.pixels.packRowLength > 0 ? c.client.pixels.packRowLength : width;
+    const int alignment = c.client.pixels.packAlignment;
     const size_t rowBytes =
         (static_cast<size_t>(rowPixels * channels) + alignment - 1) / alignment * alignment;
     for (int y = 0; y < height; ++y) {
@@ -183,16 +176,10 @@ void restoreServer(ServerState& s, const ServerState& from, GLbitfield mask) {
 
 void restoreClient(ClientState& s, const ClientState& from, GLbitfield mask) {
     if (mask & GL_CLIENT_VERTEX_ARRAY_BIT) {
-        s.vertexArray = from.vertexArray;
-        s.vertexSize = from.vertexSize;
-        s.vertexType = from.vertexType;
-        s.vertexStride = from.vertexStride;
-        s.vertexPointer = from.vertexPointer;
+        s.vertices = from.vertices;
     }
     if (mask & GL_CLIENT_PIXEL_STORE_BIT) {
-        s.packAlignment = from.packAlignment;
-        s.packRowLength = from.packRowLength;
-        s.unpackAlignment = from.unpackAlignment;
+        s.pixels = from.pixels;
     }
 }
 
@@ -394,13 +381,13 @@ void GetIntegerv(GLenum name, GLint* values) {
             *values = static_cast<GLint>(s.cullFace);
             return;
         case GL_UNPACK_ALIGNMENT:
-            *values = c.client.unpackAlignment;
+            *values = c.client.pixels.unpackAlignment;
             return;
         case GL_PACK_ALIGNMENT:
-            *values = c.client.packAlignment;
+            *values = c.client.pixels.packAlignment;
             return;
         case GL_PACK_ROW_LENGTH:
-            *values = c.client.packRowLength;
+            *values = c.client.pixels.packRowLength;
             return;
         default:
             flush(c);
@@ -419,14 +406,15 @@ void PixelStorei(GLenum name, GLint value) {
                 c.fail(GL_INVALID_VALUE);
                 return;
             }
-            (name == GL_PACK_ALIGNMENT ? c.client.packAlignment : c.client.unpackAlignment) = value;
+            (name == GL_PACK_ALIGNMENT ? c.client.pixels.packAlignment
+                                       : c.client.pixels.unpackAlignment) = value;
             return;
         case GL_PACK_ROW_LENGTH:
             if (value < 0) {
                 c.fail(GL_INVALID_VALUE);
                 return;
             }
-            c.client.packRowLength = value;
+            c.client.pixels.packRowLength = value;
             return;
         default:
             c.fail(GL_INVALID_ENUM);

@@ -184,7 +184,7 @@ void TexImage2D(GLenum target, GLint level, GLint internalFormat, GLsizei width,
     Texture* texture = bound(c);
     std::vector<GLubyte> rgba;
     if (texture == nullptr ||
-        !toRgba(pixels, width, height, format, type, c.client.unpackAlignment, rgba)) {
+        !toRgba(pixels, width, height, format, type, c.client.pixels.unpackAlignment, rgba)) {
         c.fail(texture == nullptr ? GL_INVALID_OPERATION : GL_INVALID_ENUM);
         return;
     }
@@ -299,7 +299,7 @@ void GetTexImage(GLenum target, GLint level, GLenum format, GLenum type, void* p
     glBindFramebuffer(GL_READ_FRAMEBUFFER, 0);
     // Texture rows are packed with the pack alignment like any read.
     const int channels = format == GL_RGB ? 3 : 4;
-    const int alignment = c.client.packAlignment;
+    const int alignment = c.client.pixels.packAlignment;
     const size_t rowBytes =
         (static_cast<size_t>(texture->width) * channels + alignment - 1) / alignment * alignment;
     auto* out = static_cast<GLubyte*>(pixels);
