@@ -461,9 +461,27 @@ TEST(GlesLayer, PushedAttributesComeBackWhateverChangedBetween) {
         glPopAttrib();
         quad(-0.5f, -0.5f, 0.9f, 0.9f);
         quad(-0.9f, -0.9f, 0.2f, 0.2f);
+        glDisable(GL_BLEND);
+        // The client's pixel store comes back too: a picture three texels wide uploaded
+        // after the pop has its rows read packed tight, as set before the push.
+        glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+        glPushClientAttrib(GL_CLIENT_PIXEL_STORE_BIT);
+        glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
+        glPopClientAttrib();
+        const uint8_t rows[24] = {255, 0,   0, 0, 255, 0,   0,   0, 255,
+                                  255, 255, 0, 0, 255, 255, 255, 0, 255};
+        GLuint tight = 0;
+        glGenTextures(1, &tight);
+        sceneTextures.push_back(tight);
+        glBindTexture(GL_TEXTURE_2D, tight);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, 3, 2, 0, GL_RGB, GL_UNSIGNED_BYTE, rows);
+        glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
+        glColor3f(1, 1, 1);
+        quad(0.5f, -0.9f, 0.95f, -0.5f);
         glDisable(GL_TEXTURE_2D);
         glBindTexture(GL_TEXTURE_2D, 0);
-        glDisable(GL_BLEND);
     }));
 }
 
