@@ -48,9 +48,11 @@ tower-steps-per-drawn-frame|src/layers/tower.cpp|s/const int64_t due = steps.due
 tower-replay-one-step-short|src/layers/tower.cpp|s/^        restart();$/        restart();\n        ++stepsTaken_;/|after a seek back the tower's light, sparks and flicker are a step behind the show's
 burst-at-first-drawn-frame|src/layers/tower.cpp|s/^    stepTo(due);$/    stepTo(due);\n    static bool firstDraw = true;\n    if (firstDraw) {\n        firstDraw = false;\n        burstSparks->reset();\n    }/|a burst of sparks wherever playback entered the tower scene
 gles-positional-as-directional|src/render/gles/draw.cpp|s/position\[3\] != 0 ? kLightPositional : kLightDirectional;/position[3] != 0 ? kLightDirectional : kLightDirectional;/|through the GL layer a near light lights like the sun
-gles-texgen-s-t-swapped|src/render/gles/draw.cpp|s/objectS, 1, unit.s.objectPlane/objectS, 1, unit.T.objectPlane/;s/objectT, 1, unit.t.objectPlane/objectT, 1, unit.s.objectPlane/;s/unit.T.objectPlane/unit.t.objectPlane/|through the GL layer the light maps lie across the models
-gles-list-drops-second-unit|src/render/gles/immediate_calls.cpp|s/^        glGenVertexArrays(1, \&command.array);/        for (Vertex\& v : c.converted) v.texCoord[1][0] = v.texCoord[1][1] = 0;\n&/|through the GL layer compiled meshes lose their second texture's placement
+gles-texgen-s-t-swapped|src/render/gles/draw.cpp|s/u.objectS, unit.s.objectPlane/u.objectS, unit.T.objectPlane/;s/u.objectT, unit.t.objectPlane/u.objectT, unit.s.objectPlane/;s/unit.T.objectPlane/unit.t.objectPlane/|through the GL layer the light maps lie across the models
+gles-list-drops-second-unit|src/render/gles/list_calls.cpp|s/^        glGenVertexArrays(1, \&command.array);/        for (Vertex\& v : command.vertices) v.texCoord[1][0] = v.texCoord[1][1] = 0;\n&/|through the GL layer compiled meshes lose their second texture's placement
 gles-combine-operands-swapped|src/render/gles/program_cache.cpp|s/argument(unit.sourceRgb\[i\], unit.operandRgb\[i\], u, false)/argument(unit.sourceRgb[i], unit.operandRgb[i < 2 ? 1 - i : i], u, false)/|through the GL layer the inverting texture environment inverts the wrong picture
+gles-batch-across-texture|src/render/gles/draw.cpp|s/joinable(mode) \&\& b.setup == setup) {/joinable(mode) \&\& (std::memcpy(setup.textures, b.setup.textures, sizeof setup.textures), b.setup == setup)) {/|through the GL layer a sprite drawn after another with another picture shows the first one's
+gles-batch-across-blend|src/render/gles/draw.cpp|s/joinable(mode) \&\& b.setup == setup) {/joinable(mode) \&\& (setup.fixed = b.setup.fixed, b.setup == setup)) {/|through the GL layer a glow drawn after an opaque quad of the same picture covers instead of adding
 LIST
 }
 

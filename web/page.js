@@ -2,7 +2,8 @@
 // the start panel (the desktop's start-up dialog), notices for the show's messages, the
 // player bar (player.js), the authoring panel behind ?log (studio.js), the frame-rate
 // keeper (pace.js), fullscreen, and the hooks ?at=T (the show paused at show time T, a
-// link to a moment) and ?at=T&size=WxH (the still at T, as --shot renders it). The show
+// link to a moment) and ?at=T&size=WxH (the still at T, as --shot renders it; with &count,
+// the WebGL calls of its frames counted). The show
 // itself is tarvel.js/tarvel.wasm; its data set is tarvel.data, loaded by tarvel-data.js.
 "use strict";
 
@@ -12,6 +13,8 @@ const heldSize = params.get("size");
 // The still at T as --shot renders it: the same as a whole run's.
 const holdsStill = heldAt !== null && heldSize !== null;
 const withLog = params.has("log");
+// &count: the WebGL calls of the still's frames, by kind and by name, in tarvelStatus().calls.
+const counting = holdsStill && params.has("count");
 const loopParam = params.get("loop");
 const shotFile = "/tarvel-shot.png";
 const mixRate = 44100; // the show's mixer rate: the music is decoded at it as it plays
@@ -56,6 +59,50 @@ function fail(text) {
   if (typeof Player !== "undefined") Player.stopped();
 }
 
+// WebGL calls counted per frame: every method of the WebGL 2 context is wrapped before the
+// show makes its context. The kinds are the GL layer benchmark's (bench/gles_calls_bench).
+const calls = { frame: {}, frames: [] };
+const callKinds = [
+  ["draws", /^(drawArrays|drawElements|clear)$/],
+  ["uniforms", /^uniform/],
+  ["state", /^(useProgram|enable|disable|blendFunc|depthFunc|depthMask|colorMask|stencilFunc|stencilOp|cullFace|scissor|viewport|clearColor|pixelStorei)$/],
+  ["textures", /^(activeTexture|bindTexture|createTexture|deleteTexture|texParameteri|texImage2D|texSubImage2D|copyTexImage2D)$/],
+  ["buffers", /^(bindVertexArray|bindBuffer|bufferData|bufferSubData|createVertexArray|createBuffer|deleteVertexArray|deleteBuffer|enableVertexAttribArray|vertexAttribPointer|vertexAttrib[1-4]fv?)$/],
+];
+
+function countWebGlCalls() {
+  const prototype = WebGL2RenderingContext.prototype;
+  for (const name of Object.getOwnPropertyNames(prototype)) {
+    const property = Object.getOwnPropertyDescriptor(prototype, name);
+    if (name === "constructor" || typeof property.value !== "function") continue;
+    const method = property.value;
+    prototype[name] = function (...args) {
+      calls.frame[name] = (calls.frame[name] || 0) + 1;
+      return method.apply(this, args);
+    };
+  }
+}
+
+// One frame's calls: the total, by kind and by name.
+function callSummary(byName) {
+  const summary = { total: 0, kinds: { other: 0 }, names: byName };
+  for (const [kind] of callKinds) summary.kinds[kind] = 0;
+  for (const [name, count] of Object.entries(byName)) {
+    const found = callKinds.find(([, pattern]) => pattern.test(name));
+    summary.kinds[found ? found[0] : "other"] += count;
+    summary.total += count;
+  }
+  return summary;
+}
+
+// A frame that made no call (the one that ends the run may draw nothing) is not one.
+function endCountedFrame() {
+  if (Object.keys(calls.frame).length > 0) calls.frames.push(callSummary(calls.frame));
+  calls.frame = {};
+}
+
+if (counting) countWebGlCalls();
+
 var Module = {
   canvas: element("canvas"),
   print: (text) => console.log(text),
@@ -76,6 +123,7 @@ var Module = {
   postMainLoop: () => {
     status.frame = { showTime: Module._tarvel_show_time(), musicTime: status.musicBeforeFrame };
     status.frames += 1;
+    if (counting) endCountedFrame();
     Player.afterFrame(status.frame.showTime);
     Pace.afterFrame();
     while (afterFrames.length && afterFrames[0].frame <= status.frames) afterFrames.shift().then();
@@ -100,6 +148,8 @@ var Module = {
     scale: () => Pace.scale(),
     ended: (code) => {
       status.exitStatus = code;
+      // A run that ends inside a frame ends it here.
+      if (counting) endCountedFrame();
       if (holdsStill && code === 0) {
         status.state = "held";
         return;
@@ -268,6 +318,12 @@ function startStill() {
     return;
   }
   const args = ["--renderer", "gles", "--shot", heldAt, shotFile, "--size", heldSize];
+  // Counted, the still comes after two frames before it, on the same 60 a second: the first
+  // frame of a run prepares what it meets, the counted one is an ordinary frame.
+  if (counting) {
+    const step = 1 / 60;
+    for (const back of [2, 1]) args.push("--shot", String(Number(heldAt) - back * step), "/tarvel-before-" + back + ".png");
+  }
   dataLoaded.then(() => {
     element("progress").hidden = true;
     afterPaint(() => runShow(args));
@@ -337,6 +393,8 @@ window.tarvelStatus = () => {
     scale: Pace.scale(),
     framesPerSecond: Pace.framesPerSecond(),
     downloads: Studio.downloads(),
+    // With &count: the WebGL calls of every frame drawn, the still's last.
+    calls: counting ? calls.frames.slice() : null,
   };
 };
 

@@ -15,8 +15,9 @@ const char* logLevelName(LogLevel level) {
 }
 
 const char* logModuleName(LogModule module) {
-    static const char* const kNames[] = {"general", "base",   "platform", "image", "text",
-                                         "objects", "camera", "layers",   "show",  "shell"};
+    static const char* const kNames[] = {"general", "base",    "platform", "image",
+                                         "text",    "objects", "camera",   "layers",
+                                         "show",    "shell",   "render"};
     return kNames[static_cast<int>(module)];
 }
 

@@ -8,7 +8,19 @@
 
 // How much a message matters, and which part of the program it is about.
 enum class LogLevel { Debug, Info, Warning, Error };
-enum class LogModule { General, Base, Platform, Image, Text, Objects, Camera, Layers, Show, Shell };
+enum class LogModule {
+    General,
+    Base,
+    Platform,
+    Image,
+    Text,
+    Objects,
+    Camera,
+    Layers,
+    Show,
+    Shell,
+    Render
+};
 
 const char* logLevelName(LogLevel level);
 const char* logModuleName(LogModule module);

@@ -8,7 +8,6 @@
 
 #include "base/frame_state.h"
 #include "base/log.h"
-#include "render/gl_entry_points.h"
 #include "render/gl_state.h"
 #include "render/letterbox.h"
 #include "render/world.h"
@@ -72,9 +71,7 @@ void Copy2Texture::setViewport() {
 void Copy2Texture::capture() {
     // Unit, enable, binding and clear colour are the caller's again afterwards.
     AttributeScope saved(GL_TEXTURE_BIT | GL_ENABLE_BIT | GL_COLOR_BUFFER_BIT);
-    if (glActiveTextureARBProc != nullptr) {
-        glActiveTextureARBProc(GL_TEXTURE0_ARB);
-    }
+    glActiveTexture(GL_TEXTURE0_ARB);
     glEnable(GL_TEXTURE_2D);
     glBindTexture(GL_TEXTURE_2D, texture);
     glCopyTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, screenLeft, screenBottom, size, size, 0);

@@ -351,10 +351,7 @@ void Tower::drawScene(double localTime) {
 // along its flight. The caller's colour, projection and model-view are theirs again after.
 template <typename Body>
 void Tower::inScene(bool live, Body body) {
-    // Mesa's glPopAttrib leaves a colour set inside the scope current: the caller's is set
-    // back by hand.
-    GLfloat colour[4];
-    glGetFloatv(GL_CURRENT_COLOR, colour);
+    ColorScope callersColour;
     AttributeScope callers(GL_TRANSFORM_BIT);
     glMatrixMode(GL_PROJECTION);
     glPushMatrix();
@@ -386,5 +383,4 @@ void Tower::inScene(bool live, Body body) {
     glPopMatrix();
     glMatrixMode(GL_PROJECTION);
     glPopMatrix();
-    glColor4f(colour[0], colour[1], colour[2], colour[3]);
 }

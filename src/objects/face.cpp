@@ -2,8 +2,6 @@
 
 #include "render/gl/gl.h"
 
-#include "render/multitexture.h"
-
 void Face::setPositions(const Vector3 positions[3]) {
     for (int i = 0; i < 3; ++i) {
         vertices[i] = positions[i];
@@ -78,8 +76,8 @@ void Face::emitTextured() const {
 void Face::emitLightMapped() const {
     for (int i = 0; i < 3; ++i) {
         const LightMapCoords c = lightMapCoords(i);
-        unitTexCoord(GL_TEXTURE1_ARB, c.p, c.q);
-        unitTexCoord(GL_TEXTURE0_ARB, c.s, c.t);
+        glMultiTexCoord2f(GL_TEXTURE1_ARB, c.p, c.q);
+        glMultiTexCoord2f(GL_TEXTURE0_ARB, c.s, c.t);
         glVertex3fv(&vertices[i].x);
     }
 }

@@ -7,7 +7,6 @@
 #include "base/log.h"
 #include "objects/volume_facing.h"
 #include "render/gl_entry_points.h"
-#include "render/multitexture.h"
 
 Mesh::Mesh() {
     logWindow->printBanner("Mesh Object.");
@@ -239,10 +238,10 @@ void Mesh::drawLightMap() {
     glEnable(GL_BLEND);
     glDepthMask(GL_FALSE);
     glBlendFunc(GL_DST_COLOR, GL_ZERO);
-    selectTextureUnit(GL_TEXTURE0_ARB);
+    glActiveTexture(GL_TEXTURE0_ARB);
     glEnable(GL_TEXTURE_2D);
     glBindTexture(GL_TEXTURE_2D, lightTexture0);
-    selectTextureUnit(GL_TEXTURE1_ARB);
+    glActiveTexture(GL_TEXTURE1_ARB);
     glEnable(GL_TEXTURE_2D);
     glBindTexture(GL_TEXTURE_2D, lightTexture1);
     if (!drawLightMapGenerated()) {
@@ -254,7 +253,7 @@ void Mesh::drawLightMap() {
     }
     // Unit 1 stays enabled for the caller's attribute restore; unit 0 is selected again so
     // later texture calls in the same attribute scope act where they expect.
-    selectTextureUnit(GL_TEXTURE0_ARB);
+    glActiveTexture(GL_TEXTURE0_ARB);
 }
 
 // The face whose light and radius every face shares, or none.
@@ -290,13 +289,13 @@ void Mesh::enableLightUnits(GLenum unit, const Face& shared) const {
     const GLfloat firstT[4] = {0, inverse, 0, 0.5f - l.y * inverse};
     const GLfloat secondS[4] = {0, 0, inverse, 0.5f - l.z * inverse};
     const GLfloat secondT[4] = {0, 0, 0, 0.5f};
-    selectTextureUnit(unit);
+    glActiveTexture(unit);
     glEnable(GL_TEXTURE_2D);
     glBindTexture(GL_TEXTURE_2D, lightTexture0);
     glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
     generateCoordinate(GL_S, firstS);
     generateCoordinate(GL_T, firstT);
-    selectTextureUnit(unit + 1);
+    glActiveTexture(unit + 1);
     glEnable(GL_TEXTURE_2D);
     glBindTexture(GL_TEXTURE_2D, lightTexture1);
     glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
@@ -308,11 +307,11 @@ void Mesh::enableLightUnits(GLenum unit, const Face& shared) const {
 // The textures stay enabled for the caller's attribute restore.
 void Mesh::disableLightUnits(GLenum unit) {
     for (GLenum u : {unit + 1, unit}) {
-        selectTextureUnit(u);
+        glActiveTexture(u);
         glDisable(GL_TEXTURE_GEN_S);
         glDisable(GL_TEXTURE_GEN_T);
     }
-    selectTextureUnit(GL_TEXTURE0_ARB);
+    glActiveTexture(GL_TEXTURE0_ARB);
 }
 
 bool Mesh::drawLightMapGenerated() {
@@ -337,7 +336,7 @@ void Mesh::drawTexturedLightMapped() {
     // multiply, as the blend of the second pass did.
     const GLenum lightUnit = texture != 0 ? GL_TEXTURE1_ARB : GL_TEXTURE0_ARB;
     enableLightUnits(lightUnit, *shared);
-    selectTextureUnit(GL_TEXTURE0_ARB);
+    glActiveTexture(GL_TEXTURE0_ARB);
     draw(ShadeType::Texture);
     disableLightUnits(lightUnit);
 }
@@ -352,7 +351,7 @@ void Mesh::drawFlatLightMapped() {
         return;
     }
     enableLightUnits(GL_TEXTURE0_ARB, *shared);
-    selectTextureUnit(GL_TEXTURE0_ARB);
+    glActiveTexture(GL_TEXTURE0_ARB);
     draw(ShadeType::Flat);
     disableLightUnits(GL_TEXTURE0_ARB);
 }

@@ -38,6 +38,21 @@ private:
     ModelviewScope modelview_;
 };
 
+// The current colour is the caller's again afterwards. Mesa's glPopAttrib does not bring a
+// colour back reliably: one set inside the scope can stay current, and a glColor the caller
+// gave just before a glPushAttrib is lost unless something read it first. So the colour is
+// read on entry (which also commits a pending one) and set again on leaving.
+class ColorScope {
+public:
+    ColorScope() { glGetFloatv(GL_CURRENT_COLOR, saved_); }
+    ~ColorScope() { glColor4f(saved_[0], saved_[1], saved_[2], saved_[3]); }
+    ColorScope(const ColorScope&) = delete;
+    ColorScope& operator=(const ColorScope&) = delete;
+
+private:
+    GLfloat saved_[4] = {};
+};
+
 // The viewport is the caller's again afterwards (the viewport is also part of the
 // attribute stack, but captures restore it without saving every attribute).
 class ViewportScope {

@@ -6,6 +6,7 @@
 
 #include "base/frame_state.h"
 #include "base/log.h"
+#include "render/gl_state.h"
 
 World* world = nullptr;
 
@@ -118,10 +119,7 @@ void World::setTexEnv(GLint firstOperand) {
 }
 
 void World::drawFullWindowQuad(float z, GLuint texture) {
-    // Reading the colour commits the caller's pending glColor before the push; without it
-    // Mesa's glPopAttrib in the caller no longer restores the caller's colour.
-    GLfloat colour[4];
-    glGetFloatv(GL_CURRENT_COLOR, colour);
+    ColorScope callersColour;
     glPushAttrib(GL_ALL_ATTRIB_BITS);
     beginOrtho();
     if (texture != 0) {

@@ -169,10 +169,6 @@ int loadExtensions() {
     loadWgl();
 
     publicFlags = workingFlags;
-    glActiveTextureARBProc = reinterpret_cast<PFNGLACTIVETEXTUREARBPROC>(
-        extensionProc("GL_ARB_multitexture", "glActiveTextureARB"));
-    glMultiTexCoord2fARBProc = reinterpret_cast<PFNGLMULTITEXCOORD2FARBPROC>(
-        extensionProc("GL_ARB_multitexture", "glMultiTexCoord2fARB"));
     stencilWrapAvailable =
         extensionFlag("GL_VERSION_1_4") != 0 || extensionFlag("GL_EXT_stencil_wrap") != 0;
     return status;

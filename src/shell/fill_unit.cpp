@@ -63,9 +63,7 @@ FillUnit::Result FillUnit::measure(int width, int height, int passes) {
     }
     std::vector<double> times;
     {
-        // Reading the colour commits a pending glColor before the push, so the pop restores it.
-        GLfloat colour[4];
-        glGetFloatv(GL_CURRENT_COLOR, colour);
+        ColorScope colour;
         AttributeScope attributes(GL_ALL_ATTRIB_BITS);
         glPushClientAttrib(GL_CLIENT_PIXEL_STORE_BIT);
         ModelviewScope modelview;

@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "render/gl/gl.h"
-#include "render/multitexture.h"
 #include "support/gl_paths.h"
 #include "text/text.h"
 
@@ -233,7 +232,7 @@ TEST(GlesLayer, TextureEnvironmentsCombineAddReplaceAndTheTextureMatrix) {
 
         ortho();
         // The world's inverting COMBINE on unit 0, moved by the texture matrix; unit 1 adds.
-        selectTextureUnit(GL_TEXTURE0);
+        glActiveTexture(GL_TEXTURE0);
         glEnable(GL_TEXTURE_2D);
         glBindTexture(GL_TEXTURE_2D, gradient);
         glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_COMBINE_ARB);
@@ -251,7 +250,7 @@ TEST(GlesLayer, TextureEnvironmentsCombineAddReplaceAndTheTextureMatrix) {
         glMatrixMode(GL_TEXTURE);
         glTranslatef(0.3f, 0.1f, 0);
         glMatrixMode(GL_MODELVIEW);
-        selectTextureUnit(GL_TEXTURE1);
+        glActiveTexture(GL_TEXTURE1);
         glEnable(GL_TEXTURE_2D);
         glBindTexture(GL_TEXTURE_2D, spots);
         glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_ADD);
@@ -259,15 +258,15 @@ TEST(GlesLayer, TextureEnvironmentsCombineAddReplaceAndTheTextureMatrix) {
         glBegin(GL_QUADS);
         const float corners[4][2] = {{-0.9f, -0.9f}, {0.9f, -0.9f}, {0.9f, 0}, {-0.9f, 0}};
         for (const auto& c : corners) {
-            unitTexCoord(GL_TEXTURE0, c[0] + 0.9f, c[1] + 0.9f);
-            unitTexCoord(GL_TEXTURE1, (c[0] + 0.9f) * 2, c[1]);
+            glMultiTexCoord2f(GL_TEXTURE0, c[0] + 0.9f, c[1] + 0.9f);
+            glMultiTexCoord2f(GL_TEXTURE1, (c[0] + 0.9f) * 2, c[1]);
             glVertex3f(c[0], c[1], 0);
         }
         glEnd();
         glDisable(GL_TEXTURE_2D);
         glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
         glBindTexture(GL_TEXTURE_2D, 0);
-        selectTextureUnit(GL_TEXTURE0);
+        glActiveTexture(GL_TEXTURE0);
         glMatrixMode(GL_TEXTURE);
         glLoadIdentity();
         glMatrixMode(GL_MODELVIEW);
@@ -293,7 +292,7 @@ void generatedCoordinates(GLenum mode, GLenum planeName) {
     const GLfloat s0[] = {0.5f, 0, 0, 0.5f}, t0[] = {0, 0.4f, 0.1f, 0.5f},
                   s1[] = {0, 0, 0.5f, 0.5f}, t1[] = {0.2f, 0, 0, 0.3f};
     for (GLenum unit : {GL_TEXTURE0, GL_TEXTURE1}) {
-        selectTextureUnit(unit);
+        glActiveTexture(unit);
         glTexGeni(GL_S, GL_TEXTURE_GEN_MODE, static_cast<GLint>(mode));
         glTexGenfv(GL_S, planeName, unit == GL_TEXTURE0 ? s0 : s1);
         glTexGeni(GL_T, GL_TEXTURE_GEN_MODE, static_cast<GLint>(mode));
@@ -313,7 +312,7 @@ TEST(GlesLayer, ObjectAndEyeLinearTextureGeneration) {
 
         perspective();
         for (GLenum unit : {GL_TEXTURE0, GL_TEXTURE1}) {
-            selectTextureUnit(unit);
+            glActiveTexture(unit);
             glEnable(GL_TEXTURE_2D);
             glBindTexture(GL_TEXTURE_2D, unit == GL_TEXTURE0 ? gradient : second);
         }
@@ -331,7 +330,7 @@ TEST(GlesLayer, ObjectAndEyeLinearTextureGeneration) {
         glVertex3f(1, 1.5f, 0.5f);
         glEnd();
         for (GLenum unit : {GL_TEXTURE1, GL_TEXTURE0}) {
-            selectTextureUnit(unit);
+            glActiveTexture(unit);
             glDisable(GL_TEXTURE_GEN_S);
             glDisable(GL_TEXTURE_GEN_T);
             glDisable(GL_TEXTURE_2D);
@@ -355,14 +354,14 @@ TEST(GlesLayer, DisplayListsKeepBothUnitsCoordinatesAndTheirLastColour) {
         const float corners[3][2] = {{-0.4f, -0.4f}, {0.4f, -0.4f}, {0, 0.4f}};
         for (int i = 0; i < 3; ++i) {
             glColor3f(i == 0 ? 1.0f : 0.5f, i == 1 ? 1.0f : 0.5f, 1);
-            unitTexCoord(GL_TEXTURE0, corners[i][0] + 0.5f, corners[i][1] + 0.5f);
-            unitTexCoord(GL_TEXTURE1, corners[i][1] * 2 + 1, corners[i][0] * 2 + 1);
+            glMultiTexCoord2f(GL_TEXTURE0, corners[i][0] + 0.5f, corners[i][1] + 0.5f);
+            glMultiTexCoord2f(GL_TEXTURE1, corners[i][1] * 2 + 1, corners[i][0] * 2 + 1);
             glVertex3f(corners[i][0], corners[i][1], 0);
         }
         glEnd();
         glEndList();
         for (GLenum unit : {GL_TEXTURE0, GL_TEXTURE1}) {
-            selectTextureUnit(unit);
+            glActiveTexture(unit);
             glEnable(GL_TEXTURE_2D);
             glBindTexture(GL_TEXTURE_2D, unit == GL_TEXTURE0 ? gradient : second);
         }
@@ -372,7 +371,7 @@ TEST(GlesLayer, DisplayListsKeepBothUnitsCoordinatesAndTheirLastColour) {
         glTranslatef(0.9f, 0.1f, 0);
         glCallList(list);
         for (GLenum unit : {GL_TEXTURE1, GL_TEXTURE0}) {
-            selectTextureUnit(unit);
+            glActiveTexture(unit);
             glDisable(GL_TEXTURE_2D);
             glBindTexture(GL_TEXTURE_2D, 0);
         }
@@ -381,6 +380,52 @@ TEST(GlesLayer, DisplayListsKeepBothUnitsCoordinatesAndTheirLastColour) {
         glDeleteLists(list, 1);
     });
     expectSame(both);
+}
+
+// The layer gathers draws set up alike into one; anything a draw sees that changes between
+// two (the texture bound, its contents, a switch, the blend, the matrix) keeps them apart,
+// and a colour change alone, a per-vertex attribute, does not need to.
+TEST(GlesLayer, GatheredDrawsKeepEachTheTextureStateAndMatrixItWasGiven) {
+    expectSame(bothWays([&] {
+        const GLuint gradient = gradientTexture();
+        const GLuint spots = makeTexture(8, 8, GL_RGB, [](int x, int y) {
+            return Rgba{40, static_cast<uint8_t>(120 + x * 16), static_cast<uint8_t>(y * 30), 255};
+        });
+
+        ortho();
+        glEnable(GL_TEXTURE_2D);
+        glBindTexture(GL_TEXTURE_2D, gradient);
+        quad(-0.95f, 0.5f, -0.55f, 0.9f);
+        glColor3f(1, 0.5f, 0.5f);
+        quad(-0.5f, 0.5f, -0.1f, 0.9f);
+        // Another texture, then the first one's contents replaced: each quad keeps its own.
+        glBindTexture(GL_TEXTURE_2D, spots);
+        quad(-0.05f, 0.5f, 0.35f, 0.9f);
+        glBindTexture(GL_TEXTURE_2D, gradient);
+        quad(0.4f, 0.5f, 0.8f, 0.9f);
+        const uint8_t blue[4 * 4] = {0, 0, 255, 0, 0, 255, 0, 0, 255, 0, 0, 255};
+        glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, 2, 2, 0, GL_RGB, GL_UNSIGNED_BYTE, blue);
+        glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
+        quad(-0.95f, 0.0f, -0.55f, 0.4f);
+        // A switch, the blend and the matrix between draws of one texture.
+        glBindTexture(GL_TEXTURE_2D, spots);
+        glColor3f(1, 1, 1);
+        quad(-0.5f, 0.0f, -0.1f, 0.4f);
+        glEnable(GL_BLEND);
+        glBlendFunc(GL_ONE, GL_ONE);
+        quad(-0.3f, 0.2f, 0.1f, 0.45f);
+        glBlendFunc(GL_ZERO, GL_SRC_COLOR);
+        quad(0.0f, 0.1f, 0.3f, 0.3f);
+        glDisable(GL_BLEND);
+        quad(0.4f, 0.0f, 0.6f, 0.2f);
+        glTranslatef(0.35f, -0.5f, 0);
+        quad(0.05f, 0.0f, 0.25f, 0.2f);
+        glLoadIdentity();
+        glDisable(GL_TEXTURE_2D);
+        quad(-0.95f, -0.9f, -0.5f, -0.5f);
+        glBindTexture(GL_TEXTURE_2D, 0);
+    }));
 }
 
 TEST(GlesLayer, PushedAttributesComeBackWhateverChangedBetween) {
@@ -416,9 +461,27 @@ TEST(GlesLayer, PushedAttributesComeBackWhateverChangedBetween) {
         glPopAttrib();
         quad(-0.5f, -0.5f, 0.9f, 0.9f);
         quad(-0.9f, -0.9f, 0.2f, 0.2f);
+        glDisable(GL_BLEND);
+        // The client's pixel store comes back too: a picture three texels wide uploaded
+        // after the pop has its rows read packed tight, as set before the push.
+        glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+        glPushClientAttrib(GL_CLIENT_PIXEL_STORE_BIT);
+        glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
+        glPopClientAttrib();
+        const uint8_t rows[24] = {255, 0,   0, 0, 255, 0,   0,   0, 255,
+                                  255, 255, 0, 0, 255, 255, 255, 0, 255};
+        GLuint tight = 0;
+        glGenTextures(1, &tight);
+        sceneTextures.push_back(tight);
+        glBindTexture(GL_TEXTURE_2D, tight);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, 3, 2, 0, GL_RGB, GL_UNSIGNED_BYTE, rows);
+        glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
+        glColor3f(1, 1, 1);
+        quad(0.5f, -0.9f, 0.95f, -0.5f);
         glDisable(GL_TEXTURE_2D);
         glBindTexture(GL_TEXTURE_2D, 0);
-        glDisable(GL_BLEND);
     }));
 }
 

@@ -9,7 +9,6 @@
 
 #include "platform/window.h"
 #include "render/gl/gl.h"
-#include "render/gl_entry_points.h"
 
 namespace testing_support {
 
@@ -187,17 +186,7 @@ BothWays drawBothWays(const std::function<void()>& scene, int width, int height)
     both.gl = drawOnce(scene, width, height);
     glesWindow();
     render::gl::useRenderer(render::gl::Renderer::Gles);
-    // The multitexture entry points the extension loader found are the system GL's; the
-    // layer's stand in for them, as the loader finds them when the layer draws.
-    const auto activeTexture = glActiveTextureARBProc;
-    const auto multiTexCoord = glMultiTexCoord2fARBProc;
-    glActiveTextureARBProc = reinterpret_cast<PFNGLACTIVETEXTUREARBPROC>(
-        render::gl::layerProcAddress("glActiveTextureARB"));
-    glMultiTexCoord2fARBProc = reinterpret_cast<PFNGLMULTITEXCOORD2FARBPROC>(
-        render::gl::layerProcAddress("glMultiTexCoord2fARB"));
     both.gles = drawOnce(scene, width, height);
-    glActiveTextureARBProc = activeTexture;
-    glMultiTexCoord2fARBProc = multiTexCoord;
     render::gl::useRenderer(render::gl::Renderer::Gl);
     testWindow().makeCurrent();
     keepPictures(both);

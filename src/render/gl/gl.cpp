@@ -15,8 +15,6 @@ namespace render::gl {
 
 namespace {
 
-Renderer chosen = Renderer::Gl;
-
 #ifndef TARVEL_GL_LAYER_ONLY
 Api systemApi() {
     Api table;
@@ -52,8 +50,9 @@ Api initialApi() {
 Api api = initialApi();
 
 void useRenderer(Renderer renderer) {
-    chosen = renderer;
 #ifdef TARVEL_GL_LAYER_ONLY
+    // The layer is all there is.
+    (void)renderer;
     api = layerApi();
 #else
     api = renderer == Renderer::Gles ? layerApi() : systemApi();
@@ -64,18 +63,20 @@ void attachLayerToCurrentContext() {
     render::gles::attachToCurrentContext();
 }
 
+// The table says which renderer fills it.
 Renderer currentRenderer() {
-    return chosen;
+    return api.Begin == &::render::gles::Begin ? Renderer::Gles : Renderer::Gl;
 }
 
 void markState() {
-    if (chosen == Renderer::Gles) {
+    if (currentRenderer() == Renderer::Gles) {
         render::gles::markState();
     }
 }
 
 std::string stateChangedSinceMark() {
-    return chosen == Renderer::Gles ? render::gles::stateChangedSinceMark() : std::string();
+    return currentRenderer() == Renderer::Gles ? render::gles::stateChangedSinceMark()
+                                               : std::string();
 }
 
 void* procAddress(const char* name) {

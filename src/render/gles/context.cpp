@@ -10,6 +10,8 @@ namespace render::gles {
 
 namespace {
 
+// GL's model: the entry points name no context, so the one they act on is the current one,
+// as in every GL implementation. Made anew for each GL ES context the layer is attached to.
 std::unique_ptr<Context> current = std::make_unique<Context>();
 
 const char* const kBitmapVertex =
@@ -68,13 +70,6 @@ void attachToCurrentContext() {
     glBindBuffer(GL_ARRAY_BUFFER, c.streamBuffer);
     setUpVertexLayout();
 
-    glGenVertexArrays(1, &c.positionArray);
-    glGenBuffers(1, &c.positionBuffer);
-    glBindVertexArray(c.positionArray);
-    glBindBuffer(GL_ARRAY_BUFFER, c.positionBuffer);
-    glEnableVertexAttribArray(0);
-    glVertexAttribPointer(0, 4, GL_FLOAT, GL_FALSE, 0, nullptr);
-
     const float corners[] = {0, 0, 1, 0, 0, 1, 1, 1};
     glGenVertexArrays(1, &c.bitmapArray);
     glGenBuffers(1, &c.bitmapBuffer);
@@ -106,16 +101,6 @@ void attachToCurrentContext() {
 
 namespace {
 
-struct Mark {
-    ServerState state;
-    ClientState client;
-    Matrix modelview, projection;
-    std::array<Matrix, kUnitCount> texture;
-    size_t depths[4];
-};
-
-std::vector<Mark> marks;
-
 Mark markOf(const Context& c) {
     Mark mark{c.state, c.client, c.modelview.back(), c.projection.back(), {}, {}};
     for (int u = 0; u < kUnitCount; ++u) {
@@ -131,16 +116,18 @@ Mark markOf(const Context& c) {
 }  // namespace
 
 void markState() {
-    marks.push_back(markOf(context()));
+    Context& c = context();
+    c.marks.push_back(markOf(c));
 }
 
 std::string stateChangedSinceMark() {
-    if (marks.empty()) {
+    Context& c = context();
+    if (c.marks.empty()) {
         return "";
     }
-    const Mark before = marks.back();
-    marks.pop_back();
-    const Mark now = markOf(context());
+    const Mark before = c.marks.back();
+    c.marks.pop_back();
+    const Mark now = markOf(c);
     const ServerState& a = before.state;
     const ServerState& b = now.state;
     std::string changed;
@@ -177,6 +164,14 @@ void Context::fail(GLenum code) {
     }
 }
 
+void Context::setBox(Box& box, GLint x, GLint y, GLsizei width, GLsizei height) {
+    if (width < 0 || height < 0) {
+        fail(GL_INVALID_VALUE);
+        return;
+    }
+    box = {x, y, width, height};
+}
+
 bool Texture::complete() const {
     if (width <= 0 || height <= 0) {
         return false;
@@ -205,80 +200,196 @@ Matrix& Context::currentMatrix() {
     return currentStack().back();
 }
 
+FixedState fixedStateOf(const ServerState& s) {
+    FixedState f;
+    f.blend = s.enables.blend;
+    f.depthTest = s.enables.depthTest;
+    f.cullFace = s.enables.cullFace;
+    f.stencilTest = s.enables.stencilTest;
+    f.scissorTest = s.enables.scissorTest;
+    std::copy(s.color.colorMask, s.color.colorMask + 4, f.colorMask);
+    f.viewport = s.viewport;
+    // What a switch that is off makes irrelevant stays out: a draw with depth testing off,
+    // for one, neither tests nor writes depth, whatever the function and the mask.
+    if (f.blend) {
+        f.blendSource = s.color.blendSource;
+        f.blendDestination = s.color.blendDestination;
+    }
+    if (f.depthTest) {
+        f.depthFunc = s.depth.func;
+        f.depthMask = s.depth.mask;
+    }
+    if (f.stencilTest) {
+        f.stencil = s.stencil;
+    }
+    if (f.cullFace) {
+        f.culledFace = s.cullFace;
+    }
+    if (f.scissorTest) {
+        f.scissor = s.scissor;
+    }
+    return f;
+}
+
 namespace {
 
-void setEnabled(GLenum cap, bool on) {
-    if (on) {
-        glEnable(cap);
-    } else {
-        glDisable(cap);
+// The parts of the fixed state GL ES is known to hold.
+enum KnownState : unsigned {
+    kKnownEnables = 1,
+    kKnownBlendFunc = 2,
+    kKnownColorMask = 4,
+    kKnownDepthFunc = 8,
+    kKnownDepthMask = 16,
+    kKnownStencilFunc = 32,
+    kKnownStencilOp = 64,
+    kKnownCullFace = 128,
+    kKnownScissor = 256,
+    kKnownViewport = 512
+};
+
+// Whether a part must be sent: not known, or known to differ.
+bool stale(const EsState& es, unsigned part, bool differs) {
+    return (es.fixedKnown & part) == 0 || differs;
+}
+
+void sendColorMask(Context& c, const bool mask[4]) {
+    EsState& es = c.es;
+    if (stale(es, kKnownColorMask, !std::equal(mask, mask + 4, es.fixed.colorMask))) {
+        c.commands.colorMask(mask);
+        std::copy(mask, mask + 4, es.fixed.colorMask);
+        es.fixedKnown |= kKnownColorMask;
+    }
+}
+
+void sendDepthMask(Context& c, bool mask) {
+    EsState& es = c.es;
+    if (stale(es, kKnownDepthMask, es.fixed.depthMask != mask)) {
+        c.commands.depthMask(mask);
+        es.fixed.depthMask = mask;
+        es.fixedKnown |= kKnownDepthMask;
+    }
+}
+
+void sendScissor(Context& c, bool on, const Box& box) {
+    EsState& es = c.es;
+    FixedState& a = es.fixed;
+    if (stale(es, kKnownEnables, a.scissorTest != on)) {
+        c.commands.enable(GL_SCISSOR_TEST, on);
+        a.scissorTest = on;
+    }
+    if (on && stale(es, kKnownScissor, !(a.scissor == box))) {
+        c.commands.scissor(box.x, box.y, box.width, box.height);
+        a.scissor = box;
+        es.fixedKnown |= kKnownScissor;
     }
 }
 
 }  // namespace
 
-void applyFixedState(Context& c) {
-    const ServerState& s = c.state;
-    auto& a = c.applied;
-    const bool all = !a.valid;
-    if (all || a.enables.blend != s.enables.blend) {
-        setEnabled(GL_BLEND, s.enables.blend);
+void applyFixedState(Context& c, const FixedState& f) {
+    EsState& es = c.es;
+    FixedState& a = es.fixed;
+    EsCommands& commands = c.commands;
+    const auto enable = [&](GLenum cap, bool& held, bool wanted) {
+        if (stale(es, kKnownEnables, held != wanted)) {
+            commands.enable(cap, wanted);
+            held = wanted;
+        }
+    };
+    enable(GL_BLEND, a.blend, f.blend);
+    enable(GL_DEPTH_TEST, a.depthTest, f.depthTest);
+    enable(GL_CULL_FACE, a.cullFace, f.cullFace);
+    enable(GL_STENCIL_TEST, a.stencilTest, f.stencilTest);
+    sendScissor(c, f.scissorTest, f.scissor);
+    es.fixedKnown |= kKnownEnables;
+    if (f.blend &&
+        stale(es, kKnownBlendFunc,
+              a.blendSource != f.blendSource || a.blendDestination != f.blendDestination)) {
+        commands.blendFunc(f.blendSource, f.blendDestination);
+        a.blendSource = f.blendSource;
+        a.blendDestination = f.blendDestination;
+        es.fixedKnown |= kKnownBlendFunc;
     }
-    if (all || a.enables.depthTest != s.enables.depthTest) {
-        setEnabled(GL_DEPTH_TEST, s.enables.depthTest);
+    sendColorMask(c, f.colorMask);
+    if (f.depthTest) {
+        if (stale(es, kKnownDepthFunc, a.depthFunc != f.depthFunc)) {
+            commands.depthFunc(f.depthFunc);
+            a.depthFunc = f.depthFunc;
+            es.fixedKnown |= kKnownDepthFunc;
+        }
+        sendDepthMask(c, f.depthMask);
     }
-    if (all || a.enables.cullFace != s.enables.cullFace) {
-        setEnabled(GL_CULL_FACE, s.enables.cullFace);
+    if (f.stencilTest) {
+        const Stencil& st = f.stencil;
+        if (stale(es, kKnownStencilFunc,
+                  a.stencil.func != st.func || a.stencil.ref != st.ref ||
+                      a.stencil.mask != st.mask)) {
+            commands.stencilFunc(st.func, st.ref, st.mask);
+            es.fixedKnown |= kKnownStencilFunc;
+        }
+        if (stale(es, kKnownStencilOp,
+                  a.stencil.fail != st.fail || a.stencil.depthFail != st.depthFail ||
+                      a.stencil.pass != st.pass)) {
+            commands.stencilOp(st.fail, st.depthFail, st.pass);
+            es.fixedKnown |= kKnownStencilOp;
+        }
+        a.stencil = st;
     }
-    if (all || a.enables.stencilTest != s.enables.stencilTest) {
-        setEnabled(GL_STENCIL_TEST, s.enables.stencilTest);
+    if (f.cullFace && stale(es, kKnownCullFace, a.culledFace != f.culledFace)) {
+        commands.cullFace(f.culledFace);
+        a.culledFace = f.culledFace;
+        es.fixedKnown |= kKnownCullFace;
     }
-    if (all || a.enables.scissorTest != s.enables.scissorTest) {
-        setEnabled(GL_SCISSOR_TEST, s.enables.scissorTest);
+    if (stale(es, kKnownViewport, !(a.viewport == f.viewport))) {
+        commands.viewport(f.viewport.x, f.viewport.y, f.viewport.width, f.viewport.height);
+        a.viewport = f.viewport;
+        es.fixedKnown |= kKnownViewport;
     }
-    a.enables = s.enables;
-    if (all || a.color.blendSource != s.color.blendSource ||
-        a.color.blendDestination != s.color.blendDestination) {
-        glBlendFunc(s.color.blendSource, s.color.blendDestination);
+}
+
+void applyClearState(Context& c, const ServerState& s) {
+    sendScissor(c, s.enables.scissorTest, s.scissor);
+    sendColorMask(c, s.color.colorMask);
+    sendDepthMask(c, s.depth.mask);
+}
+
+void useProgram(Context& c, GLuint program) {
+    if (c.es.program != program) {
+        c.commands.useProgram(program);
+        c.es.program = program;
     }
-    const bool* mask = s.color.colorMask;
-    if (all || std::memcmp(a.color.colorMask, mask, sizeof a.color.colorMask) != 0) {
-        glColorMask(mask[0], mask[1], mask[2], mask[3]);
+}
+
+void bindVertexArray(Context& c, GLuint array) {
+    if (c.es.vertexArray != array) {
+        c.commands.bindVertexArray(array);
+        c.es.vertexArray = array;
     }
-    const float* clear = s.color.clearColor;
-    if (all || std::memcmp(a.color.clearColor, clear, sizeof a.color.clearColor) != 0) {
-        glClearColor(clear[0], clear[1], clear[2], clear[3]);
+}
+
+// Only between flushes (uploads and lists being compiled): nothing recorded draws from it.
+void bindArrayBuffer(Context& c, GLuint buffer) {
+    if (c.es.arrayBuffer != buffer) {
+        glBindBuffer(GL_ARRAY_BUFFER, buffer);
+        c.es.arrayBuffer = buffer;
     }
-    a.color = s.color;
-    if (all || a.depth.func != s.depth.func) {
-        glDepthFunc(s.depth.func);
+}
+
+void bindTexture(Context& c, int unit, GLuint object) {
+    EsState& es = c.es;
+    if (es.textures[unit] == object) {
+        return;
     }
-    if (all || a.depth.mask != s.depth.mask) {
-        glDepthMask(s.depth.mask ? GL_TRUE : GL_FALSE);
+    if (es.activeUnit != unit) {
+        c.commands.activeTexture(GL_TEXTURE0 + unit);
+        es.activeUnit = unit;
     }
-    a.depth = s.depth;
-    const Stencil& st = s.stencil;
-    if (all || a.stencil.func != st.func || a.stencil.ref != st.ref || a.stencil.mask != st.mask) {
-        glStencilFunc(st.func, st.ref, st.mask);
-    }
-    if (all || a.stencil.fail != st.fail || a.stencil.depthFail != st.depthFail ||
-        a.stencil.pass != st.pass) {
-        glStencilOp(st.fail, st.depthFail, st.pass);
-    }
-    a.stencil = st;
-    if (all || a.cullFace != s.cullFace) {
-        glCullFace(s.cullFace);
-        a.cullFace = s.cullFace;
-    }
-    if (all || !(a.scissor == s.scissor)) {
-        glScissor(s.scissor.x, s.scissor.y, s.scissor.width, s.scissor.height);
-        a.scissor = s.scissor;
-    }
-    if (all || !(a.viewport == s.viewport)) {
-        glViewport(s.viewport.x, s.viewport.y, s.viewport.width, s.viewport.height);
-        a.viewport = s.viewport;
-    }
-    a.valid = true;
+    c.commands.bindTexture(object);
+    es.textures[unit] = object;
+}
+
+void bindTextureToChange(Context& c, GLuint object) {
+    bindTexture(c, c.es.activeUnit >= 0 ? c.es.activeUnit : 0, object);
 }
 
 }  // namespace render::gles

@@ -7,10 +7,13 @@
 
 #include <array>
 #include <cstdint>
+#include <cstring>
 #include <memory>
+#include <string>
 #include <unordered_map>
 #include <vector>
 
+#include "render/gles/es_commands.h"
 #include "render/gles/legacy_names.h"
 #include "render/gles/matrix.h"
 #include "render/gles/program_cache.h"
@@ -25,6 +28,7 @@ struct Texture {
     GLenum minFilter = GL_NEAREST_MIPMAP_LINEAR;
     GLenum magFilter = GL_LINEAR;
     GLenum wrapS = GL_REPEAT, wrapT = GL_REPEAT;
+    bool singleLevel = false;  // GL ES told that the image has no mipmaps
     // Without mipmaps a mipmapping filter leaves the texture incomplete: no texturing.
     bool complete() const;
 };
@@ -35,9 +39,10 @@ struct ListCommand {
     GLenum mode = GL_TRIANGLES;  // Draw: GL ES's primitive
     GLuint array = 0, buffer = 0;
     GLsizei count = 0;
-    GLuint bitmapTexture = 0;  // Bitmap: its picture as a texture
-    float bitmap[6] = {};      // width, height, x and y origin, x and y move
-    GLuint list = 0;           // Call
+    std::vector<Vertex> vertices;  // Draw, while the list is recorded
+    GLuint bitmapTexture = 0;      // Bitmap: its picture as a texture
+    float bitmap[6] = {};          // width, height, x and y origin, x and y move
+    GLuint list = 0;               // Call
     // Current: the attributes the list set, as they stood at its end.
     Current current;
     unsigned currentSet = 0;
@@ -66,6 +71,87 @@ struct SavedAttributes {
 struct SavedClientAttributes {
     GLbitfield mask;
     ClientState state;
+};
+
+// A value and a version that moves whenever the value's bytes change.
+template <typename T>
+struct Tracked {
+    T value{};
+    uint64_t version = 1;
+    uint64_t track(const T& now) {
+        if (std::memcmp(&now, &value, sizeof value) != 0) {
+            value = now;
+            ++version;
+        }
+        return version;
+    }
+};
+
+struct Transform {
+    Matrix projection, modelview;
+};
+
+// What one unit's uniforms hold besides its texture matrix.
+struct UnitUniforms {
+    float objectS[4], objectT[4], eyeS[4], eyeT[4];
+    float environmentColor[4];
+    float rgbScale, alphaScale;
+};
+
+// What GL ES's fixed stages do with a draw's fragments; what a switch that is off makes
+// irrelevant is left at its initial value.
+struct FixedState {
+    bool blend = false, depthTest = false, cullFace = false, stencilTest = false,
+         scissorTest = false;
+    GLenum blendSource = GL_ONE, blendDestination = GL_ZERO;
+    bool colorMask[4] = {true, true, true, true};
+    GLenum depthFunc = GL_LESS;
+    bool depthMask = true;
+    Stencil stencil;
+    GLenum culledFace = GL_BACK;
+    Box scissor, viewport;
+    bool operator==(const FixedState&) const = default;
+};
+
+// Everything a draw sets up on GL ES besides its vertices.
+struct DrawSetup {
+    Program* program = nullptr;
+    // The versions of the uniform groups the program reads, 0 for a group it has not.
+    uint64_t transform = 0, lighting = 0;
+    uint64_t textureTransform[kUnitCount] = {}, unitUniforms[kUnitCount] = {};
+    GLuint textures[kUnitCount] = {};  // the GL ES textures sampled, 0 for a unit off
+    FixedState fixed;
+    bool operator==(const DrawSetup&) const = default;
+};
+
+// The draw being gathered: its vertices are the gathered ones from `first` on.
+struct Batch {
+    bool open = false;
+    GLenum mode = GL_TRIANGLES;
+    DrawSetup setup;
+    size_t first = 0;
+};
+
+// What the GL ES context holds now, so only changes are sent; kUnknown (or -1) until known.
+struct EsState {
+    static constexpr GLuint kUnknown = ~0u;
+    GLuint program = kUnknown;
+    GLuint vertexArray = kUnknown;
+    GLuint arrayBuffer = kUnknown;
+    int activeUnit = -1;
+    std::array<GLuint, kUnitCount> textures = {kUnknown, kUnknown, kUnknown};
+    unsigned fixedKnown = 0;  // which parts of `fixed` GL ES is known to hold
+    FixedState fixed;
+    bool clearColorKnown = false;
+    float clearColor[4] = {};
+};
+
+struct Mark {
+    ServerState state;
+    ClientState client;
+    Matrix modelview, projection;
+    std::array<Matrix, kUnitCount> texture;
+    size_t depths[4];
 };
 
 inline std::array<std::vector<Matrix>, kUnitCount> initialTextureMatrices() {
@@ -104,29 +190,39 @@ struct Context {
 
     // GL ES objects.
     GLuint streamArray = 0, streamBuffer = 0;
-    GLuint positionArray = 0, positionBuffer = 0;
     GLuint readFramebuffer = 0;
     GLuint bitmapProgram = 0, bitmapArray = 0, bitmapBuffer = 0;
     GLint bitmapRectangle = -1, bitmapColor = -1, bitmapDepth = -1;
     ProgramCache programs;
-    // Bumped by every call that changes what a program's uniforms hold.
-    uint64_t transformStamp = 0, lightingStamp = 0, texturingStamp = 0;
 
-    // What GL ES has been told, so a draw sends only what changed.
-    struct Applied {
-        bool valid = false;
-        Enables enables;
-        ColorBuffer color;
-        Depth depth;
-        Stencil stencil;
-        GLenum cullFace = GL_BACK;
-        Box scissor, viewport;
-    } applied;
+    // The values the programs' uniforms are made from, each with a version that moves when
+    // the value does: a program is sent a group only when its version has moved since.
+    Tracked<Transform> transform;
+    std::array<Tracked<Matrix>, kUnitCount> textureTransform;
+    Tracked<Lighting> lighting;
+    std::array<Tracked<UnitUniforms>, kUnitCount> unitUniforms;
+
+    // The draw being gathered, the vertices of the draws not yet uploaded, the calls held
+    // back until they are, and what GL ES holds once it has them all.
+    Batch batch;
+    std::vector<Vertex> gathered;
+    EsCommands commands;
+    EsState es;
+
+    // glGetString's answers, made on first asking.
+    std::string versionString, rendererString;
+    // The current attributes when a list began: compiling leaves them as they were.
+    Current currentBeforeList;
+    // markState's records, newest last.
+    std::vector<Mark> marks;
 
     Matrix& currentMatrix();
     std::vector<Matrix>& currentStack();
     // Records GL's error for a call the layer refuses; the first one stays until read.
     void fail(GLenum code);
+    // A rectangle a call gives (the scissor box, the viewport); a negative size is refused
+    // and leaves `box` as it was.
+    void setBox(Box& box, GLint x, GLint y, GLsizei width, GLsizei height);
     Texture* boundTexture(int unit);
 };
 
@@ -135,19 +231,44 @@ Context& context();
 
 // The stream's and the lists' vertex arrays: every attribute of Vertex.
 void setUpVertexLayout();
-// Sends the fixed state (blend, depth, stencil, cull, scissor, viewport, masks) to GL ES.
-void applyFixedState(Context& c);
-// Draws vertices given in GL ES primitives with the current GL 1.x state.
+
+// Drawing. A draw joins the batch being gathered when its set-up equals the batch's and both
+// are lists of one kind of primitive (triangles, lines or points); otherwise the batch is
+// closed (its draw issued) and the draw's set-up is issued in its place. So state recorded
+// between two draws (matrices, switches, bindings) separates them only if it changes what
+// the second draw sees. Calls that draw, clear or copy otherwise close the batch first;
+// those that need GL ES up to date (texture uploads and deletions, reads, lists being
+// compiled or deleted, glFinish and glFlush) flush: the gathered vertices are uploaded and
+// the calls held back are sent.
+void closeBatch(Context& c);
+void flush(Context& c);
+// Vertices given in GL ES primitives, with the current GL 1.x state.
 void drawVertices(Context& c, GLenum mode, const Vertex* vertices, GLsizei count);
-// Draws a recorded batch with the current state.
+// A recorded list primitive with the current state.
 void drawArray(Context& c, GLenum mode, GLuint array, GLsizei count);
-// Shadow volumes: positions only, the rest from the current attributes.
+// Homogeneous positions (the shadow volumes), the rest from the current attributes.
 void drawPositions(Context& c, GLenum mode, const float* positions, GLsizei count);
 // A bitmap's texture drawn at the raster position; moves the raster position on.
 void drawBitmap(Context& c, GLuint texture, const float bitmap[6]);
-GLuint makeBitmapTexture(GLsizei width, GLsizei height, const GLubyte* bits, GLint alignment);
-// GL 1.x primitives as GL ES draws them: quads as triangle pairs (split as Mesa splits
-// them in a draw that is `clipped` or not), polygons as fans.
+GLuint makeBitmapTexture(Context& c, GLsizei width, GLsizei height, const GLubyte* bits,
+                         GLint alignment);
+
+// GL ES state through what the context is known to hold.
+FixedState fixedStateOf(const ServerState& s);
+void applyFixedState(Context& c, const FixedState& fixed);
+// What a clear takes of the fixed state: the scissor box and the write masks.
+void applyClearState(Context& c, const ServerState& s);
+void useProgram(Context& c, GLuint program);
+void bindVertexArray(Context& c, GLuint array);
+void bindArrayBuffer(Context& c, GLuint buffer);
+// Binds a GL ES texture to a unit, to draw with.
+void bindTexture(Context& c, int unit, GLuint object);
+// Binds a GL ES texture to whichever unit is active, to fill or set it up.
+void bindTextureToChange(Context& c, GLuint object);
+
+// GL 1.x primitives as GL ES draws them, as lists of separate primitives: quads as triangle
+// pairs (split as Mesa splits them in a draw that is `clipped` or not), polygons, fans and
+// strips as triangles, line strips and loops as lines.
 GLenum convertPrimitive(GLenum mode, const std::vector<Vertex>& in, std::vector<Vertex>& out,
                         bool clipped);
 const int* quadSplit(bool clipped);

@@ -1,5 +1,6 @@
 // Drawing with the current GL 1.x state: the program for the switches in use, its
-// uniforms, the fixed state, then the vertices.
+// uniforms, the textures and the fixed state, each sent only when GL ES does not hold it
+// yet, and the vertices of draws set up alike gathered into one draw.
 #include <cmath>
 #include <cstring>
 
@@ -8,6 +9,11 @@
 namespace render::gles {
 
 namespace {
+
+// Mesa splits a quad along its 0–2 diagonal, but along 1–3 in a draw that has a vertex
+// outside the view volume (it is clipped then). Gouraud shading shows the diagonal.
+constexpr int kUnclippedSplit[6] = {0, 1, 2, 0, 2, 3};
+constexpr int kClippedSplit[6] = {0, 1, 3, 1, 2, 3};
 
 ProgramKey keyFor(Context& c) {
     ProgramKey key;
@@ -63,126 +69,193 @@ void normalize3(const float in[3], float out[3]) {
     }
 }
 
-void sendTransform(Context& c, Program& p) {
-    if (p.transformStamp == c.transformStamp) {
+// A group of uniforms, sent only when it differs from what the program was sent last.
+void sendGroup(Context& c, Program& p, int group, const float* values) {
+    const GLint location = p.locations[group];
+    if (location < 0) {
         return;
     }
-    p.transformStamp = c.transformStamp;
-    const Matrix& modelview = c.modelview.back();
-    glUniformMatrix4fv(p.mvp, 1, GL_FALSE, Matrix::product(c.projection.back(), modelview).m);
-    glUniformMatrix4fv(p.modelview, 1, GL_FALSE, modelview.m);
-    if (p.normalRows >= 0) {
-        // The inverse transpose's rows are the inverse's columns.
-        const Matrix inverse = modelview.inverse();
-        const float n[9] = {inverse.m[0], inverse.m[1], inverse.m[2], inverse.m[4], inverse.m[5],
-                            inverse.m[6], inverse.m[8], inverse.m[9], inverse.m[10]};
-        glUniform3fv(p.normalRows, 3, n);
+    const size_t floats = static_cast<size_t>(p.vectors[group]) * 4;
+    std::vector<float>& sent = p.sent[static_cast<size_t>(group)];
+    if (sent.size() == floats && std::memcmp(sent.data(), values, floats * sizeof(float)) == 0) {
+        return;
     }
-    for (int u = 0; u < kUnitCount; ++u) {
-        if (p.units[u].textureMatrix >= 0) {
-            glUniformMatrix4fv(p.units[u].textureMatrix, 1, GL_FALSE, c.textureMatrix[u].back().m);
+    sent.assign(values, values + floats);
+    c.commands.uniform4fv(location, p.vectors[group], values);
+}
+
+void sendTransform(Context& c, Program& p) {
+    const Transform& t = c.transform.value;
+    float values[44] = {};
+    std::memcpy(values, Matrix::product(t.projection, t.modelview).m, 16 * sizeof(float));
+    std::memcpy(values + 16, t.modelview.m, 16 * sizeof(float));
+    if (p.vectors[kTransformGroup] > 8) {
+        // The inverse transpose's rows are the inverse's columns.
+        const Matrix inverse = t.modelview.inverse();
+        for (int row = 0; row < 3; ++row) {
+            std::memcpy(values + 32 + row * 4, inverse.m + row * 4, 3 * sizeof(float));
         }
     }
+    sendGroup(c, p, kTransformGroup, values);
 }
 
 void sendLighting(Context& c, Program& p) {
-    if (p.sceneColor < 0 || p.lightingStamp == c.lightingStamp) {
-        return;
-    }
-    p.lightingStamp = c.lightingStamp;
-    const Lighting& l = c.state.lighting;
+    const Lighting& l = c.lighting.value;
     const Material& m = l.front;
-    float scene[4];
+    float values[4 * (2 + kLightVectors * kLightCount)] = {};
     for (int i = 0; i < 3; ++i) {
-        scene[i] = m.emission[i] + m.ambient[i] * l.modelAmbient[i];
+        values[i] = m.emission[i] + m.ambient[i] * l.modelAmbient[i];
     }
-    scene[3] = m.diffuse[3];
-    glUniform4fv(p.sceneColor, 1, scene);
-    glUniform1f(p.shininess, m.shininess);
-    glUniform1f(p.diffuseAlpha, m.diffuse[3]);
+    values[3] = m.diffuse[3];
+    values[4] = m.shininess;
+    values[5] = m.diffuse[3];
+    float* light = values + 8;
     for (int i = 0; i < kLightCount; ++i) {
-        const auto& u = p.lights[i];
-        if (u.position < 0 && u.ambient < 0) {
+        if (!c.state.enables.lights[i]) {
             continue;
         }
-        const Light& light = l.lights[i];
-        float product[3];
-        for (int k = 0; k < 3; ++k) {
-            product[k] = light.ambient[k] * m.ambient[k];
-        }
-        glUniform3fv(u.ambient, 1, product);
-        for (int k = 0; k < 3; ++k) {
-            product[k] = light.diffuse[k] * m.diffuse[k];
-        }
-        glUniform3fv(u.diffuse, 1, product);
-        for (int k = 0; k < 3; ++k) {
-            product[k] = light.specular[k] * m.specular[k];
-        }
-        glUniform3fv(u.specular, 1, product);
-        glUniform3fv(u.attenuation, 1, light.attenuation);
-        if (light.position[3] != 0) {
+        const Light& from = l.lights[i];
+        if (from.position[3] != 0) {
             // A positional light is the point its homogeneous position names.
-            const float w = light.position[3];
-            glUniform4f(u.position, light.position[0] / w, light.position[1] / w,
-                        light.position[2] / w, 1.0f);
+            const float w = from.position[3];
+            for (int k = 0; k < 3; ++k) {
+                light[k] = from.position[k] / w;
+            }
+            light[3] = 1;
         } else {
             // A directional light: its direction and half vector for a viewer at infinity.
-            float direction[4] = {0, 0, 0, 0};
-            normalize3(light.position, direction);
-            glUniform4fv(u.position, 1, direction);
-            const float sum[3] = {direction[0], direction[1], direction[2] + 1.0f};
-            float half[3];
-            normalize3(sum, half);
-            glUniform3fv(u.halfVector, 1, half);
+            normalize3(from.position, light);
+            const float sum[3] = {light[0], light[1], light[2] + 1.0f};
+            normalize3(sum, light + 4);
         }
+        for (int k = 0; k < 3; ++k) {
+            light[8 + k] = from.ambient[k] * m.ambient[k];
+            light[12 + k] = from.diffuse[k] * m.diffuse[k];
+            light[16 + k] = from.specular[k] * m.specular[k];
+            light[20 + k] = from.attenuation[k];
+        }
+        light += 4 * kLightVectors;
     }
+    sendGroup(c, p, kLightingGroup, values);
 }
 
-void sendTexturing(Context& c, Program& p) {
-    if (p.texturingStamp == c.texturingStamp) {
-        return;
-    }
-    p.texturingStamp = c.texturingStamp;
-    for (int u = 0; u < kUnitCount; ++u) {
-        const auto& uniforms = p.units[u];
-        if (uniforms.sampler < 0) {
-            continue;
-        }
-        const Unit& unit = c.state.texturing.units[u];
-        glUniform4fv(uniforms.objectS, 1, unit.s.objectPlane);
-        glUniform4fv(uniforms.objectT, 1, unit.t.objectPlane);
-        glUniform4fv(uniforms.eyeS, 1, unit.s.eyePlane);
-        glUniform4fv(uniforms.eyeT, 1, unit.t.eyePlane);
-        glUniform4fv(uniforms.environmentColor, 1, unit.environment.color);
-        glUniform1f(uniforms.rgbScale, unit.environment.rgbScale);
-        glUniform1f(uniforms.alphaScale, unit.environment.alphaScale);
-    }
+void sendUnitVertex(Context& c, Program& p, int u) {
+    const UnitUniforms& planes = c.unitUniforms[u].value;
+    float values[4 * kUnitVertexVectors];
+    std::memcpy(values, c.textureTransform[u].value.m, 16 * sizeof(float));
+    std::memcpy(values + 16, planes.objectS, 4 * sizeof(float));
+    std::memcpy(values + 20, planes.objectT, 4 * sizeof(float));
+    std::memcpy(values + 24, planes.eyeS, 4 * sizeof(float));
+    std::memcpy(values + 28, planes.eyeT, 4 * sizeof(float));
+    sendGroup(c, p, kFirstUnitVertexGroup + u, values);
 }
 
-void bindTextures(Context& c, const ProgramKey& key) {
-    for (int u = 0; u < kUnitCount; ++u) {
-        if (!key.units[u].enabled) {
-            continue;
-        }
-        glActiveTexture(GL_TEXTURE0 + u);
-        glBindTexture(GL_TEXTURE_2D, c.boundTexture(u)->object);
-    }
-    glActiveTexture(GL_TEXTURE0);
+void sendUnitFragment(Context& c, Program& p, int u) {
+    const UnitUniforms& environment = c.unitUniforms[u].value;
+    float values[4 * kUnitFragmentVectors] = {};
+    std::memcpy(values, environment.environmentColor, 4 * sizeof(float));
+    values[4] = environment.rgbScale;
+    values[5] = environment.alphaScale;
+    sendGroup(c, p, kFirstUnitFragmentGroup + u, values);
 }
 
-// Everything but the vertices; false when nothing can be drawn.
-bool prepareDraw(Context& c) {
+UnitUniforms unitUniformsOf(const Unit& unit) {
+    UnitUniforms u;
+    std::memcpy(u.objectS, unit.s.objectPlane, sizeof u.objectS);
+    std::memcpy(u.objectT, unit.t.objectPlane, sizeof u.objectT);
+    std::memcpy(u.eyeS, unit.s.eyePlane, sizeof u.eyeS);
+    std::memcpy(u.eyeT, unit.t.eyePlane, sizeof u.eyeT);
+    std::memcpy(u.environmentColor, unit.environment.color, sizeof u.environmentColor);
+    u.rgbScale = unit.environment.rgbScale;
+    u.alphaScale = unit.environment.alphaScale;
+    return u;
+}
+
+// The set-up for a draw with the current state, with no effect on GL ES but compiling a
+// program it meets for the first time; false when nothing can be drawn.
+bool setupFor(Context& c, DrawSetup& setup) {
     const ProgramKey key = keyFor(c);
     Program* program = c.programs.find(key);
     if (program == nullptr) {
         return false;
     }
-    glUseProgram(program->object);
-    sendTransform(c, *program);
-    sendLighting(c, *program);
-    sendTexturing(c, *program);
-    bindTextures(c, key);
-    applyFixedState(c);
+    setup.program = program;
+    setup.transform = c.transform.track({c.projection.back(), c.modelview.back()});
+    if (program->locations[kLightingGroup] >= 0) {
+        setup.lighting = c.lighting.track(c.state.lighting);
+    }
+    for (int u = 0; u < kUnitCount; ++u) {
+        if (!key.units[u].enabled) {
+            continue;
+        }
+        setup.textures[u] = c.boundTexture(u)->object;
+        setup.textureTransform[u] = c.textureTransform[u].track(c.textureMatrix[u].back());
+        setup.unitUniforms[u] = c.unitUniforms[u].track(unitUniformsOf(c.state.texturing.units[u]));
+    }
+    setup.fixed = fixedStateOf(c.state);
+    return true;
+}
+
+// Sends what of a set-up GL ES does not hold yet.
+void applySetup(Context& c, const DrawSetup& setup) {
+    Program& p = *setup.program;
+    useProgram(c, p.object);
+    if (!p.samplersSet) {
+        for (int u = 0; u < kUnitCount; ++u) {
+            if (p.samplers[u] >= 0) {
+                c.commands.uniform1i(p.samplers[u], u);
+            }
+        }
+        p.samplersSet = true;
+    }
+    if (p.sentTransform != setup.transform) {
+        sendTransform(c, p);
+        p.sentTransform = setup.transform;
+    }
+    if (setup.lighting != 0 && p.sentLighting != setup.lighting) {
+        sendLighting(c, p);
+        p.sentLighting = setup.lighting;
+    }
+    for (int u = 0; u < kUnitCount; ++u) {
+        if (setup.textures[u] == 0) {
+            continue;
+        }
+        const bool planes = p.sentUnitUniforms[u] != setup.unitUniforms[u];
+        if (planes || p.sentTextureTransform[u] != setup.textureTransform[u]) {
+            sendUnitVertex(c, p, u);
+            p.sentTextureTransform[u] = setup.textureTransform[u];
+        }
+        if (planes) {
+            sendUnitFragment(c, p, u);
+            p.sentUnitUniforms[u] = setup.unitUniforms[u];
+        }
+        bindTexture(c, u, setup.textures[u]);
+    }
+    applyFixedState(c, setup.fixed);
+}
+
+// Separate primitives of one kind: a batch of them takes more of the same.
+bool joinable(GLenum mode) {
+    return mode == GL_TRIANGLES || mode == GL_LINES || mode == GL_POINTS;
+}
+
+// Makes the batch being gathered one for a draw of `mode` with the current state, closing
+// the one before if the draw cannot join it; false when nothing can be drawn.
+bool joinOrStart(Context& c, GLenum mode) {
+    DrawSetup setup;
+    if (!setupFor(c, setup)) {
+        return false;
+    }
+    Batch& b = c.batch;
+    if (b.open && b.mode == mode && joinable(mode) && b.setup == setup) {
+        return true;
+    }
+    closeBatch(c);
+    applySetup(c, setup);
+    b.open = true;
+    b.mode = mode;
+    b.setup = setup;
+    b.first = c.gathered.size();
     return true;
 }
 
@@ -195,11 +268,7 @@ void appendQuad(std::vector<Vertex>& out, const Vertex* v, const int* split) {
 }  // namespace
 
 const int* quadSplit(bool clipped) {
-    // Mesa splits a quad along its 0–2 diagonal, but along 1–3 in a draw that has a vertex
-    // outside the view volume (it is clipped then). Gouraud shading shows the diagonal.
-    static const int kUnclipped[6] = {0, 1, 2, 0, 2, 3};
-    static const int kClipped[6] = {0, 1, 3, 1, 2, 3};
-    return clipped ? kClipped : kUnclipped;
+    return clipped ? kClippedSplit : kUnclippedSplit;
 }
 
 bool anyOutside(const Matrix& mvp, const float* positions, size_t count, size_t stride) {
@@ -222,65 +291,126 @@ bool anyOutside(const Matrix& mvp, const float* positions, size_t count, size_t 
 GLenum convertPrimitive(GLenum mode, const std::vector<Vertex>& in, std::vector<Vertex>& out,
                         bool clipped) {
     out.clear();
-    const int* split = quadSplit(clipped);
+    const size_t n = in.size();
     switch (mode) {
-        case GL_QUADS:
-            for (size_t i = 0; i + 4 <= in.size(); i += 4) {
+        case GL_QUADS: {
+            const int* split = quadSplit(clipped);
+            for (size_t i = 0; i + 4 <= n; i += 4) {
                 appendQuad(out, &in[i], split);
             }
             return GL_TRIANGLES;
-        case GL_QUAD_STRIP:
-            for (size_t i = 0; i + 4 <= in.size(); i += 2) {
+        }
+        case GL_QUAD_STRIP: {
+            const int* split = quadSplit(clipped);
+            for (size_t i = 0; i + 4 <= n; i += 2) {
                 const Vertex quad[4] = {in[i], in[i + 1], in[i + 3], in[i + 2]};
                 appendQuad(out, quad, split);
             }
             return GL_TRIANGLES;
+        }
         case GL_POLYGON:
-            out = in;
-            return GL_TRIANGLE_FAN;
+        case GL_TRIANGLE_FAN:
+            for (size_t i = 1; i + 1 < n; ++i) {
+                out.insert(out.end(), {in[0], in[i], in[i + 1]});
+            }
+            return GL_TRIANGLES;
+        case GL_TRIANGLE_STRIP:
+            // Every other triangle turned back, so all keep the strip's facing.
+            for (size_t i = 0; i + 2 < n; ++i) {
+                if (i % 2 == 0) {
+                    out.insert(out.end(), {in[i], in[i + 1], in[i + 2]});
+                } else {
+                    out.insert(out.end(), {in[i + 1], in[i], in[i + 2]});
+                }
+            }
+            return GL_TRIANGLES;
+        case GL_LINE_STRIP:
+        case GL_LINE_LOOP:
+            for (size_t i = 0; i + 1 < n; ++i) {
+                out.insert(out.end(), {in[i], in[i + 1]});
+            }
+            if (mode == GL_LINE_LOOP && n > 2) {
+                out.insert(out.end(), {in[n - 1], in[0]});
+            }
+            return GL_LINES;
+        case GL_TRIANGLES:
+            out.assign(in.begin(), in.begin() + static_cast<long>(n - n % 3));
+            return mode;
+        case GL_LINES:
+            out.assign(in.begin(), in.begin() + static_cast<long>(n - n % 2));
+            return mode;
         default:
             out = in;
             return mode;
     }
 }
 
-void drawVertices(Context& c, GLenum mode, const Vertex* vertices, GLsizei count) {
-    if (count <= 0 || !prepareDraw(c)) {
+void closeBatch(Context& c) {
+    Batch& b = c.batch;
+    if (!b.open) {
         return;
     }
-    glBindVertexArray(c.streamArray);
-    glBindBuffer(GL_ARRAY_BUFFER, c.streamBuffer);
-    glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(count * sizeof(Vertex)), vertices,
-                 GL_STREAM_DRAW);
-    glDrawArrays(mode, 0, count);
+    b.open = false;
+    const size_t count = c.gathered.size() - b.first;
+    if (count > 0) {
+        bindVertexArray(c, c.streamArray);
+        c.commands.drawGathered(b.mode, static_cast<GLint>(b.first), static_cast<GLsizei>(count));
+    }
+}
+
+void flush(Context& c) {
+    closeBatch(c);
+    if (!c.gathered.empty()) {
+        // One upload for every draw held back, which then go out with the rest.
+        bindArrayBuffer(c, c.streamBuffer);
+        glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(c.gathered.size() * sizeof(Vertex)),
+                     c.gathered.data(), GL_STREAM_DRAW);
+        c.gathered.clear();
+    }
+    c.commands.play();
+}
+
+void drawVertices(Context& c, GLenum mode, const Vertex* vertices, GLsizei count) {
+    if (count <= 0 || !joinOrStart(c, mode)) {
+        return;
+    }
+    c.gathered.insert(c.gathered.end(), vertices, vertices + count);
+    if (!joinable(mode)) {
+        closeBatch(c);
+    }
 }
 
 void drawArray(Context& c, GLenum mode, GLuint array, GLsizei count) {
-    if (count <= 0 || !prepareDraw(c)) {
+    DrawSetup setup;
+    if (count <= 0 || !setupFor(c, setup)) {
         return;
     }
-    glBindVertexArray(array);
-    glDrawArrays(mode, 0, count);
+    closeBatch(c);
+    applySetup(c, setup);
+    bindVertexArray(c, array);
+    c.commands.drawArrays(mode, 0, count);
 }
 
 void drawPositions(Context& c, GLenum mode, const float* positions, GLsizei count) {
-    if (count <= 0 || !prepareDraw(c)) {
+    if (count <= 0 || !joinOrStart(c, mode)) {
         return;
     }
     const Current& current = c.state.current;
-    glBindVertexArray(c.positionArray);
-    glBindBuffer(GL_ARRAY_BUFFER, c.positionBuffer);
-    glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(count * 4 * sizeof(float)), positions,
-                 GL_STREAM_DRAW);
-    glVertexAttrib4fv(kColorAttribute, current.color);
-    glVertexAttrib3fv(kNormalAttribute, current.normal);
-    for (int u = 0; u < kUnitCount; ++u) {
-        glVertexAttrib2fv(kTexCoordAttribute + u, current.texCoord[u]);
+    Vertex v;
+    std::memcpy(v.color, current.color, sizeof v.color);
+    std::memcpy(v.normal, current.normal, sizeof v.normal);
+    std::memcpy(v.texCoord, current.texCoord, sizeof v.texCoord);
+    for (GLsizei i = 0; i < count; ++i) {
+        std::memcpy(v.position, positions + static_cast<size_t>(i) * 4, sizeof v.position);
+        c.gathered.push_back(v);
     }
-    glDrawArrays(mode, 0, count);
+    if (!joinable(mode)) {
+        closeBatch(c);
+    }
 }
 
-GLuint makeBitmapTexture(GLsizei width, GLsizei height, const GLubyte* bits, GLint alignment) {
+GLuint makeBitmapTexture(Context& c, GLsizei width, GLsizei height, const GLubyte* bits,
+                         GLint alignment) {
     if (width <= 0 || height <= 0 || bits == nullptr) {
         return 0;
     }
@@ -293,10 +423,10 @@ GLuint makeBitmapTexture(GLsizei width, GLsizei height, const GLubyte* bits, GLi
             texels[static_cast<size_t>(y * width + x)] = set ? 255 : 0;
         }
     }
+    flush(c);
     GLuint texture = 0;
     glGenTextures(1, &texture);
-    glActiveTexture(GL_TEXTURE0);
-    glBindTexture(GL_TEXTURE_2D, texture);
+    bindTextureToChange(c, texture);
     glTexImage2D(GL_TEXTURE_2D, 0, GL_R8, width, height, 0, GL_RED, GL_UNSIGNED_BYTE,
                  texels.data());
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
@@ -320,16 +450,17 @@ void drawBitmap(Context& c, GLuint texture, const float bitmap[6]) {
         const Box& v = c.state.viewport;
         auto ndcX = [&v](float x) { return (x - v.x) / v.width * 2 - 1; };
         auto ndcY = [&v](float y) { return (y - v.y) / v.height * 2 - 1; };
-        applyFixedState(c);
-        glUseProgram(c.bitmapProgram);
-        glUniform4f(c.bitmapRectangle, ndcX(left), ndcY(bottom), ndcX(left + width),
-                    ndcY(bottom + height));
-        glUniform1f(c.bitmapDepth, current.rasterPosition[2] * 2 - 1);
-        glUniform4fv(c.bitmapColor, 1, current.rasterColor);
-        glActiveTexture(GL_TEXTURE0);
-        glBindTexture(GL_TEXTURE_2D, texture);
-        glBindVertexArray(c.bitmapArray);
-        glDrawArrays(GL_TRIANGLE_STRIP, 0, 4);
+        closeBatch(c);
+        applyFixedState(c, fixedStateOf(c.state));
+        useProgram(c, c.bitmapProgram);
+        const float rectangle[4] = {ndcX(left), ndcY(bottom), ndcX(left + width),
+                                    ndcY(bottom + height)};
+        c.commands.uniform4fv(c.bitmapRectangle, 1, rectangle);
+        c.commands.uniform1f(c.bitmapDepth, current.rasterPosition[2] * 2 - 1);
+        c.commands.uniform4fv(c.bitmapColor, 1, current.rasterColor);
+        bindTexture(c, 0, texture);
+        bindVertexArray(c, c.bitmapArray);
+        c.commands.drawArrays(GL_TRIANGLE_STRIP, 0, 4);
     }
     current.rasterPosition[0] += bitmap[4];
     current.rasterPosition[1] += bitmap[5];

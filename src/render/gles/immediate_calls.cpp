@@ -1,6 +1,7 @@
 // Immediate mode and vertex arrays: each vertex takes the current colour, normal and both
 // units' texture coordinates, so GL ES gets full per-vertex arrays.
 #include <cstring>
+#include <utility>
 
 #include "render/gles/context.h"
 #include "render/gles/entry_points.h"
@@ -22,19 +23,12 @@ void finishPrimitive(Context& c) {
         if (c.converted.empty()) {
             return;
         }
+        // Into GL ES buffers when the list ends, joined with the primitives next to it.
         ListCommand command;
         command.kind = ListCommand::Kind::Draw;
         command.mode = mode;
-        command.count = static_cast<GLsizei>(c.converted.size());
-        glGenVertexArrays(1, &command.array);
-        glGenBuffers(1, &command.buffer);
-        glBindVertexArray(command.array);
-        glBindBuffer(GL_ARRAY_BUFFER, command.buffer);
-        glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(c.converted.size() * sizeof(Vertex)),
-                     c.converted.data(), GL_STATIC_DRAW);
-        setUpVertexLayout();
-        glBindVertexArray(0);
-        c.recorded.commands.push_back(command);
+        command.vertices = c.converted;
+        c.recorded.commands.push_back(std::move(command));
         return;
     }
     drawVertices(c, mode, c.converted.data(), static_cast<GLsizei>(c.converted.size()));
@@ -145,7 +139,7 @@ void Rectf(GLfloat x1, GLfloat y1, GLfloat x2, GLfloat y2) {
 
 void EnableClientState(GLenum array) {
     if (array == GL_VERTEX_ARRAY) {
-        context().client.vertexArray = true;
+        context().client.vertices.enabled = true;
     } else {
         context().fail(GL_INVALID_ENUM);
     }
@@ -157,10 +151,10 @@ void VertexPointer(GLint size, GLenum type, GLsizei stride, const void* pointer)
         c.fail(size < 2 || size > 4 || stride < 0 ? GL_INVALID_VALUE : GL_INVALID_ENUM);
         return;
     }
-    c.client.vertexSize = size;
-    c.client.vertexType = type;
-    c.client.vertexStride = stride;
-    c.client.vertexPointer = pointer;
+    c.client.vertices.size = size;
+    c.client.vertices.type = type;
+    c.client.vertices.stride = stride;
+    c.client.vertices.pointer = pointer;
 }
 
 void DrawArrays(GLenum mode, GLint first, GLsizei count) {
@@ -169,14 +163,15 @@ void DrawArrays(GLenum mode, GLint first, GLsizei count) {
         c.fail(GL_INVALID_VALUE);
         return;
     }
-    if (!c.client.vertexArray || c.client.vertexPointer == nullptr || count == 0) {
+    if (!c.client.vertices.enabled || c.client.vertices.pointer == nullptr || count == 0) {
         return;
     }
     // Homogeneous positions (the shadow volumes reach infinity with w = 0), quads split.
-    const int size = c.client.vertexSize;
-    const GLsizei stride = c.client.vertexStride != 0 ? c.client.vertexStride
-                                                      : size * static_cast<GLsizei>(sizeof(float));
-    const auto* bytes = static_cast<const unsigned char*>(c.client.vertexPointer);
+    const int size = c.client.vertices.size;
+    const GLsizei stride = c.client.vertices.stride != 0
+                               ? c.client.vertices.stride
+                               : size * static_cast<GLsizei>(sizeof(float));
+    const auto* bytes = static_cast<const unsigned char*>(c.client.vertices.pointer);
     std::vector<float> points;
     auto point = [&](GLint i) {
         const auto* p = reinterpret_cast<const float*>(bytes + static_cast<size_t>(i) * stride);
@@ -245,13 +240,21 @@ void Bitmap(GLsizei width, GLsizei height, GLfloat xOrigin, GLfloat yOrigin, GLf
     const float bitmap[6] = {
         static_cast<float>(width), static_cast<float>(height), xOrigin, yOrigin, xMove, yMove};
     std::memcpy(command.bitmap, bitmap, sizeof bitmap);
-    command.bitmapTexture = makeBitmapTexture(width, height, bits, c.client.unpackAlignment);
+    command.bitmapTexture =
+        makeBitmapTexture(c, width, height, bits, c.client.pixels.unpackAlignment);
     if (c.recording != 0) {
         c.recorded.commands.push_back(command);
         return;
     }
     drawBitmap(c, command.bitmapTexture, command.bitmap);
+    flush(c);
     glDeleteTextures(1, &command.bitmapTexture);
+    // GL ES binds 0 where a deleted texture was bound.
+    for (GLuint& object : c.es.textures) {
+        if (object == command.bitmapTexture) {
+            object = 0;
+        }
+    }
 }
 
 }  // namespace render::gles

@@ -1,6 +1,7 @@
 // Lights, materials, texture environments and texture coordinate generation: recorded
 // here, worked out per vertex and per fragment by the programs.
 #include <cstring>
+#include <utility>
 
 #include "render/gles/context.h"
 #include "render/gles/entry_points.h"
@@ -9,29 +10,30 @@ namespace render::gles {
 
 namespace {
 
+// The colour a light or a material names `name`, or null for a value that is not one of
+// the colours both have.
+template <typename LightOrMaterial>
+float* sharedColour(LightOrMaterial& x, GLenum name) {
+    return name == GL_AMBIENT    ? x.ambient
+           : name == GL_DIFFUSE  ? x.diffuse
+           : name == GL_SPECULAR ? x.specular
+                                 : nullptr;
+}
+
+void setColour(float* colour, const GLfloat* values) {
+    std::memcpy(colour, values, 4 * sizeof *values);
+}
+
 void setMaterial(Material& m, GLenum name, const GLfloat* values) {
-    switch (name) {
-        case GL_AMBIENT:
-            std::memcpy(m.ambient, values, sizeof m.ambient);
-            break;
-        case GL_DIFFUSE:
-            std::memcpy(m.diffuse, values, sizeof m.diffuse);
-            break;
-        case GL_AMBIENT_AND_DIFFUSE:
-            std::memcpy(m.ambient, values, sizeof m.ambient);
-            std::memcpy(m.diffuse, values, sizeof m.diffuse);
-            break;
-        case GL_SPECULAR:
-            std::memcpy(m.specular, values, sizeof m.specular);
-            break;
-        case GL_EMISSION:
-            std::memcpy(m.emission, values, sizeof m.emission);
-            break;
-        case GL_SHININESS:
-            m.shininess = values[0];
-            break;
-        default:
-            break;
+    if (float* colour = sharedColour(m, name)) {
+        setColour(colour, values);
+    } else if (name == GL_AMBIENT_AND_DIFFUSE) {
+        setColour(m.ambient, values);
+        setColour(m.diffuse, values);
+    } else if (name == GL_EMISSION) {
+        setColour(m.emission, values);
+    } else if (name == GL_SHININESS) {
+        m.shininess = values[0];
     }
 }
 
@@ -60,7 +62,17 @@ void setEnvironment(GLenum target, GLenum name, GLint value, float floatValue) {
     }
     TextureEnvironment& e = c.state.texturing.units[c.state.texturing.active].environment;
     const auto v = static_cast<GLenum>(value);
-    ++c.texturingStamp;
+    // The three arguments' sources and operands: each name of a kind follows its first.
+    const std::pair<GLenum, GLenum*> arguments[] = {{GL_SOURCE0_RGB, e.sourceRgb},
+                                                    {GL_SOURCE0_ALPHA, e.sourceAlpha},
+                                                    {GL_OPERAND0_RGB, e.operandRgb},
+                                                    {GL_OPERAND0_ALPHA, e.operandAlpha}};
+    for (const auto& [first, values] : arguments) {
+        if (name >= first && name < first + 3) {
+            values[name - first] = v;
+            return;
+        }
+    }
     switch (name) {
         case GL_TEXTURE_ENV_MODE:
             e.mode = v;
@@ -70,26 +82,6 @@ void setEnvironment(GLenum target, GLenum name, GLint value, float floatValue) {
             return;
         case GL_COMBINE_ALPHA:
             e.combineAlpha = v;
-            return;
-        case GL_SOURCE0_RGB:
-        case GL_SOURCE1_RGB:
-        case GL_SOURCE2_RGB:
-            e.sourceRgb[name - GL_SOURCE0_RGB] = v;
-            return;
-        case GL_SOURCE0_ALPHA:
-        case GL_SOURCE1_ALPHA:
-        case GL_SOURCE2_ALPHA:
-            e.sourceAlpha[name - GL_SOURCE0_ALPHA] = v;
-            return;
-        case GL_OPERAND0_RGB:
-        case GL_OPERAND1_RGB:
-        case GL_OPERAND2_RGB:
-            e.operandRgb[name - GL_OPERAND0_RGB] = v;
-            return;
-        case GL_OPERAND0_ALPHA:
-        case GL_OPERAND1_ALPHA:
-        case GL_OPERAND2_ALPHA:
-            e.operandAlpha[name - GL_OPERAND0_ALPHA] = v;
             return;
         case GL_RGB_SCALE:
             e.rgbScale = floatValue;
@@ -112,17 +104,11 @@ void Lightfv(GLenum lightName, GLenum name, const GLfloat* values) {
         return;
     }
     Light& light = c.state.lighting.lights[lightName - GL_LIGHT0];
-    ++c.lightingStamp;
+    if (float* colour = sharedColour(light, name)) {
+        setColour(colour, values);
+        return;
+    }
     switch (name) {
-        case GL_AMBIENT:
-            std::memcpy(light.ambient, values, sizeof light.ambient);
-            return;
-        case GL_DIFFUSE:
-            std::memcpy(light.diffuse, values, sizeof light.diffuse);
-            return;
-        case GL_SPECULAR:
-            std::memcpy(light.specular, values, sizeof light.specular);
-            return;
         case GL_POSITION:
             // Kept in eye coordinates, through the model-view matrix of this moment.
             c.modelview.back().transform(values, light.position);
@@ -145,7 +131,6 @@ void Materialfv(GLenum face, GLenum name, const GLfloat* values) {
         c.fail(GL_INVALID_ENUM);
         return;
     }
-    ++c.lightingStamp;
     if (face != GL_BACK) {
         setMaterial(c.state.lighting.front, name, values);
     }
@@ -189,7 +174,6 @@ void TexGenfv(GLenum coordinate, GLenum name, const GLfloat* values) {
     if (g == nullptr) {
         return;
     }
-    ++c.texturingStamp;
     if (name == GL_OBJECT_PLANE) {
         std::memcpy(g->objectPlane, values, sizeof g->objectPlane);
     } else if (name == GL_EYE_PLANE) {

@@ -1,6 +1,7 @@
 // Display lists: a list records its primitives into GL ES buffers and its bitmaps into
 // textures, once; calling it draws them with the state current then. What the show
-// compiles is primitives and bitmaps, so other calls made while recording act at once.
+// compiles is primitives and bitmaps, so other calls made while recording act at once, and
+// primitives next to each other in a list draw alike: they are joined into one buffer.
 #include <algorithm>
 
 #include "render/gles/context.h"
@@ -13,18 +14,62 @@ namespace {
 // GL's own limit on lists calling lists.
 constexpr int kMaxListNesting = 64;
 
-Current savedCurrent;
-
-void release(ListCommand& command) {
+void release(Context& c, ListCommand& command) {
+    // GL ES binds 0 in place of a bound object that is deleted.
+    EsState& es = c.es;
     if (command.array != 0) {
         glDeleteVertexArrays(1, &command.array);
+        if (es.vertexArray == command.array) {
+            es.vertexArray = 0;
+        }
     }
     if (command.buffer != 0) {
         glDeleteBuffers(1, &command.buffer);
+        if (es.arrayBuffer == command.buffer) {
+            es.arrayBuffer = 0;
+        }
     }
     if (command.bitmapTexture != 0) {
         glDeleteTextures(1, &command.bitmapTexture);
+        for (GLuint& object : es.textures) {
+            if (object == command.bitmapTexture) {
+                object = 0;
+            }
+        }
     }
+}
+
+// Primitives of one kind next to each other become one; each then gets its buffer.
+void storeDraws(Context& c, std::vector<ListCommand>& commands) {
+    std::vector<ListCommand> joined;
+    for (ListCommand& command : commands) {
+        const bool join =
+            command.kind == ListCommand::Kind::Draw && !joined.empty() &&
+            joined.back().kind == ListCommand::Kind::Draw && joined.back().mode == command.mode &&
+            (command.mode == GL_TRIANGLES || command.mode == GL_LINES || command.mode == GL_POINTS);
+        if (join) {
+            auto& into = joined.back().vertices;
+            into.insert(into.end(), command.vertices.begin(), command.vertices.end());
+        } else {
+            joined.push_back(std::move(command));
+        }
+    }
+    for (ListCommand& command : joined) {
+        if (command.kind != ListCommand::Kind::Draw) {
+            continue;
+        }
+        command.count = static_cast<GLsizei>(command.vertices.size());
+        glGenVertexArrays(1, &command.array);
+        glGenBuffers(1, &command.buffer);
+        bindVertexArray(c, command.array);
+        bindArrayBuffer(c, command.buffer);
+        glBufferData(GL_ARRAY_BUFFER,
+                     static_cast<GLsizeiptr>(command.vertices.size() * sizeof(Vertex)),
+                     command.vertices.data(), GL_STATIC_DRAW);
+        setUpVertexLayout();
+        command.vertices = {};
+    }
+    commands = std::move(joined);
 }
 
 void applyCurrent(Current& to, const ListCommand& command) {
@@ -101,7 +146,7 @@ void NewList(GLuint list, GLenum mode) {
     c.recording = list;
     c.recorded.commands.clear();
     c.recordedCurrent = 0;
-    savedCurrent = c.state.current;
+    c.currentBeforeList = c.state.current;
 }
 
 void EndList() {
@@ -118,10 +163,12 @@ void EndList() {
         c.recorded.commands.push_back(command);
     }
     // Compiling does not execute: the current values are the caller's again.
-    c.state.current = savedCurrent;
+    c.state.current = c.currentBeforeList;
+    flush(c);
+    storeDraws(c, c.recorded.commands);
     DisplayList& list = c.lists[c.recording];
     for (ListCommand& command : list.commands) {
-        release(command);
+        release(c, command);
     }
     list = std::move(c.recorded);
     c.recorded = DisplayList{};
@@ -146,13 +193,14 @@ void DeleteLists(GLuint list, GLsizei range) {
         c.fail(GL_INVALID_VALUE);
         return;
     }
+    flush(c);
     for (GLuint i = list; i < list + static_cast<GLuint>(range); ++i) {
         auto found = c.lists.find(i);
         if (found == c.lists.end()) {
             continue;
         }
         for (ListCommand& command : found->second.commands) {
-            release(command);
+            release(c, command);
         }
         c.lists.erase(found);
     }

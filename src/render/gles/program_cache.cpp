@@ -1,7 +1,8 @@
 #include "render/gles/program_cache.h"
 
-#include <cstdio>
 #include <cstring>
+
+#include "base/log.h"
 
 namespace render::gles {
 
@@ -25,6 +26,37 @@ std::string index(const char* name, int i) {
     return std::string(name) + std::to_string(i);
 }
 
+// One vector of a uniform array: uTransform[4].
+std::string element(const std::string& array, int i) {
+    return array + "[" + std::to_string(i) + "]";
+}
+
+// The four vectors from `first` as the columns of a matrix.
+std::string matrix(const std::string& array, int first) {
+    return "mat4(" + element(array, first) + ", " + element(array, first + 1) + ", " +
+           element(array, first + 2) + ", " + element(array, first + 3) + ")";
+}
+
+bool needsEye(const ProgramKey& key) {
+    if (key.lighting) {
+        return true;
+    }
+    for (const auto& unit : key.units) {
+        if (unit.enabled && (unit.generateS == kEyeLinear || unit.generateT == kEyeLinear)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+int lightsOn(const ProgramKey& key) {
+    int count = 0;
+    for (uint32_t light : key.lights) {
+        count += light != kLightOff;
+    }
+    return count;
+}
+
 // s or t of one unit: the vertex's own, or generated from a plane.
 std::string coordinate(uint32_t generation, const std::string& plane, const std::string& own) {
     if (generation == kObjectLinear) {
@@ -37,48 +69,46 @@ std::string coordinate(uint32_t generation, const std::string& plane, const std:
 }
 
 void appendLighting(const ProgramKey& key, std::string& s) {
-    s += "    vec3 n = vec3(dot(uNormalRows[0], aNormal), dot(uNormalRows[1], aNormal),\n"
-         "                  dot(uNormalRows[2], aNormal));\n"
-         "    vec3 color = uSceneColor.rgb;\n";
+    s += "    vec3 n = vec3(dot(uTransform[8].xyz, aNormal), dot(uTransform[9].xyz, aNormal),\n"
+         "                  dot(uTransform[10].xyz, aNormal));\n"
+         "    vec3 color = uLighting[0].rgb;\n";
+    int base = 2;
     for (int i = 0; i < kLightCount; ++i) {
         if (key.lights[i] == kLightOff) {
             continue;
         }
-        const std::string n = std::to_string(i);
+        const auto at = [base](int k) { return element("uLighting", base + k); };
         s += "    {\n";
         if (key.lights[i] == kLightPositional) {
-            s += "        vec3 toLight = uLightPosition" + n +
+            s += "        vec3 toLight = " + at(0) +
                  ".xyz - eye.xyz;\n"
                  "        float distance = length(toLight);\n"
                  "        vec3 l = toLight / distance;\n"
                  "        vec3 h = normalize(l + vec3(0.0, 0.0, 1.0));\n"
-                 "        float attenuation = 1.0 / dot(uLightAttenuation" +
-                 n + ", vec3(1.0, distance, distance * distance));\n";
+                 "        float attenuation = 1.0 / dot(" +
+                 at(5) + ".xyz, vec3(1.0, distance, distance * distance));\n";
         } else {
-            s += "        vec3 l = uLightPosition" + n +
-                 ".xyz;\n"
-                 "        vec3 h = uLightHalf" +
-                 n +
-                 ";\n"
-                 "        float attenuation = 1.0;\n";
+            s += "        vec3 l = " + at(0) + ".xyz;\n        vec3 h = " + at(1) +
+                 ".xyz;\n        float attenuation = 1.0;\n";
         }
         s += "        float nDotL = dot(n, l);\n"
-             "        vec3 sum = uLightAmbient" +
-             n +
-             ";\n"
+             "        vec3 sum = " +
+             at(2) +
+             ".xyz;\n"
              "        if (nDotL > 0.0) {\n"
-             "            sum += nDotL * uLightDiffuse" +
-             n +
-             ";\n"
+             "            sum += nDotL * " +
+             at(3) +
+             ".xyz;\n"
              "            float nDotH = max(dot(n, h), 0.0);\n"
-             "            sum += pow(nDotH, uShininess) * uLightSpecular" +
-             n +
-             ";\n"
+             "            sum += pow(nDotH, uLighting[1].x) * " +
+             at(4) +
+             ".xyz;\n"
              "        }\n"
              "        color += attenuation * sum;\n"
              "    }\n";
+        base += kLightVectors;
     }
-    s += "    vColor = clamp(vec4(color, uDiffuseAlpha), 0.0, 1.0);\n";
+    s += "    vColor = clamp(vec4(color, uLighting[1].y), 0.0, 1.0);\n";
 }
 
 std::string argument(uint32_t source, uint32_t operand, int unit, bool alpha) {
@@ -88,7 +118,7 @@ std::string argument(uint32_t source, uint32_t operand, int unit, bool alpha) {
             value = "texel";
             break;
         case GL_CONSTANT:
-            value = index("uEnvironmentColor", unit);
+            value = element(index("uUnitFragment", unit), 0);
             break;
         case GL_PRIMARY_COLOR:
             value = "vColor";
@@ -154,10 +184,11 @@ void appendUnit(const ProgramKey::UnitKey& unit, int u, std::string& s) {
                 rgb[i] = argument(unit.sourceRgb[i], unit.operandRgb[i], u, false);
                 alpha[i] = argument(unit.sourceAlpha[i], unit.operandAlpha[i], u, true);
             }
-            s += "        vec3 rgb = (" + combine(unit.combineRgb, rgb, false) + ") * " +
-                 index("uRgbScale", u) + ";\n";
+            const std::string scales = element(index("uUnitFragment", u), 1);
+            s += "        vec3 rgb = (" + combine(unit.combineRgb, rgb, false) + ") * " + scales +
+                 ".x;\n";
             s += "        float alpha = (" + combine(unit.combineAlpha, alpha, true) + ") * " +
-                 index("uAlphaScale", u) + ";\n";
+                 scales + ".y;\n";
             s += "        previous = vec4(rgb, alpha);\n";
             break;
         }
@@ -168,17 +199,28 @@ void appendUnit(const ProgramKey::UnitKey& unit, int u, std::string& s) {
     s += "        previous = clamp(previous, 0.0, 1.0);\n    }\n";
 }
 
+// A shader's or a program's status: empty when it compiled or linked, else its info log.
+template <typename GetStatus, typename GetLog>
+std::string failure(GLuint object, GLenum status, GetStatus getStatus, GetLog getLog) {
+    GLint ok = GL_FALSE;
+    getStatus(object, status, &ok);
+    if (ok == GL_TRUE) {
+        return {};
+    }
+    char log[2048] = {};
+    getLog(object, sizeof log, nullptr, log);
+    return log[0] != '\0' ? log : "no log";
+}
+
 GLuint compileShader(GLenum kind, const std::string& source) {
     const GLuint shader = glCreateShader(kind);
     const char* text = source.c_str();
     glShaderSource(shader, 1, &text, nullptr);
     glCompileShader(shader);
-    GLint ok = GL_FALSE;
-    glGetShaderiv(shader, GL_COMPILE_STATUS, &ok);
-    if (ok != GL_TRUE) {
-        char log[2048] = {};
-        glGetShaderInfoLog(shader, sizeof log, nullptr, log);
-        std::fprintf(stderr, "tarvel: GL layer shader does not compile: %s\n%s\n", log, text);
+    const std::string log = failure(shader, GL_COMPILE_STATUS, glGetShaderiv, glGetShaderInfoLog);
+    if (!log.empty()) {
+        logWindow->say(LogLevel::Error, LogModule::Render,
+                       "tarvel: GL layer shader does not compile: %s\n%s", log.c_str(), text);
         glDeleteShader(shader);
         return 0;
     }
@@ -201,16 +243,22 @@ GLuint compileProgram(const std::string& vertex, const std::string& fragment) {
     glLinkProgram(program);
     glDeleteShader(vs);
     glDeleteShader(fs);
-    GLint ok = GL_FALSE;
-    glGetProgramiv(program, GL_LINK_STATUS, &ok);
-    if (ok != GL_TRUE) {
-        char log[2048] = {};
-        glGetProgramInfoLog(program, sizeof log, nullptr, log);
-        std::fprintf(stderr, "tarvel: GL layer program does not link: %s\n", log);
+    const std::string log = failure(program, GL_LINK_STATUS, glGetProgramiv, glGetProgramInfoLog);
+    if (!log.empty()) {
+        logWindow->say(LogLevel::Error, LogModule::Render,
+                       "tarvel: GL layer program does not link: %s", log.c_str());
         glDeleteProgram(program);
         return 0;
     }
     return program;
+}
+
+int ProgramCache::transformVectors(const ProgramKey& key) {
+    return key.lighting ? 11 : needsEye(key) ? 8 : 4;
+}
+
+int ProgramCache::lightingVectors(const ProgramKey& key) {
+    return key.lighting ? 2 + kLightVectors * lightsOn(key) : 0;
 }
 
 std::string ProgramCache::vertexSource(const ProgramKey& key) {
@@ -220,34 +268,20 @@ std::string ProgramCache::vertexSource(const ProgramKey& key) {
         "layout(location = 0) in vec4 aPosition;\n"
         "layout(location = 1) in vec4 aColor;\n"
         "layout(location = 2) in vec3 aNormal;\n"
-        "uniform mat4 uMvp;\n"
-        "uniform mat4 uModelview;\n"
         "out vec4 vColor;\n";
     for (int u = 0; u < kUnitCount; ++u) {
         s += "layout(location = " + std::to_string(3 + u) + ") in vec2 aTexCoord" +
              std::to_string(u) + ";\n";
     }
+    s += "uniform vec4 uTransform[" + std::to_string(transformVectors(key)) + "];\n";
     if (key.lighting) {
-        s += "uniform vec3 uNormalRows[3];\n"
-             "uniform vec4 uSceneColor;\n"
-             "uniform float uShininess;\n"
-             "uniform float uDiffuseAlpha;\n";
-        for (int i = 0; i < kLightCount; ++i) {
-            if (key.lights[i] != kLightOff) {
-                const std::string n = std::to_string(i);
-                s += "uniform vec4 uLightPosition" + n + ";\nuniform vec3 uLightHalf" + n +
-                     ";\nuniform vec3 uLightAmbient" + n + ";\nuniform vec3 uLightDiffuse" + n +
-                     ";\nuniform vec3 uLightSpecular" + n + ";\nuniform vec3 uLightAttenuation" +
-                     n + ";\n";
-            }
-        }
+        s += "uniform vec4 uLighting[" + std::to_string(lightingVectors(key)) + "];\n";
     }
     for (int u = 0; u < kUnitCount; ++u) {
         if (key.units[u].enabled) {
             const std::string n = std::to_string(u);
-            s += "out vec4 vTexCoord" + n + ";\nuniform mat4 uTextureMatrix" + n +
-                 ";\nuniform vec4 uObjectS" + n + ";\nuniform vec4 uObjectT" + n +
-                 ";\nuniform vec4 uEyeS" + n + ";\nuniform vec4 uEyeT" + n + ";\n";
+            s += "out vec4 vTexCoord" + n + ";\nuniform vec4 uUnitVertex" + n + "[" +
+                 std::to_string(kUnitVertexVectors) + "];\n";
         }
     }
     // A matrix times a vector as a chain of multiply-adds over its columns, in the order
@@ -259,8 +293,11 @@ std::string ProgramCache::vertexSource(const ProgramKey& key) {
          "    return v.w * m[3] + sum;\n"
          "}\n"
          "void main() {\n"
-         "    gl_Position = transform(uMvp, aPosition);\n"
-         "    vec4 eye = transform(uModelview, aPosition);\n";
+         "    gl_Position = transform(" +
+         matrix("uTransform", 0) + ", aPosition);\n";
+    if (needsEye(key)) {
+        s += "    vec4 eye = transform(" + matrix("uTransform", 4) + ", aPosition);\n";
+    }
     if (key.lighting) {
         appendLighting(key, s);
     } else {
@@ -272,18 +309,17 @@ std::string ProgramCache::vertexSource(const ProgramKey& key) {
             continue;
         }
         const std::string n = std::to_string(u);
+        const std::string planes = index("uUnitVertex", u);
+        const auto plane = [&](uint32_t generation, int objectLinear) {
+            return element(planes, generation == kObjectLinear ? objectLinear : objectLinear + 2);
+        };
         s += "    vec4 coords" + n + " = vec4(" +
-             coordinate(unit.generateS,
-                        unit.generateS == kObjectLinear ? "uObjectS" + n : "uEyeS" + n,
-                        "aTexCoord" + n + ".s") +
-             ", " +
-             coordinate(unit.generateT,
-                        unit.generateT == kObjectLinear ? "uObjectT" + n : "uEyeT" + n,
-                        "aTexCoord" + n + ".t") +
+             coordinate(unit.generateS, plane(unit.generateS, 4), "aTexCoord" + n + ".s") + ", " +
+             coordinate(unit.generateT, plane(unit.generateT, 5), "aTexCoord" + n + ".t") +
              ", 0.0, 1.0);\n";
-        s += unit.textureMatrix
-                 ? "    vTexCoord" + n + " = transform(uTextureMatrix" + n + ", coords" + n + ");\n"
-                 : "    vTexCoord" + n + " = coords" + n + ";\n";
+        s += unit.textureMatrix ? "    vTexCoord" + n + " = transform(" + matrix(planes, 0) +
+                                      ", coords" + n + ");\n"
+                                : "    vTexCoord" + n + " = coords" + n + ";\n";
     }
     s += "}\n";
     return s;
@@ -299,8 +335,8 @@ std::string ProgramCache::fragmentSource(const ProgramKey& key) {
         if (key.units[u].enabled) {
             const std::string n = std::to_string(u);
             s += "in vec4 vTexCoord" + n + ";\nuniform sampler2D uSampler" + n +
-                 ";\nuniform vec4 uEnvironmentColor" + n + ";\nuniform float uRgbScale" + n +
-                 ";\nuniform float uAlphaScale" + n + ";\n";
+                 ";\nuniform vec4 uUnitFragment" + n + "[" + std::to_string(kUnitFragmentVectors) +
+                 "];\n";
         }
     }
     s += "void main() {\n    vec4 previous = vColor;\n";
@@ -330,36 +366,21 @@ Program* ProgramCache::find(const ProgramKey& key) {
         program->object = compileProgram(vertexSource(key), fragmentSource(key));
         const GLuint p = program->object;
         if (p != 0) {
-            program->mvp = glGetUniformLocation(p, "uMvp");
-            program->modelview = glGetUniformLocation(p, "uModelview");
-            program->normalRows = glGetUniformLocation(p, "uNormalRows");
-            program->sceneColor = glGetUniformLocation(p, "uSceneColor");
-            program->shininess = glGetUniformLocation(p, "uShininess");
-            program->diffuseAlpha = glGetUniformLocation(p, "uDiffuseAlpha");
-            for (int i = 0; i < kLightCount; ++i) {
-                auto& l = program->lights[i];
-                l.position = glGetUniformLocation(p, index("uLightPosition", i).c_str());
-                l.halfVector = glGetUniformLocation(p, index("uLightHalf", i).c_str());
-                l.ambient = glGetUniformLocation(p, index("uLightAmbient", i).c_str());
-                l.diffuse = glGetUniformLocation(p, index("uLightDiffuse", i).c_str());
-                l.specular = glGetUniformLocation(p, index("uLightSpecular", i).c_str());
-                l.attenuation = glGetUniformLocation(p, index("uLightAttenuation", i).c_str());
+            auto group = [&](int which, const std::string& name, int vectors) {
+                program->locations[which] = glGetUniformLocation(p, name.c_str());
+                program->vectors[which] = vectors;
+            };
+            group(kTransformGroup, "uTransform", transformVectors(key));
+            if (key.lighting) {
+                group(kLightingGroup, "uLighting", lightingVectors(key));
             }
-            glUseProgram(p);
             for (int u = 0; u < kUnitCount; ++u) {
-                auto& t = program->units[u];
-                t.sampler = glGetUniformLocation(p, index("uSampler", u).c_str());
-                t.textureMatrix = glGetUniformLocation(p, index("uTextureMatrix", u).c_str());
-                t.objectS = glGetUniformLocation(p, index("uObjectS", u).c_str());
-                t.objectT = glGetUniformLocation(p, index("uObjectT", u).c_str());
-                t.eyeS = glGetUniformLocation(p, index("uEyeS", u).c_str());
-                t.eyeT = glGetUniformLocation(p, index("uEyeT", u).c_str());
-                t.environmentColor = glGetUniformLocation(p, index("uEnvironmentColor", u).c_str());
-                t.rgbScale = glGetUniformLocation(p, index("uRgbScale", u).c_str());
-                t.alphaScale = glGetUniformLocation(p, index("uAlphaScale", u).c_str());
-                if (t.sampler >= 0) {
-                    glUniform1i(t.sampler, u);
+                if (!key.units[u].enabled) {
+                    continue;
                 }
+                group(kFirstUnitVertexGroup + u, index("uUnitVertex", u), kUnitVertexVectors);
+                group(kFirstUnitFragmentGroup + u, index("uUnitFragment", u), kUnitFragmentVectors);
+                program->samplers[u] = glGetUniformLocation(p, index("uSampler", u).c_str());
             }
         }
         found = programs_.emplace(key, std::move(program)).first;

@@ -170,15 +170,28 @@ struct ServerState {
 };
 
 // Everything glPushClientAttrib can save.
-struct ClientState {
-    bool vertexArray = false;
-    GLint vertexSize = 4;
-    GLenum vertexType = GL_FLOAT;
-    GLsizei vertexStride = 0;
-    const void* vertexPointer = nullptr;
+// The vertex array glVertexPointer describes.
+struct ClientArray {
+    bool enabled = false;
+    GLint size = 4;
+    GLenum type = GL_FLOAT;
+    GLsizei stride = 0;
+    const void* pointer = nullptr;
+    bool operator==(const ClientArray&) const = default;
+};
+
+// How pixels lie in the caller's memory.
+struct PixelStore {
     GLint packAlignment = 4;
     GLint packRowLength = 0;
     GLint unpackAlignment = 4;
+    bool operator==(const PixelStore&) const = default;
+};
+
+// Everything glPushClientAttrib can save, a group to each of its bits.
+struct ClientState {
+    ClientArray vertices;  // GL_CLIENT_VERTEX_ARRAY_BIT
+    PixelStore pixels;     // GL_CLIENT_PIXEL_STORE_BIT
     bool operator==(const ClientState&) const = default;
 };
 

@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <cstring>
 #include <string>
+#include <utility>
 
 #include "render/gles/context.h"
 #include "render/gles/entry_points.h"
@@ -20,30 +21,22 @@ bool* capability(Context& c, GLenum cap) {
     if (cap >= GL_LIGHT0 && cap < GL_LIGHT0 + kLightCount) {
         return &e.lights[cap - GL_LIGHT0];
     }
-    switch (cap) {
-        case GL_LIGHTING:
-            return &e.lighting;
-        case GL_TEXTURE_2D:
-            return &e.texture2D[unit];
-        case GL_TEXTURE_GEN_S:
-            return &e.generateS[unit];
-        case GL_TEXTURE_GEN_T:
-            return &e.generateT[unit];
-        case GL_BLEND:
-            return &e.blend;
-        case GL_DEPTH_TEST:
-            return &e.depthTest;
-        case GL_CULL_FACE:
-            return &e.cullFace;
-        case GL_STENCIL_TEST:
-            return &e.stencilTest;
-        case GL_SCISSOR_TEST:
-            return &e.scissorTest;
-        case GL_NORMALIZE:
-            return &e.normalize;
-        default:
-            return nullptr;
+    const std::pair<GLenum, bool*> switches[] = {{GL_LIGHTING, &e.lighting},
+                                                 {GL_TEXTURE_2D, &e.texture2D[unit]},
+                                                 {GL_TEXTURE_GEN_S, &e.generateS[unit]},
+                                                 {GL_TEXTURE_GEN_T, &e.generateT[unit]},
+                                                 {GL_BLEND, &e.blend},
+                                                 {GL_DEPTH_TEST, &e.depthTest},
+                                                 {GL_CULL_FACE, &e.cullFace},
+                                                 {GL_STENCIL_TEST, &e.stencilTest},
+                                                 {GL_SCISSOR_TEST, &e.scissorTest},
+                                                 {GL_NORMALIZE, &e.normalize}};
+    for (const auto& [name, flag] : switches) {
+        if (name == cap) {
+            return flag;
+        }
     }
+    return nullptr;
 }
 
 void setCapability(GLenum cap, bool on) {
@@ -99,8 +92,8 @@ void restoreEnables(Enables& to, const Enables& from, GLbitfield mask) {
 void packPixels(const Context& c, const std::vector<GLubyte>& rgba, GLsizei width, GLsizei height,
                 GLenum format, GLubyte* out) {
     const int channels = format == GL_RGB ? 3 : 4;
-    const int rowPixels = c.client.packRowLength > 0 ? c.client.packRowLength : width;
-    const int alignment = c.client.packAlignment;
+    const int rowPixels = c.client.pixels.packRowLength > 0 ? c.client.pixels.packRowLength : width;
+    const int alignment = c.client.pixels.packAlignment;
     const size_t rowBytes =
         (static_cast<size_t>(rowPixels * channels) + alignment - 1) / alignment * alignment;
     for (int y = 0; y < height; ++y) {
@@ -116,6 +109,77 @@ void packPixels(const Context& c, const std::vector<GLubyte>& rgba, GLsizei widt
                 std::memcpy(to, from, static_cast<size_t>(channels));
             }
         }
+    }
+}
+
+// The server's and the client's attribute stacks alike: a push past the depth or a pop of
+// an empty stack is refused; a pop gives back the parts of the state its push's mask named.
+template <typename Saved, typename State>
+void pushAttributes(std::vector<Saved> Context::*stack, State Context::*state, GLbitfield mask) {
+    Context& c = context();
+    if ((c.*stack).size() >= kMaxAttributeDepth) {
+        c.fail(GL_STACK_OVERFLOW);
+        return;
+    }
+    (c.*stack).push_back({mask, c.*state});
+}
+
+template <typename Saved, typename State>
+void popAttributes(std::vector<Saved> Context::*stack, State Context::*state,
+                   void (*restore)(State&, const State&, GLbitfield)) {
+    Context& c = context();
+    if ((c.*stack).empty()) {
+        c.fail(GL_STACK_UNDERFLOW);
+        return;
+    }
+    const Saved saved = std::move((c.*stack).back());
+    (c.*stack).pop_back();
+    restore(c.*state, saved.state, saved.mask);
+}
+
+void restoreServer(ServerState& s, const ServerState& from, GLbitfield mask) {
+    restoreEnables(s.enables, from.enables, mask);
+    if (mask & GL_CURRENT_BIT) {
+        s.current = from.current;
+    }
+    if (mask & GL_LIGHTING_BIT) {
+        s.lighting = from.lighting;
+    }
+    if (mask & GL_TEXTURE_BIT) {
+        s.texturing = from.texturing;
+    }
+    if (mask & GL_COLOR_BUFFER_BIT) {
+        s.color = from.color;
+    }
+    if (mask & GL_DEPTH_BUFFER_BIT) {
+        s.depth = from.depth;
+    }
+    if (mask & GL_STENCIL_BUFFER_BIT) {
+        s.stencil = from.stencil;
+    }
+    if (mask & GL_POLYGON_BIT) {
+        s.cullFace = from.cullFace;
+    }
+    if (mask & GL_SCISSOR_BIT) {
+        s.scissor = from.scissor;
+    }
+    if (mask & GL_VIEWPORT_BIT) {
+        s.viewport = from.viewport;
+    }
+    if (mask & GL_TRANSFORM_BIT) {
+        s.matrixMode = from.matrixMode;
+    }
+    if (mask & GL_PIXEL_MODE_BIT) {
+        s.readBuffer = from.readBuffer;
+    }
+}
+
+void restoreClient(ClientState& s, const ClientState& from, GLbitfield mask) {
+    if (mask & GL_CLIENT_VERTEX_ARRAY_BIT) {
+        s.vertices = from.vertices;
+    }
+    if (mask & GL_CLIENT_PIXEL_STORE_BIT) {
+        s.pixels = from.pixels;
     }
 }
 
@@ -171,11 +235,7 @@ void StencilOp(GLenum fail, GLenum depthFail, GLenum pass) {
 
 void Scissor(GLint x, GLint y, GLsizei width, GLsizei height) {
     Context& c = context();
-    if (width < 0 || height < 0) {
-        c.fail(GL_INVALID_VALUE);
-        return;
-    }
-    c.state.scissor = {x, y, width, height};
+    c.setBox(c.state.scissor, x, y, width, height);
 }
 
 void ClearColor(GLfloat r, GLfloat g, GLfloat b, GLfloat a) {
@@ -188,17 +248,28 @@ void ClearColor(GLfloat r, GLfloat g, GLfloat b, GLfloat a) {
 
 void Clear(GLbitfield mask) {
     Context& c = context();
-    applyFixedState(c);
-    glClear(mask);
+    closeBatch(c);
+    // The rest of the fixed state is left for the next draw to send if it needs it.
+    applyClearState(c, c.state);
+    const float* color = c.state.color.clearColor;
+    EsState& es = c.es;
+    if (!es.clearColorKnown || !std::equal(color, color + 4, es.clearColor)) {
+        c.commands.clearColor(color);
+        std::copy(color, color + 4, es.clearColor);
+        es.clearColorKnown = true;
+    }
+    c.commands.clear(mask);
 }
 
 void Hint(GLenum, GLenum) {}
 
 void Finish() {
+    flush(context());
     glFinish();
 }
 
 void Flush() {
+    flush(context());
     glFlush();
 }
 
@@ -210,16 +281,21 @@ GLenum GetError() {
 }
 
 const GLubyte* GetString(GLenum name) {
-    static std::string version, renderer;
+    Context& c = context();
     switch (name) {
         case GL_VERSION:
-            version = std::string("1.3 tarvel GL layer on ") +
-                      reinterpret_cast<const char*>(glGetString(GL_VERSION));
-            return reinterpret_cast<const GLubyte*>(version.c_str());
+            if (c.versionString.empty()) {
+                c.versionString = std::string("1.3 tarvel GL layer on ") +
+                                  reinterpret_cast<const char*>(glGetString(GL_VERSION));
+            }
+            return reinterpret_cast<const GLubyte*>(c.versionString.c_str());
         case GL_RENDERER:
-            renderer = std::string(reinterpret_cast<const char*>(glGetString(GL_RENDERER))) +
-                       " (tarvel GL layer)";
-            return reinterpret_cast<const GLubyte*>(renderer.c_str());
+            if (c.rendererString.empty()) {
+                c.rendererString =
+                    std::string(reinterpret_cast<const char*>(glGetString(GL_RENDERER))) +
+                    " (tarvel GL layer)";
+            }
+            return reinterpret_cast<const GLubyte*>(c.rendererString.c_str());
         case GL_EXTENSIONS:
             return reinterpret_cast<const GLubyte*>(
                 "GL_ARB_multitexture GL_ARB_texture_env_add GL_ARB_texture_env_combine "
@@ -248,6 +324,8 @@ void GetFloatv(GLenum name, GLfloat* values) {
             std::memcpy(values, c.state.color.clearColor, sizeof c.state.color.clearColor);
             return;
         default:
+            // GL ES's own answer, once it holds everything.
+            flush(c);
             glGetFloatv(name, values);
             return;
     }
@@ -303,15 +381,16 @@ void GetIntegerv(GLenum name, GLint* values) {
             *values = static_cast<GLint>(s.cullFace);
             return;
         case GL_UNPACK_ALIGNMENT:
-            *values = c.client.unpackAlignment;
+            *values = c.client.pixels.unpackAlignment;
             return;
         case GL_PACK_ALIGNMENT:
-            *values = c.client.packAlignment;
+            *values = c.client.pixels.packAlignment;
             return;
         case GL_PACK_ROW_LENGTH:
-            *values = c.client.packRowLength;
+            *values = c.client.pixels.packRowLength;
             return;
         default:
+            flush(c);
             glGetIntegerv(name, values);
             return;
     }
@@ -327,14 +406,15 @@ void PixelStorei(GLenum name, GLint value) {
                 c.fail(GL_INVALID_VALUE);
                 return;
             }
-            (name == GL_PACK_ALIGNMENT ? c.client.packAlignment : c.client.unpackAlignment) = value;
+            (name == GL_PACK_ALIGNMENT ? c.client.pixels.packAlignment
+                                       : c.client.pixels.unpackAlignment) = value;
             return;
         case GL_PACK_ROW_LENGTH:
             if (value < 0) {
                 c.fail(GL_INVALID_VALUE);
                 return;
             }
-            c.client.packRowLength = value;
+            c.client.pixels.packRowLength = value;
             return;
         default:
             c.fail(GL_INVALID_ENUM);
@@ -343,92 +423,19 @@ void PixelStorei(GLenum name, GLint value) {
 }
 
 void PushAttrib(GLbitfield mask) {
-    Context& c = context();
-    if (c.attributeStack.size() >= kMaxAttributeDepth) {
-        c.fail(GL_STACK_OVERFLOW);
-        return;
-    }
-    c.attributeStack.push_back({mask, c.state});
-}
-
-void PopAttrib() {
-    Context& c = context();
-    if (c.attributeStack.empty()) {
-        c.fail(GL_STACK_UNDERFLOW);
-        return;
-    }
-    const SavedAttributes saved = std::move(c.attributeStack.back());
-    c.attributeStack.pop_back();
-    const GLbitfield mask = saved.mask;
-    ServerState& s = c.state;
-    const ServerState& from = saved.state;
-    restoreEnables(s.enables, from.enables, mask);
-    if (mask & GL_CURRENT_BIT) {
-        s.current = from.current;
-    }
-    if (mask & GL_LIGHTING_BIT) {
-        s.lighting = from.lighting;
-    }
-    if (mask & GL_TEXTURE_BIT) {
-        s.texturing = from.texturing;
-    }
-    if (mask & GL_COLOR_BUFFER_BIT) {
-        s.color = from.color;
-    }
-    if (mask & GL_DEPTH_BUFFER_BIT) {
-        s.depth = from.depth;
-    }
-    if (mask & GL_STENCIL_BUFFER_BIT) {
-        s.stencil = from.stencil;
-    }
-    if (mask & GL_POLYGON_BIT) {
-        s.cullFace = from.cullFace;
-    }
-    if (mask & GL_SCISSOR_BIT) {
-        s.scissor = from.scissor;
-    }
-    if (mask & GL_VIEWPORT_BIT) {
-        s.viewport = from.viewport;
-    }
-    if (mask & GL_TRANSFORM_BIT) {
-        s.matrixMode = from.matrixMode;
-    }
-    if (mask & GL_PIXEL_MODE_BIT) {
-        s.readBuffer = from.readBuffer;
-    }
-    ++c.lightingStamp;
-    ++c.texturingStamp;
+    pushAttributes(&Context::attributeStack, &Context::state, mask);
 }
 
 void PushClientAttrib(GLbitfield mask) {
-    Context& c = context();
-    if (c.clientAttributeStack.size() >= kMaxAttributeDepth) {
-        c.fail(GL_STACK_OVERFLOW);
-        return;
-    }
-    c.clientAttributeStack.push_back({mask, c.client});
+    pushAttributes(&Context::clientAttributeStack, &Context::client, mask);
+}
+
+void PopAttrib() {
+    popAttributes(&Context::attributeStack, &Context::state, restoreServer);
 }
 
 void PopClientAttrib() {
-    Context& c = context();
-    if (c.clientAttributeStack.empty()) {
-        c.fail(GL_STACK_UNDERFLOW);
-        return;
-    }
-    const SavedClientAttributes saved = c.clientAttributeStack.back();
-    c.clientAttributeStack.pop_back();
-    if (saved.mask & GL_CLIENT_VERTEX_ARRAY_BIT) {
-        c.client.vertexArray = saved.state.vertexArray;
-        c.client.vertexSize = saved.state.vertexSize;
-        c.client.vertexType = saved.state.vertexType;
-        c.client.vertexStride = saved.state.vertexStride;
-        c.client.vertexPointer = saved.state.vertexPointer;
-    }
-    if (saved.mask & GL_CLIENT_PIXEL_STORE_BIT) {
-        c.client.packAlignment = saved.state.packAlignment;
-        c.client.packRowLength = saved.state.packRowLength;
-        c.client.unpackAlignment = saved.state.unpackAlignment;
-    }
+    popAttributes(&Context::clientAttributeStack, &Context::client, restoreClient);
 }
 
 void ReadBuffer(GLenum buffer) {
@@ -454,10 +461,11 @@ void ReadPixels(GLint x, GLint y, GLsizei width, GLsizei height, GLenum format, 
     if (width == 0 || height == 0 || pixels == nullptr) {
         return;
     }
-    // A double-buffered GL ES surface reads from its back buffer.
+    flush(c);
+    // The window's own framebuffer is the one read (the layer binds another only to read a
+    // texture back, and binds this one again after), from its back buffer: a
+    // double-buffered GL ES surface reads nothing else.
     std::vector<GLubyte> rgba(static_cast<size_t>(width) * height * 4);
-    glBindFramebuffer(GL_READ_FRAMEBUFFER, 0);
-    glReadBuffer(GL_BACK);
     glReadPixels(x, y, width, height, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
     packPixels(c, rgba, width, height, format, static_cast<GLubyte*>(pixels));
 }

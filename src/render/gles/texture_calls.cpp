@@ -101,6 +101,14 @@ GLint esWrap(GLint wrap) {
     return wrap == GL_CLAMP ? GL_CLAMP_TO_EDGE : wrap;
 }
 
+// GL 1.x's images here have one level: GL ES samples them only when told so.
+void markSingleLevel(Texture& texture) {
+    if (!texture.singleLevel) {
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, 0);
+        texture.singleLevel = true;
+    }
+}
+
 }  // namespace
 
 void GenTextures(GLsizei count, GLuint* names) {
@@ -123,7 +131,14 @@ void DeleteTextures(GLsizei count, const GLuint* names) {
             continue;
         }
         if (found->second.object != 0) {
+            // The draws waiting may sample it; GL ES binds 0 where it was bound.
+            flush(c);
             glDeleteTextures(1, &found->second.object);
+            for (GLuint& object : c.es.textures) {
+                if (object == found->second.object) {
+                    object = 0;
+                }
+            }
         }
         c.textures.erase(found);
         // A deleted texture that was bound leaves its units bound to 0.
@@ -169,18 +184,18 @@ void TexImage2D(GLenum target, GLint level, GLint internalFormat, GLsizei width,
     Texture* texture = bound(c);
     std::vector<GLubyte> rgba;
     if (texture == nullptr ||
-        !toRgba(pixels, width, height, format, type, c.client.unpackAlignment, rgba)) {
+        !toRgba(pixels, width, height, format, type, c.client.pixels.unpackAlignment, rgba)) {
         c.fail(texture == nullptr ? GL_INVALID_OPERATION : GL_INVALID_ENUM);
         return;
     }
     texture->width = width;
     texture->height = height;
     texture->hasAlpha = hasAlpha(internalFormat);
-    glActiveTexture(GL_TEXTURE0);
-    glBindTexture(GL_TEXTURE_2D, texture->object);
+    flush(c);
+    bindTextureToChange(c, texture->object);
     glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE,
                  rgba.data());
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, 0);
+    markSingleLevel(*texture);
 }
 
 void TexParameteri(GLenum target, GLenum name, GLint value) {
@@ -189,27 +204,25 @@ void TexParameteri(GLenum target, GLenum name, GLint value) {
     if (texture == nullptr) {
         return;
     }
-    switch (name) {
-        case GL_TEXTURE_MIN_FILTER:
-            texture->minFilter = static_cast<GLenum>(value);
-            break;
-        case GL_TEXTURE_MAG_FILTER:
-            texture->magFilter = static_cast<GLenum>(value);
-            break;
-        case GL_TEXTURE_WRAP_S:
-            texture->wrapS = static_cast<GLenum>(value);
-            value = esWrap(value);
-            break;
-        case GL_TEXTURE_WRAP_T:
-            texture->wrapT = static_cast<GLenum>(value);
-            value = esWrap(value);
-            break;
-        default:
-            c.fail(GL_INVALID_ENUM);
-            return;
+    GLenum* kept = name == GL_TEXTURE_MIN_FILTER   ? &texture->minFilter
+                   : name == GL_TEXTURE_MAG_FILTER ? &texture->magFilter
+                   : name == GL_TEXTURE_WRAP_S     ? &texture->wrapS
+                   : name == GL_TEXTURE_WRAP_T     ? &texture->wrapT
+                                                   : nullptr;
+    if (kept == nullptr) {
+        c.fail(GL_INVALID_ENUM);
+        return;
     }
-    glActiveTexture(GL_TEXTURE0);
-    glBindTexture(GL_TEXTURE_2D, texture->object);
+    // The initial values are GL ES's own: only a change is sent.
+    if (*kept == static_cast<GLenum>(value)) {
+        return;
+    }
+    *kept = static_cast<GLenum>(value);
+    if (name == GL_TEXTURE_WRAP_S || name == GL_TEXTURE_WRAP_T) {
+        value = esWrap(value);
+    }
+    flush(c);
+    bindTextureToChange(c, texture->object);
     glTexParameteri(GL_TEXTURE_2D, name, value);
 }
 
@@ -227,12 +240,13 @@ void CopyTexImage2D(GLenum target, GLint level, GLenum format, GLint x, GLint y,
     texture->width = width;
     texture->height = height;
     texture->hasAlpha = hasAlpha(static_cast<GLint>(format));
-    // Copying is clipped to the scissor box in neither GL: no fixed state needed.
-    glBindFramebuffer(GL_READ_FRAMEBUFFER, 0);
-    glActiveTexture(GL_TEXTURE0);
-    glBindTexture(GL_TEXTURE_2D, texture->object);
-    glCopyTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, x, y, width, height, 0);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, 0);
+    // The copy takes what the draws before it drew. It is clipped to the scissor box in
+    // neither GL (no fixed state needed), and reads the window's framebuffer, bound but
+    // while a texture is read back.
+    closeBatch(c);
+    bindTextureToChange(c, texture->object);
+    c.commands.copyTexImage(x, y, width, height, !texture->singleLevel);
+    texture->singleLevel = true;
 }
 
 void GetTexLevelParameteriv(GLenum target, GLint level, GLenum name, GLint* values) {
@@ -274,6 +288,7 @@ void GetTexImage(GLenum target, GLint level, GLenum format, GLenum type, void* p
         c.fail(GL_INVALID_ENUM);
         return;
     }
+    flush(c);
     std::vector<GLubyte> rgba(static_cast<size_t>(texture->width) * texture->height * 4);
     glBindFramebuffer(GL_READ_FRAMEBUFFER, c.readFramebuffer);
     glFramebufferTexture2D(GL_READ_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D,
@@ -284,7 +299,7 @@ void GetTexImage(GLenum target, GLint level, GLenum format, GLenum type, void* p
     glBindFramebuffer(GL_READ_FRAMEBUFFER, 0);
     // Texture rows are packed with the pack alignment like any read.
     const int channels = format == GL_RGB ? 3 : 4;
-    const int alignment = c.client.packAlignment;
+    const int alignment = c.client.pixels.packAlignment;
     const size_t rowBytes =
         (static_cast<size_t>(texture->width) * channels + alignment - 1) / alignment * alignment;
     auto* out = static_cast<GLubyte*>(pixels);

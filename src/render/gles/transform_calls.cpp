@@ -14,9 +14,7 @@ namespace {
 constexpr size_t kMaxStackDepth = 32;
 
 Matrix& changeMatrix() {
-    Context& c = context();
-    ++c.transformStamp;
-    return c.currentMatrix();
+    return context().currentMatrix();
 }
 
 void normalize(float v[3]) {
@@ -76,7 +74,6 @@ void PopMatrix() {
         return;
     }
     stack.pop_back();
-    ++c.transformStamp;
 }
 
 void Translatef(GLfloat x, GLfloat y, GLfloat z) {
@@ -104,11 +101,7 @@ void Ortho(double left, double right, double bottom, double top, double zNear, d
 
 void Viewport(GLint x, GLint y, GLsizei width, GLsizei height) {
     Context& c = context();
-    if (width < 0 || height < 0) {
-        c.fail(GL_INVALID_VALUE);
-        return;
-    }
-    c.state.viewport = {x, y, width, height};
+    c.setBox(c.state.viewport, x, y, width, height);
 }
 
 void Perspective(double fovY, double aspect, double zNear, double zFar) {
