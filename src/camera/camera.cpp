@@ -7,14 +7,11 @@
 #include <cstdlib>
 
 #include "base/data_problem.h"
-#include "base/frame_state.h"
 #include "base/log.h"
 #include "base/random.h"
 #include "lists/position_row.h"
 #include "platform/path.h"
 #include "platform/process.h"
-
-Camera* camera = nullptr;
 
 namespace {
 
@@ -49,10 +46,6 @@ Camera::~Camera() {
     if (recordFile) {
         std::fclose(recordFile);
     }
-}
-
-void Camera::apply() {
-    apply(showTime);
 }
 
 void Camera::apply(double time) {

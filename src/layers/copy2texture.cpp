@@ -6,7 +6,6 @@
 #include <cmath>
 #include <vector>
 
-#include "base/frame_state.h"
 #include "base/log.h"
 #include "render/gl_entry_points.h"
 #include "render/gl_state.h"
@@ -34,7 +33,6 @@ int Copy2Texture::sizeFor(int pictureHeight) {
 
 Copy2Texture::Copy2Texture() {
     logWindow->printBanner("Copy2Texture object.");
-    size = sizeFor(screenHeight);
     glGenTextures(1, &texture);
     GLint previous = 0;
     glGetIntegerv(GL_TEXTURE_BINDING_2D, &previous);
@@ -64,12 +62,12 @@ void Copy2Texture::release() {
     defined = false;
 }
 
-void Copy2Texture::setViewport() {
-    size = sizeFor(screenHeight);
-    glViewport(screenLeft, screenBottom, size, size);
+void Copy2Texture::setViewport(const PixelRect& screen) {
+    size = sizeFor(screen.height);
+    glViewport(screen.left, screen.bottom, size, size);
 }
 
-void Copy2Texture::capture() {
+void Copy2Texture::capture(const PixelRect& screen) {
     // Unit, enable, binding and clear colour are the caller's again afterwards.
     AttributeScope saved(GL_TEXTURE_BIT | GL_ENABLE_BIT | GL_COLOR_BUFFER_BIT);
     if (glActiveTextureARBProc != nullptr) {
@@ -77,7 +75,7 @@ void Copy2Texture::capture() {
     }
     glEnable(GL_TEXTURE_2D);
     glBindTexture(GL_TEXTURE_2D, texture);
-    glCopyTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, screenLeft, screenBottom, size, size, 0);
+    glCopyTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, screen.left, screen.bottom, size, size, 0);
     defined = true;
     glClearColor(0, 0, 0, 0);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
@@ -85,7 +83,7 @@ void Copy2Texture::capture() {
 
 void Copy2Texture::drawFullScreen(float offset, float brightness, float alpha) {
     SavedState saved;
-    world->beginOrtho();
+    World::beginOrtho();
     glLoadIdentity();
     glDisable(GL_CULL_FACE);
     glDisable(GL_LIGHTING);
@@ -108,5 +106,5 @@ void Copy2Texture::drawFullScreen(float offset, float brightness, float alpha) {
     glTexCoord2f(far, near);
     glVertex3f(1, -1, 0);
     glEnd();
-    world->endOrtho();
+    World::endOrtho();
 }

@@ -50,7 +50,8 @@ void Flash::clear() {
     entries.clear();
 }
 
-void Flash::draw(double showTime) {
+void Flash::draw(const Frame& frame) {
+    const double showTime = frame.showTime;
     for (const FlashEntry& e : entries) {
         if (showTime >= e.start && showTime <= e.end) {
             drawFlash(showTime - e.start, e.fadeIn, e.hold, e.fadeOut, e.peak, e.kind);

@@ -113,7 +113,7 @@ void NoiseOverlay::paint() {
     glTranslatef(offsetX, offsetY, 0);
     glColor3f(noiseLevel, noiseLevel, noiseLevel);
     const GLuint noise = noiseTextures.empty() ? 0 : noiseTextures[current];
-    world->drawFullWindowQuad(kBehindEverything, noise);
+    World::drawFullWindowQuad(kBehindEverything, noise);
     glMatrixMode(GL_TEXTURE);
     glPopMatrix();
     glMatrixMode(GL_MODELVIEW);
@@ -127,5 +127,5 @@ void NoiseOverlay::paint() {
     }
     glColor3f(whiteLevel, whiteLevel, whiteLevel);
     glBlendFunc(GL_DST_COLOR, GL_SRC_ALPHA);
-    world->drawFullWindowQuad(kBehindEverything, whiteIsPlain ? 0 : white);
+    World::drawFullWindowQuad(kBehindEverything, whiteIsPlain ? 0 : white);
 }

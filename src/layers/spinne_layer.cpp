@@ -4,8 +4,6 @@
 #include <cmath>
 
 #include "base/data_file.h"
-#include "base/frame_state.h"
-#include "camera/camera.h"
 #include "layers/model_lighting.h"
 
 SpinneLayer::SpinneLayer() : morph(std::make_unique<Morph>()) {
@@ -27,20 +25,20 @@ double SpinneLayer::blendAmount(double t, double frequency, double level) {
     return (std::sin(t * frequency) + 1.0) * 0.25 * level + 0.1;
 }
 
-void SpinneLayer::draw(double localTime) {
+void SpinneLayer::draw(const Frame& frame) {
     if (followMusic && scope != nullptr) {
         // A music object without a capture ring leaves the snapshot alone: count it as silence.
         std::fill(std::begin(scopeValues), std::end(scopeValues), 500);
-        scope->readScope(showTime, scopeIndices, scopeValues);
+        scope->readScope(frame.showTime, scopeIndices, scopeValues);
         level = levelOf(scopeValues);
     }
-    LitSceneScope scene(kSceneModelLighting);
+    LitSceneScope scene(kSceneModelLighting, frame.camera);
     glDisable(GL_LIGHT1);
     glDisable(GL_LIGHT2);
     glDisable(GL_CULL_FACE);
     glEnable(GL_DEPTH_TEST);
 
-    lastAmount = static_cast<float>(blendAmount(localTime, frequency, level));
+    lastAmount = static_cast<float>(blendAmount(frame.localTime, frequency, level));
     morph->draw(lastAmount);
     level *= decay;
 }

@@ -1,5 +1,5 @@
 // The morphing creature: a shape blended towards a second one by an amount that pulses
-// with a sine and swells with the loudness of the music.
+// with a sine and swells with the loudness of the music at the frame's show time.
 #pragma once
 
 #include <memory>
@@ -13,7 +13,7 @@ public:
     SpinneLayer();
 
     void setFrequency(double radiansPerSecond) { frequency = radiansPerSecond; }
-    void draw(double localTime) override;
+    void draw(const Frame& frame) override;
 
     // The loudness of one music snapshot of 256 values in 0 … 1000 (500 is silence).
     static double levelOf(const int values[256]);

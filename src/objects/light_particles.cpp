@@ -98,7 +98,7 @@ float LightParticles::opacity(size_t i) const {
 
 // Every sprite is turned toward the eye on the CPU and the view is applied once, which
 // draws the same quads as placing each one under its own copy of the view.
-void LightParticles::render() {
+void LightParticles::render(const Viewpoint* view) {
     glMatrixMode(GL_MODELVIEW);
     SavedState saved;
     glLoadIdentity();
@@ -110,9 +110,9 @@ void LightParticles::render() {
     glBlendFunc(GL_SRC_ALPHA, GL_ONE);
     glEnable(GL_TEXTURE_2D);
     glBindTexture(GL_TEXTURE_2D, lightTexture);
-    if (viewpoint != nullptr) {
-        viewpoint->lookAt();
-        const Vector3 eye = viewpoint->getEye();
+    if (view != nullptr) {
+        view->lookAt();
+        const Vector3 eye = view->getEye();
         // Two triangles per sprite, not a quad: the driver splits a quad along one diagonal
         // or the other depending on whether anything in the same draw is clipped, and where
         // it cuts a long run of vertices into draws depends on what was drawn before. Given

@@ -4,12 +4,7 @@
 
 #include <cstdio>
 
-#include "base/frame_state.h"
 #include "base/log.h"
-
-World* world = nullptr;
-
-float lightPosition[3] = {50.0f, 50.0f, 100.0f};
 
 namespace {
 
@@ -22,22 +17,18 @@ World::World() {
     setLightPosition(50.0, 50.0, 100.0);
 }
 
-void World::initView() {
+void World::initView(const PixelRect& screen) {
     glClearColor(0, 0, 0, 0);
-    viewportLeft = screenLeft;
-    viewportBottom = screenBottom;
-    viewportWidth = screenWidth;
-    viewportHeight = screenHeight;
-    glViewport(viewportLeft, viewportBottom, viewportWidth, viewportHeight);
-    setNormalProjection();
+    glViewport(screen.left, screen.bottom, screen.width, screen.height);
+    setNormalProjection(screen);
     glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
 }
 
-void World::setNormalProjection() {
+void World::setNormalProjection(const PixelRect& screen) {
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
     // Integer quotient on purpose: the show's picture was composed with a square aspect.
-    const int aspect = screenWidth / (screenHeight > 0 ? screenHeight : 1);
+    const int aspect = screen.width / (screen.height > 0 ? screen.height : 1);
     gluPerspective(45.0, aspect, 0.01, 3000.0);
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
@@ -149,6 +140,7 @@ void World::drawFullWindowQuad(float z, GLuint texture) {
 }
 
 void World::updateFrameRate(double time) {
+    ++framesDrawn;
     if (framesDrawn % kFramesPerSample == 0) {
         fpsSampleTime = time;
         const double elapsed = fpsSampleTime - previousSampleTime;

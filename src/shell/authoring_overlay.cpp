@@ -6,10 +6,8 @@
 #include <cstdio>
 
 #include "base/beat_position.h"
-#include "base/frame_state.h"
 #include "platform/sound/sound.h"
 #include "platform/window.h"
-#include "render/world.h"
 #include "show/music.h"
 #include "text/text.h"
 
@@ -51,11 +49,12 @@ std::string AuthoringOverlay::line(const char* fpsText, double showTime) {
     return buffer;
 }
 
-void AuthoringOverlay::draw(platform::Window* window, Text* text) {
+void AuthoringOverlay::draw(platform::Window* window, Text* text, const OverlayFrame& frame) {
     if (!visible_) {
         return;
     }
-    const std::string line = AuthoringOverlay::line(world ? world->fpsText : "", showTime);
+    const double showTime = frame.showTime;
+    const std::string line = AuthoringOverlay::line(frame.fpsText, showTime);
     if (window) {
         window->setTitle(line);
     }
@@ -77,6 +76,7 @@ void AuthoringOverlay::draw(platform::Window* window, Text* text) {
     if (text) {
         // The text object draws 0.55 left of and 0.39 above its position; this puts the
         // line in the top left corner, and the position goes back to the one start-up set.
+        text->setPictureHeight(frame.pictureHeight);
         text->setPosition(-0.43, 0.53);
         text->printText(line.c_str());
         text->setPosition(0, 0);

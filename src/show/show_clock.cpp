@@ -4,7 +4,6 @@
 #include <climits>
 #include <cmath>
 
-#include "base/frame_state.h"
 #include "platform/clock.h"
 #include "platform/process.h"
 #include "show/music.h"
@@ -81,7 +80,6 @@ bool ShowClock::updateClock() {
         if (music && !musicPending)
             music->setPosition(toMilliseconds(time));
     }
-    showTime = time;
     if (time > endTime) {
         endProcess(0);
         return false;
