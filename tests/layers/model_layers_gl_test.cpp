@@ -101,7 +101,7 @@ TEST(ModelLayers, SpinneAmountFollowsLoudness) {
     EXPECT_NEAR(SpinneLayer::blendAmount(3 * peak, 83.0, 1.0), 0.1, 1e-12);
 }
 
-TEST(ModelLayersGl, SpinneDrawsTheMorphAndDecaysItsLevel) {
+TEST(ModelLayersGl, SpinneDrawsTheMorphAndItsLevelFallsWithShowTime) {
     testing_support::installScriptedUi(false);
     testing_support::resetFrame();
     DataDirectory data("spinne_data");
@@ -118,13 +118,28 @@ TEST(ModelLayersGl, SpinneDrawsTheMorphAndDecaysItsLevel) {
     EXPECT_NEAR(polygons[0][0].x, windowX(-0.9), 1e-2);
     EXPECT_EQ(GlState::capture(), before) << GlState::capture().differences(before);
 
-    spinne.followMusic = false;
-    spinne.level = 1.0;
-    polygons = capturePolygons([&] { spinne.draw(Frame::at(M_PI / 2 / 83.0)); });
+    // Without music, a level set at show time 10 falls by the decay with every 1/60 s of
+    // show time after it: what falling once per drawn frame gave at 60 frames a second,
+    // whichever frames are drawn (at 30 a second every other step, after a seek the same).
+    spinne.setLevel(1.0, 10.0);
+    Frame peak = Frame::at(10.0);
+    peak.localTime = M_PI / 2 / 83.0;
+    polygons = capturePolygons([&] { spinne.draw(peak); });
     ASSERT_EQ(polygons.size(), 2u);
     EXPECT_NEAR(spinne.lastAmount, 0.6f, 1e-6);
     EXPECT_NEAR(polygons[0][0].z, (0.1 + 1) / 2, 1e-4);
-    EXPECT_DOUBLE_EQ(spinne.level, 0.9);
+    double perFrame = 1.0;
+    for (int frame = 0; frame <= 120; ++frame) {
+        EXPECT_DOUBLE_EQ(spinne.levelAt(10.0 + frame / 60.0), perFrame) << "frame " << frame;
+        if (frame % 2 == 0) {
+            EXPECT_DOUBLE_EQ(spinne.levelAt(10.0 + (frame / 2) / 30.0), perFrame);
+        }
+        perFrame *= spinne.decay;
+    }
+    EXPECT_EQ(spinne.levelAt(9.0), 1.0) << "before it was set";
+    peak.showTime = 10.0 + 1 / 60.0;
+    capturePolygons([&] { spinne.draw(peak); });
+    EXPECT_NEAR(spinne.lastAmount, (0.6 - 0.1) * 0.9 + 0.1, 1e-6);
 }
 
 TEST(ModelLayersGl, TurntablePlatterTurnsAndBodyStays) {
