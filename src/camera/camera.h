@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "base/random.h"
 #include "camera/camera_path.h"
 #include "objects/vector3.h"
 #include "objects/viewpoint.h"
@@ -99,4 +100,6 @@ public:
 
 private:
     bool appendPositions(std::string_view bytes, const char* name);
+
+    Random shakeRandom_;  // the shake's jitter draws from this camera's own sequence
 };
