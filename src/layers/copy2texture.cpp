@@ -83,7 +83,7 @@ void Copy2Texture::capture(const PixelRect& screen) {
 
 void Copy2Texture::drawFullScreen(float offset, float brightness, float alpha) {
     SavedState saved;
-    World::beginOrtho();
+    World::OrthoScope ortho;
     glLoadIdentity();
     glDisable(GL_CULL_FACE);
     glDisable(GL_LIGHTING);
@@ -106,5 +106,4 @@ void Copy2Texture::drawFullScreen(float offset, float brightness, float alpha) {
     glTexCoord2f(far, near);
     glVertex3f(1, -1, 0);
     glEnd();
-    World::endOrtho();
 }

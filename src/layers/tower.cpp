@@ -358,19 +358,17 @@ void Tower::inScene(const Frame& frame, Body body) {
     GLfloat colour[4];
     glGetFloatv(GL_CURRENT_COLOR, colour);
     AttributeScope callers(GL_TRANSFORM_BIT);
-    glMatrixMode(GL_PROJECTION);
-    glPushMatrix();
-    glColor3f(1, 1, 1);
-    const float aspect = static_cast<float>(frame.screen.width) /
-                         static_cast<float>(frame.screen.height > 0 ? frame.screen.height : 1);
-    projection.setPerspective(45.0f, aspect, 0.001f, ProjectionMatrix::kInfiniteFar);
-    glMatrixMode(GL_PROJECTION);
-    glLoadMatrixf(projection.m);
-
-    glMatrixMode(GL_MODELVIEW);
-    glPushMatrix();
-    glLoadIdentity();
     {
+        MatrixScope callersProjection(GL_PROJECTION);
+        glColor3f(1, 1, 1);
+        const float aspect = static_cast<float>(frame.screen.width) /
+                             static_cast<float>(frame.screen.height > 0 ? frame.screen.height : 1);
+        projection.setPerspective(45.0f, aspect, 0.001f, ProjectionMatrix::kInfiniteFar);
+        glMatrixMode(GL_PROJECTION);
+        glLoadMatrixf(projection.m);
+
+        ModelviewScope callersModelview;
+        glLoadIdentity();
         SavedState saved;
         glEnable(GL_LIGHTING);
         glEnable(GL_LIGHT0);
@@ -382,9 +380,5 @@ void Tower::inScene(const Frame& frame, Body body) {
         }
         body();
     }
-    glMatrixMode(GL_MODELVIEW);
-    glPopMatrix();
-    glMatrixMode(GL_PROJECTION);
-    glPopMatrix();
     glColor4f(colour[0], colour[1], colour[2], colour[3]);
 }

@@ -7,6 +7,7 @@
 #include "base/log.h"
 #include "objects/volume_facing.h"
 #include "render/gl_entry_points.h"
+#include "render/gl_state.h"
 #include "render/multitexture.h"
 
 Mesh::Mesh() {
@@ -385,7 +386,7 @@ ShadowVolume& shadowVolume() {
 void Mesh::drawShadow() {
     ShadowVolume& volume = shadowVolume();
     buildShadowVolume(volume.sides, volume.caps);
-    glPushClientAttrib(GL_CLIENT_VERTEX_ARRAY_BIT);
+    ClientAttributeScope arrays(GL_CLIENT_VERTEX_ARRAY_BIT);
     glEnable(GL_CULL_FACE);
     glDisable(GL_LIGHTING);
     glDepthMask(GL_FALSE);
@@ -407,7 +408,6 @@ void Mesh::drawShadow() {
                      sorted ? volume.frontCaps : volume.caps);
 
     glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
-    glPopClientAttrib();
 }
 
 void Mesh::buildShadowVolume(std::vector<float>& sides, std::vector<float>& caps) const {

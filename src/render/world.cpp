@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "base/log.h"
+#include "render/gl_state.h"
 
 namespace {
 
@@ -113,8 +114,8 @@ void World::drawFullWindowQuad(float z, GLuint texture) {
     // Mesa's glPopAttrib in the caller no longer restores the caller's colour.
     GLfloat colour[4];
     glGetFloatv(GL_CURRENT_COLOR, colour);
-    glPushAttrib(GL_ALL_ATTRIB_BITS);
-    beginOrtho();
+    AttributeScope attributes;
+    OrthoScope ortho;
     if (texture != 0) {
         glEnable(GL_TEXTURE_2D);
         glBindTexture(GL_TEXTURE_2D, texture);
@@ -135,8 +136,6 @@ void World::drawFullWindowQuad(float z, GLuint texture) {
     glTexCoord2f(0, 0);
     glVertex3f(1, 1, z);
     glEnd();
-    endOrtho();
-    glPopAttrib();
 }
 
 void World::updateFrameRate(double time) {

@@ -30,6 +30,14 @@ public:
     // the modelview matrix current.
     static void beginOrtho();
     static void endOrtho();
+    // beginOrtho for the scope's life, endOrtho at its end.
+    class OrthoScope {
+    public:
+        OrthoScope() { beginOrtho(); }
+        ~OrthoScope() { endOrtho(); }
+        OrthoScope(const OrthoScope&) = delete;
+        OrthoScope& operator=(const OrthoScope&) = delete;
+    };
 
     // Textured fragments get (1 − texture) × colour, or texture × colour.
     static void setInvertTexEnv();

@@ -8,6 +8,7 @@
 #include "base/beat_position.h"
 #include "platform/sound/sound.h"
 #include "platform/window.h"
+#include "render/gl_state.h"
 #include "show/music.h"
 #include "text/text.h"
 
@@ -58,14 +59,12 @@ void AuthoringOverlay::draw(platform::Window* window, Text* text, const OverlayF
     if (window) {
         window->setTitle(line);
     }
-    glPushAttrib(GL_ALL_ATTRIB_BITS);
-    glMatrixMode(GL_PROJECTION);
-    glPushMatrix();
+    AttributeScope attributes;
+    MatrixScope projection(GL_PROJECTION);
     glLoadIdentity();
     // Eye depth -1, where the text object draws, lies inside this box.
     glOrtho(-1, 1, -1, 1, -2, 2);
-    glMatrixMode(GL_MODELVIEW);
-    glPushMatrix();
+    ModelviewScope modelview;
     glLoadIdentity();
     glDisable(GL_DEPTH_TEST);
     glDisable(GL_LIGHTING);
@@ -81,11 +80,6 @@ void AuthoringOverlay::draw(platform::Window* window, Text* text, const OverlayF
         text->printText(line.c_str());
         text->setPosition(0, 0);
     }
-    glMatrixMode(GL_PROJECTION);
-    glPopMatrix();
-    glMatrixMode(GL_MODELVIEW);
-    glPopMatrix();
-    glPopAttrib();
 }
 
 // Darkens the strip under the line, so it reads over a bright frame.
