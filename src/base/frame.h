@@ -4,15 +4,11 @@
 // layer's picture depends on the frame it is given and on nothing left over.
 #pragma once
 
+#include "platform/pixel_rect.h"
+
 class Camera;
 
-// Pixels, origin at the bottom left as GL counts it.
-struct PixelRect {
-    int left = 0;
-    int bottom = 0;
-    int width = 0;
-    int height = 0;
-};
+using PixelRect = platform::PixelRect;
 
 // The picture the show was composed for, alone in an output of its own size.
 inline constexpr PixelRect kDesignPicture{0, 0, 800, 600};

@@ -12,7 +12,9 @@
 //   stencilWrapAvailable (render/gl_entry_points.h): what the context offers, found when
 //     the extensions are loaded; the shadow volumes count with it.
 //   the window, its context and the display mode (platform/window.cpp, shell/main_window.cpp,
-//     the letterbox in shell/gl_window.cpp): there is one, and it outlives a round (F1).
+//     the letterbox in shell/gl_window.cpp): there is one, and it outlives a round (F1). In
+//     the page, web/platform/ keeps the canvas's context, its events and the audio output
+//     the same way: one of each per page.
 //   the GL ES layer's context state (render/gles/): the state of the one context it stands
 //     in for, as a driver keeps it.
 //   TextureCache::shared() (image/texture_cache.h): one texture per picture file in that

@@ -392,22 +392,22 @@ void drawFrame(Session& session) {
 }
 
 namespace {
-
-// The program's one run. Lives to the end of the process, which may end from inside any hook.
-Session& runningSession() {
-    static Session session;
-    return session;
-}
-
+Session* running = nullptr;
 }  // namespace
 
+Session* runningSession() {
+    return running;
+}
+
 double shownTime() {
-    const Session& session = runningSession();
-    return session.show ? session.show->clock().time : 0.0;
+    const Session* session = runningSession();
+    return session && session->show ? session->show->clock().time : 0.0;
 }
 
 int runTarvel(int argc, char** argv) {
-    Session& session = runningSession();
+    // Lives to the end of the process, which may end from inside any hook.
+    static Session session;
+    running = &session;
     platform::Interruption::install();
     std::string error;
     if (!parseOptions(argc, argv, session.options, error)) {
@@ -467,9 +467,9 @@ int runTarvel(int argc, char** argv) {
     if (session.options.bench) {
         measureFillUnit(session);
     }
-    platform::runPasses([] { return runMainLoopPass(runningSession()); },
+    platform::runPasses([] { return runMainLoopPass(*runningSession()); },
                         [] {
-                            killWindow(runningSession());
+                            killWindow(*runningSession());
                             platform::exitProcess(0);
                         });
     return 0;

@@ -63,3 +63,7 @@ struct Session {
     InputDialog questions;
     TransportRequests transport;
 };
+
+// The program's session once it runs (null before): for the hooks a page calls between
+// frames.
+Session* runningSession();
