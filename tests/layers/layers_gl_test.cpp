@@ -125,7 +125,6 @@ TEST_F(LayersGl, TagDriftsAwayAlongTheViewAxis) {
 TEST_F(LayersGl, WhiteFlashAddsItsLevelBlackFlashDarkens) {
     Flash flash;
     flash.white = keep(solidTexture(255));
-    flash.black = keep(solidTexture(0));
     flash.add(10, 0.25, 0, 0.5, 1, 0);
     GlState before = GlState::capture();
     flash.draw(Frame::at(10.5));
@@ -133,6 +132,19 @@ TEST_F(LayersGl, WhiteFlashAddsItsLevelBlackFlashDarkens) {
     EXPECT_TRUE(before == after) << before.differences(after);
     expectRgb(400, 300, 128, 128, 128);
 
+    // A black picture at half opacity keeps a quarter at half level: the flash draws with
+    // its own black picture, whatever other texture is about.
+    GLuint halfBlack = 0;
+    glGenTextures(1, &halfBlack);
+    glBindTexture(GL_TEXTURE_2D, keep(halfBlack));
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+    std::vector<uint8_t> halfAlpha(4 * 4 * 4, 0);
+    for (size_t i = 3; i < halfAlpha.size(); i += 4) {
+        halfAlpha[i] = 128;
+    }
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, 4, 4, 0, GL_RGBA, GL_UNSIGNED_BYTE, halfAlpha.data());
+    glBindTexture(GL_TEXTURE_2D, 0);
+    flash.black = halfBlack;
     flash.clear();
     flash.add(10, 0.25, 0, 0.5, 1, Flash::kBlack);
     clearTo(1.0f);
@@ -140,7 +152,7 @@ TEST_F(LayersGl, WhiteFlashAddsItsLevelBlackFlashDarkens) {
     expectRgb(400, 300, 0, 0, 0);
     clearTo(1.0f);
     flash.draw(Frame::at(10.5));
-    expectRgb(400, 300, 128, 128, 128);
+    expectRgb(400, 300, 64, 64, 64);
     clearTo(1.0f);
     flash.draw(Frame::at(10.76));  // after the end nothing is drawn
     expectRgb(400, 300, 255, 255, 255);
