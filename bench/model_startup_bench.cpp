@@ -9,7 +9,6 @@
 #include <string>
 #include <vector>
 
-#include "base/frame_state.h"
 #include "base/keys.h"
 #include "objects/nobject.h"
 #include "offscreen_start.h"

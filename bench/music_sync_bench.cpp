@@ -15,7 +15,6 @@
 #include <thread>
 #include <vector>
 
-#include "base/frame_state.h"
 #include "base/keys.h"
 #include "platform/sound/sound.h"
 #include "shell/log_window.h"

@@ -7,7 +7,6 @@
 #include <cstdio>
 #include <string>
 
-#include "base/frame_state.h"
 #include "base/keys.h"
 #include "layers/copy2texture.h"
 #include "layers/noise_overlay.h"
@@ -32,8 +31,8 @@ GLuint solidTexture(unsigned char grey) {
 void BM_CaptureAndDrawBack(benchmark::State& state) {
     Copy2Texture overlay;
     for (auto _ : state) {
-        overlay.setViewport();
-        overlay.capture();
+        overlay.setViewport(kDesignPicture);
+        overlay.capture(kDesignPicture);
         overlay.drawFullScreen(0, 1, 1);
         glFinish();
     }
@@ -64,9 +63,9 @@ int main(int argc, char** argv) {
         return 1;
     }
     logWindow = new LogWindow(false);
-    world = new World();
+    World world;
     loadExtensions();
-    world->initView();
+    world.initView(kDesignPicture);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

@@ -15,7 +15,6 @@
 #include <string>
 #include <vector>
 
-#include "base/frame_state.h"
 #include "base/keys.h"
 #include "camera/camera.h"
 #include "layers/loading_screen.h"
@@ -53,7 +52,6 @@ double jumpTo(Show& show, double time) {
     const auto start = SteadyClock::now();
     show.clock().seek(time);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
-    showTime = show.clock().time;
     show.drawFrame();
     glFinish();
     return std::chrono::duration<double, std::milli>(SteadyClock::now() - start).count();
@@ -75,17 +73,16 @@ double median(std::vector<double> values) {
 }
 
 std::unique_ptr<Show> buildShow() {
-    world = new World();
+    static World world;
     loadExtensions();
-    world->initView();
-    world->initLights();
-    static LoadingScreen screen([] {});
-    loadingScreen = &screen;
-    camera = new Camera();
+    world.initView(kDesignPicture);
+    world.initLights();
+    static Camera camera;
     Music::selectOutput(platform::sound::OutputKind::NonRealTime);
-    music = new Music();
-    auto show = std::make_unique<Show>();
-    music->open("./vintra/Ostrel.mp3");
+    static Music music;
+    auto show = std::make_unique<Show>(
+        Show::Setup{.camera = &camera, .music = &music, .advanceLoading = {}});
+    music.open("./vintra/Ostrel.mp3");
     show->clock().now = [] { return tick; };
     show->clock().endProcess = [](int) {};
     show->clock().frameRate = 60;

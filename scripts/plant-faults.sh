@@ -20,8 +20,8 @@ faults() {
   cat <<'LIST'
 front-tags-blend-swapped|src/show/show.cpp|0,/\.source = GL_SRC_COLOR,/s//.source = GL_ONE, .destination = GL_SRC_COLOR,/|the front tags blend as another pair
 title-overlay-blend|src/show/show.cpp|s/glBlendFunc(GL_ONE_MINUS_SRC_COLOR, GL_ONE_MINUS_SRC_COLOR);/glBlendFunc(GL_ONE_MINUS_SRC_COLOR, GL_ONE);/|the opening words are laid over the scene differently
-title-word-a-beat-late|src/show/show.cpp|s/timeline(Line::Title).add(beats(8), 20.0/timeline(Line::Title).add(beats(9), 20.0/|the third title word is written a beat late
-scratch-three-beats-late|src/show/show.cpp|s/timeline(Line::Scratch).add(beats(168)/timeline(Line::Scratch).add(beats(171)/|the scratch animation starts three beats late
+title-word-a-beat-late|src/show/show.cpp|s/\.add(beats(i \* BeatPosition::kBeatsPerBar), words/.add(beats(i * BeatPosition::kBeatsPerBar + (i == 2)), words/|the third title word is written a beat late
+scratch-three-beats-late|src/show/show.cpp|s/^constexpr int kScratchStart = 168;/constexpr int kScratchStart = 171;/|the scratch animation starts three beats late
 graffiti-window-a-beat-late|src/show/show.h|s/kGraffitiWindow{kGraffitiStart, /kGraffitiWindow{kGraffitiStart + kBeatSeconds, /|the graffiti takes over a beat late
 graffiti-clear-left-out|src/show/show.cpp|s/^        glClear(GL_COLOR_BUFFER_BIT .*);$/        (void)0;/|the scene stays under the graffiti
 hidden-entry-drawn-in-chart|src/show/schedule_chart.cpp|s/^    if (row.seen == Schedule::Seen::Hidden)$/    if (false)/|the schedule's chart draws what the show never shows in colour

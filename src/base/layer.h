@@ -1,12 +1,16 @@
-// Everything a timeline draws: one operation, given the time since its entry started.
+// Everything a timeline draws: one operation, given the frame (with the time since its entry
+// started).
 #pragma once
 
 #include <limits>
 
+#include "base/frame.h"
+
 class Layer {
 public:
     virtual ~Layer() = default;
-    virtual void draw(double localTime) = 0;
+    // Draws the layer as it is at frame.localTime, from what the frame gives and nothing else.
+    virtual void draw(const Frame& frame) = 0;
 
     // Pictures can be let go while the layer is not needed and taken back in pieces
     // before it is; draw takes back whatever is still missing, so the picture stays the

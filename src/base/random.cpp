@@ -1,9 +1,5 @@
 #include "base/random.h"
 
-namespace {
-Random processWide;
-}
-
 int Random::next() {
     state_ = state_ * 214013u + 2531011u;
     return static_cast<int>((state_ >> 16) & 0x7fff);
@@ -16,12 +12,4 @@ uint32_t Random::seedFor(std::string_view name) {
         hash = (hash ^ static_cast<unsigned char>(c)) * 16777619u;
     }
     return hash;
-}
-
-int nextRandom() {
-    return processWide.next();
-}
-
-void resetRandom() {
-    processWide.reseed(1);
 }

@@ -21,9 +21,3 @@ public:
 private:
     uint32_t state_;
 };
-
-// The process-wide sequence, for what no part owns (the authors' camera shake).
-int nextRandom();
-
-// Tests: the process-wide sequence back to the state of a fresh process.
-void resetRandom();

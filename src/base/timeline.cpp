@@ -4,14 +4,15 @@ void Timeline::add(double start, double end, Layer* layer) {
     entries_.push_back({start, end, layer});
 }
 
-void Timeline::draw(double t) {
+void Timeline::draw(const Frame& frame) {
+    const double t = frame.showTime;
     // By index: a layer may add to the timeline it is drawn from.
     for (std::size_t i = 0; i < entries_.size(); ++i) {
         Entry entry = entries_[i];
         if (entry.start <= t && t <= entry.end && entry.layer) {
             if (check_)
                 check_->before(*entry.layer);
-            entry.layer->draw(t - entry.start);
+            entry.layer->draw(frame.since(entry.start));
             if (check_)
                 check_->after(*entry.layer, t);
         }

@@ -1,10 +1,12 @@
-// An ordered list of {start, end, layer}: draws each layer whose interval holds the show
-// time (both ends inclusive), in insertion order. It neither sorts nor owns its layers.
+// An ordered list of {start, end, layer}: draws each layer whose interval holds the frame's
+// show time (both ends inclusive), in insertion order, handing it the frame with the time
+// since its entry started. It neither sorts nor owns its layers.
 #pragma once
 
 #include <cstddef>
 #include <vector>
 
+#include "base/frame.h"
 #include "base/layer.h"
 #include "base/layer_check.h"
 
@@ -17,7 +19,7 @@ public:
     };
 
     void add(double start, double end, Layer* layer);
-    void draw(double t);
+    void draw(const Frame& frame);
     void clear();
     // Called around every layer drawn; none by default.
     void setCheck(LayerCheck* check) { check_ = check; }

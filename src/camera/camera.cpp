@@ -7,15 +7,11 @@
 #include <cstdlib>
 
 #include "base/data_problem.h"
-#include "base/frame_state.h"
 #include "base/log.h"
-#include "base/random.h"
 #include "lists/position_row.h"
 #include "platform/path.h"
 #include "platform/process.h"
 #include "platform/written_file.h"
-
-Camera* camera = nullptr;
 
 namespace {
 
@@ -33,10 +29,10 @@ PositionRow toRow(const Vector3& eye, const Vector3& target, const Vector3& up) 
     return {{eye.x, eye.y, eye.z}, {target.x, target.y, target.z}, {up.x, up.y, up.z}};
 }
 
-Vector3 randomJitter() {
-    int r1 = nextRandom() % 100;
-    int r2 = nextRandom() % 100;
-    int r3 = nextRandom() % 100;
+Vector3 randomJitter(Random& random) {
+    int r1 = random.next() % 100;
+    int r2 = random.next() % 100;
+    int r3 = random.next() % 100;
     return Vector3(r1, r2, r3);
 }
 
@@ -50,10 +46,6 @@ Camera::~Camera() {
     if (recordFile) {
         std::fclose(recordFile);
     }
-}
-
-void Camera::apply() {
-    apply(showTime);
 }
 
 void Camera::apply(double time) {
@@ -225,9 +217,9 @@ void Camera::startShake(int n) {
 
 void Camera::shakeStep() {
     if (shakeCount > 1) {
-        eye += randomJitter() * kShakeScale;
-        target += randomJitter() * kShakeScale;
-        up += randomJitter() * kShakeScale * kShakeUpScale;
+        eye += randomJitter(shakeRandom_) * kShakeScale;
+        target += randomJitter(shakeRandom_) * kShakeScale;
+        up += randomJitter(shakeRandom_) * kShakeScale * kShakeUpScale;
     } else if (shakeCount == 1) {
         eye = savedEye;
         target = savedTarget;

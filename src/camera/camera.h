@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "base/random.h"
 #include "camera/camera_path.h"
 #include "objects/vector3.h"
 #include "objects/viewpoint.h"
@@ -22,9 +23,8 @@ public:
     Camera& operator=(const Camera&) = delete;
 
     // Once per frame: flight playback at show time `time`, look-at transform on the current
-    // matrix, shake. Without a time, the current frame's.
+    // matrix, shake.
     void apply(double time);
-    void apply();
     // The flight playback part of apply: placement at a third of the show time since start.
     void updateFlight(double time);
 
@@ -101,7 +101,6 @@ public:
 
 private:
     bool appendPositions(std::string_view bytes, const char* name);
-};
 
-// The current camera: it starts at the one created at start-up, and camera cuts re-point it.
-extern Camera* camera;
+    Random shakeRandom_;  // the shake's jitter draws from this camera's own sequence
+};

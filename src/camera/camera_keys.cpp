@@ -4,7 +4,6 @@
 #include <cstdlib>
 #include <string>
 
-#include "base/frame_state.h"
 #include "base/keys.h"
 #include "base/log.h"
 #include "camera/camera.h"
@@ -62,7 +61,7 @@ void toggleFlying(CameraKeys::Target& t) {
     if (!c.flying) {
         return;
     }
-    c.flightStart = showTime;
+    c.flightStart = t.showTime;
     if (!c.pathLoaded) {
         t.questions.tell("No loaded file!");
         loadFlight(t);
@@ -131,7 +130,7 @@ const CameraKeys::Binding CameraKeys::kBindings[] = {
 };
 
 void CameraKeys::handle(uint8_t keyTable[256]) {
-    if (!logEnabled || !keyTable) {
+    if (!logOn_ || !keyTable) {
         return;
     }
     for (const Binding& binding : kBindings) {

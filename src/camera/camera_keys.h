@@ -12,8 +12,16 @@ struct TransportRequests;
 
 class CameraKeys {
 public:
-    CameraKeys(Camera& camera, CameraQuestions& questions, TransportRequests& requests)
-        : target_{camera, questions, requests} {}
+    // When the keys are read: whether the log is on (the keys act only then) and the show
+    // time of the frame last drawn (where a flight starts).
+    struct Moment {
+        bool logOn = false;
+        double showTime = 0;
+    };
+
+    CameraKeys(Camera& camera, CameraQuestions& questions, TransportRequests& requests,
+               Moment moment)
+        : target_{camera, questions, requests, moment.showTime}, logOn_(moment.logOn) {}
 
     // Acts on every bound key that is down, in table order, and consumes it.
     void handle(uint8_t keyTable[256]);
@@ -23,6 +31,7 @@ public:
         Camera& camera;
         CameraQuestions& questions;
         TransportRequests& requests;
+        double showTime;
     };
 
 private:
@@ -33,4 +42,5 @@ private:
     static const Binding kBindings[];
 
     Target target_;
+    bool logOn_;
 };

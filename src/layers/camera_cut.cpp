@@ -14,9 +14,8 @@ double CameraCut::fractionAt(double localTime) const {
     return moveTime > 0.0 ? std::min(localTime / moveTime, 1.0) : 1.0;
 }
 
-void CameraCut::draw(double localTime) {
-    ::camera = ownCamera.get();
+void CameraCut::draw(const Frame& frame) {
     if (!ownCamera->steered) {
-        ownCamera->placeAtFraction(static_cast<float>(fractionAt(localTime)));
+        ownCamera->placeAtFraction(static_cast<float>(fractionAt(frame.localTime)));
     }
 }

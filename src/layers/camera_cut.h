@@ -1,5 +1,5 @@
-// One camera cut: while its interval plays it is the show's current camera, flying its
-// stored path over the first moveTime seconds and then holding the path's end.
+// One camera cut: while its interval plays the show looks through its camera, which flies
+// its stored path over the first moveTime seconds and then holds the path's end.
 #pragma once
 
 #include <memory>
@@ -15,10 +15,10 @@ public:
     void setMoveTime(double seconds) { moveTime = seconds; }
     bool loadPath(const char* path);
 
-    // Re-points the global camera at this cut's camera and places it where its flight is at
-    // localTime (unless an author has steered it by hand). A move time of 0 places the
-    // camera at the end of its path (fraction 1).
-    void draw(double localTime) override;
+    // Places the cut's camera where its flight is at the frame's local time (unless an
+    // author has steered it by hand); the show then looks through it. A move time of 0
+    // places the camera at the end of its path (fraction 1).
+    void draw(const Frame& frame) override;
     // How far along its path the flight is: 0 … 1.
     double fractionAt(double localTime) const;
 

@@ -8,7 +8,7 @@
 #include "camera/camera.h"
 #include "layers/list_reader.h"
 
-bool CameraList::read(const char* path) {
+bool CameraList::read(const char* path, const Camera* inUse) {
     if (!path) {
         return false;
     }
@@ -16,12 +16,12 @@ bool CameraList::read(const char* path) {
     if (!text) {
         return false;
     }
-    readText(*text, path);
+    readText(*text, path, inUse);
     return true;
 }
 
-void CameraList::readText(std::string_view text, const char* path) {
-    releaseUnusedCuts();
+void CameraList::readText(std::string_view text, const char* path, const Camera* inUse) {
+    releaseUnusedCuts(inUse);
     ListReader::readRows<CameraRow>(
         text, path, [&](const CameraRow& row, const std::string& origin) {
             schedule(row, origin);
@@ -42,7 +42,7 @@ void CameraList::schedule(const CameraRow& row, const std::string& origin) {
     cuts.push_back(std::move(cut));
 }
 
-void CameraList::releaseUnusedCuts() {
+void CameraList::releaseUnusedCuts(const Camera* inUse) {
     std::unordered_set<const Layer*> scheduled;
     if (timeline) {
         for (const Timeline::Entry& entry : timeline->entries()) {
@@ -50,6 +50,6 @@ void CameraList::releaseUnusedCuts() {
         }
     }
     std::erase_if(cuts, [&](const std::unique_ptr<CameraCut>& cut) {
-        return cut->getCamera() != ::camera && !scheduled.contains(cut.get());
+        return cut->getCamera() != inUse && !scheduled.contains(cut.get());
     });
 }

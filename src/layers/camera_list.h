@@ -20,15 +20,16 @@ public:
     explicit CameraList(Timeline* timeline) : timeline(timeline) {}
 
     // False only when the list cannot be opened. Cuts of an earlier read are freed unless
-    // the timeline still holds them or one of them is the current camera.
-    bool read(const char* path);
+    // the timeline still holds them or their camera is `inUse` (the one the show looks
+    // through, which the authors' keys steer).
+    bool read(const char* path, const Camera* inUse = nullptr);
     // The same with the list's text from memory; `path` names it in the log.
-    void readText(std::string_view text, const char* path);
+    void readText(std::string_view text, const char* path, const Camera* inUse = nullptr);
 
     Timeline* timeline;
     std::vector<std::unique_ptr<CameraCut>> cuts;
 
 private:
-    void releaseUnusedCuts();
+    void releaseUnusedCuts(const Camera* inUse);
     void schedule(const CameraRow& row, const std::string& origin);
 };

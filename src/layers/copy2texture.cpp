@@ -6,7 +6,6 @@
 #include <cmath>
 #include <vector>
 
-#include "base/frame_state.h"
 #include "base/log.h"
 #include "render/gl_state.h"
 #include "render/letterbox.h"
@@ -33,7 +32,6 @@ int Copy2Texture::sizeFor(int pictureHeight) {
 
 Copy2Texture::Copy2Texture() {
     logWindow->printBanner("Copy2Texture object.");
-    size = sizeFor(screenHeight);
     glGenTextures(1, &texture);
     GLint previous = 0;
     glGetIntegerv(GL_TEXTURE_BINDING_2D, &previous);
@@ -63,18 +61,18 @@ void Copy2Texture::release() {
     defined = false;
 }
 
-void Copy2Texture::setViewport() {
-    size = sizeFor(screenHeight);
-    glViewport(screenLeft, screenBottom, size, size);
+void Copy2Texture::setViewport(const PixelRect& screen) {
+    size = sizeFor(screen.height);
+    glViewport(screen.left, screen.bottom, size, size);
 }
 
-void Copy2Texture::capture() {
+void Copy2Texture::capture(const PixelRect& screen) {
     // Unit, enable, binding and clear colour are the caller's again afterwards.
     AttributeScope saved(GL_TEXTURE_BIT | GL_ENABLE_BIT | GL_COLOR_BUFFER_BIT);
     glActiveTexture(GL_TEXTURE0_ARB);
     glEnable(GL_TEXTURE_2D);
     glBindTexture(GL_TEXTURE_2D, texture);
-    glCopyTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, screenLeft, screenBottom, size, size, 0);
+    glCopyTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, screen.left, screen.bottom, size, size, 0);
     defined = true;
     glClearColor(0, 0, 0, 0);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
@@ -82,7 +80,7 @@ void Copy2Texture::capture() {
 
 void Copy2Texture::drawFullScreen(float offset, float brightness, float alpha) {
     SavedState saved;
-    world->beginOrtho();
+    World::OrthoScope ortho;
     glLoadIdentity();
     glDisable(GL_CULL_FACE);
     glDisable(GL_LIGHTING);
@@ -105,5 +103,4 @@ void Copy2Texture::drawFullScreen(float offset, float brightness, float alpha) {
     glTexCoord2f(far, near);
     glVertex3f(1, -1, 0);
     glEnd();
-    world->endOrtho();
 }

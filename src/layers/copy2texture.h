@@ -4,6 +4,7 @@
 
 #include "render/gl/gl.h"
 
+#include "base/frame.h"
 #include "render/gl_state.h"
 
 class Copy2Texture {
@@ -17,25 +18,30 @@ public:
     // in proportion where that would not fit the picture. The overlays stay as sharp.
     static int sizeFor(int pictureHeight);
 
-    // For the scope's life the capture's corner of the window is the viewport, for the
+    // For the scope's life the capture's corner of the screen is the viewport, for the
     // caller to draw what is to be captured; at its end the corner is copied into the
     // texture, the buffers are cleared and the caller's viewport is back.
     class CaptureScope {
     public:
-        explicit CaptureScope(Copy2Texture& target) : target_(target) { target_.setViewport(); }
-        ~CaptureScope() { target_.capture(); }
+        CaptureScope(Copy2Texture& target, const PixelRect& screen)
+            : target_(target), screen_(screen) {
+            target_.setViewport(screen_);
+        }
+        ~CaptureScope() { target_.capture(screen_); }
         CaptureScope(const CaptureScope&) = delete;
         CaptureScope& operator=(const CaptureScope&) = delete;
 
     private:
         ViewportScope callersViewport_;
         Copy2Texture& target_;
+        PixelRect screen_;
     };
 
-    // The capture's corner of the screen as the viewport, sized for the screen's height.
-    void setViewport();
-    // Copies the corner into the texture and clears the buffers; the viewport stays.
-    void capture();
+    // The capture's corner of the screen (the picture in the window) as the viewport, sized
+    // for the screen's height.
+    void setViewport(const PixelRect& screen);
+    // Copies the screen's corner into the texture and clears the buffers; the viewport stays.
+    void capture(const PixelRect& screen);
     // offset crops the capture evenly on all sides; brightness and alpha colour it. Black
     // before the first capture.
     void drawFullScreen(float offset, float brightness, float alpha);

@@ -50,7 +50,8 @@ void Flash::clear() {
     entries.clear();
 }
 
-void Flash::draw(double showTime) {
+void Flash::draw(const Frame& frame) {
+    const double showTime = frame.showTime;
     for (const FlashEntry& e : entries) {
         if (showTime >= e.start && showTime <= e.end) {
             drawFlash(showTime - e.start, e.fadeIn, e.hold, e.fadeOut, e.peak, e.kind);
@@ -68,12 +69,12 @@ Flash::Color Flash::colorFor(double level, int kind) {
 
 void Flash::drawFlash(double t, double fadeIn, double hold, double fadeOut, double peak, int kind) {
     // Black multiplies the frame by 1 − L; white adds L.
-    const bool black = kind == kBlack;
-    SpriteScope sprite(black ? GL_DST_COLOR : GL_SRC_ALPHA, black ? GL_SRC_ALPHA : GL_ONE);
+    const bool darkens = kind == kBlack;
+    SpriteScope sprite(darkens ? GL_DST_COLOR : GL_SRC_ALPHA, darkens ? GL_SRC_ALPHA : GL_ONE);
     glTranslated(0, 0, -2);
 
     Color c = colorFor(fadeLevel(t, fadeIn, hold, fadeOut) * peak, kind);
     glColor4f(c.r, c.g, c.b, c.a);
-    glBindTexture(GL_TEXTURE_2D, kind == kBlack ? black : white);
+    glBindTexture(GL_TEXTURE_2D, darkens ? black : white);
     drawUnitQuad(QuadMapping::Upright);
 }

@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "base/frame.h"
 #include "image/texture_cache.h"
 #include "lists/flash_row.h"
 
@@ -41,8 +42,8 @@ public:
     void readText(std::string_view text, const char* listPath);
     void clear();
 
-    // Draws every flash whose interval holds the show time.
-    void draw(double showTime);
+    // Draws every flash whose interval holds the frame's show time.
+    void draw(const Frame& frame);
     void drawFlash(double t, double fadeIn, double hold, double fadeOut, double peak, int kind);
 
     // The quad colour of one flash at level L = envelope × peak.

@@ -96,7 +96,8 @@ std::array<float, 4> FrameAnim::colourAt(double t) const {
     return {1.0f, 1.0f, 1.0f, p};
 }
 
-void FrameAnim::draw(double localTime) {
+void FrameAnim::draw(const Frame& frame) {
+    const double localTime = frame.localTime;
     {
         // A frame loaded now is bound as it loads; the caller's binding is theirs again.
         AttributeScope binding(GL_TEXTURE_BIT);
@@ -107,7 +108,7 @@ void FrameAnim::draw(double localTime) {
         return;
     }
     SpriteScope sprite(blendSrc, blendDst);
-    double tune = ::camera ? ::camera->tuneX : 0.0;
+    const double tune = frame.camera ? frame.camera->tuneX : 0.0;
     glTranslated(x, y, z + zDrift * localTime + tune);
     glRotated(rotation, 0.0, 0.0, 1.0);
 

@@ -32,8 +32,9 @@ public:
     void setFrameRate(double framesPerSecond) { frameRate = framesPerSecond; }
     void setBlend(int src, int dst);
 
-    // Draws nothing while no frame has loaded.
-    void draw(double localTime) override;
+    // Draws nothing while no frame has loaded. The authors' tuning offset of the frame's
+    // camera moves it in depth.
+    void draw(const Frame& frame) override;
     // The fade's whole envelope.
     double showsFor() const override { return fadeIn + hold + fadeOut; }
     // Deletes the frames; the next draw or loadNext loads them again.

@@ -6,8 +6,6 @@
 #include "base/data_file.h"
 #include "render/world.h"
 
-LoadingScreen* loadingScreen = nullptr;
-
 namespace {
 
 constexpr float kDepth = -0.99f;  // eye depth, just inside the orthographic box
@@ -28,7 +26,7 @@ LoadingScreen::~LoadingScreen() {
 
 void LoadingScreen::advance() {
     // The same full-window quad as the render context's, at the loading screen's depth.
-    world->drawFullWindowQuad(kDepth, pictures[index]);
+    World::drawFullWindowQuad(kDepth, pictures[index]);
     glFlush();
     if (present) {
         present();

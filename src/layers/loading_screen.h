@@ -25,5 +25,3 @@ public:
     int index = 0;  // the picture the next advance shows
     std::function<void()> present;
 };
-
-extern LoadingScreen* loadingScreen;  // created at start-up

@@ -48,13 +48,13 @@ inline constexpr ModelLighting kTextModelLighting = {
     {0.3f, 0.3f, 0.3f, 1}, {0.7f, 0.7f, 0.7f, 1}, {1, 1, 1, 1}, {10.63f, -40.18f, 21.94f, 0.7f}};
 
 // The state the scene's model layers draw in, for the scope's life: attributes and the
-// model-view saved, the show's current camera applied, the lighting set on, light 0 lit.
+// model-view saved, the frame's camera looking, the lighting set on, light 0 lit.
 class LitSceneScope {
 public:
-    explicit LitSceneScope(const ModelLighting& lighting) {
+    LitSceneScope(const ModelLighting& lighting, const Camera* camera) {
         glLoadIdentity();
         if (camera) {
-            camera->apply();
+            camera->lookAt();
         }
         lighting.apply();
         glEnable(GL_LIGHTING);

@@ -29,10 +29,11 @@ bool plainWhite(GLuint texture) {
     if (texels.empty()) {
         return false;
     }
-    glPushClientAttrib(GL_CLIENT_PIXEL_STORE_BIT);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glGetTexImage(GL_TEXTURE_2D, 0, GL_RGBA, GL_UNSIGNED_BYTE, texels.data());
-    glPopClientAttrib();
+    {
+        ClientAttributeScope packing(GL_CLIENT_PIXEL_STORE_BIT);
+        glPixelStorei(GL_PACK_ALIGNMENT, 1);
+        glGetTexImage(GL_TEXTURE_2D, 0, GL_RGBA, GL_UNSIGNED_BYTE, texels.data());
+    }
     for (size_t i = 0; i < texels.size(); ++i) {
         const bool green = i % 4 == 1, blue = i % 4 == 2;
         if (texels[i] != 255 && !(greenBits == 0 && (green || blue))) {
@@ -108,14 +109,13 @@ void NoiseOverlay::paint() {
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_COLOR, GL_ONE_MINUS_SRC_COLOR);
 
-    glMatrixMode(GL_TEXTURE);
-    glPushMatrix();
-    glTranslatef(offsetX, offsetY, 0);
-    glColor3f(noiseLevel, noiseLevel, noiseLevel);
-    const GLuint noise = noiseTextures.empty() ? 0 : noiseTextures[current];
-    world->drawFullWindowQuad(kBehindEverything, noise);
-    glMatrixMode(GL_TEXTURE);
-    glPopMatrix();
+    {
+        MatrixScope jitter(GL_TEXTURE);
+        glTranslatef(offsetX, offsetY, 0);
+        glColor3f(noiseLevel, noiseLevel, noiseLevel);
+        const GLuint noise = noiseTextures.empty() ? 0 : noiseTextures[current];
+        World::drawFullWindowQuad(kBehindEverything, noise);
+    }
     glMatrixMode(GL_MODELVIEW);
 
     // With a white texture and alpha 1 this scales the frame by 1 + whiteLevel. The show's
@@ -127,5 +127,5 @@ void NoiseOverlay::paint() {
     }
     glColor3f(whiteLevel, whiteLevel, whiteLevel);
     glBlendFunc(GL_DST_COLOR, GL_SRC_ALPHA);
-    world->drawFullWindowQuad(kBehindEverything, whiteIsPlain ? 0 : white);
+    World::drawFullWindowQuad(kBehindEverything, whiteIsPlain ? 0 : white);
 }

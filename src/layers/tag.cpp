@@ -83,7 +83,8 @@ bool Tag::loadNext() {
     return loadTexture(path.c_str());
 }
 
-void Tag::draw(double t) {
+void Tag::draw(const Frame& frame) {
+    const double t = frame.localTime;
     loadNext();
     SpriteScope sprite(blendSrc, blendDst);
     glTranslated(x, y, z + zDrift * t);

@@ -31,7 +31,7 @@ public:
     // The vertex colour at local time t: colour-weighted blend pairs fade by brightness,
     // every other pair by alpha.
     Color colorAt(double t) const;
-    void draw(double localTime) override;
+    void draw(const Frame& frame) override;
     // Lets go of the texture (a picture that failed to load stays a failure).
     bool unload() override;
     bool loadNext() override;

@@ -31,7 +31,7 @@ double TextModel::writerTime(double t, double writeTime, double holdTime) {
     return writeTime - (t - unwriteStart);
 }
 
-void TextModel::draw(double localTime) {
+void TextModel::draw(const Frame& frame) {
     if (!ready) {
         platform::ui().messageBox("Init writer first", "Init writer first", platform::Buttons::Ok,
                                   platform::Icon::Exclamation);
@@ -40,17 +40,17 @@ void TextModel::draw(double localTime) {
     SavedState saved;
     glLoadIdentity();
     ownCamera->setView(141.03, -1.96, 484.46, 138.33, -1.13, 473.06, 0.01, 0.98, 0.2);
-    ownCamera->apply();
+    ownCamera->lookAt();
     glEnable(GL_DEPTH_TEST);
     glEnable(GL_CULL_FACE);
     glEnable(GL_LIGHTING);
     glEnable(GL_LIGHT0);
 
-    // The authors nudge the words live with the current camera's tuning keys.
-    const double tuneX = camera ? camera->tuneX : 0.0;
-    const double tuneY = camera ? camera->tuneY : 0.0;
+    // The authors nudge the words live with the show camera's tuning keys.
+    const double tuneX = frame.camera ? frame.camera->tuneX : 0.0;
+    const double tuneY = frame.camera ? frame.camera->tuneY : 0.0;
     glTranslated(x + tuneX, y, z + tuneY);
-    model->setRevealProgress(writerTime(localTime, writeTime, holdTime));
+    model->setRevealProgress(writerTime(frame.localTime, writeTime, holdTime));
 
     kTextModelLighting.apply();
     model->draw(ShadeType::Flat);

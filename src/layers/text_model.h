@@ -16,7 +16,8 @@ public:
     void initWriter(double writeSeconds, double holdSeconds);
     void setOffset(double ox, double oy, double oz);
 
-    void draw(double localTime) override;
+    // Seen through its own camera; the frame's camera only lends the authors' tuning offsets.
+    void draw(const Frame& frame) override;
     // Written, held and unwritten.
     double showsFor() const override { return writeTime + holdTime + writeTime; }
 

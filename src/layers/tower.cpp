@@ -9,14 +9,12 @@
 #include <string>
 
 #include "base/data_file.h"
-#include "base/frame_state.h"
 #include "camera/camera.h"
 #include "layers/model_lighting.h"
 #include "layers/noise_overlay.h"
 #include "objects/light_particles.h"
 #include "objects/nobject.h"
 #include "render/gl_state.h"
-#include "render/world.h"
 
 namespace {
 
@@ -125,14 +123,14 @@ void Tower::loadModel(int index) {
     }
 }
 
-bool Tower::prepareStep() {
+bool Tower::prepareStep(const Frame& frame) {
     if (stage < kModelCount) {
         loadModel(stage);
     } else if (stage == kListsStage) {
         boundModels();
         prepareLists();
     } else if (stage < kReady) {
-        rehearse(stage - kRehearsalStage);
+        rehearse(stage - kRehearsalStage, frame);
     } else {
         return false;
     }
@@ -270,18 +268,17 @@ void Tower::drawGlow() {
     glDisable(GL_STENCIL_TEST);
 }
 
-// The streaming sparks as they were a step ago and as they are, the burst twice.
-void Tower::drawSparks() {
-    for (LightParticles* system : {sparksBefore.get(), sparks.get(), burstSparks.get()}) {
-        system->setViewpoint(camera);
-    }
-    sparksBefore->render();
-    sparks->render();
-    burstSparks->render();
-    burstSparks->render();
+// The streaming sparks as they were a step ago and as they are, the burst twice, facing the
+// frame's camera.
+void Tower::drawSparks(const Frame& frame) {
+    sparksBefore->render(frame.camera);
+    sparks->render(frame.camera);
+    burstSparks->render(frame.camera);
+    burstSparks->render(frame.camera);
 }
 
-void Tower::draw(double localTime) {
+void Tower::draw(const Frame& frame) {
+    const double localTime = frame.localTime;
     // Reached before the spread loading finished (a start past the scene's beginning): the
     // rest now, without the rehearsal, which would clear this frame.
     {
@@ -296,15 +293,15 @@ void Tower::draw(double localTime) {
     stepTo(due - 1);
     *sparksBefore = *sparks;
     stepTo(due);
-    drawScene(localTime);
+    drawScene(frame);
 }
 
 // One part of the scene drawn once and cleared away, a part per frame before the scene:
 // the renderer builds the code for each pass's state then, not in the scene's first frame.
 // Nothing steps, counts or flares, and the show's light stays where the earlier scenes
 // expect it.
-void Tower::rehearse(int part) {
-    inScene(false, [&] {
+void Tower::rehearse(int part, const Frame& frame) {
+    inScene(frame, [&] {
         setMaterial();
         shadowRegion.beginFrame();
         switch (part) {
@@ -322,7 +319,7 @@ void Tower::rehearse(int part) {
                 drawGlow();
                 break;
             case 4:
-                drawSparks();
+                drawSparks(frame);
                 break;
             default:
                 overlay->paint();
@@ -332,55 +329,48 @@ void Tower::rehearse(int part) {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
 }
 
-void Tower::drawScene(double localTime) {
-    inScene(true, [&] {
+void Tower::drawScene(const Frame& frame) {
+    inScene(frame, [&] {
         const Vector3 light = lightPath->getEye();
-        applyFlare(localTime);
-        if (world != nullptr) {
-            world->setLightPosition(light.x, light.y, light.z);
-        }
+        applyFlare(frame.localTime);
+        // Light 0 in the scene's view, and the models' light maps and shadows from it.
+        const GLfloat position[] = {light.x, light.y, light.z, 1.0f};
+        glLightfv(GL_LIGHT0, GL_POSITION, position);
+        forEachModel([&light](NObject& model) { model.setLightPosition(light); });
         setMaterial();
         drawModels();
         drawGlow();
-        drawSparks();
+        drawSparks(frame);
         overlay->paint();
     });
 }
 
-// The scene's projection, view and lights around `body`; a live frame moves the camera
-// along its flight. The caller's colour, projection and model-view are theirs again after.
+// The scene's projection (for the frame's picture) and its view through the frame's camera
+// around `body`. The caller's colour, projection and model-view are theirs again after.
 template <typename Body>
-void Tower::inScene(bool live, Body body) {
+void Tower::inScene(const Frame& frame, Body body) {
     ColorScope callersColour;
     AttributeScope callers(GL_TRANSFORM_BIT);
-    glMatrixMode(GL_PROJECTION);
-    glPushMatrix();
-    glColor3f(1, 1, 1);
-    const float aspect =
-        static_cast<float>(screenWidth) / static_cast<float>(screenHeight > 0 ? screenHeight : 1);
-    projection.setPerspective(45.0f, aspect, 0.001f, ProjectionMatrix::kInfiniteFar);
-    glMatrixMode(GL_PROJECTION);
-    glLoadMatrixf(projection.m);
-
-    glMatrixMode(GL_MODELVIEW);
-    glPushMatrix();
-    glLoadIdentity();
     {
+        MatrixScope callersProjection(GL_PROJECTION);
+        glColor3f(1, 1, 1);
+        const float aspect = static_cast<float>(frame.screen.width) /
+                             static_cast<float>(frame.screen.height > 0 ? frame.screen.height : 1);
+        projection.setPerspective(45.0f, aspect, 0.001f, ProjectionMatrix::kInfiniteFar);
+        glMatrixMode(GL_PROJECTION);
+        glLoadMatrixf(projection.m);
+
+        ModelviewScope callersModelview;
+        glLoadIdentity();
         SavedState saved;
         glEnable(GL_LIGHTING);
         glEnable(GL_LIGHT0);
         // The models cull the back faces of their closed meshes (which halves what the lit
         // passes fill without changing the picture) and draw both faces of the others.
         glDisable(GL_CULL_FACE);
-        if (camera != nullptr && live) {
-            camera->apply();
-        } else if (camera != nullptr) {
-            camera->lookAt();
+        if (frame.camera != nullptr) {
+            frame.camera->lookAt();
         }
         body();
     }
-    glMatrixMode(GL_MODELVIEW);
-    glPopMatrix();
-    glMatrixMode(GL_PROJECTION);
-    glPopMatrix();
 }

@@ -1,7 +1,7 @@
 // The credits scene: a tower, two credit models and nine text models, light-mapped and
 // shadowed by a light that walks a stored path, with sparks streaming from the light, a
 // burst of sparks and a flare of the light every fourth beat, and film noise over it all.
-// Seen through the show's current camera with a projection of its own. What moves by itself
+// Seen through the frame's camera with a projection of its own. What moves by itself
 // is a function of the scene's local time: stepped from the origin, replayed after a jump.
 #pragma once
 
@@ -41,12 +41,12 @@ public:
     explicit Tower(Loading loading = Loading::Now);
     ~Tower() override;
 
-    void draw(double localTime) override;
+    void draw(const Frame& frame) override;
 
     // One piece of the loading left: a model, then the display lists, then a part of the
-    // scene rehearsed: drawn and cleared away (call it before anything else is drawn in a frame).
-    // False once everything is ready.
-    bool prepareStep();
+    // scene rehearsed through the frame's camera: drawn and cleared away (call it before
+    // anything else is drawn in a frame). False once everything is ready.
+    bool prepareStep(const Frame& frame = {});
     bool ready() const { return stage == kReady; }
 
     // The light radius d seconds after a burst (d < kFlareTime): 265 at the burst, about 25
@@ -108,13 +108,13 @@ private:
     static constexpr int kReady = kRehearsalStage + kRehearsalParts;
     int stage = 0;
     void loadModel(int index);
-    void rehearse(int part);
-    void drawScene(double localTime);
+    void rehearse(int part, const Frame& frame);
+    void drawScene(const Frame& frame);
     template <typename Body>
-    void inScene(bool live, Body body);
+    void inScene(const Frame& frame, Body body);
     // The model's shadow volume, filled where it can fall on the tower.
     void drawShadow(NObject& model, size_t index);
-    void drawSparks();
+    void drawSparks(const Frame& frame);
     // Every model in the order the flare resizes them: tower, author, coded-by, texts.
     template <typename Action>
     void forEachModel(Action action);

@@ -16,7 +16,7 @@ std::unique_ptr<NObject> loadModel(const char* path) {
 
 }  // namespace
 
-TurntableLayer::TurntableLayer() {
+TurntableLayer::TurntableLayer(Camera* showCamera) {
     body = loadModel(data::kTurntableBody.path);
     body->scale(kModelScale);
     underDisc = loadModel(data::kTurntableUnderDisc.path);
@@ -25,13 +25,14 @@ TurntableLayer::TurntableLayer() {
     disc->loadTexture(data::kTurntableLabel.path, NObject::kJpgImage);
     disc->scale(kModelScale);
     // Building the turntable frames the first view of the show.
-    if (camera) {
-        camera->setView(7.72, -17.64, 19.03, 4.71, -10.63, 10.21, -0.35, 0.57, 0.74);
+    if (showCamera) {
+        showCamera->setView(7.72, -17.64, 19.03, 4.71, -10.63, 10.21, -0.35, 0.57, 0.74);
     }
 }
 
-void TurntableLayer::draw(double localTime) {
-    LitSceneScope scene(kSceneModelLighting);
+void TurntableLayer::draw(const Frame& frame) {
+    const double localTime = frame.localTime;
+    LitSceneScope scene(kSceneModelLighting, frame.camera);
     glEnable(GL_DEPTH_TEST);
     glEnable(GL_CULL_FACE);
 

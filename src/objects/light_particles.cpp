@@ -10,6 +10,8 @@ namespace {
 
 constexpr const char* kLightImage = data::kLight.path;
 constexpr float kGrey = 0.5f;  // additive: a spark adds at most half white
+// A sprite's corners as two triangles, split along its 0–2 diagonal.
+constexpr int kQuadTriangles[6] = {0, 1, 2, 0, 2, 3};
 
 float randomShare(Random& random) {
     return static_cast<float>(random.next() % 100) / 100.0f;
@@ -96,7 +98,7 @@ float LightParticles::opacity(size_t i) const {
 
 // Every sprite is turned toward the eye on the CPU and the view is applied once, which
 // draws the same quads as placing each one under its own copy of the view.
-void LightParticles::render() {
+void LightParticles::render(const Viewpoint* view) {
     glMatrixMode(GL_MODELVIEW);
     SavedState saved;
     glLoadIdentity();
@@ -108,10 +110,14 @@ void LightParticles::render() {
     glBlendFunc(GL_SRC_ALPHA, GL_ONE);
     glEnable(GL_TEXTURE_2D);
     glBindTexture(GL_TEXTURE_2D, lightTexture);
-    if (viewpoint != nullptr) {
-        viewpoint->lookAt();
-        const Vector3 eye = viewpoint->getEye();
-        glBegin(GL_QUADS);
+    if (view != nullptr) {
+        view->lookAt();
+        const Vector3 eye = view->getEye();
+        // Two triangles per sprite, not a quad: the driver splits a quad along one diagonal
+        // or the other depending on whether anything in the same draw is clipped, and where
+        // it cuts a long run of vertices into draws depends on what was drawn before. Given
+        // as triangles, a spark comes out the same whatever came before it.
+        glBegin(GL_TRIANGLES);
         for (size_t i = 0; i < particles.size(); ++i) {
             if (!alive(i)) {
                 continue;
@@ -120,7 +126,7 @@ void LightParticles::render() {
                 Billboard::facing(eye, particles[i].position, size + sizeVariation[i]);
             glColor4f(kGrey, kGrey, kGrey, opacity(i));
             static constexpr float kTexCoords[4][2] = {{0, 0}, {1, 0}, {1, 1}, {0, 1}};
-            for (int c = 0; c < 4; ++c) {
+            for (const int c : kQuadTriangles) {
                 glTexCoord2fv(kTexCoords[c]);
                 glVertex3fv(&b.corners[c].x);
             }

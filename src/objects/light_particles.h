@@ -24,8 +24,6 @@ public:
     void setSize(float value) { size = value; }
     void setRespawn(bool on) { respawn = on; }
     void setEmitter(const Vector3& position) { emitter = position; }
-    // The view the sparks face and are drawn through; without one nothing is drawn.
-    void setViewpoint(const Viewpoint* view) { viewpoint = view; }
     void placeAll(const Vector3& position);
 
     // Every particle thrown out from the emitter at once, with random lives.
@@ -37,7 +35,8 @@ public:
     // age, then the motion step for the living only: a dead spark's motion is never seen,
     // and a rebirth or a reset sets it anew. What advance does, in less time.
     void stepLiving();
-    void render() override;
+    // Faces the sparks to `view` and draws them through it; without a view nothing is drawn.
+    void render(const Viewpoint* view) override;
 
     // How opaque a living particle is drawn: its remaining share of life.
     float opacity(size_t i) const;
@@ -55,6 +54,5 @@ public:
     GLuint lightTexture = 0;
 
 private:
-    const Viewpoint* viewpoint = nullptr;
     Random* random_;
 };

@@ -7,6 +7,7 @@
 #include "base/log.h"
 #include "objects/volume_facing.h"
 #include "render/gl_entry_points.h"
+#include "render/gl_state.h"
 
 Mesh::Mesh() {
     logWindow->printBanner("Mesh Object.");
@@ -384,7 +385,7 @@ ShadowVolume& shadowVolume() {
 void Mesh::drawShadow() {
     ShadowVolume& volume = shadowVolume();
     buildShadowVolume(volume.sides, volume.caps);
-    glPushClientAttrib(GL_CLIENT_VERTEX_ARRAY_BIT);
+    ClientAttributeScope arrays(GL_CLIENT_VERTEX_ARRAY_BIT);
     glEnable(GL_CULL_FACE);
     glDisable(GL_LIGHTING);
     glDepthMask(GL_FALSE);
@@ -406,7 +407,6 @@ void Mesh::drawShadow() {
                      sorted ? volume.frontCaps : volume.caps);
 
     glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
-    glPopClientAttrib();
 }
 
 void Mesh::buildShadowVolume(std::vector<float>& sides, std::vector<float>& caps) const {

@@ -9,7 +9,6 @@
 #include "objects/l3ds.h"
 #include "objects/neighbour_search.h"
 #include "render/gl_state.h"
-#include "render/world.h"
 
 namespace {
 
@@ -171,7 +170,7 @@ void NObject::collectFaces(std::vector<Face*>& list) {
 }
 
 void NObject::shareNewLightVector() {
-    lightVector = std::make_unique<Vector3>(lightPosition[0], lightPosition[1], lightPosition[2]);
+    lightVector = std::make_unique<Vector3>(lightPosition);
     collectFaces(faces);
     for (Face* face : faces) {
         face->setLight(lightVector.get());
@@ -260,7 +259,7 @@ void NObject::refreshLightVector() {
         return;
     }
     const float* m = inverseOrientation;
-    const double x = lightPosition[0], y = lightPosition[1], z = lightPosition[2];
+    const double x = lightPosition.x, y = lightPosition.y, z = lightPosition.z;
     lightVector->set(x * m[0] + y * m[4] + z * m[8], x * m[1] + y * m[5] + z * m[9],
                      x * m[2] + y * m[6] + z * m[10]);
 }

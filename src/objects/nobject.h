@@ -40,6 +40,9 @@ public:
     void initLight();
     // Also finds which meshes are closed surfaces (see Mesh::isClosed).
     void initShadow();
+    // Where the light is, in the frame the model's orientation maps from (the scene's): the
+    // light map and the shadow volume follow it. (50, 50, 100) until set.
+    void setLightPosition(const Vector3& position) { lightPosition = position; }
 
     // Draws the back faces of the meshes known to be closed culled, the others' both faces;
     // a shadow volume does its own culling.
@@ -85,7 +88,7 @@ private:
     void readMaterials(ModelImporter& model);
     bool refuses(int shadeType);
     void refreshLightVector();
-    // A fresh light vector at the global light position; every face points at it.
+    // A fresh light vector at the light position; every face points at it.
     void shareNewLightVector();
 
     TextureCache::Handle texture;
@@ -98,6 +101,7 @@ private:
     std::map<uint32_t, TextureTransform> materialMapping;
     bool setTexCoordsOnLoad = false;
     std::unique_ptr<Vector3> lightVector;
+    Vector3 lightPosition{50, 50, 100};
 
     bool cullClosedMeshes = false;
     bool lightReady = false;

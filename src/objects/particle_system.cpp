@@ -20,7 +20,7 @@ void ParticleSystem::advance() {
     moveStep();
 }
 
-void ParticleSystem::update() {
+void ParticleSystem::update(const Viewpoint* view) {
     advance();
-    render();
+    render(view);
 }

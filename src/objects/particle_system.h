@@ -1,11 +1,12 @@
 // A fixed array of point masses moved by a simple damped Euler step. Derived systems decide
-// how particles are born and aged (age) and how they are drawn (render).
+// how particles are born and aged (age) and how they are drawn (render, seen from a view).
 #pragma once
 
 #include <cstddef>
 #include <vector>
 
 #include "objects/vector3.h"
+#include "objects/viewpoint.h"
 
 struct Particle {
     Vector3 force{0, 0, 0};
@@ -20,10 +21,10 @@ public:
     virtual ~ParticleSystem() = default;
 
     virtual void age() {}
-    virtual void render() {}
+    virtual void render(const Viewpoint* /*view*/) {}
 
     // age, the motion step, render.
-    void update();
+    void update(const Viewpoint* view);
     // The same without drawing, for callers that step several times per drawn frame.
     void advance();
 

@@ -13,6 +13,35 @@ public:
     AttributeScope& operator=(const AttributeScope&) = delete;
 };
 
+// The client state groups given (pixel store, vertex arrays) are the caller's again afterwards.
+class ClientAttributeScope {
+public:
+    explicit ClientAttributeScope(GLbitfield groups) { glPushClientAttrib(groups); }
+    ~ClientAttributeScope() { glPopClientAttrib(); }
+    ClientAttributeScope(const ClientAttributeScope&) = delete;
+    ClientAttributeScope& operator=(const ClientAttributeScope&) = delete;
+};
+
+// The matrix of `mode` (projection, texture) is the caller's again afterwards. The mode is
+// current from the start and again at the end, when it is popped: the caller sets the mode
+// it wants after that.
+class MatrixScope {
+public:
+    explicit MatrixScope(GLenum mode) : mode_(mode) {
+        glMatrixMode(mode_);
+        glPushMatrix();
+    }
+    ~MatrixScope() {
+        glMatrixMode(mode_);
+        glPopMatrix();
+    }
+    MatrixScope(const MatrixScope&) = delete;
+    MatrixScope& operator=(const MatrixScope&) = delete;
+
+private:
+    GLenum mode_;
+};
+
 // The model-view matrix is the caller's again afterwards, and model-view is current.
 class ModelviewScope {
 public:

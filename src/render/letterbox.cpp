@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include "base/frame_state.h"
 #include "render/gl_state.h"
 
 Letterbox::Letterbox(int outputWidth, int outputHeight)
@@ -27,10 +26,6 @@ Letterbox::Letterbox(int outputWidth, int outputHeight)
 }
 
 void Letterbox::apply() const {
-    screenLeft = picture_.left;
-    screenBottom = picture_.bottom;
-    screenWidth = picture_.width;
-    screenHeight = picture_.height;
     glViewport(picture_.left, picture_.bottom, picture_.width, picture_.height);
 }
 
@@ -54,7 +49,7 @@ void Letterbox::clearBars() const {
     }
 }
 
-int scaledPixels(int designPixels) {
-    const double scale = static_cast<double>(screenHeight) / Letterbox::kDesignHeight;
+int scaledPixels(int designPixels, int pictureHeight) {
+    const double scale = static_cast<double>(pictureHeight) / Letterbox::kDesignHeight;
     return std::max(1, static_cast<int>(std::lround(designPixels * scale)));
 }

@@ -3,9 +3,7 @@
 // counts it.
 #pragma once
 
-#include "platform/pixel_rect.h"
-
-using PixelRect = platform::PixelRect;
+#include "base/frame.h"
 
 class Letterbox {
 public:
@@ -19,8 +17,7 @@ public:
     int outputHeight() const { return outputHeight_; }
     const PixelRect& picture() const { return picture_; }
 
-    // The picture becomes the screen every layer draws in: the screen's size and corner,
-    // and the viewport.
+    // The picture as the viewport. The show hands the picture to its layers in each frame.
     void apply() const;
     // Paints what lies outside the picture black, whatever the frame drew there.
     void clearBars() const;
@@ -31,5 +28,5 @@ private:
     PixelRect picture_;
 };
 
-// A length given in pixels of the 800 × 600 picture, at the current screen's height.
-int scaledPixels(int designPixels);
+// A length given in pixels of the 800 × 600 picture, in a picture `pictureHeight` high.
+int scaledPixels(int designPixels, int pictureHeight);

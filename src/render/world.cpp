@@ -4,13 +4,8 @@
 
 #include <cstdio>
 
-#include "base/frame_state.h"
 #include "base/log.h"
 #include "render/gl_state.h"
-
-World* world = nullptr;
-
-float lightPosition[3] = {50.0f, 50.0f, 100.0f};
 
 namespace {
 
@@ -23,22 +18,18 @@ World::World() {
     setLightPosition(50.0, 50.0, 100.0);
 }
 
-void World::initView() {
+void World::initView(const PixelRect& screen) {
     glClearColor(0, 0, 0, 0);
-    viewportLeft = screenLeft;
-    viewportBottom = screenBottom;
-    viewportWidth = screenWidth;
-    viewportHeight = screenHeight;
-    glViewport(viewportLeft, viewportBottom, viewportWidth, viewportHeight);
-    setNormalProjection();
+    glViewport(screen.left, screen.bottom, screen.width, screen.height);
+    setNormalProjection(screen);
     glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
 }
 
-void World::setNormalProjection() {
+void World::setNormalProjection(const PixelRect& screen) {
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
     // Integer quotient on purpose: the show's picture was composed with a square aspect.
-    const int aspect = screenWidth / (screenHeight > 0 ? screenHeight : 1);
+    const int aspect = screen.width / (screen.height > 0 ? screen.height : 1);
     gluPerspective(45.0, aspect, 0.01, 3000.0);
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
@@ -120,8 +111,8 @@ void World::setTexEnv(GLint firstOperand) {
 
 void World::drawFullWindowQuad(float z, GLuint texture) {
     ColorScope callersColour;
-    glPushAttrib(GL_ALL_ATTRIB_BITS);
-    beginOrtho();
+    AttributeScope attributes;
+    OrthoScope ortho;
     if (texture != 0) {
         glEnable(GL_TEXTURE_2D);
         glBindTexture(GL_TEXTURE_2D, texture);
@@ -142,11 +133,10 @@ void World::drawFullWindowQuad(float z, GLuint texture) {
     glTexCoord2f(0, 0);
     glVertex3f(1, 1, z);
     glEnd();
-    endOrtho();
-    glPopAttrib();
 }
 
 void World::updateFrameRate(double time) {
+    ++framesDrawn;
     if (framesDrawn % kFramesPerSample == 0) {
         fpsSampleTime = time;
         const double elapsed = fpsSampleTime - previousSampleTime;

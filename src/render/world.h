@@ -1,24 +1,24 @@
 // The shared render context: the viewport, projection, light 0 and default material every
-// layer assumes, the shared light position, the 2D orthographic view and the two texture
-// environments the layers switch between, and the frame-rate measure.
+// layer assumes, the light position they start from, the frame-rate measure; and the GL
+// steps the layers share (the 2D orthographic view, the two texture environments they switch
+// between, a full-window quad), which need no context object and are static.
 #pragma once
 
 #include "render/gl/gl.h"
 
 #include <functional>
 
-#include "base/frame_state.h"
-
-// Position of light 0 as last set by World::setLightPosition; the shading reads it.
-extern float lightPosition[3];
+#include "base/frame.h"
 
 class World {
 public:
     World();
 
-    void initView();
-    // The show's perspective (45°, integer aspect, 0.01 to 3000) and an identity modelview.
-    static void setNormalProjection();
+    // The viewport on the picture in the window (`screen`), and the show's projection.
+    void initView(const PixelRect& screen);
+    // The show's perspective for a picture of that size (45°, integer aspect, 0.01 to 3000)
+    // and an identity modelview.
+    static void setNormalProjection(const PixelRect& screen);
     void initLights();
 
     // Stores the position and moves light 0 there (a point light) under the current
@@ -28,21 +28,32 @@ public:
 
     // A −1 … 1 box in x, y and z with an identity modelview; endOrtho undoes it. Both leave
     // the modelview matrix current.
-    void beginOrtho();
-    void endOrtho();
+    static void beginOrtho();
+    static void endOrtho();
+    // beginOrtho for the scope's life, endOrtho at its end.
+    class OrthoScope {
+    public:
+        OrthoScope() { beginOrtho(); }
+        ~OrthoScope() { endOrtho(); }
+        OrthoScope(const OrthoScope&) = delete;
+        OrthoScope& operator=(const OrthoScope&) = delete;
+    };
 
     // Textured fragments get (1 − texture) × colour, or texture × colour.
-    void setInvertTexEnv();
-    void setNormalTexEnv();
+    static void setInvertTexEnv();
+    static void setNormalTexEnv();
 
     // One texture over the whole window at eye depth z, with the caller's colour, blending
     // and texture environment; texture 0 fills with the colour alone.
-    void drawFullWindowQuad(float z, GLuint texture);
+    static void drawFullWindowQuad(float z, GLuint texture);
 
-    // Once per drawn frame: samples the rate every 10 frames and formats fpsText with the
-    // frame's show time.
+    // Once per drawn frame: counts it, samples the rate every 10 frames and formats fpsText
+    // with the frame's show time.
     void updateFrameRate(double time);
 
+    // Light 0's position as last set by setLightPosition (initLights places it there).
+    float lightPosition[3] = {50.0f, 50.0f, 100.0f};
+    int framesDrawn = 1;  // the frames drawn in this window's round, counting the loading one
     double fpsSampleTime = 0;
     double previousSampleTime = 0;
     float fps = 0;
@@ -53,8 +64,5 @@ public:
     std::function<void(const char*)> printFps;
 
 private:
-    void setTexEnv(GLint firstOperand);
+    static void setTexEnv(GLint firstOperand);
 };
-
-// The one render context, created at start-up.
-extern World* world;

@@ -9,8 +9,8 @@ void Authoring::beforeFrame() {
     reloader_.poll();
 }
 
-void Authoring::afterFrame(platform::Window& window, Text* text) {
-    overlay_.draw(&window, text);
+void Authoring::afterFrame(platform::Window& window, Text* text, const OverlayFrame& frame) {
+    overlay_.draw(&window, text, frame);
 }
 
 void Authoring::handleKeys(platform::Window& window) {

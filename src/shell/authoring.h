@@ -21,7 +21,7 @@ public:
     // Before the frame is drawn: reads the saved lists again.
     void beforeFrame();
     // After the frame is drawn: the overlay, its line written with `text`.
-    void afterFrame(platform::Window& window, Text* text);
+    void afterFrame(platform::Window& window, Text* text, const OverlayFrame& frame);
     void handleKeys(platform::Window& window);
 
     const AuthoringOverlay& overlay() const { return overlay_; }

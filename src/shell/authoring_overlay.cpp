@@ -6,10 +6,9 @@
 #include <cstdio>
 
 #include "base/beat_position.h"
-#include "base/frame_state.h"
 #include "platform/sound/sound.h"
 #include "platform/window.h"
-#include "render/world.h"
+#include "render/gl_state.h"
 #include "show/music.h"
 #include "text/text.h"
 
@@ -51,22 +50,21 @@ std::string AuthoringOverlay::line(const char* fpsText, double showTime) {
     return buffer;
 }
 
-void AuthoringOverlay::draw(platform::Window* window, Text* text) {
+void AuthoringOverlay::draw(platform::Window* window, Text* text, const OverlayFrame& frame) {
     if (!visible_) {
         return;
     }
-    const std::string line = AuthoringOverlay::line(world ? world->fpsText : "", showTime);
+    const double showTime = frame.showTime;
+    const std::string line = AuthoringOverlay::line(frame.fpsText, showTime);
     if (window) {
         window->setTitle(line);
     }
-    glPushAttrib(GL_ALL_ATTRIB_BITS);
-    glMatrixMode(GL_PROJECTION);
-    glPushMatrix();
+    AttributeScope attributes;
+    MatrixScope projection(GL_PROJECTION);
     glLoadIdentity();
     // Eye depth -1, where the text object draws, lies inside this box.
     glOrtho(-1, 1, -1, 1, -2, 2);
-    glMatrixMode(GL_MODELVIEW);
-    glPushMatrix();
+    ModelviewScope modelview;
     glLoadIdentity();
     glDisable(GL_DEPTH_TEST);
     glDisable(GL_LIGHTING);
@@ -77,15 +75,11 @@ void AuthoringOverlay::draw(platform::Window* window, Text* text) {
     if (text) {
         // The text object draws 0.55 left of and 0.39 above its position; this puts the
         // line in the top left corner, and the position goes back to the one start-up set.
+        text->setPictureHeight(frame.pictureHeight);
         text->setPosition(-0.43, 0.53);
         text->printText(line.c_str());
         text->setPosition(0, 0);
     }
-    glMatrixMode(GL_PROJECTION);
-    glPopMatrix();
-    glMatrixMode(GL_MODELVIEW);
-    glPopMatrix();
-    glPopAttrib();
 }
 
 // Darkens the strip under the line, so it reads over a bright frame.

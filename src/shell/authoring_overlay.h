@@ -11,6 +11,13 @@ namespace platform {
 class Window;
 }
 
+// What the overlay shows of the frame just drawn.
+struct OverlayFrame {
+    double showTime = 0;
+    const char* fpsText = "";  // the frame-rate line
+    int pictureHeight = 600;   // the line's glyphs are sized for it
+};
+
 class AuthoringOverlay {
 public:
     // `restingTitle` is the window title to go back to when the overlay is hidden.
@@ -20,7 +27,7 @@ public:
     bool visible() const { return visible_; }
     // Draws over the finished frame, its line in `text` (if given), and sets the window's
     // title (if one is given); nothing while hidden.
-    void draw(platform::Window* window, Text* text);
+    void draw(platform::Window* window, Text* text, const OverlayFrame& frame);
 
     // The overlay's line for a frame-rate line and a show time.
     static std::string line(const char* fpsText, double showTime);

@@ -10,6 +10,7 @@
 
 #include "base/log.h"
 #include "platform/sound/sound.h"
+#include "render/gl_state.h"
 #include "render/letterbox.h"
 #include "shell/frame_stats.h"
 #include "show/show_clock.h"
@@ -98,14 +99,15 @@ void CaptureSession::handOverPicture() {
     drawSeconds_ += secondsBetween(frameStart_, drawn);
 
     std::vector<uint8_t> picture = recorder_.pictureBuffer();
-    glPushClientAttrib(GL_CLIENT_PIXEL_STORE_BIT);
-    glPixelStorei(GL_PACK_ALIGNMENT, 4);
-    glPixelStorei(GL_PACK_ROW_LENGTH, 0);
-    glReadBuffer(GL_BACK);
-    const platform::PixelRect& area = recorder_.pictureArea();
-    glReadPixels(area.left, area.bottom, area.width, area.height, GL_BGRA, GL_UNSIGNED_BYTE,
-                 picture.data());
-    glPopClientAttrib();
+    {
+        ClientAttributeScope packing(GL_CLIENT_PIXEL_STORE_BIT);
+        glPixelStorei(GL_PACK_ALIGNMENT, 4);
+        glPixelStorei(GL_PACK_ROW_LENGTH, 0);
+        glReadBuffer(GL_BACK);
+        const platform::PixelRect& area = recorder_.pictureArea();
+        glReadPixels(area.left, area.bottom, area.width, area.height, GL_BGRA, GL_UNSIGNED_BYTE,
+                     picture.data());
+    }
     readBackSeconds_ += secondsBetween(drawn, Clock::now());
     recorder_.addPicture(std::move(picture));
 }

@@ -65,11 +65,10 @@ FillUnit::Result FillUnit::measure(int width, int height, int passes) {
     {
         ColorScope colour;
         AttributeScope attributes(GL_ALL_ATTRIB_BITS);
-        glPushClientAttrib(GL_CLIENT_PIXEL_STORE_BIT);
+        ClientAttributeScope pixelStore(GL_CLIENT_PIXEL_STORE_BIT);
         ModelviewScope modelview;
         glLoadIdentity();
-        glMatrixMode(GL_PROJECTION);
-        glPushMatrix();
+        MatrixScope projection(GL_PROJECTION);
         glLoadIdentity();
         glViewport(0, 0, width, height);
         glDisable(GL_DEPTH_TEST);
@@ -96,9 +95,6 @@ FillUnit::Result FillUnit::measure(int width, int height, int passes) {
         }
         glDeleteTextures(1, &texture);
         glClear(GL_COLOR_BUFFER_BIT);
-        glMatrixMode(GL_PROJECTION);
-        glPopMatrix();
-        glPopClientAttrib();
     }
     result.passes = static_cast<int>(times.size());
     result.milliseconds = FrameStats::percentile(std::move(times), 0.5);

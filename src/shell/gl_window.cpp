@@ -90,7 +90,7 @@ bool createWindow(Session& session, const char* title, int width, int height, in
     int pixelsWide = 0;
     int pixelsHigh = 0;
     mainWindow().drawableSize(pixelsWide, pixelsHigh);
-    resizeScene(pixelsWide, pixelsHigh);
+    resizeScene(session, pixelsWide, pixelsHigh);
     preInit(session, [] {
         windowLetterbox().clearBars();
         mainWindow().swap();
@@ -106,14 +106,14 @@ void killWindow(Session& session) {
     mainWindow().destroy();
 }
 
-void resizeScene(int width, int height) {
+void resizeScene(Session& session, int width, int height) {
     // A window of any shape shows the same picture: never a projection stretched to the
     // window, never more at the sides.
     letterbox = Letterbox(width, height);
     letterbox.apply();
-    World::setNormalProjection();
-    if (world) {
-        world->initView();
+    World::setNormalProjection(letterbox.picture());
+    if (session.world) {
+        session.world->initView(letterbox.picture());
     }
 }
 

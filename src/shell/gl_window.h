@@ -13,6 +13,6 @@ bool createWindow(Session& session, const char* title, int width, int height, in
 void killWindow(Session& session);
 // The window's drawable is width × height pixels: the picture is letterboxed in it and
 // keeps the show's projection.
-void resizeScene(int width, int height);
+void resizeScene(Session& session, int width, int height);
 // Where the picture lies in the window, as the last resizeScene placed it.
 const Letterbox& windowLetterbox();

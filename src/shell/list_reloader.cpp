@@ -2,11 +2,10 @@
 
 #include <cstdio>
 
-#include "base/frame_state.h"
 #include "base/log.h"
 #include "layers/camera_list.h"
 
-ListReloader::ListReloader(Show& show) : lists_(show.listFiles()) {
+ListReloader::ListReloader(Show& show) : show_(show), lists_(show.listFiles()) {
     if (!watch_.ok()) {
         logWindow->say(LogLevel::Warning, LogModule::Shell,
                        "tarvel: cannot watch the list files (no inotify)");
@@ -29,7 +28,7 @@ std::vector<std::string> ListReloader::poll() {
         logWindow->print("Saved: %s", list.path);
         list.reload();
         logWindow->say(LogLevel::Info, LogModule::Shell, "tarvel: read %s again at show time %.2f",
-                       list.path, showTime);
+                       list.path, show_.clock().time);
         read.push_back(list.path);
     }
     return read;

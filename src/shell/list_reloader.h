@@ -17,6 +17,7 @@ public:
     std::vector<std::string> poll();
 
 private:
+    const Show& show_;
     platform::FileWatch watch_;
     std::vector<Show::ListFile> lists_;
 };

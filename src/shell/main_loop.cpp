@@ -72,7 +72,7 @@ void measureFillUnit(Session& session) {
     fillMeasurementMs = millisecondsSince(begin);
 }
 
-void checkGlErrors() {
+void checkGlErrors(double showTime) {
     // Layers are checked one by one as their timelines draw them; this catches the rest.
     reportGlErrors("the frame", showTime);
 }
@@ -93,7 +93,7 @@ std::vector<uint8_t> readFrame(int width, int height) {
 }
 
 // Writes every shot the show time has reached; the last one ends the run.
-void writeDueShots(Session& session) {
+void writeDueShots(Session& session, double showTime) {
     const int width = windowLetterbox().outputWidth();
     const int height = windowLetterbox().outputHeight();
     while (const Options::Shot* shot = session.shots->takeDue(showTime)) {
@@ -134,7 +134,7 @@ void handleWindowEvent(Session& session, const platform::WindowEvent& event, boo
             // Re-announcing the size the window already has changes nothing.
             if (event.width != windowLetterbox().outputWidth() ||
                 event.height != windowLetterbox().outputHeight()) {
-                resizeScene(event.width, event.height);
+                resizeScene(session, event.width, event.height);
             }
             break;
     }
@@ -357,18 +357,19 @@ void drawFrame(Session& session) {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
     if (session.show->advanceClock()) {
         carryOutTransport(session.transport, *session.show);
-        showTime = session.show->clock().time;
-        session.show->drawFrame();
+        session.show->drawFrame(windowLetterbox().picture());
     }
-    checkGlErrors();
-    framesDrawn += 1;
-    world->updateFrameRate(showTime);
+    const double showTime = session.show->clock().time;
+    checkGlErrors(showTime);
+    session.world->updateFrameRate(showTime);
     if (session.authoring) {
-        session.authoring->afterFrame(mainWindow(), session.text);
+        session.authoring->afterFrame(
+            mainWindow(), session.text,
+            {showTime, session.world->fpsText, windowLetterbox().picture().height});
     }
     windowLetterbox().clearBars();
     if (session.shots) {
-        writeDueShots(session);
+        writeDueShots(session, showTime);
     }
     glFlush();
     if (session.options.bench) {
@@ -396,6 +397,11 @@ Session* running = nullptr;
 
 Session* runningSession() {
     return running;
+}
+
+double shownTime() {
+    const Session* session = runningSession();
+    return session && session->show ? session->show->clock().time : 0.0;
 }
 
 int runTarvel(int argc, char** argv) {
@@ -461,9 +467,9 @@ int runTarvel(int argc, char** argv) {
     if (session.options.bench) {
         measureFillUnit(session);
     }
-    platform::runPasses([] { return runMainLoopPass(session); },
+    platform::runPasses([] { return runMainLoopPass(*runningSession()); },
                         [] {
-                            killWindow(session);
+                            killWindow(*runningSession());
                             platform::exitProcess(0);
                         });
     return 0;

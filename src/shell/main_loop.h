@@ -4,6 +4,9 @@
 
 int runTarvel(int argc, char** argv);
 
+// The show time of the frame last drawn (0 before the show is built).
+double shownTime();
+
 // One frame: clear, the show, count, frame-rate measure, swap.
 struct Session;
 

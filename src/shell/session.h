@@ -23,6 +23,9 @@ class ShotSeries;
 class Text;
 class Light;
 class Show;
+class World;
+class Camera;
+class LoadingScreen;
 
 struct Session {
     Session();
@@ -49,6 +52,9 @@ struct Session {
     bool frozen = false;  // Space: no drawing, time runs on
 
     // Created by each window's start-up and freed with it (F1 makes them again).
+    World* world = nullptr;
+    LoadingScreen* loadingScreen = nullptr;  // until the show is built
+    Camera* camera = nullptr;                // the show's camera outside its cuts
     Text* text = nullptr;
     Light* light = nullptr;
     Show* show = nullptr;

@@ -19,6 +19,7 @@ int recordSoundAlone(Session& session) {
     // The clock and the music as the show's start-up leaves them, and then the calls the main
     // loop makes for each frame, less the drawing.
     ShowClock clock;
+    clock.music = &played;
     clock.frameRate = 1.0 / step;
     clock.startClock();
     clock.endTime = std::min(session.options.to, ShowClock::kEndTime);

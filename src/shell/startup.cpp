@@ -8,6 +8,7 @@
 #include "platform/ui.h"
 #include "render/world.h"
 #include "shell/extensions.h"
+#include "shell/gl_window.h"
 #include "shell/log_window.h"
 #include "shell/main_window.h"
 #include "shell/session.h"
@@ -17,9 +18,6 @@
 #include "text/text.h"
 
 namespace {
-
-// The camera preInit made; `camera` may point at a camera cut's own by now.
-Camera* startupCamera = nullptr;
 
 template <typename T>
 void release(T*& object) {
@@ -38,40 +36,45 @@ void preInit(Session& session, std::function<void()> presentFrame) {
     logEnabled = markerFound;
     mainWindow().focus();
 
-    world = new World();
+    session.world = new World();
     if (loadExtensions() != 0) {
         platform::ui().messageBox("Couldn't Initialize extentions", "", platform::Buttons::Ok,
                                   platform::Icon::Exclamation);
     }
     // Loading takes a while: a signal meanwhile ends the program between two steps.
-    loadingScreen = new LoadingScreen([present = std::move(presentFrame)] {
+    session.loadingScreen = new LoadingScreen([present = std::move(presentFrame)] {
         present();
         platform::Interruption::endIfSignalled();
     });
-    loadingScreen->advance();
-    world->initView();
-    world->initLights();
+    session.loadingScreen->advance();
+    session.world->initView(windowLetterbox().picture());
+    session.world->initLights();
 
-    camera = startupCamera = new Camera();
-    camera->setWorldUpTurning(false);
+    session.camera = new Camera();
+    session.camera->setWorldUpTurning(false);
     music = new Music();
-    session.text = new Text();
+    session.text = new Text(windowLetterbox().picture().height);
     session.text->setPosition(0, 0);
-    world->printFps = [&session](const char* line) {
+    session.world->printFps = [&session](const char* line) {
         mainWindow().setTitle(line);
+        session.text->setPictureHeight(windowLetterbox().picture().height);
         session.text->printText(line);
     };
     session.light = new Light();
     session.light->setPosition(-100, 0, -100);
-    framesDrawn = 1;
     logWindow->print("preInit() ENDS.");
 }
 
 void worldInit(Session& session) {
     logWindow->print("worldInit() STARTS...");
-    session.show = new Show();
+    session.show =
+        new Show({.camera = session.camera, .music = music, .advanceLoading = [&session] {
+                      if (session.loadingScreen) {
+                          session.loadingScreen->advance();
+                      }
+                  }});
     // Its pictures are not shown again.
-    release(loadingScreen);
+    release(session.loadingScreen);
     logWindow->print("worldInit() ENDS.");
     music->open(data::kMusic.path);
     music->setVolume(255);
@@ -79,15 +82,14 @@ void worldInit(Session& session) {
 }
 
 void releaseStartupObjects(Session& session) {
-    // The show first: its camera cuts may be the current camera, its layers use the rest.
+    // The show first: its layers use the rest.
     release(session.show);
-    camera = nullptr;
-    release(startupCamera);
+    release(session.camera);
     release(session.light);
-    if (world)
-        world->printFps = nullptr;
+    if (session.world)
+        session.world->printFps = nullptr;
     release(session.text);
     release(music);
-    release(loadingScreen);
-    release(world);
+    release(session.loadingScreen);
+    release(session.world);
 }

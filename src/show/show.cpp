@@ -6,11 +6,11 @@
 #include <utility>
 
 #include "camera/camera.h"
+#include "layers/camera_cut.h"
 #include "layers/camera_list.h"
 #include "layers/copy2texture.h"
 #include "layers/flash.h"
 #include "layers/frame_anim.h"
-#include "layers/loading_screen.h"
 #include "layers/spinne_layer.h"
 #include "layers/tag_list.h"
 #include "layers/text_model.h"
@@ -24,28 +24,6 @@
 #include "show/music.h"
 
 namespace {
-
-void advanceLoading() {
-    if (loadingScreen) {
-        loadingScreen->advance();
-    }
-}
-
-void applyCamera(double t) {
-    if (camera) {
-        camera->apply(t);
-    }
-}
-
-void setInvertTexEnv() {
-    if (world)
-        world->setInvertTexEnv();
-}
-
-void setNormalTexEnv() {
-    if (world)
-        world->setNormalTexEnv();
-}
 
 // When the layers the show places itself play: in beats where they keep to the grid, in
 // seconds where they do not. Two entries run past the show's end (185 s), so they play
@@ -113,7 +91,14 @@ const std::vector<Show::ListSource> Show::kListSources = {
      .read = ListSource::Read::AfterTower},
 };
 
-Show::Show() {
+Show::Show(Setup setup) : setup_(std::move(setup)) {
+    const auto advanceLoading = [this] {
+        if (setup_.advanceLoading) {
+            setup_.advanceLoading();
+        }
+    };
+    startCamera_ = camera_ = setup_.camera;
+    clock_.music = setup_.music;
     for (Timeline& line : timelines_) {
         line.setCheck(&layerCheck_);
     }
@@ -139,12 +124,13 @@ Show::Show() {
     advanceLoading();
     readLists(ListSource::Read::AfterTower);
 
-    if (camera) {
-        camera->setView(0, 0, 20, 0, 0, 0, 0, 1, 0);
+    if (startCamera_) {
+        startCamera_->setView(0, 0, 20, 0, 0, 0, 0, 1, 0);
     }
-    startCamera_ = camera;
     clock_.startTime = clock_.now();
 }
+
+Show::Show() : Show(Setup{}) {}
 
 Show::~Show() = default;
 
@@ -162,7 +148,7 @@ void Show::readList(const ListSource& list) {
         case ListSource::Kind::Cameras:
             if (!cameraList_)
                 cameraList_ = std::make_unique<CameraList>(&timeline(list.line));
-            cameraList_->read(list.files.path);
+            cameraList_->read(list.files.path, camera_);
             break;
         case ListSource::Kind::Flashes:
             if (!flashes_)
@@ -199,8 +185,8 @@ void Show::buildOpening() {
     nickAnim_->setPeak(1.0);
     nickAnim_->setBlend(GL_SRC_COLOR, GL_ONE_MINUS_SRC_COLOR);
     timeline(Line::Nick).add(beats(section::kFirstDrop), beats(kOpeningEnd), nickAnim_.get());
-    // The turntable also frames the first view with the current camera.
-    turntable_ = std::make_unique<TurntableLayer>();
+    // The turntable also frames the first view with the show's camera.
+    turntable_ = std::make_unique<TurntableLayer>(startCamera_);
     timeline(Line::Nick).add(0, beats(kOpeningEnd), turntable_.get());
 
     onceAgainText_ = makeTitle(data::kTitleOnceAgain.path);
@@ -235,7 +221,7 @@ void Show::buildScratch() {
     timeline(Line::Scratch).add(kScratchAgainStart, kScratchAgainEnd, scratchAnim_.get());
     spinne_ = std::make_unique<SpinneLayer>();
     spinne_->setFrequency(83.0);
-    spinne_->scope = music;
+    spinne_->scope = setup_.music;
     timeline(Line::Scratch).add(beats(kMorphStart), beats(section::kTowerStart), spinne_.get());
     timeline(Line::Scratch).add(beats(section::kMorphReturn), kMorphAgainEnd, spinne_.get());
 }
@@ -300,9 +286,9 @@ std::vector<Show::ListFile> Show::listFiles() {
     return files;
 }
 
-void Show::drawShow() {
+void Show::drawShow(const PixelRect& screen) {
     if (advanceClock()) {
-        drawFrame();
+        drawFrame(screen);
     }
 }
 
@@ -310,15 +296,23 @@ bool Show::advanceClock() {
     return clock_.updateClock();
 }
 
-void Show::drawFrame() {
-    const double t = clock_.time;
+void Show::drawFrame(const PixelRect& screen) {
+    Frame frame = Frame::at(clock_.time);
+    frame.screen = screen;
+    // The camera first: everything this frame draws looks through it, the tower's
+    // rehearsal of its passes too.
+    camera_ = drawCameraCuts(frame);
+    if (camera_) {
+        camera_->updateFlight(frame.showTime);
+    }
+    frame.camera = camera_;
     // What the show needs only later comes in a piece per frame, the tower's models first.
-    const bool towerLoading = tower_ && tower_->prepareStep();
-    holdPicturesAround(t, !towerLoading);
-    if (towerAlone(t)) {
-        drawTowerWindow(t);
+    const bool towerLoading = tower_ && tower_->prepareStep(frame);
+    holdPicturesAround(frame.showTime, !towerLoading);
+    if (towerAlone(frame.showTime)) {
+        drawTowerWindow(frame);
     } else {
-        drawNormal(t);
+        drawNormal(frame);
     }
 }
 
@@ -328,54 +322,70 @@ void Show::holdPicturesAround(double t, bool mayLoad) {
     }
 }
 
-// The camera of the cut playing at t. Between cuts it is the cut that ended last, held at
-// its end; before the first, the camera the show started with. So the camera at t does not
-// depend on which frames came before.
-void Show::drawCameraCuts(double t) {
+// The camera of the cut playing at t (the last added, when several play). Between cuts it
+// is the cut that ended last, held at its end; before the first, the camera the show
+// started with. So the camera at t does not depend on which frames came before.
+Camera* Show::drawCameraCuts(const Frame& frame) {
+    const double t = frame.showTime;
     Timeline& cuts = timeline(Line::Camera);
+    const auto cameraOf = [](const Timeline::Entry& entry) -> Camera* {
+        const auto* cut = dynamic_cast<const CameraCut*>(entry.layer);
+        return cut ? cut->getCamera() : nullptr;
+    };
     const Timeline::Entry* ended = nullptr;
     bool playing = false;
+    Camera* placed = nullptr;
     for (const Timeline::Entry& entry : cuts.entries()) {
         if (entry.start <= t && t <= entry.end) {
             playing = true;
+            if (Camera* own = cameraOf(entry)) {
+                placed = own;
+            }
         } else if (entry.end < t && (ended == nullptr || entry.end >= ended->end)) {
             ended = &entry;
         }
     }
     if (!playing && ended != nullptr) {
-        ended->layer->draw(ended->end - ended->start);
-    } else if (!playing) {
-        camera = startCamera_;
+        Frame atEnd = frame;
+        atEnd.localTime = ended->end - ended->start;
+        ended->layer->draw(atEnd);
+        placed = cameraOf(*ended);
     }
-    cuts.draw(t);
+    cuts.draw(frame);
+    return placed ? placed : startCamera_;
+}
+
+void Show::applyCamera(const Frame& frame) {
+    if (camera_) {
+        camera_->apply(frame.showTime);
+    }
 }
 
 // The tower scene alone; nothing is pushed here. The scene is seen through this frame's cut
 // (were the cuts drawn after it, each cut's first frame would show the one before).
-void Show::drawTowerWindow(double t) {
-    drawCameraCuts(t);
-    timeline(Line::Tower).draw(t);
-    applyCamera(t);
-    flashes_->draw(t);
-    timeline(Line::Info).draw(t);
+void Show::drawTowerWindow(const Frame& frame) {
+    timeline(Line::Tower).draw(frame);
+    applyCamera(frame);
+    flashes_->draw(frame);
+    timeline(Line::Info).draw(frame);
 }
 
-void Show::drawNormal(double t) {
+void Show::drawNormal(const Frame& frame) {
+    const double t = frame.showTime;
     SavedState saved;
     glLoadIdentity();
 
     if (openingCaptured(t)) {
-        drawOpeningCapture(t);
+        drawOpeningCapture(frame);
     } else {
         titleCapture_->release();  // until a seek brings the opening back
     }
-    drawCameraCuts(t);
-    applyCamera(t);
-    drawScene(t);
+    applyCamera(frame);
+    drawScene(frame);
 
-    setInvertTexEnv();
+    World::setInvertTexEnv();
     sceneCapture_->drawFullScreen(0, 1, 1);
-    setNormalTexEnv();
+    World::setNormalTexEnv();
 
     if (openingCaptured(t)) {
         glEnable(GL_BLEND);
@@ -386,13 +396,13 @@ void Show::drawNormal(double t) {
     if (graffitiOver(t)) {
         // Everything drawn so far in this frame gives way to the graffiti.
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
-        timeline(Line::Graffiti).draw(t);
-        setInvertTexEnv();
-        timeline(Line::FrontTags).draw(t);
-        setNormalTexEnv();
+        timeline(Line::Graffiti).draw(frame);
+        World::setInvertTexEnv();
+        timeline(Line::FrontTags).draw(frame);
+        World::setNormalTexEnv();
     }
-    flashes_->draw(t);
-    timeline(Line::Info).draw(t);
+    flashes_->draw(frame);
+    timeline(Line::Info).draw(frame);
 }
 
 // The frame order above, read the other way round: what each timeline's drawing comes to.
@@ -422,25 +432,29 @@ Show::Hidden Show::hiddenAt(Line line, double t) {
 }
 
 // The title words, captured from the 512 × 512 corner for the opening overlay.
-void Show::drawOpeningCapture(double t) {
+void Show::drawOpeningCapture(const Frame& frame) {
     SavedState saved;
     glLoadIdentity();
-    Copy2Texture::CaptureScope capture(*titleCapture_);
-    timeline(Line::Title).draw(t);
+    Copy2Texture::CaptureScope capture(*titleCapture_, frame.screen);
+    timeline(Line::Title).draw(frame);
 }
 
 // The main scene, drawn into the 512 × 512 corner and captured.
-void Show::drawScene(double t) {
-    Copy2Texture::CaptureScope capture(*sceneCapture_);
-    setInvertTexEnv();
-    timeline(Line::BackTags).draw(t);
-    setNormalTexEnv();
-    timeline(Line::Nick).draw(t);
+void Show::drawScene(const Frame& frame) {
+    Copy2Texture::CaptureScope capture(*sceneCapture_, frame.screen);
+    World::setInvertTexEnv();
+    timeline(Line::BackTags).draw(frame);
+    World::setNormalTexEnv();
+    timeline(Line::Nick).draw(frame);
     glEnable(GL_DEPTH_TEST);
     glEnable(GL_CULL_FACE);
-    applyCamera(t);
-    timeline(Line::LateScratch).draw(t);
-    timeline(Line::Scratch).draw(t);
-    timeline(Line::FrontTags).draw(t);
-    timeline(Line::Crew).draw(t);
+    // Once more on what the layers before left: the look-at alone, the frame's flight and
+    // shake were applied above.
+    if (camera_) {
+        camera_->lookAt();
+    }
+    timeline(Line::LateScratch).draw(frame);
+    timeline(Line::Scratch).draw(frame);
+    timeline(Line::FrontTags).draw(frame);
+    timeline(Line::Crew).draw(frame);
 }

@@ -12,6 +12,7 @@
 
 #include "base/beat.h"
 #include "base/data_file.h"
+#include "base/frame.h"
 #include "base/timeline.h"
 #include "render/gl_errors.h"
 #include "show/show_clock.h"
@@ -26,6 +27,7 @@ class TurntableLayer;
 class SpinneLayer;
 class Tower;
 class Camera;
+class Music;
 
 class Show {
 public:
@@ -105,16 +107,34 @@ public:
     // frame and never hidden.
     static Hidden hiddenAt(Line line, double t);
 
-    Show();
+    // What the show is built with, from the start-up that makes it.
+    struct Setup {
+        // The camera the show looks through outside its cuts; the turntable frames it.
+        Camera* camera = nullptr;
+        // The music the clock starts and positions and the morphing model follows; none:
+        // silence, the model at rest.
+        Music* music = nullptr;
+        // Shows the next loading picture, between the builders.
+        std::function<void()> advanceLoading;
+    };
+
+    explicit Show(Setup setup);
+    Show();  // no camera, no music, no loading pictures
     ~Show();
 
-    // Updates the clock and draws everything for the current show time.
-    void drawShow();
+    // Updates the clock and draws everything for the current show time, the picture at
+    // `screen` in the window.
+    void drawShow(const PixelRect& screen = kDesignPicture);
     // The same in two steps, so the shell can carry out a transport request in between:
     // false when the show has ended.
     bool advanceClock();
-    // Draws the frame at the clock's show time.
-    void drawFrame();
+    // Draws the frame at the clock's show time: builds the frame (the time, the picture's
+    // place, the camera the cuts put there) and hands it down to every layer.
+    void drawFrame(const PixelRect& screen = kDesignPicture);
+
+    // The camera the last frame looked through (the one the show started with before the
+    // first): what the authors' keys steer.
+    Camera* camera() const { return camera_; }
 
     ShowClock& clock() { return clock_; }
     const ShowClock& clock() const { return clock_; }
@@ -153,14 +173,19 @@ private:
     static constexpr double kPictureLead = 4.0;
     void holdPicturesAround(double t, bool mayLoad);
 
-    void drawCameraCuts(double t);
-    void drawTowerWindow(double t);
-    void drawNormal(double t);
-    void drawOpeningCapture(double t);
-    void drawScene(double t);
+    // The camera of the frame's time, placed by the cuts.
+    Camera* drawCameraCuts(const Frame& frame);
+    // The frame's camera: flight playback, the look-at transform, one shake step.
+    void applyCamera(const Frame& frame);
+    void drawTowerWindow(const Frame& frame);
+    void drawNormal(const Frame& frame);
+    void drawOpeningCapture(const Frame& frame);
+    void drawScene(const Frame& frame);
 
     ShowClock clock_;
+    Setup setup_;
     Camera* startCamera_ = nullptr;
+    Camera* camera_ = nullptr;
     std::array<Timeline, static_cast<size_t>(Line::Count)> timelines_;
     GlLayerCheck layerCheck_;
     // The list readers, by row of kListSources.

@@ -4,7 +4,6 @@
 #include <climits>
 #include <cmath>
 
-#include "base/frame_state.h"
 #include "platform/clock.h"
 #include "platform/process.h"
 #include "show/music.h"
@@ -77,7 +76,6 @@ bool ShowClock::updateClock() {
             music->setPosition(toMilliseconds(startAt_));
     }
     if (held_) {
-        showTime = time;
         return true;
     }
     if (loop && loop->passed(time)) {
@@ -86,7 +84,6 @@ bool ShowClock::updateClock() {
         if (music && !musicPending)
             music->setPosition(toMilliseconds(time));
     }
-    showTime = time;
     if (time > endTime) {
         endProcess(0);
         return false;

@@ -9,6 +9,8 @@
 
 #include "show/section_loop.h"
 
+class Music;
+
 class ShowClock {
 public:
     static constexpr double kLeadIn = 4.0;     // seconds of silence before show time 0
@@ -44,6 +46,7 @@ public:
     double startTime = 0;
     double time = 0;
     bool musicPending = true;
+    Music* music = nullptr;     // what it starts, holds and positions; none: silence
     double endTime = kEndTime;  // the first frame after it ends the process
     // Authoring: the section played over and over, the music following at each wrap.
     std::optional<SectionLoop> loop;

@@ -15,7 +15,7 @@ constexpr int kListCount = 96;
 constexpr int kFontHeight = 18;  // character height in pixels of the 800 × 600 picture
 }  // namespace
 
-Text::Text() {
+Text::Text(int pictureHeight) : pictureHeight_(pictureHeight) {
     logWindow->printBanner("Text Object");
     y_ = -static_cast<float>(kFontHeight) / 1000.0f;
     buildFont();
@@ -26,7 +26,7 @@ void Text::buildFont() {
         glDeleteLists(listBase_, kListCount);
     }
     // Glyphs are pixels: they grow with the picture, so the text keeps its place and size.
-    pixelHeight_ = scaledPixels(kFontHeight);
+    pixelHeight_ = scaledPixels(kFontHeight, pictureHeight_);
     listBase_ = glGenLists(kListCount);
     platform::BitmapFont font;
     if (!font.open("Courier New", true, pixelHeight_)) {
@@ -57,7 +57,7 @@ void Text::setRasterPosition() const {
 }
 
 void Text::printText(const char* string) {
-    if (pixelHeight_ != scaledPixels(kFontHeight)) {
+    if (pixelHeight_ != scaledPixels(kFontHeight, pictureHeight_)) {
         buildFont();
     }
     SavedState saved;

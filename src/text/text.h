@@ -6,8 +6,11 @@
 
 class Text {
 public:
-    Text();
+    // Glyphs sized for a picture `pictureHeight` pixels high.
+    explicit Text(int pictureHeight = kDesignPictureHeight);
 
+    // The picture's height now: the glyphs are made again at the next print when it changed.
+    void setPictureHeight(int height) { pictureHeight_ = height; }
     void setPosition(double x, double y);
     void printText(const char* string);
     void printFormatted(const char* format, ...) __attribute__((format(printf, 2, 3)));
@@ -15,12 +18,15 @@ public:
     float lineOffset() const { return lineOffset_; }
 
 private:
+    static constexpr int kDesignPictureHeight = 600;
+
     void buildFont();
     void setRasterPosition() const;
 
     GLuint listBase_ = 0;
     float lineOffset_ = 0;
     int pixelHeight_ = 0;  // of the glyphs in the lists
+    int pictureHeight_;
     float x_ = 0;
     float y_ = -0.018f;
 };

@@ -11,7 +11,7 @@ struct PicturedLayer : Layer {
     int pieces;
     int missing = 0;
     explicit PicturedLayer(int count) : pieces(count) {}
-    void draw(double) override {}
+    void draw(const Frame&) override {}
     bool unload() override {
         const bool held = missing < pieces;
         missing = pieces;

@@ -14,11 +14,11 @@ namespace {
 
 // Raises GL_INVALID_ENUM on every draw, as a layer with a bad call would.
 struct FaultyLayer : Layer {
-    void draw(double) override { glEnable(0xFFFF); }
+    void draw(const Frame&) override { glEnable(0xFFFF); }
 };
 
 struct QuietLayer : Layer {
-    void draw(double) override {}
+    void draw(const Frame&) override {}
 };
 
 size_t count(const std::string& text, const std::string& part) {
@@ -46,9 +46,9 @@ TEST(TimelineGl, EveryGlErrorIsReportedWithTheLayerThatRaisedItAndTheShowTime) {
     timeline.setCheck(&check);
     timeline.add(0, 100, &quiet);
     timeline.add(10, 20, &faulty);
-    timeline.draw(12.5);
-    timeline.draw(13.25);
-    timeline.draw(30);  // the faulty layer is not drawn
+    timeline.draw(Frame::at(12.5));
+    timeline.draw(Frame::at(13.25));
+    timeline.draw(Frame::at(30));  // the faulty layer is not drawn
 
     const std::string& log = shellLog->text();
     EXPECT_NE(log.find("GL error 0x0500 after (anonymous namespace)::FaultyLayer at show time "

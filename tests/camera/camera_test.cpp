@@ -14,7 +14,6 @@
 
 #include <unistd.h>
 
-#include "base/frame_state.h"
 #include "base/keys.h"
 #include "objects/vector3_print.h"
 #include "platform/process.h"
@@ -50,7 +49,6 @@ protected:
               ("tarvel_camera_" + std::to_string(::getpid()) + "_" +
                ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::create_directories(dir);
-        showTime = 0;
     }
     void TearDown() override {
         platform::setExitHandler(nullptr);
@@ -66,13 +64,14 @@ protected:
     void press(Camera& cam, int key) {
         uint8_t table[256] = {};
         table[key] = 1;
-        CameraKeys(cam, questions, requests).handle(table);
+        CameraKeys(cam, questions, requests, {.logOn = true, .showTime = showTime}).handle(table);
     }
 
     platform::ScriptedUi* ui = nullptr;
     fs::path dir;
     InputDialog questions;
     TransportRequests requests;
+    double showTime = 0;  // of the frame last drawn, when a key is pressed
 };
 
 TEST_F(CameraTest, StartsWithTheDesignedViewAndAnnouncesItself) {
@@ -127,17 +126,15 @@ TEST_F(CameraTest, KeysActOnlyWithTheLogEnabledAndConsumeWhatTheyUse) {
     Camera cam;
     uint8_t table[256];
     std::fill(std::begin(table), std::end(table), 1);
-    logEnabled = false;
-    CameraKeys(cam, questions, requests).handle(table);
+    CameraKeys(cam, questions, requests, {.logOn = false}).handle(table);
     EXPECT_EQ(cam.eye, Vector3(0, 0, -10));
     EXPECT_FALSE(requests.reload || requests.pause);
     EXPECT_EQ(table['W'], 1);
     EXPECT_TRUE(ui->inputPrompts.empty());
 
-    logEnabled = true;
     std::fill(std::begin(table), std::end(table), 0);
     table['W'] = table[0x7B] = table[0x77] = table[0x64] = table['C'] = table[0x20] = 1;
-    CameraKeys(cam, questions, requests).handle(table);
+    CameraKeys(cam, questions, requests, {.logOn = true}).handle(table);
     EXPECT_EQ(cam.eye, Vector3(0, 0, -9.15f));
     EXPECT_TRUE(requests.reload);
     EXPECT_TRUE(requests.pause);

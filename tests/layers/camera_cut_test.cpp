@@ -4,7 +4,6 @@
 
 #include <string>
 
-#include "base/frame_state.h"
 #include "base/keys.h"
 #include "base/timeline.h"
 #include "camera/camera.h"
@@ -23,14 +22,10 @@ std::string positionsText(int n) {
 
 class CameraCutTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        testing_support::installScriptedUi();
-        camera = nullptr;
-    }
-    void TearDown() override { camera = nullptr; }
+    void SetUp() override { testing_support::installScriptedUi(); }
 };
 
-TEST_F(CameraCutTest, FliesOverTheMoveTimeThenHoldsAndKeepsTheCameraAfterwards) {
+TEST_F(CameraCutTest, FliesOverTheMoveTimeThenHolds) {
     CameraCut cut;
     ASSERT_TRUE(cut.getCamera()->loadPathFromBytes(positionsText(6), "a.pos"));
     cut.setMoveTime(4);
@@ -41,13 +36,10 @@ TEST_F(CameraCutTest, FliesOverTheMoveTimeThenHoldsAndKeepsTheCameraAfterwards) 
         double showTime;
         float fraction;
     };
-    for (Sample s : {Sample{10, 0}, {12, 0.5f}, {14, 1}, {17, 1}, {20, 1}}) {
-        timeline.draw(s.showTime);
-        EXPECT_EQ(camera, cut.getCamera());
-        EXPECT_EQ(camera->getEye(), path.atFraction(s.fraction)) << "at " << s.showTime;
+    for (Sample s : {Sample{10, 0}, {12, 0.5f}, {14, 1}, {17, 1}, {20, 1}, {12, 0.5f}}) {
+        timeline.draw(Frame::at(s.showTime));
+        EXPECT_EQ(cut.getCamera()->getEye(), path.atFraction(s.fraction)) << "at " << s.showTime;
     }
-    timeline.draw(25);
-    EXPECT_EQ(camera, cut.getCamera());
 }
 
 TEST_F(CameraCutTest, MoveTimesLongerThanTheCutOrZero) {
@@ -55,27 +47,20 @@ TEST_F(CameraCutTest, MoveTimesLongerThanTheCutOrZero) {
     ASSERT_TRUE(longMove.loadPath(nullptr) == false);
     ASSERT_TRUE(longMove.getCamera()->loadPathFromBytes(positionsText(6), "b.pos"));
     longMove.setMoveTime(16);
-    longMove.draw(10);
+    longMove.draw(Frame::at(10));
     EXPECT_EQ(longMove.getCamera()->getEye(), longMove.getCamera()->eyePath.atFraction(0.625f));
 
     CameraCut instant;
     ASSERT_TRUE(instant.getCamera()->loadPathFromBytes(positionsText(6), "c.pos"));
-    instant.draw(0);
+    instant.draw(Frame::at(0));
     EXPECT_EQ(instant.getCamera()->getEye(), instant.getCamera()->eyePath.points[3]);
     instant.getCamera()->eye = Vector3(9, 9, 9);
-    instant.draw(0.5);  // the cut holds its path's end, whatever came before
+    instant.draw(Frame::at(0.5));  // the cut holds its path's end, whatever came before
     EXPECT_EQ(instant.getCamera()->getEye(), instant.getCamera()->eyePath.points[3]);
     instant.getCamera()->moveForward(1);  // an author steering it by hand keeps it there
     const Vector3 steered = instant.getCamera()->getEye();
-    instant.draw(0.7);
+    instant.draw(Frame::at(0.7));
     EXPECT_EQ(instant.getCamera()->getEye(), steered);
-
-    // Two overlapping cuts: the later entry is drawn last and wins.
-    Timeline timeline;
-    timeline.add(0, 10, &longMove);
-    timeline.add(5, 10, &instant);
-    timeline.draw(6);
-    EXPECT_EQ(camera, instant.getCamera());
 }
 
 }  // namespace

@@ -4,7 +4,6 @@
 #include <array>
 #include <string>
 
-#include "base/frame_state.h"
 #include "base/keys.h"
 #include "camera/camera.h"
 #include "layers/camera_cut.h"
@@ -44,19 +43,13 @@ std::string rgb(testing_support::Pixel p) {
     return std::to_string(p.r) + "," + std::to_string(p.g) + "," + std::to_string(p.b);
 }
 
-class CameraLayersGl : public ::testing::Test {
-protected:
-    void SetUp() override { camera = nullptr; }
-    void TearDown() override { camera = nullptr; }
-};
-
-TEST_F(CameraLayersGl, FrameAnimDrawsUprightUnmirroredAndLeavesNoState) {
+TEST(CameraLayersGl, FrameAnimDrawsUprightUnmirroredAndLeavesNoState) {
     QuadrantFrames anim;
     anim.loadFrames("q", 2);
     anim.setBlend(GL_SRC_ALPHA, GL_ONE);
     perspectiveFrame();
     GlState before = GlState::capture();
-    anim.draw(0.5);
+    anim.draw(Frame::at(0.5));
     GlState after = GlState::capture();
     EXPECT_TRUE(before == after) << before.differences(after);
     EXPECT_EQ(rgb(readPixel(255, 445)), "255,0,0");  // top left
@@ -66,38 +59,39 @@ TEST_F(CameraLayersGl, FrameAnimDrawsUprightUnmirroredAndLeavesNoState) {
     EXPECT_EQ(anim.currentFrame, 1);  // 0.5 s at 10 frames per second, 2 frames
 }
 
-TEST_F(CameraLayersGl, FrameAnimFadesByBrightnessAndMovesWithTheCameraTuning) {
+TEST(CameraLayersGl, FrameAnimFadesByBrightnessAndMovesWithTheCameraTuning) {
     QuadrantFrames anim;
     anim.loadFrames("q", 1);
     anim.setFade(1, 1, 1);
     perspectiveFrame();
-    anim.draw(0.5);  // colour 0.5 on white, blended by itself: 0.25
+    anim.draw(Frame::at(0.5));  // colour 0.5 on white, blended by itself: 0.25
     EXPECT_NEAR(readPixel(545, 155).r, 64, 2);
     EXPECT_NEAR(readPixel(545, 155).g, 64, 2);
 
     anim.setFade(0, 100, 0);
     perspectiveFrame();
-    anim.draw(0);
+    anim.draw(Frame::at(0));
     EXPECT_EQ(rgb(readPixel(650, 200)), "255,255,255");
     Camera tuned;
     tuned.tuneX = -1;  // one unit further away: the square shrinks
-    camera = &tuned;
+    Frame frame = Frame::at(0);
+    frame.camera = &tuned;
     perspectiveFrame();
-    anim.draw(0);
+    anim.draw(frame);
     EXPECT_EQ(rgb(readPixel(650, 200)), "0,0,0");
     EXPECT_EQ(rgb(readPixel(545, 155)), "255,255,255");
 }
 
-TEST_F(CameraLayersGl, NothingIsDrawnWithoutFrames) {
+TEST(CameraLayersGl, NothingIsDrawnWithoutFrames) {
     FrameAnim empty;
     perspectiveFrame();
     GlState before = GlState::capture();
-    empty.draw(1.0);
+    empty.draw(Frame::at(1.0));
     EXPECT_TRUE(before == GlState::capture());
     EXPECT_EQ(rgb(readPixel(400, 300)), "0,0,0");
 }
 
-TEST_F(CameraLayersGl, CameraCutLeavesNoStateAndApplyMultipliesTheLookAt) {
+TEST(CameraLayersGl, CameraCutLeavesNoStateAndApplyMultipliesTheLookAt) {
     CameraCut cut;
     std::string text;
     for (int i = 0; i < 5; ++i) {
@@ -107,18 +101,18 @@ TEST_F(CameraLayersGl, CameraCutLeavesNoStateAndApplyMultipliesTheLookAt) {
     cut.setMoveTime(2);
     perspectiveFrame();
     GlState before = GlState::capture();
-    cut.draw(1);
+    cut.draw(Frame::at(1));
     GlState after = GlState::capture();
     EXPECT_TRUE(before == after) << before.differences(after);
-    ASSERT_EQ(camera, cut.getCamera());
 
+    const Camera* camera = cut.getCamera();
     std::array<float, 16> expected{}, applied{};
     glLoadIdentity();
     Vector3 e = camera->getEye();
     gluLookAt(e.x, e.y, e.z, 0, 0, 0, 0, 1, 0);
     glGetFloatv(GL_MODELVIEW_MATRIX, expected.data());
     glLoadIdentity();
-    camera->apply();
+    cut.getCamera()->apply(1);
     glGetFloatv(GL_MODELVIEW_MATRIX, applied.data());
     glLoadIdentity();
     EXPECT_EQ(expected, applied);

@@ -7,7 +7,6 @@
 #include <fstream>
 #include <string>
 
-#include "base/frame_state.h"
 #include "base/keys.h"
 #include "camera/camera.h"
 #include "shell/log_window.h"
@@ -22,7 +21,6 @@ class CameraListTest : public ::testing::Test {
 protected:
     void SetUp() override {
         testing_support::installScriptedUi();
-        camera = nullptr;
         previous = fs::current_path();
         dir = fs::temp_directory_path() / ("tarvel_camera_list_" + std::to_string(::getpid()));
         fs::create_directories(dir / "vintra" / "cameras");
@@ -34,7 +32,6 @@ protected:
         write("vintra/cameras/a.pos", positions);
     }
     void TearDown() override {
-        camera = nullptr;
         fs::current_path(previous);
         fs::remove_all(dir);
     }
@@ -72,25 +69,36 @@ TEST_F(CameraListTest, ReadsRowsInSecondsAndBeatsAndSkipsCutsThatDidNotLoad) {
     EXPECT_EQ(list.cuts.size(), 3u);
 }
 
-TEST_F(CameraListTest, ReloadFreesOldCutsButNeverTheCurrentCamerasOrScheduledOnes) {
+// The camera of the last entry playing at t, as the show looks through it.
+Camera* cameraAt(const Timeline& timeline, double t) {
+    Camera* playing = nullptr;
+    for (const Timeline::Entry& entry : timeline.entries()) {
+        if (entry.start <= t && t <= entry.end) {
+            playing = static_cast<CameraCut*>(entry.layer)->getCamera();
+        }
+    }
+    return playing;
+}
+
+TEST_F(CameraListTest, ReloadFreesOldCutsButNeverTheCameraInUseOrScheduledOnes) {
     write("vintra/cameras/cameras.txt", "a.pos\t0\t5\t4\t0\na.pos\t5\t9\t4\t0\n");
     Timeline timeline;
     CameraList list(&timeline);
     ASSERT_TRUE(list.read("./vintra/cameras/cameras.txt"));
-    timeline.draw(1);
-    Camera* current = camera;
+    Camera* inUse = cameraAt(timeline, 1);
+    ASSERT_NE(inUse, nullptr);
 
     timeline.clear();
-    ASSERT_TRUE(list.read("./vintra/cameras/cameras.txt"));
-    EXPECT_EQ(list.cuts.size(), 3u);  // the current camera's cut is kept alive
-    EXPECT_EQ(camera, current);
-    camera->getEye();
+    ASSERT_TRUE(list.read("./vintra/cameras/cameras.txt", inUse));
+    EXPECT_EQ(list.cuts.size(), 3u);  // the cut of the camera in use is kept alive
+    EXPECT_EQ(list.cuts.front()->getCamera(), inUse);
+    inUse->getEye();
 
-    ASSERT_TRUE(list.read("./vintra/cameras/cameras.txt"));  // timeline not emptied
+    ASSERT_TRUE(list.read("./vintra/cameras/cameras.txt", inUse));  // timeline not emptied
     EXPECT_EQ(list.cuts.size(), 5u);
-    timeline.draw(1);
+    inUse = cameraAt(timeline, 1);
     timeline.clear();
-    ASSERT_TRUE(list.read("./vintra/cameras/cameras.txt"));
+    ASSERT_TRUE(list.read("./vintra/cameras/cameras.txt", inUse));
     EXPECT_EQ(list.cuts.size(), 3u);
 }
 

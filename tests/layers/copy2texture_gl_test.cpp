@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "base/frame_state.h"
 #include "base/keys.h"
 #include "layers/test_textures.h"
 #include "render/world.h"
@@ -21,9 +20,6 @@ protected:
     static void SetUpTestSuite() {
         setExtensionSources({});
         loadExtensions();
-        if (world == nullptr) {
-            world = new World();
-        }
         overlay = new Copy2Texture();
     }
     void SetUp() override { testing_support::resetFrame(); }
@@ -43,7 +39,7 @@ TEST_F(Copy2TextureGl, CaptureComesBackOverTheWholeWindow) {
     // back after the capture.
     glViewport(10, 20, 300, 200);
     {
-        Copy2Texture::CaptureScope capture(*overlay);
+        Copy2Texture::CaptureScope capture(*overlay, kDesignPicture);
         fillRect(-1, -1, 0, 1, 1, 0, 0);
         fillRect(0, -1, 1, 1, 0, 1, 0);
     }
@@ -68,9 +64,9 @@ TEST_F(Copy2TextureGl, CaptureComesBackOverTheWholeWindow) {
 
     // Through the inverted environment the same capture comes back in complementary colours.
     glPushAttrib(GL_TEXTURE_BIT);
-    world->setInvertTexEnv();
+    World::setInvertTexEnv();
     overlay->drawFullScreen(0, 1, 1);
-    world->setNormalTexEnv();
+    World::setNormalTexEnv();
     glPopAttrib();
     const auto cyan = readPixel(100, 300);
     const auto magenta = readPixel(700, 300);
@@ -85,7 +81,7 @@ TEST_F(Copy2TextureGl, CaptureComesBackOverTheWholeWindow) {
 TEST_F(Copy2TextureGl, TheTopOfTheCaptureIsStretchedOutOfTheWindow) {
     // Capture rows 0–255 red, 256–489 blue, 490–511 green.
     {
-        Copy2Texture::CaptureScope capture(*overlay);
+        Copy2Texture::CaptureScope capture(*overlay, kDesignPicture);
         fillRect(-1, -1, 1, 0, 1, 0, 0);
         fillRect(-1, 0, 1, 490.0f / 256 - 1, 0, 0, 1);
         fillRect(-1, 490.0f / 256 - 1, 1, 1, 0, 1, 0);
@@ -107,7 +103,7 @@ TEST_F(Copy2TextureGl, TheTopOfTheCaptureIsStretchedOutOfTheWindow) {
 
 TEST_F(Copy2TextureGl, BrightnessAlphaAndOffset) {
     {
-        Copy2Texture::CaptureScope capture(*overlay);
+        Copy2Texture::CaptureScope capture(*overlay, kDesignPicture);
         fillRect(-1, -1, 1, 1, 0, 0, 0);
         fillRect(-0.5f, -0.5f, 0.5f, 0.5f, 1, 1, 1);  // a white square in the middle half
     }

@@ -81,7 +81,7 @@ TEST_F(LayersGl, TagIsMirroredLeftToRightAndUpright) {
     tag.setZDrift(0);
     tag.setBlend(GL_SRC_ALPHA, GL_ONE);
     GlState before = GlState::capture();
-    tag.draw(1.0);
+    tag.draw(Frame::at(1.0));
     GlState after = GlState::capture();
     EXPECT_TRUE(before == after) << before.differences(after);
     expectRgb(200, 450, 0, 0, 255);    // screen left shows the texture's right half
@@ -98,11 +98,11 @@ TEST_F(LayersGl, ColourBlendedTagAtHalfFadeAddsTheSquareOfItsLevel) {
     tag.setZDrift(0);
     tag.setBlend(GL_SRC_COLOR, GL_ONE);
     clearTo(0.2f);
-    tag.draw(0.5);
+    tag.draw(Frame::at(0.5));
     // Source colour 0.5 weighted by itself: 0.25 of white on top of the 0.2 grey.
     expectRgb(400, 300, 51 + 64, 51 + 64, 51 + 64);
     clearTo(0.2f);
-    tag.draw(1.5);
+    tag.draw(Frame::at(1.5));
     expectRgb(400, 300, 255, 255, 255);
 }
 
@@ -111,13 +111,13 @@ TEST_F(LayersGl, TagDriftsAwayAlongTheViewAxis) {
     tag.texture = keep(solidTexture(255));
     tag.setFade(0, 10, 0);
     tag.setBlend(GL_SRC_ALPHA, GL_ONE);
-    tag.draw(0);
+    tag.draw(Frame::at(0));
     expectRgb(400, 5, 255, 255, 255);  // at z −2 the square fills the height
     testing_support::resetFrame();
     glMatrixMode(GL_PROJECTION);
     gluPerspective(45.0, 800.0 / 600.0, 0.1, 100.0);
     glMatrixMode(GL_MODELVIEW);
-    tag.draw(2);  // at z −4 it covers half the height
+    tag.draw(Frame::at(2));  // at z −4 it covers half the height
     expectRgb(400, 300, 255, 255, 255);
     expectRgb(400, 100, 0, 0, 0);
 }
@@ -125,24 +125,36 @@ TEST_F(LayersGl, TagDriftsAwayAlongTheViewAxis) {
 TEST_F(LayersGl, WhiteFlashAddsItsLevelBlackFlashDarkens) {
     Flash flash;
     flash.white = keep(solidTexture(255));
-    flash.black = keep(solidTexture(0));
     flash.add(10, 0.25, 0, 0.5, 1, 0);
     GlState before = GlState::capture();
-    flash.draw(10.5);
+    flash.draw(Frame::at(10.5));
     GlState after = GlState::capture();
     EXPECT_TRUE(before == after) << before.differences(after);
     expectRgb(400, 300, 128, 128, 128);
 
+    // A black picture at half opacity keeps a quarter at half level: the flash draws with
+    // its own black picture, whatever other texture is about.
+    GLuint halfBlack = 0;
+    glGenTextures(1, &halfBlack);
+    glBindTexture(GL_TEXTURE_2D, keep(halfBlack));
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+    std::vector<uint8_t> halfAlpha(4 * 4 * 4, 0);
+    for (size_t i = 3; i < halfAlpha.size(); i += 4) {
+        halfAlpha[i] = 128;
+    }
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, 4, 4, 0, GL_RGBA, GL_UNSIGNED_BYTE, halfAlpha.data());
+    glBindTexture(GL_TEXTURE_2D, 0);
+    flash.black = halfBlack;
     flash.clear();
     flash.add(10, 0.25, 0, 0.5, 1, Flash::kBlack);
     clearTo(1.0f);
-    flash.draw(10.25);
+    flash.draw(Frame::at(10.25));
     expectRgb(400, 300, 0, 0, 0);
     clearTo(1.0f);
-    flash.draw(10.5);
-    expectRgb(400, 300, 128, 128, 128);
+    flash.draw(Frame::at(10.5));
+    expectRgb(400, 300, 64, 64, 64);
     clearTo(1.0f);
-    flash.draw(10.76);  // after the end nothing is drawn
+    flash.draw(Frame::at(10.76));  // after the end nothing is drawn
     expectRgb(400, 300, 255, 255, 255);
 }
 

@@ -5,7 +5,6 @@
 
 #include <vector>
 
-#include "base/frame_state.h"
 #include "base/keys.h"
 #include "layers/test_textures.h"
 #include "render/world.h"
@@ -21,9 +20,6 @@ using testing_support::readPixel;
 
 TEST(LoadingScreenGl, FourStepsShowTheThreePicturesInTurnOverTheWholeWindow) {
     testing_support::resetFrame();
-    if (world == nullptr) {
-        world = new World();
-    }
     std::vector<Pixel> shown;
     std::vector<Pixel> corners;
     LoadingScreen screen([&] {

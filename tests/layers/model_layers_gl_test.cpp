@@ -6,7 +6,6 @@
 #include <filesystem>
 #include <string>
 
-#include "base/frame_state.h"
 #include "base/keys.h"
 #include "camera/camera.h"
 #include "image/test_images.h"
@@ -106,31 +105,45 @@ TEST(ModelLayers, SpinneAmountFollowsLoudness) {
     EXPECT_NEAR(SpinneLayer::blendAmount(3 * peak, 83.0, 1.0), 0.1, 1e-12);
 }
 
-TEST(ModelLayersGl, SpinneDrawsTheMorphAndDecaysItsLevel) {
+TEST(ModelLayersGl, SpinneDrawsTheMorphAndItsLevelFallsWithShowTime) {
     testing_support::installScriptedUi(false);
     testing_support::resetFrame();
     DataDirectory data("spinne_data");
     data.writeModel("vintra/spnormal.3ds", test_models::single(test_models::strip(2, -0.5f)));
     data.writeModel("vintra/spinne.3ds", test_models::single(test_models::strip(2, 0.5f)));
-    camera = nullptr;
     SpinneLayer spinne;
     spinne.setFrequency(83.0);
 
     const GlState before = GlState::capture();
     // Silence: a tenth of the way from z −0.5 to 0.5.
-    auto polygons = capturePolygons([&] { spinne.draw(1.234); });
+    auto polygons = capturePolygons([&] { spinne.draw(Frame::at(1.234)); });
     ASSERT_EQ(polygons.size(), 2u);
     EXPECT_NEAR(polygons[0][0].z, (-0.4 + 1) / 2, 1e-4);
     EXPECT_NEAR(polygons[0][0].x, windowX(-0.9), 1e-2);
     EXPECT_EQ(GlState::capture(), before) << GlState::capture().differences(before);
 
-    spinne.followMusic = false;
-    spinne.level = 1.0;
-    polygons = capturePolygons([&] { spinne.draw(M_PI / 2 / 83.0); });
+    // Without music, a level set at show time 10 falls by the decay with every 1/60 s of
+    // show time after it: what falling once per drawn frame gave at 60 frames a second,
+    // whichever frames are drawn (at 30 a second every other step, after a seek the same).
+    spinne.setLevel(1.0, 10.0);
+    Frame peak = Frame::at(10.0);
+    peak.localTime = M_PI / 2 / 83.0;
+    polygons = capturePolygons([&] { spinne.draw(peak); });
     ASSERT_EQ(polygons.size(), 2u);
     EXPECT_NEAR(spinne.lastAmount, 0.6f, 1e-6);
     EXPECT_NEAR(polygons[0][0].z, (0.1 + 1) / 2, 1e-4);
-    EXPECT_DOUBLE_EQ(spinne.level, 0.9);
+    double perFrame = 1.0;
+    for (int frame = 0; frame <= 120; ++frame) {
+        EXPECT_DOUBLE_EQ(spinne.levelAt(10.0 + frame / 60.0), perFrame) << "frame " << frame;
+        if (frame % 2 == 0) {
+            EXPECT_DOUBLE_EQ(spinne.levelAt(10.0 + (frame / 2) / 30.0), perFrame);
+        }
+        perFrame *= spinne.decay;
+    }
+    EXPECT_EQ(spinne.levelAt(9.0), 1.0) << "before it was set";
+    peak.showTime = 10.0 + 1 / 60.0;
+    capturePolygons([&] { spinne.draw(peak); });
+    EXPECT_NEAR(spinne.lastAmount, (0.6 - 0.1) * 0.9 + 0.1, 1e-6);
 }
 
 TEST(ModelLayersGl, TurntablePlatterTurnsAndBodyStays) {
@@ -143,16 +156,14 @@ TEST(ModelLayersGl, TurntablePlatterTurnsAndBodyStays) {
     data.writeModel("vintra/turndisc.3ds", triangle({20, 0, 20}, 10));
     data.writeJpeg("vintra/korrin.jpg");
     Camera showCamera;
-    camera = &showCamera;
-    TurntableLayer turntable;
+    TurntableLayer turntable(&showCamera);
     EXPECT_NEAR(showCamera.getEye().x, 7.72, 1e-5);
     EXPECT_NEAR(showCamera.getTarget().z, 10.21, 1e-5);
-    camera = nullptr;
 
     const GlState before = GlState::capture();
     const double halfTurn = 0.5 / TurntableLayer::kTurnsPerSecond;
     for (double t : {0.0, halfTurn, 2 * halfTurn}) {
-        const auto polygons = capturePolygons([&] { turntable.draw(t); });
+        const auto polygons = capturePolygons([&] { turntable.draw(Frame::at(t)); });
         ASSERT_EQ(polygons.size(), 3u) << "body, under-disc and disc at " << t;
         EXPECT_NEAR(polygons[0][0].x, windowX(-0.8), 1e-2);
         EXPECT_NEAR(polygons[0][0].y, windowY(-0.8), 1e-2);
@@ -174,7 +185,6 @@ protected:
         glMatrixMode(GL_PROJECTION);
         glFrustum(-1, 1, -0.75, 0.75, 1, 1000);
         glMatrixMode(GL_MODELVIEW);
-        camera = nullptr;
         // A box where the word's own camera looks.
         data.writeModel("word.3ds",
                         test_models::single(test_models::cube({138.33f, -1.13f, 473.06f}, 1)));
@@ -188,7 +198,7 @@ protected:
 };
 
 TEST_F(TextModelGl, RefusesToDrawBeforeTheWriterIsSet) {
-    EXPECT_TRUE(capturePolygons([&] { word->draw(1.0); }).empty());
+    EXPECT_TRUE(capturePolygons([&] { word->draw(Frame::at(1.0)); }).empty());
     ASSERT_EQ(ui->messages.size(), 1u);
     EXPECT_EQ(ui->messages[0].text, "Init writer first");
     EXPECT_EQ(ui->messages[0].caption, "Init writer first");
@@ -197,15 +207,15 @@ TEST_F(TextModelGl, RefusesToDrawBeforeTheWriterIsSet) {
 TEST_F(TextModelGl, IsWrittenHeldAndUnwrittenInItsOwnView) {
     word->initWriter(0.48, 0.96);
     const GlState before = GlState::capture();
-    EXPECT_TRUE(capturePolygons([&] { word->draw(0.0); }).empty());
-    const auto held = capturePolygons([&] { word->draw(1.0); });
+    EXPECT_TRUE(capturePolygons([&] { word->draw(Frame::at(0.0)); }).empty());
+    const auto held = capturePolygons([&] { word->draw(Frame::at(1.0)); });
     ASSERT_FALSE(held.empty());
     EXPECT_NEAR(held[0][0].x, 400, 60);
     EXPECT_NEAR(held[0][0].y, 300, 60);
-    const auto unwriting = capturePolygons([&] { word->draw(1.74); });
+    const auto unwriting = capturePolygons([&] { word->draw(Frame::at(1.74)); });
     EXPECT_FALSE(unwriting.empty());
     EXPECT_LT(unwriting.size(), held.size());
-    EXPECT_TRUE(capturePolygons([&] { word->draw(2.0); }).empty());
+    EXPECT_TRUE(capturePolygons([&] { word->draw(Frame::at(2.0)); }).empty());
     EXPECT_EQ(GlState::capture(), before) << GlState::capture().differences(before);
     EXPECT_TRUE(ui->messages.empty());
 }

@@ -4,7 +4,6 @@
 
 #include <vector>
 
-#include "base/frame_state.h"
 #include "base/keys.h"
 #include "base/random.h"
 #include "layers/test_textures.h"
@@ -22,9 +21,6 @@ class NoiseOverlayGl : public ::testing::Test {
 protected:
     void SetUp() override {
         testing_support::resetFrame();
-        if (world == nullptr) {
-            world = new World();
-        }
         black = makeSolidTexture(0, 0, 0);
         white = makeSolidTexture(255, 255, 255);
     }

@@ -112,7 +112,6 @@ TEST_F(TagListTest, MarkersDrawFromTheListsOwnSequenceInColumnOrder) {
     EXPECT_LE(a.x, 0.495);
 
     const float x = a.x, rotation = a.rotation, z = tagAt(1).z;
-    nextRandom();
     timeline.clear();
     ASSERT_TRUE(tags.read(list.path()));
     EXPECT_EQ(tagAt(0).x, x);

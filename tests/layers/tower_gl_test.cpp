@@ -12,7 +12,6 @@
 #include <vector>
 
 #include "base/beat.h"
-#include "base/frame_state.h"
 #include "base/keys.h"
 #include "camera/camera.h"
 #include "image/test_images.h"
@@ -136,14 +135,9 @@ protected:
 
         previous = fs::current_path();
         fs::current_path(root);
-        if (world == nullptr) {
-            world = new World();
-        }
         viewer.setView(0, 0, 20, 0, 0, 0, 0, 1, 0);
-        camera = &viewer;
     }
     void TearDown() override {
-        camera = nullptr;
         fs::current_path(previous);
         fs::remove_all(root);
     }
@@ -151,14 +145,21 @@ protected:
     // A cleared frame in the show's normal view and lighting.
     void normalFrame() {
         testing_support::resetFrame();
-        world->initView();
-        world->initLights();
+        world.initView(kDesignPicture);
+        world.initLights();
+    }
+    // The scene's frame at local time t, seen through the viewer.
+    Frame frameAt(double t) const {
+        Frame frame = Frame::at(t);
+        frame.camera = &viewer;
+        return frame;
     }
 
     platform::ScriptedUi* ui = nullptr;
     fs::path root;
     fs::path previous;
     Camera viewer;
+    World world;
 };
 
 std::vector<uint8_t> readFrame() {
@@ -187,7 +188,7 @@ TEST_F(TowerGl, TheOccluderShadowsTheWallAndSparksAddLight) {
     glPushMatrix();
     glTranslatef(0.5f, 0.25f, -1);
     const GlState before = GlState::capture();
-    scene.draw(0.0);
+    scene.draw(frameAt(0.0));
     const GlState after = GlState::capture();
     EXPECT_TRUE(before == after) << before.differences(after);
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
@@ -225,7 +226,7 @@ TEST_F(TowerGl, TheLightFlaresOnEachBurstAndRestsAfterIt) {
     for (int frame = 0; frame <= 11 * 30; ++frame) {
         const double t = frame * kFrame;
         normalFrame();
-        scene.draw(t);
+        scene.draw(frameAt(t));
         const double burst = scene.beat.burstAt(t);
         if (burst == TowerBeat::kNoBurst) {
             ASSERT_FLOAT_EQ(face.lightRadius, 40.0f) << "before the first burst, at " << t;
@@ -249,7 +250,7 @@ TEST_F(TowerGl, TheFrameAtATimeIsTheSameHoweverTheSceneGotThere) {
         Tower scene;
         for (const double t : times) {
             normalFrame();
-            scene.draw(t);
+            scene.draw(frameAt(t));
         }
         return readFrame();
     };
@@ -284,7 +285,7 @@ TEST_F(TowerGl, AnOpenModelKeepsItsFacesAndAClosedOneIsStillCulled) {
     EXPECT_TRUE(scene.texts[0]->getMesh(0).isClosed()) << "the box is closed";
     EXPECT_FALSE(scene.texts[1]->getMesh(0).isClosed());
     normalFrame();
-    scene.draw(0.0);
+    scene.draw(frameAt(0.0));
     EXPECT_GT(readPixel(wallX(8.5), 300).r, 10) << "the square's back faces are drawn";
     EXPECT_EQ(readPixel(wallX(8.5), 200).r, 0) << "the background above it";
 }
@@ -296,7 +297,7 @@ TEST_F(TowerGl, AMissingTextTextureIsOneMessageAndTheTextsStillDraw) {
     EXPECT_EQ(ui->messages[0].text, "ERROR! Failed to load ./vintra/tower/text.jpg !");
     for (int frame = 0; frame < 3; ++frame) {
         normalFrame();
-        scene.draw(frame * kFrame);
+        scene.draw(frameAt(frame * kFrame));
     }
     EXPECT_EQ(ui->messages.size(), 1u);
     // The occluder (text 1) is in front of the wall at (−3, 0, 2): drawn, lit, untextured.
@@ -314,11 +315,11 @@ TEST_F(TowerGl, TheLightWalksItsPathAtSixtyStepsASecondWhateverTheFrameRate) {
     Tower at60, at20;
     for (int frame = 1; frame <= 60; ++frame) {
         normalFrame();
-        at60.draw(frame / 60.0);
+        at60.draw(frameAt(frame / 60.0));
     }
     for (int frame = 1; frame <= 20; ++frame) {
         normalFrame();
-        at20.draw(frame / 20.0);
+        at20.draw(frameAt(frame / 20.0));
     }
     EXPECT_EQ(at60.lightPath->getEye().x, at20.lightPath->getEye().x)
         << "one second of show time takes the light equally far";
@@ -332,7 +333,7 @@ TEST_F(TowerGl, LoadedPieceByPieceTheSceneDrawsAsLoadedAtOnce) {
     {
         Tower scene;
         normalFrame();
-        scene.draw(0.1);
+        scene.draw(frameAt(0.1));
         atOnce = readFrame();
     }
     Tower spread(Tower::Loading::Spread);
@@ -340,7 +341,7 @@ TEST_F(TowerGl, LoadedPieceByPieceTheSceneDrawsAsLoadedAtOnce) {
     normalFrame();
     const std::vector<uint8_t> cleared = readFrame();
     int steps = 0;
-    while (spread.prepareStep()) {
+    while (spread.prepareStep(frameAt(0.1))) {
         ++steps;
         ASSERT_NE(spread.tower, nullptr);
     }
@@ -348,7 +349,7 @@ TEST_F(TowerGl, LoadedPieceByPieceTheSceneDrawsAsLoadedAtOnce) {
     EXPECT_GT(steps, Tower::kTextCount + 3) << "a model per step, then the lists and passes";
     EXPECT_TRUE(readFrame() == cleared) << "the rehearsal left something in the frame";
     normalFrame();
-    spread.draw(0.1);
+    spread.draw(frameAt(0.1));
     EXPECT_TRUE(readFrame() == atOnce);
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
@@ -357,7 +358,7 @@ TEST_F(TowerGl, LoadedPieceByPieceTheSceneDrawsAsLoadedAtOnce) {
 TEST_F(TowerGl, AFirstDrawBeforeTheStepsLoadsTheRest) {
     Tower spread(Tower::Loading::Spread);
     normalFrame();
-    spread.draw(0.0);
+    spread.draw(frameAt(0.0));
     EXPECT_TRUE(spread.ready());
     EXPECT_FALSE(spread.prepareStep());
     EXPECT_NE(readPixel(wallX(4.5), 300).r, 0) << "the lit wall";

@@ -94,9 +94,7 @@ TEST(NObjectGl, ShadowVolumeCountsOnlyWhereTheBoxHidesTheLight) {
     NObject box;
     test_models::loadInto(box, test_models::single(test_models::cube({0, 0, -10}, 1)));
     box.initShadow();
-    lightPosition[0] = 0;
-    lightPosition[1] = 0;
-    lightPosition[2] = -5;
+    box.setLightPosition(Vector3(0, 0, -5));
 
     const GlState before = GlState::capture();
     box.draw(ShadeType::Shadow);
@@ -114,7 +112,7 @@ TEST(NObjectGl, ShadowVolumeCountsOnlyWhereTheBoxHidesTheLight) {
     // With the light moved left the shadow falls on the wall at x 8.5 … 27.25 (tangents
     // 0.28 … 0.91), and the first wall point comes out of it.
     ShadowScene again;
-    lightPosition[0] = -4;
+    box.setLightPosition(Vector3(-4, 0, -5));
     box.draw(ShadeType::Shadow);
     EXPECT_EQ(testing_support::readStencil(windowX(0.15), 300), 0);
     EXPECT_NE(testing_support::readStencil(windowX(0.5), 300), 0) << "shadow thrown right";
@@ -141,8 +139,7 @@ TEST(NObjectGl, ALeakingVolumeLeavesANonZeroCount) {
     NObject triangle;
     test_models::loadInto(triangle, test_models::single(lone));
     triangle.initShadow();
-    lightPosition[0] = lightPosition[1] = 0;
-    lightPosition[2] = -35;
+    triangle.setLightPosition(Vector3(0, 0, -35));
     triangle.draw(ShadeType::Shadow);
     EXPECT_EQ(testing_support::readStencil(400, 300), 255) << "decremented from 0, wrapped";
     EXPECT_EQ(testing_support::readStencil(windowX(-0.9), 300), 0) << "beside the triangle";
@@ -215,7 +212,7 @@ TEST(NObjectGl, InitLightMakesClampedTexturesThatDarkenTheFrame) {
     test_models::loadInto(object, test_models::single(test_models::strip(1, -0.5f)));
     object.setLightRadius(100);
     object.initLight();
-    lightPosition[0] = lightPosition[1] = lightPosition[2] = 0;
+    object.setLightPosition(Vector3(0, 0, 0));
     object.draw(ShadeType::LightMap);
     // Grey 128 on both units multiplies white down to about 128 · 128 / 255.
     const testing_support::Pixel p = testing_support::readPixel(windowX(-0.88), windowY(-0.88));
@@ -248,7 +245,7 @@ testing_support::Pixel lightMappedPair(const gen::ThreeDsModel& model) {
     Mesh& pair = object.getMesh(object.getMeshCount() - 1);
     pair.getFace(0).lightRadius = 0.05f;
     pair.getFace(1).lightRadius = 0.06f;
-    lightPosition[0] = lightPosition[1] = lightPosition[2] = 0;
+    object.setLightPosition(Vector3(0, 0, 0));
     object.draw(ShadeType::LightMap);
     return testing_support::readPixel(windowX(0.35), windowY(-0.55));
 }
@@ -271,7 +268,7 @@ TEST(NObjectGl, FlatLightMappedInOnePassTakesTheLightMapOncePerPixel) {
         object.setLightRadius(100);
         object.initLight();
         object.freeze();
-        lightPosition[0] = lightPosition[1] = lightPosition[2] = 0;
+        object.setLightPosition(Vector3(0, 0, 0));
         glPushAttrib(GL_ALL_ATTRIB_BITS);
         const GLfloat towardsTheEye[] = {0, 0, 1, 0};
         const GLfloat white[] = {1, 1, 1, 1};
@@ -338,9 +335,7 @@ TEST(NObjectGl, LightVectorIsTheLightTurnedByTheOrientation) {
     NObject object;
     glLoadIdentity();
     object.initShadow();
-    lightPosition[0] = 1;
-    lightPosition[1] = 2;
-    lightPosition[2] = 3;
+    object.setLightPosition(Vector3(1, 2, 3));
     object.draw(ShadeType::Shadow);
     const Vector3* light = object.getLightVector();
     ASSERT_NE(light, nullptr);

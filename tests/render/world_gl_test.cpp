@@ -5,7 +5,6 @@
 #include <cmath>
 #include <string>
 
-#include "base/frame_state.h"
 #include "base/keys.h"
 #include "shell/log_window.h"
 #include "show/light.h"
@@ -20,13 +19,10 @@ using testing_support::readPixel;
 
 class WorldGl : public ::testing::Test {
 protected:
-    void SetUp() override {
-        testing_support::resetFrame();
-        if (world == nullptr) {
-            world = new World();
-        }
-    }
+    void SetUp() override { testing_support::resetFrame(); }
     void TearDown() override { testing_support::resetFrame(); }
+
+    World world;
 };
 
 std::array<GLfloat, 16> matrix(GLenum which) {
@@ -68,20 +64,20 @@ TEST_F(WorldGl, ConstructionAnnouncesItselfAndPlacesTheLight) {
     World fresh;
     EXPECT_NE(log.text().find("World Object"), std::string::npos);
     logWindow = saved;
-    EXPECT_FLOAT_EQ(lightPosition[0], 50);
-    EXPECT_FLOAT_EQ(lightPosition[2], 100);
+    EXPECT_FLOAT_EQ(fresh.lightPosition[0], 50);
+    EXPECT_FLOAT_EQ(fresh.lightPosition[2], 100);
     EXPECT_FALSE(fresh.showFps);
 }
 
 TEST_F(WorldGl, InitViewSetsASquareAspectPerspective) {
     glClearColor(1, 1, 1, 1);
-    world->initView();
+    world.initView({80, 40, 800, 600});
     GLint viewport[4] = {};
     glGetIntegerv(GL_VIEWPORT, viewport);
+    EXPECT_EQ(viewport[0], 80);
+    EXPECT_EQ(viewport[1], 40);
     EXPECT_EQ(viewport[2], 800);
     EXPECT_EQ(viewport[3], 600);
-    EXPECT_EQ(viewportWidth, 800);
-    EXPECT_EQ(viewportHeight, 600);
     const auto p = matrix(GL_PROJECTION_MATRIX);
     // The integer quotient 800 / 600 = 1: equal x and y scales.
     EXPECT_FLOAT_EQ(p[0], p[5]);
@@ -97,13 +93,13 @@ TEST_F(WorldGl, InitViewSetsASquareAspectPerspective) {
 
 TEST_F(WorldGl, LightsMaterialAndLightPosition) {
     glPushAttrib(GL_LIGHTING_BIT);
-    world->setLightPosition(1.0, 2.0, 3.0);
-    EXPECT_FLOAT_EQ(lightPosition[0], 1);
-    EXPECT_FLOAT_EQ(lightPosition[1], 2);
-    EXPECT_FLOAT_EQ(lightPosition[2], 3);
+    world.setLightPosition(1.0, 2.0, 3.0);
+    EXPECT_FLOAT_EQ(world.lightPosition[0], 1);
+    EXPECT_FLOAT_EQ(world.lightPosition[1], 2);
+    EXPECT_FLOAT_EQ(world.lightPosition[2], 3);
     expectVector(GL_LIGHT0, GL_POSITION, {1, 2, 3, 1});
 
-    world->initLights();
+    world.initLights();
     expectVector(GL_LIGHT0, GL_AMBIENT, {0.3f, 0.3f, 0.3f, 1});
     expectVector(GL_LIGHT0, GL_DIFFUSE, {0.7f, 0.7f, 0.7f, 1});
     expectVector(GL_LIGHT0, GL_SPECULAR, {1, 1, 1, 1});
@@ -120,7 +116,7 @@ TEST_F(WorldGl, LightsMaterialAndLightPosition) {
 
     // The float form, under a moved modelview: GL keeps the position in eye space.
     glTranslatef(10, 0, 0);
-    world->setLightPosition(1.0f, 2.0f, 3.0f);
+    world.setLightPosition(1.0f, 2.0f, 3.0f);
     expectVector(GL_LIGHT0, GL_POSITION, {11, 2, 3, 1});
     glLoadIdentity();
 
@@ -129,7 +125,7 @@ TEST_F(WorldGl, LightsMaterialAndLightPosition) {
     show.setPosition(-100, 0, -100);
     expectVector(GL_LIGHT0, GL_POSITION, {-100, 0, -100, 0});  // a direction
     glPopAttrib();
-    world->setLightPosition(50.0, 50.0, 100.0);
+    world.setLightPosition(50.0, 50.0, 100.0);
 }
 
 TEST_F(WorldGl, OrthoBracketRestoresBothMatrices) {
@@ -139,7 +135,7 @@ TEST_F(WorldGl, OrthoBracketRestoresBothMatrices) {
     glTranslatef(1, 2, 3);
     const GlState before = GlState::capture();
 
-    world->beginOrtho();
+    world.beginOrtho();
     const auto ortho = matrix(GL_PROJECTION_MATRIX);
     EXPECT_FLOAT_EQ(ortho[0], 1);
     EXPECT_FLOAT_EQ(ortho[10], -1);
@@ -149,7 +145,7 @@ TEST_F(WorldGl, OrthoBracketRestoresBothMatrices) {
     GLint mode = 0;
     glGetIntegerv(GL_MATRIX_MODE, &mode);
     EXPECT_EQ(mode, GL_MODELVIEW);
-    world->endOrtho();
+    world.endOrtho();
 
     const GlState after = GlState::capture();
     EXPECT_EQ(before, after) << before.differences(after);
@@ -163,7 +159,7 @@ TEST_F(WorldGl, FullWindowQuadUsesTheSpriteMappingAndRestoresState) {
     glEnable(GL_DEPTH_TEST);
     glEnable(GL_LIGHTING);
     const GlState before = GlState::capture();
-    world->drawFullWindowQuad(0, texture);
+    world.drawFullWindowQuad(0, texture);
     EXPECT_EQ(before, GlState::capture()) << before.differences(GlState::capture());
     // s = (1 − x) / 2, t = (1 − y) / 2: the picture is turned half a turn.
     const auto topLeft = readPixel(10, 590);
@@ -188,15 +184,15 @@ TEST_F(WorldGl, TextureEnvironmentsInvertOrKeepTheTexture) {
     glColor4f(0.8f, 0.8f, 0.4f, 1);
     glPushAttrib(GL_TEXTURE_BIT);
 
-    world->setNormalTexEnv();
-    world->drawFullWindowQuad(0, texture);
+    world.setNormalTexEnv();
+    world.drawFullWindowQuad(0, texture);
     const auto normal = readPixel(400, 300);
     EXPECT_NEAR(normal.r, 0.8 * 64, 2);
     EXPECT_NEAR(normal.g, 0.8 * 128, 2);
     EXPECT_NEAR(normal.b, 0.4 * 191, 2);
 
-    world->setInvertTexEnv();
-    world->drawFullWindowQuad(0, texture);
+    world.setInvertTexEnv();
+    world.drawFullWindowQuad(0, texture);
     const auto inverted = readPixel(400, 300);
     EXPECT_NEAR(inverted.r, 0.8 * (255 - 64), 2);
     EXPECT_NEAR(inverted.g, 0.8 * (255 - 128), 2);
@@ -211,35 +207,30 @@ TEST_F(WorldGl, FrameRateIsSampledEveryTenFrames) {
     World meter;
     int printed = 0;
     meter.printFps = [&](const char*) { ++printed; };
-    const int savedFrames = framesDrawn;
-
-    framesDrawn = 10;
-    showTime = 2.0;
+    // Each update counts a frame: the tenth is sampled.
+    meter.framesDrawn = 9;
+    double showTime = 2.0;
     meter.updateFrameRate(showTime);
     EXPECT_FLOAT_EQ(meter.fps, 5.0f);
     EXPECT_STREQ(meter.fpsText, "Fps: 5.0 Tid 2.00");
     EXPECT_EQ(printed, 0);  // hidden unless showFps
 
-    framesDrawn = 11;
     showTime = 2.1;
     meter.showFps = true;
     meter.updateFrameRate(showTime);
     EXPECT_STREQ(meter.fpsText, "Fps: 5.0 Tid 2.10");
     EXPECT_EQ(printed, 1);
 
-    framesDrawn = 20;
+    meter.framesDrawn = 19;
     showTime = 2.5;
     meter.updateFrameRate(showTime);
     EXPECT_FLOAT_EQ(meter.fps, 20.0f);  // 10 frames in 0.5 s
 
     // A paused clock gives no new rate instead of a division by zero.
-    framesDrawn = 30;
+    meter.framesDrawn = 29;
     meter.updateFrameRate(showTime);
     EXPECT_FLOAT_EQ(meter.fps, 20.0f);
     EXPECT_STREQ(meter.fpsText, "Fps: 20.0 Tid 2.50");
-
-    framesDrawn = savedFrames;
-    showTime = 0;
 }
 
 }  // namespace

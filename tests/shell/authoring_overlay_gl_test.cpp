@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "base/beat_position.h"
-#include "base/frame_state.h"
 #include "base/keys.h"
 #include "support/gl_context.h"
 #include "support/gl_state.h"
@@ -33,14 +32,14 @@ TEST(AuthoringOverlay, FlashesTheCornerOnEachBeatWritesItsLineAndLeavesNoStateBe
     static Text font;
     AuthoringOverlay overlay("title");
     testing_support::resetFrame();
-    showTime = BeatPosition::beatStart(45);
-    overlay.draw(nullptr, &font);
+    const OverlayFrame onABeat{.showTime = BeatPosition::beatStart(45)};
+    overlay.draw(nullptr, &font, onABeat);
     EXPECT_EQ(readPixel(kCornerX, kCornerY).r, 0) << "hidden, it draws nothing";
 
     overlay.toggle(nullptr);
     ASSERT_TRUE(overlay.visible());
     const GlState before = GlState::capture();
-    overlay.draw(nullptr, &font);
+    overlay.draw(nullptr, &font, onABeat);
     const GlState after = GlState::capture();
     EXPECT_TRUE(before == after) << before.differences(after);
     auto corner = readPixel(kCornerX, kCornerY);
@@ -49,15 +48,14 @@ TEST(AuthoringOverlay, FlashesTheCornerOnEachBeatWritesItsLineAndLeavesNoStateBe
     EXPECT_GT(brightestInLine(), 100) << "the line is written in the top left corner";
 
     testing_support::resetFrame();
-    showTime = BeatPosition::beatStart(44);  // the first beat of bar 11
-    overlay.draw(nullptr, &font);
+    // The first beat of bar 11.
+    overlay.draw(nullptr, &font, {.showTime = BeatPosition::beatStart(44)});
     corner = readPixel(kCornerX, kCornerY);
     EXPECT_GT(corner.r, 240);
     EXPECT_LT(corner.b, 60) << "warm on the first beat of a bar";
 
     testing_support::resetFrame();
-    showTime = BeatPosition::beatStart(44) + 0.2;
-    overlay.draw(nullptr, &font);
+    overlay.draw(nullptr, &font, {.showTime = BeatPosition::beatStart(44) + 0.2});
     EXPECT_EQ(readPixel(kCornerX, kCornerY).r, 0) << "dark between beats";
 
     // The bar the schedule and its chart give the same moment: counted from 1.

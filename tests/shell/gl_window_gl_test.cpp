@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include "base/frame_state.h"
 #include "base/keys.h"
 #include "shell/session.h"
 #include "support/test_ui.h"

@@ -9,7 +9,6 @@
 #include <string>
 #include <thread>
 
-#include "base/frame_state.h"
 #include "base/keys.h"
 #include "camera/camera.h"
 #include "layers/flash.h"
@@ -55,8 +54,6 @@ protected:
         show.reset();
         fs::current_path(previousDirectory);
         fs::remove_all(directory);
-        loadingScreen = nullptr;
-        camera = nullptr;
     }
 
     static void write(const std::string& path, const std::string& text) {

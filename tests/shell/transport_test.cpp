@@ -31,16 +31,14 @@ struct TransportRig {
         clock.now = [this] { return tick; };
         clock.endProcess = [](int) {};
         clock.startTime = tick;
-        music = nullptr;
-        logEnabled = true;
     }
-    ~TransportRig() { logEnabled = false; }
 
     void press(std::vector<int> keys) {
         uint8_t table[256] = {};
         for (int key : keys)
             table[key] = 1;
-        CameraKeys(camera, questions, requests).handle(table);
+        CameraKeys(camera, questions, requests, {.logOn = true, .showTime = clock.time})
+            .handle(table);
     }
     // A frame at `showTime` on the clock as it runs, the requests carried out after it.
     void frameAt(double showTime) {

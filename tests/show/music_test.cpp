@@ -7,7 +7,6 @@
 #include <thread>
 #include <vector>
 
-#include "base/frame_state.h"
 #include "base/keys.h"
 #include "platform/process.h"
 #include "platform/sound/sound.h"
@@ -177,12 +176,12 @@ TEST_F(MusicTest, AClockStartedLateHearsTheStreamFromThatTimeInTheNextBlock) {
     for (double from : {0.75, 1.2345}) {
         Music played;
         played.open(testing_support::testMp3().c_str());
-        music = &played;
         std::vector<int16_t> heard;
         sound::setSampleSink([&heard](const int16_t* frames, int count) {
             heard.insert(heard.end(), frames, frames + 2 * count);
         });
         ShowClock clock;
+        clock.music = &played;
         double tick = 10;
         clock.now = [&tick] { return tick; };
         clock.startClock();
@@ -198,7 +197,6 @@ TEST_F(MusicTest, AClockStartedLateHearsTheStreamFromThatTimeInTheNextBlock) {
             ASSERT_EQ(heard[i], reference[start + i]) << "from " << from << ", sample " << i;
         }
         sound::setSampleSink(nullptr);
-        music = nullptr;
     }
 }
 

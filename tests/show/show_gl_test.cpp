@@ -12,11 +12,10 @@
 #include <string>
 #include <vector>
 
-#include "base/frame_state.h"
 #include "base/keys.h"
 #include "camera/camera.h"
 #include "camera/transport_requests.h"
-#include "layers/loading_screen.h"
+#include "layers/camera_cut.h"
 #include "render/world.h"
 #include "shell/extensions.h"
 #include "shell/transport.h"
@@ -33,7 +32,7 @@ struct ProbeLayer : Layer {
     std::vector<std::string>* drawn;
     std::string name;
     ProbeLayer(std::vector<std::string>* d, std::string n) : drawn(d), name(std::move(n)) {}
-    void draw(double) override { drawn->push_back(name); }
+    void draw(const Frame&) override { drawn->push_back(name); }
 };
 
 // A show built where no data exists (every loader reports and goes on), with one probe
@@ -72,8 +71,6 @@ protected:
         std::filesystem::current_path(previousDirectory);
         std::filesystem::remove_all(emptyDirectory);
         show.reset();
-        loadingScreen = nullptr;
-        camera = nullptr;
     }
 
     std::vector<std::string> frameAt(double t) {
@@ -94,8 +91,9 @@ protected:
 
 using Order = std::vector<std::string>;
 
-const Order kOpening = {"title",   "camera", "back",  "nick", "lateScratch",
-                        "scratch", "front",  "qelvo", "info"};
+// The cuts come first in every frame: everything the frame draws looks through their camera.
+const Order kOpening = {"camera",  "title", "back",  "nick", "lateScratch",
+                        "scratch", "front", "qelvo", "info"};
 const Order kScene = {"camera", "back", "nick", "lateScratch", "scratch", "front", "qelvo", "info"};
 const Order kGraffiti = {"camera", "back",  "nick",     "lateScratch", "scratch",
                          "front",  "qelvo", "graffiti", "front",       "info"};
@@ -125,7 +123,7 @@ TEST_F(ShowFrameOrder, TowerWindowDrawsOnlyTheTowerCutsAndInformation) {
 
 // Paints the whole window wherever it is drawn, whatever matrices it is given.
 struct PaintLayer : Layer {
-    void draw(double) override {
+    void draw(const Frame&) override {
         glPushAttrib(GL_ALL_ATTRIB_BITS);
         glMatrixMode(GL_PROJECTION);
         glPushMatrix();
@@ -180,6 +178,47 @@ TEST_F(ShowFrameOrder, HiddenAtIsWhatReachesThePicture) {
                 << "line " << line << " at " << std::setprecision(17) << t;
         }
         timeline.clear();
+    }
+}
+
+// A frame looks through the cut of its time: the one playing (the later entry where two
+// play), between cuts the one that ended last, held at its end, before the first the show's
+// own camera; whichever frames came before, a seek back included.
+TEST_F(ShowFrameOrder, AFrameLooksThroughTheCutOfItsTime) {
+    std::string positions;
+    for (int i = 0; i < 6; ++i) {
+        positions += std::to_string(i * 2) + " 1 0  0 0 0  0 1 0\n";
+    }
+    CameraCut first, second, overlapping;
+    for (CameraCut* cut : {&first, &second, &overlapping}) {
+        ASSERT_TRUE(cut->getCamera()->loadPathFromBytes(positions, "cut.pos"));
+        cut->setMoveTime(4);
+    }
+    Timeline& cuts = show->timeline(Show::Line::Camera);
+    cuts.clear();
+    cuts.add(10, 20, &first);
+    cuts.add(30, 40, &second);
+    cuts.add(35, 40, &overlapping);
+    Camera* const own = show->camera();
+    ASSERT_NE(own, nullptr);
+    const struct {
+        double time;
+        Camera* camera;
+        float fraction;  // along the cut's path
+    } frames[] = {{5, own, 0},
+                  {25, first.getCamera(), 1},
+                  {12, first.getCamera(), 0.5f},
+                  {32, second.getCamera(), 0.5f},
+                  {37, overlapping.getCamera(), 0.5f},
+                  {50, overlapping.getCamera(), 1},
+                  {5, own, 0}};
+    for (const auto& f : frames) {
+        frameAt(f.time);
+        ASSERT_EQ(show->camera(), f.camera) << "at " << f.time;
+        if (f.camera != own) {
+            EXPECT_EQ(f.camera->getEye(), f.camera->eyePath.atFraction(f.fraction))
+                << "at " << f.time;
+        }
     }
 }
 

@@ -5,7 +5,6 @@
 #include <memory>
 #include <string>
 
-#include "base/frame_state.h"
 #include "base/keys.h"
 #include "platform/scripted_ui.h"
 #include "platform/window.h"
@@ -33,8 +32,6 @@ public:
         options.title = "tarvel GL tests";
         auto error = testing_support::testWindow().create(options, detail);
         ASSERT_EQ(error, platform::Window::Error::None) << detail;
-        screenWidth = 800;
-        screenHeight = 600;
         testing_support::installScriptedUi(false);
         glViewport(0, 0, 800, 600);
     }

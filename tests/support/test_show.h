@@ -1,5 +1,6 @@
 // GL tests' show: the whole Show built from whatever data lies in the current directory,
-// with the global objects it needs and a clock on a tick the test moves.
+// with the start-up's objects it needs (a camera; no music) and a clock on a tick the test
+// moves.
 #pragma once
 
 #include <memory>

@@ -1,3 +1,0 @@
-#include "base/frame_state.h"
-
-FrameState frameState;
