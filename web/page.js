@@ -1,14 +1,18 @@
-// The page around the show: loading progress, the start panel (the desktop's start-up
-// dialog), notices for the show's messages, the log panel (?log), fullscreen, and the
-// hook ?at=T[&size=WxH] that holds the frame at show time T. The show itself is
-// tarvel.js/tarvel.wasm; its data set is tarvel.data, loaded by tarvel-data.js.
+// The page around the show: loading (the data set from the browser's cache when it has it),
+// the start panel (the desktop's start-up dialog), notices for the show's messages, the
+// player bar (player.js), the authoring panel behind ?log (studio.js), the frame-rate
+// keeper (pace.js), fullscreen, and the hooks ?at=T (the show paused at show time T, a
+// link to a moment) and ?at=T&size=WxH (the still at T, as --shot renders it). The show
+// itself is tarvel.js/tarvel.wasm; its data set is tarvel.data, loaded by tarvel-data.js.
 "use strict";
 
 const params = new URLSearchParams(window.location.search);
 const heldAt = params.get("at");
-const heldSize = params.get("size") || "800x600";
-// The frame at T as --shot renders it: the same as a whole run's.
+const heldSize = params.get("size");
+// The still at T as --shot renders it: the same as a whole run's.
+const holdsStill = heldAt !== null && heldSize !== null;
 const withLog = params.has("log");
+const loopParam = params.get("loop");
 const shotFile = "/tarvel-shot.png";
 const mixRate = 44100; // the show's mixer rate: the music is decoded at it as it plays
 
@@ -16,20 +20,23 @@ const element = (id) => document.getElementById(id);
 
 // What the page and its tests can read at any time (window.tarvelStatus()).
 const status = {
-  state: "loading", // loading, ready, running, held, ended, failed
+  state: "loading", // loading, ready, running, paused, held, ended, failed
   exitStatus: null,
-  notices: [],
   frames: 0,
   frame: null,
   runtime: false, // the program's functions can be called
+  showStarted: false, // main has run: the transport hooks reach a show
 };
 
-function notice(caption, text) {
-  const line = caption ? caption + ": " + text : text;
-  status.notices.push(line);
-  const item = document.createElement("li");
-  item.textContent = line;
-  element("notices").appendChild(item);
+// Work for after the next `count` frames (a file dropped is read in the next one).
+const afterFrames = [];
+function whenFramesDrawn(count, then) {
+  afterFrames.push({ frame: status.frames + count, then });
+  afterFrames.sort((a, b) => a.frame - b.frame);
+}
+
+function notice(text, stays = false) {
+  Notices.add(text, stays);
 }
 
 function setProgress(text, fraction) {
@@ -37,11 +44,16 @@ function setProgress(text, fraction) {
   if (fraction !== undefined) element("bar").value = fraction;
 }
 
+// An error that stops the show: said where the show was, and in a notice that stays.
 function fail(text) {
   status.state = "failed";
+  element("start").hidden = true;
   element("progress").hidden = false;
   element("bar").hidden = true;
   setProgress(text);
+  Notices.keepAll();
+  notice(text, true);
+  if (typeof Player !== "undefined") Player.stopped();
 }
 
 var Module = {
@@ -51,56 +63,91 @@ var Module = {
     console.warn(text);
     // The show's own messages name the file and the reason: show them on the page.
     const shown = text.startsWith("tarvel: ") && !text.startsWith("tarvel: wrote ");
-    if (shown) notice("", text.slice(8));
-  },
-  // The file packager reports "Downloading data... (loaded/total)".
-  setStatus: (text) => {
-    const parts = /\((\d+)\/(\d+)\)/.exec(text);
-    if (parts) setProgress("Loading the show's data…", Number(parts[1]) / Number(parts[2]));
+    if (shown) notice(text.slice(8));
   },
   onAbort: (what) => fail("The show stopped: " + what),
   // The music heard just before a frame reads the show clock, and that frame's show time:
-  // two clocks read at one moment, so the page can say how far apart they are.
+  // two clocks read at one moment, so the page can say how far apart they are. A paused
+  // show draws only when something may change its picture (false skips the frame).
   preMainLoop: () => {
+    if (Player.idle() && !afterFrames.length) return false;
     status.musicBeforeFrame = Module._tarvel_music_time();
   },
   postMainLoop: () => {
     status.frame = { showTime: Module._tarvel_show_time(), musicTime: status.musicBeforeFrame };
     status.frames += 1;
+    Player.afterFrame(status.frame.showTime);
+    Pace.afterFrame();
+    while (afterFrames.length && afterFrames[0].frame <= status.frames) afterFrames.shift().then();
   },
-  tarvelAudio: { context: null },
+  tarvelAudio: {
+    context: null,
+    volume: null,
+    // The show's sound goes through the player's volume.
+    output: (context) => {
+      if (!Module.tarvelAudio.volume || Module.tarvelAudio.volume.context !== context) {
+        Module.tarvelAudio.volume = context.createGain();
+        Module.tarvelAudio.volume.connect(context.destination);
+        Player.applyVolume();
+      }
+      return Module.tarvelAudio.volume;
+    },
+  },
   tarvelPage: {
-    notice: notice,
-    openLog: () => {
-      if (!withLog) return false;
-      element("log").hidden = false;
-      return true;
-    },
-    log: (text) => {
-      const log = element("log");
-      log.textContent = text;
-      log.scrollTop = log.scrollHeight;
-    },
+    openLog: () => Studio.open(),
+    log: (text) => Studio.log(text),
+    written: (path, complete) => Studio.written(path, complete),
+    scale: () => Pace.scale(),
     ended: (code) => {
       status.exitStatus = code;
-      if (heldAt !== null && code === 0) {
+      if (holdsStill && code === 0) {
         status.state = "held";
         return;
       }
+      if (code !== 0) {
+        fail(`The show stopped (status ${code}).`);
+        return;
+      }
       status.state = "ended";
-      if (Module.tarvelAudio.context) Module.tarvelAudio.context.suspend();
-      element("ended").hidden = false;
+      Player.ended();
     },
   },
   // The music is decoded by the show itself (mpg123, as on the desktop), a block at a time
   // as it is heard, and for a held frame only the moment the frame needs: nothing to wait
-  // for here.
+  // for here but the data set.
   onRuntimeInitialized: () => {
     status.runtime = true;
-    if (heldAt !== null) startHeld();
+    if (holdsStill) startStill();
+    else if (heldAt !== null) startAtMoment();
     else showStartPanel();
   },
 };
+
+// The data set, fetched (or read from the cache) while the program loads. What is left is
+// said on the start panel, and on the progress panel while the page waits for it.
+let waitingForData = true;
+const dataLoaded = DataCache.load((progress) => {
+  status.dataBytes = progress.total;
+  status.dataFromCache = progress.fromCache;
+  const left = progress.total - progress.loaded;
+  const megabytes = (bytes) => (bytes / 1e6).toFixed(1);
+  const text = progress.done || left <= 0 ? "" : progress.fromCache ? "Reading the show's data…"
+    : `Loading the show's data: ${megabytes(left)} of ${megabytes(progress.total)} MB to go`;
+  element("still-loading").textContent = text;
+  if (waitingForData && element("start").hidden) {
+    element("bar").hidden = false;
+    setProgress(text || "Loading the show…", progress.total ? progress.loaded / progress.total : 0);
+  }
+}).then((progress) => {
+  status.dataLoaded = true;
+  waitingForData = false;
+  element("bar").hidden = true;
+  setProgress("Loading the show…");
+  return progress;
+}).catch((error) => {
+  fail("The show's data did not load: " + error.message);
+  throw error;
+});
 
 function drawStartPicture() {
   const sizes = Module._malloc(8);
@@ -122,6 +169,7 @@ function drawStartPicture() {
   context.putImageData(image, 0, 0);
 }
 
+// As soon as the program is ready; what is still loading is said on the panel.
 function showStartPanel() {
   drawStartPicture();
   element("progress").hidden = true;
@@ -141,26 +189,60 @@ function runShow(args) {
   if (withLog) Module.FS.writeFile("/logga", ""); // the marker that turns the log on
   status.state = "running";
   try {
-    Module.callMain(args);
+    // The exit status of a main that returned (a refused option); 0 once the show runs.
+    const code = Module.callMain(args);
+    if (code) {
+      fail(`The show did not start (status ${code}).`);
+      return false;
+    }
   } catch (error) {
-    if (error !== "unwind" && !(error && error.name === "ExitStatus")) {
+    if (error && error.name === "ExitStatus") {
+      if (error.status !== 0) fail(`The show did not start (status ${error.status}).`);
+      return false;
+    }
+    if (error !== "unwind") {
       console.error(error);
       status.error = String((error && error.stack) || error);
       fail("The show stopped: " + error);
       throw error;
     }
   }
+  return status.state === "running";
 }
 
-// OK: the click lets the page start sound and go fullscreen.
-function startFromPanel() {
+// ?loop=A,B: --loop A B.
+function showArgs() {
+  const args = ["--windowed", "--renderer", "gles"];
+  if (loopParam !== null) {
+    const ends = /^(-?\d+(?:\.\d+)?),(-?\d+(?:\.\d+)?)$/.exec(loopParam);
+    if (!ends) throw new Error("?loop=A,B takes two show times in seconds");
+    args.push("--loop", ends[1], ends[2]);
+  }
+  return args;
+}
+
+// Runs the show as the player plays it; false (the page says why) when it did not start.
+function startPlaying(args) {
+  if (!runShow(args)) return false;
+  status.showStarted = true;
+  Module._tarvel_hold_at_end();
+  Player.start();
+  return true;
+}
+
+function makeAudioContext() {
   const audio = Module.tarvelAudio;
   try {
     audio.context = new AudioContext({ sampleRate: mixRate });
     audio.context.resume();
   } catch (error) {
-    notice("", "no audio: " + error);
+    notice("no audio: " + error);
   }
+}
+
+// OK: the click lets the page start sound and go fullscreen.
+function startFromPanel() {
+  makeAudioContext();
   if (element("fullscreen").checked && document.documentElement.requestFullscreen) {
     document.documentElement.requestFullscreen().catch(() => {});
   }
@@ -168,34 +250,64 @@ function startFromPanel() {
   element("progress").hidden = false;
   element("bar").hidden = true;
   setProgress("Loading the show…");
-  afterPaint(() => {
+  dataLoaded.then(() => Studio.restoreFiles()).then(() => afterPaint(() => {
     element("progress").hidden = true;
     element("canvas").focus();
-    runShow(["--windowed", "--renderer", "gles"]);
-  });
+    try {
+      startPlaying(showArgs());
+    } catch (error) {
+      fail(error.message);
+    }
+  }));
 }
 
-function startHeld() {
+function startStill() {
   const time = /^-?\d+(\.\d+)?$/;
   if (!/^\d+x\d+$/.test(heldSize) || !time.test(heldAt)) {
     fail("?at=T takes a show time in seconds, and &size=WxH a size in pixels");
     return;
   }
-  element("progress").hidden = true;
   const args = ["--renderer", "gles", "--shot", heldAt, shotFile, "--size", heldSize];
-  afterPaint(() => runShow(args));
+  dataLoaded.then(() => {
+    element("progress").hidden = true;
+    afterPaint(() => runShow(args));
+  });
+}
+
+// ?at=T: the show at T, paused, the player's play button to go on from there (the click
+// starts the sound).
+function startAtMoment() {
+  if (!/^-?\d+(\.\d+)?$/.test(heldAt)) {
+    fail("?at=T takes a show time in seconds");
+    return;
+  }
+  setProgress("Loading the show…");
+  element("bar").hidden = true;
+  dataLoaded.then(() => Studio.restoreFiles()).then(() => afterPaint(() => {
+    element("progress").hidden = true;
+    try {
+      if (!startPlaying([...showArgs(), "--from", heldAt])) return;
+    } catch (error) {
+      fail(error.message);
+      return;
+    }
+    Player.setPaused(true);
+    Player.offerPlayFrom(Number(heldAt));
+  }));
 }
 
 element("ok").addEventListener("click", startFromPanel);
-element("again").addEventListener("click", () => window.location.reload());
 
 // F1 toggles fullscreen, as it switches the desktop's window; Escape leaves it (the
-// browser's own).
+// browser's own). The player's keys are player.js's.
+function toggleFullscreen() {
+  if (document.fullscreenElement) document.exitFullscreen();
+  else if (status.showStarted) document.documentElement.requestFullscreen().catch(() => {});
+}
 document.addEventListener("keydown", (event) => {
   if (event.key !== "F1") return;
   event.preventDefault();
-  if (document.fullscreenElement) document.exitFullscreen();
-  else if (status.state === "running") document.documentElement.requestFullscreen().catch(() => {});
+  toggleFullscreen();
 });
 
 window.tarvelStatus = () => {
@@ -204,16 +316,27 @@ window.tarvelStatus = () => {
     state: status.state,
     error: status.error,
     exitStatus: status.exitStatus,
-    notices: status.notices.slice(),
+    notices: Notices.lines(),
+    noticesShown: Notices.shownCount(),
+    noticeRepeats: Notices.repeats(),
     frames: status.frames,
     // The last frame's show time, and the music heard when its clock was read (-1 before
     // the music starts).
     showTime: status.frame ? status.frame.showTime : null,
     musicTime: status.frame ? status.frame.musicTime : null,
+    // The music heard now, between frames.
+    musicNow: status.showStarted ? Module._tarvel_music_time() : null,
+    paused: status.showStarted ? Module._tarvel_paused() === 1 : false,
     audioState: audio ? audio.state : "none",
     audioContextTime: audio ? audio.currentTime : null,
     // Seconds of music decoded so far: a held frame needs a few blocks of it, not the track.
     musicSeconds: status.runtime ? Module._tarvel_music_decoded_seconds() : 0,
+    dataBytes: status.dataBytes,
+    dataLoaded: !!status.dataLoaded,
+    dataFromCache: status.dataFromCache,
+    scale: Pace.scale(),
+    framesPerSecond: Pace.framesPerSecond(),
+    downloads: Studio.downloads(),
   };
 };
 

@@ -9,16 +9,27 @@ set(TARVEL_DATA_SET "" CACHE PATH "The data set to pack (the directory that hold
 
 add_compile_options(-include ${CMAKE_SOURCE_DIR}/web/compat/libcxx13.h)
 add_subdirectory(src)
+# The page's own pieces in place of the desktop's (src/CMakeLists.txt's TARVEL_DESKTOP_ONLY):
+# web/FOLDER/*.cpp joins the library of src/FOLDER and follows its include rules.
+file(GLOB web_folders LIST_DIRECTORIES true ${CMAKE_SOURCE_DIR}/web/*)
+foreach(folder ${web_folders})
+  file(GLOB sources CONFIGURE_DEPENDS ${folder}/*.cpp)
+  if(sources)
+    get_filename_component(name ${folder} NAME)
+    target_sources(tarvel_${name} PRIVATE ${sources})
+  endif()
+endforeach()
 # WebGL 2 is OpenGL ES 3.0: every GL call of the show goes through our GL layer.
 target_compile_definitions(tarvel_render PUBLIC TARVEL_GL_LAYER_ONLY)
 # Emscripten's own copy of stb_image's header (its library is in Emscripten's cache).
 target_include_directories(tarvel_platform PRIVATE ${EMSCRIPTEN_ROOT_PATH}/third_party)
-# The platform headers serve the desktop's implementations and the page's; some fields
-# belong to the desktop's alone.
-target_compile_options(tarvel_platform PRIVATE -Wno-unused-private-field)
 # clang (Emscripten's compiler) asks for fewer lambda captures than GCC accepts.
 target_compile_options(tarvel_render PRIVATE -Wno-unused-lambda-capture)
 
+# The player's hooks (web/shell/page_control.cpp): named here, or the linker leaves them out.
+set(TARVEL_PAGE_CONTROL _tarvel_set_paused,_tarvel_paused,_tarvel_seek,_tarvel_end_time,
+  _tarvel_hold_at_end,_tarvel_schedule,_tarvel_key_help,_tarvel_file_saved)
+string(REPLACE ";" "" TARVEL_PAGE_CONTROL "${TARVEL_PAGE_CONTROL}")
 # One frame is one callback of the browser's animation loop; the page starts main itself
 # when its start panel's OK is pressed (or at once for ?at=T).
 set(TARVEL_WEB_LINK_OPTIONS
@@ -26,8 +37,8 @@ set(TARVEL_WEB_LINK_OPTIONS
   -sALLOW_MEMORY_GROWTH=1 -sINITIAL_MEMORY=134217728
   -sSTB_IMAGE=1
   -sINVOKE_RUN=0 -sFORCE_FILESYSTEM=1
-  "-sEXPORTED_RUNTIME_METHODS=[callMain,FS,HEAPU8,HEAP32,ccall]"
-  "-sEXPORTED_FUNCTIONS=[_main,_malloc,_free,_tarvel_show_time,_tarvel_music_time,_tarvel_music_decoded_seconds,_tarvel_music_digest]"
+  "-sEXPORTED_RUNTIME_METHODS=[callMain,FS,HEAPU8,HEAP32,ccall,UTF8ToString]"
+  "-sEXPORTED_FUNCTIONS=[_main,_malloc,_free,_tarvel_show_time,_tarvel_music_time,_tarvel_music_decoded_seconds,_tarvel_music_digest,${TARVEL_PAGE_CONTROL}]"
   -sENVIRONMENT=web)
 
 target_link_options(tarvel PRIVATE ${TARVEL_WEB_LINK_OPTIONS})
@@ -36,7 +47,7 @@ set_target_properties(tarvel PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_
 
 # The page beside the program: its HTML, style and script are copied as they are.
 set(page_files)
-foreach(file index.html page.js page.css)
+foreach(file index.html page.css page.js notices.js data_cache.js player.js studio.js pace.js)
   add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/page/${file}
     COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_SOURCE_DIR}/web/${file} ${CMAKE_BINARY_DIR}/page/${file}
     DEPENDS ${CMAKE_SOURCE_DIR}/web/${file})

@@ -18,4 +18,6 @@ inline constexpr int kGraffitiEnd = 162;   // 77.76 s
 inline constexpr int kTowerStart = 197;    // 94.56 s
 inline constexpr int kTowerEnd = 255;      // 122.4 s
 inline constexpr int kMorphReturn = 263;   // 126.24 s: the morph is back on the record
+// Off the grid, in seconds: the late scratch, then the end.
+inline constexpr double kLateScratchSeconds = 165.0;
 }  // namespace section

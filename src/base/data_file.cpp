@@ -1,5 +1,8 @@
 #include "base/data_file.h"
 
+#include <algorithm>
+#include <cctype>
+
 namespace {
 
 const char* extensionOf(DataFile::Kind kind) {
@@ -25,6 +28,10 @@ std::string DataFile::member(int number) const {
     return path + std::to_string(number) + extensionOf(kind);
 }
 
+std::string DataFile::inDataSet(int number) const {
+    return data::inDataSet(member(number));
+}
+
 std::vector<std::string> DataFile::paths() const {
     std::vector<std::string> files;
     for (int n = 1; n <= (count == 0 ? 1 : count); ++n) {
@@ -34,38 +41,23 @@ std::vector<std::string> DataFile::paths() const {
 }
 
 const std::vector<const DataFile*>& DataFile::all() {
-    using namespace data;
-    static const std::vector<const DataFile*> files = {
-        &kLoadingPictures,
-        &kMusic,
-        &kFlashWhite,
-        &kFlashBlack,
-        &kNickFrames,
-        &kTurntableBody,
-        &kTurntableUnderDisc,
-        &kTurntableDisc,
-        &kTurntableLabel,
-        &kTitleOnceAgain,
-        &kTitleAnother,
-        &kTitleLastMinute,
-        &kTitleProduction,
-        &kTitlePresentedBy,
-        &kScratchFrames,
-        &kMorphStart,
-        &kMorphEnd,
-        &kMorphTexture,
-        &kTower,
-        &kTowerTexture,
-        &kTowerTexts,
-        &kTowerTextTexture,
-        &kCodedBy,
-        &kCodedByTexture,
-        &kAuthor,
-        &kAuthorTexture,
-        &kTowerLightPath,
-        &kTowerNoise,
-        &kLight,
-        &kLateScratchFrames,
-    };
+#define TARVEL_DATA_FILE_ADDRESS(name, ...) &data::name,
+    static const std::vector<const DataFile*> files = {TARVEL_DATA_FILES(TARVEL_DATA_FILE_ADDRESS)};
+#undef TARVEL_DATA_FILE_ADDRESS
     return files;
+}
+
+std::string data::inDataSet(std::string_view path) {
+    if (path.starts_with(kRoot)) {
+        return std::string(path.substr(kRoot.size()));
+    }
+    if (!path.starts_with(kCapitalRoot)) {
+        return std::string(path);
+    }
+    std::string stored(path.substr(kCapitalRoot.size()));
+    const size_t name = stored.rfind('/') + 1;  // 0 without a directory
+    std::transform(stored.begin(), stored.begin() + static_cast<std::ptrdiff_t>(name),
+                   stored.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return stored;
 }

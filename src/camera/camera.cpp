@@ -13,6 +13,7 @@
 #include "lists/position_row.h"
 #include "platform/path.h"
 #include "platform/process.h"
+#include "platform/written_file.h"
 
 Camera* camera = nullptr;
 
@@ -191,6 +192,8 @@ bool Camera::openRecording(const char* path) {
         logWindow->print("File Not Found : %s\n", path);
         return false;
     }
+    recordPath = path;
+    platform::offerWrittenFile(recordPath, false);
     return true;
 }
 
@@ -201,6 +204,7 @@ void Camera::recordPosition() {
     std::fprintf(recordFile, "%s\n", toRow(eye, target, up).write().c_str());
     // Each position must survive an immediate exit (Escape ends the process at once).
     std::fflush(recordFile);
+    platform::offerWrittenFile(recordPath, false);
 }
 
 void Camera::closeRecording() {
@@ -208,6 +212,7 @@ void Camera::closeRecording() {
     if (recordFile) {
         std::fclose(recordFile);
         recordFile = nullptr;
+        platform::offerWrittenFile(recordPath, true);
     }
 }
 

@@ -73,6 +73,7 @@ public:
     CameraPath targetPath{0.005f};
     CameraPath upPath{0.005f};
     FILE* recordFile = nullptr;
+    std::string recordPath;  // the file recordFile writes, as it was named
     bool recording = false;
     float moveSpeed = 0.85f;
     float turnSpeed = 0.5f;

@@ -37,29 +37,28 @@ Vector3 CameraPath::current() const {
     return evaluate(segment, t);
 }
 
-bool CameraPath::stepOnce() {
-    t += step;
-    if (t >= 1.0f) {
-        if (segment >= lastSegment()) {
+bool CameraPath::advance(uint32_t& s, float& u) const {
+    u += step;
+    if (u >= 1.0f) {
+        if (s >= lastSegment()) {
             return false;
         }
-        segment += 1;
-        t -= 1.0f;
+        s += 1;
+        u -= 1.0f;
     }
     return true;
+}
+
+bool CameraPath::stepOnce() {
+    return advance(segment, t);
 }
 
 bool CameraPath::peek(int n, Vector3& out) const {
     uint32_t s = segment;
     float u = t;
     for (int k = 0; k < n; ++k) {
-        u += step;
-        if (u >= 1.0f) {
-            if (s >= lastSegment()) {
-                return false;
-            }
-            s += 1;
-            u -= 1.0f;
+        if (!advance(s, u)) {
+            return false;
         }
     }
     out = evaluate(s, u);

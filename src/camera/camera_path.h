@@ -32,6 +32,8 @@ public:
     void rewind();
 
     uint32_t lastSegment() const;
+    // One step from segment s at u, as stepOnce takes it.
+    bool advance(uint32_t& s, float& u) const;
 
     std::vector<Vector3> points;
     uint32_t segment = 0;

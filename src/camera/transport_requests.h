@@ -6,5 +6,5 @@ struct TransportRequests {
     bool reload = false;
     bool pause = false;
     bool seek = false;
-    double seekTarget = 0;  // seconds, always whole
+    double seekTarget = 0;  // seconds (whole when typed)
 };

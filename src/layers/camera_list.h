@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "base/data_file.h"
 #include "base/timeline.h"
 #include "layers/camera_cut.h"
 #include "lists/camera_row.h"
@@ -14,7 +15,7 @@
 class CameraList {
 public:
     // Where the position files a row names are.
-    static constexpr const char* kPositionDirectory = "./vintra/cameras/";
+    static constexpr const char* kPositionDirectory = data::kCameraList.directory;
 
     explicit CameraList(Timeline* timeline) : timeline(timeline) {}
 

@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "base/data_file.h"
 #include "base/random.h"
 #include "base/timeline.h"
 #include "layers/tag.h"
@@ -27,7 +28,7 @@ public:
     void readText(std::string_view text, const char* listPath, GLenum source, GLenum destination);
 
     // Where a list's pictures are unless the show names another directory.
-    static constexpr const char* kDefaultDirectory = "./vintra/tags/256/bra/";
+    static constexpr const char* kDefaultDirectory = data::kBackTagList.directory;
 
     Timeline* timeline;
     const char* directory = kDefaultDirectory;

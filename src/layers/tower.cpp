@@ -29,12 +29,8 @@ constexpr const char* kLightPathFile = data::kTowerLightPath.path;
 
 // Load, scale to the scene, prepare the light map and the shadow volume, texture; the
 // geometry stays as it is from then on.
-std::unique_ptr<NObject> prepareModel(const char* path, const char* texture,
-                                      const char* directory = nullptr) {
+std::unique_ptr<NObject> prepareModel(const char* path, const char* texture) {
     auto model = std::make_unique<NObject>();
-    if (directory != nullptr) {
-        model->setDirectory(directory);
-    }
     model->load3DS(path);
     model->scale(kModelScale);
     model->initLight();
@@ -123,9 +119,9 @@ void Tower::loadModel(int index) {
         const std::string path = data::kTowerTexts.member(index);
         texts[index - 1] = prepareModel(path.c_str(), data::kTowerTextTexture.path);
     } else if (index == kTextCount + 1) {
-        codedBy = prepareModel(data::kCodedBy.path, data::kCodedByTexture.path, "./vintra/");
+        codedBy = prepareModel(data::kCodedBy.path, data::kCodedByTexture.path);
     } else {
-        author = prepareModel(data::kAuthor.path, data::kAuthorTexture.path, "./vintra/");
+        author = prepareModel(data::kAuthor.path, data::kAuthorTexture.path);
     }
 }
 

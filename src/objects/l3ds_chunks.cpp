@@ -185,9 +185,6 @@ void L3dsChunkReader::ReadMesh(const ChunkHeader& meshChunk, const std::string& 
             case chunk::kUvList:
                 ReadUvList(child, mesh);
                 break;
-            case chunk::kLocalAxes:
-                ReadMatrix(mesh);
-                break;
             default:
                 break;
         }
@@ -221,18 +218,6 @@ void L3dsChunkReader::ReadUvList(const ChunkHeader& chunk, ModelMesh& mesh) {
         uv.v = cursor_.ReadFloat();
         mesh.SetUv(i, uv);
     }
-}
-
-void L3dsChunkReader::ReadMatrix(ModelMesh& mesh) {
-    Matrix4f matrix;
-    for (int row = 0; row < 4; ++row) {
-        const Vec3f axis = cursor_.ReadVec3();
-        matrix.m[row][0] = axis.x;
-        matrix.m[row][1] = axis.y;
-        matrix.m[row][2] = axis.z;
-        matrix.m[row][3] = row == 3 ? 1.0f : 0.0f;
-    }
-    mesh.SetMatrix(matrix);
 }
 
 void L3dsChunkReader::ReadFaceList(const ChunkHeader& faceChunk, ModelMesh& mesh) {

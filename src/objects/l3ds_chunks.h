@@ -34,7 +34,6 @@ private:
     void ReadTextureSlot(const ChunkHeader& parent, TextureSlot& slot);
     void ReadVertexList(const ChunkHeader& chunk, ModelMesh& mesh);
     void ReadUvList(const ChunkHeader& chunk, ModelMesh& mesh);
-    void ReadMatrix(ModelMesh& mesh);
     void ReadFaceList(const ChunkHeader& faceChunk, ModelMesh& mesh);
     void ReadMaterialGroup(const ChunkHeader& chunk, ModelMesh& mesh);
 

@@ -45,11 +45,3 @@ void ModelImporter::AddMaterial(ModelMaterial material) {
 ModelMaterial* ModelImporter::FindMaterial(const std::string& name) {
     return findNamed(materials_, name);
 }
-
-ModelMesh* ModelImporter::FindMesh(const std::string& name) {
-    return findNamed(meshes_, name);
-}
-
-ModelLight* ModelImporter::FindLight(const std::string& name) {
-    return findNamed(lights_, name);
-}

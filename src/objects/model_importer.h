@@ -26,8 +26,6 @@ public:
 
     // The first item with exactly this name, or nullptr.
     ModelMaterial* FindMaterial(const std::string& name);
-    ModelMesh* FindMesh(const std::string& name);
-    ModelLight* FindLight(const std::string& name);
 
     // What a reader appends; a material takes its index in the list as its id.
     void AddMaterial(ModelMaterial material);

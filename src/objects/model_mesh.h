@@ -28,9 +28,6 @@ public:
     Vec3f GetBinormal(size_t i) const { return i < binormals_.size() ? binormals_[i] : Vec3f{}; }
     Vec2f GetUv(size_t i) const { return i < uvs_.size() ? uvs_[i] : Vec2f{}; }
 
-    const Matrix4f& GetMatrix() const { return matrix_; }
-    void SetMatrix(const Matrix4f& matrix) { matrix_ = matrix; }
-
     size_t GetMaterialCount() const { return materials_.size(); }
     uint32_t GetMaterial(size_t i) const { return i < materials_.size() ? materials_[i] : 0; }
     // Appends a material id; returns its index in the mesh's list.
@@ -77,6 +74,5 @@ private:
     std::vector<Vec2f> uvs_;
     std::vector<IndexedTriangle> triangles_;
     std::vector<MeshTriangle> meshTriangles_;
-    Matrix4f matrix_;
     std::vector<uint32_t> materials_;
 };

@@ -5,6 +5,23 @@
 #include "objects/model_mesh.h"
 #include "objects/vec_math.h"
 
+namespace {
+
+// A vector of each face added to its three corners, in face order: exactly what the
+// per-vertex face lists hold, summed.
+std::vector<Vec3f> cornerSums(const std::vector<MeshTriangle>& faces, size_t vertexCount,
+                              Vec3f MeshTriangle::*vector) {
+    std::vector<Vec3f> sums(vertexCount);
+    for (const MeshTriangle& face : faces) {
+        for (const uint16_t corner : {face.a, face.b, face.c}) {
+            sums[corner] = vec_math::add(sums[corner], face.*vector);
+        }
+    }
+    return sums;
+}
+
+}  // namespace
+
 ModelMesh::FaceLists ModelMesh::buildFaceLists() const {
     FaceLists lists;
     const size_t vertexCount = positions_.size();
@@ -118,13 +135,8 @@ void ModelMesh::ComputeNormals(bool useSmoothingGroups) {
     if (useSmoothingGroups) {
         splitBySmoothingGroups();
     }
-    // Summing per corner in face order adds exactly what the per-vertex face lists hold.
-    std::vector<Vec3f> sums(positions_.size());
-    for (const MeshTriangle& face : meshTriangles_) {
-        sums[face.a] = vec_math::add(sums[face.a], face.normal);
-        sums[face.b] = vec_math::add(sums[face.b], face.normal);
-        sums[face.c] = vec_math::add(sums[face.c], face.normal);
-    }
+    const std::vector<Vec3f> sums =
+        cornerSums(meshTriangles_, positions_.size(), &MeshTriangle::normal);
     for (size_t v = 0; v < sums.size(); ++v) {
         normals_[v] = vec_math::normalize(sums[v]);
     }
@@ -159,12 +171,8 @@ void ModelMesh::ComputeTangents() {
         face.tangent = {tangent[0], tangent[1], tangent[2]};
         face.binormal = {binormal[0], binormal[1], binormal[2]};
     }
-    std::vector<Vec3f> sums(positions_.size());
-    for (const MeshTriangle& face : meshTriangles_) {
-        sums[face.a] = vec_math::add(sums[face.a], face.tangent);
-        sums[face.b] = vec_math::add(sums[face.b], face.tangent);
-        sums[face.c] = vec_math::add(sums[face.c], face.tangent);
-    }
+    const std::vector<Vec3f> sums =
+        cornerSums(meshTriangles_, positions_.size(), &MeshTriangle::tangent);
     for (size_t v = 0; v < sums.size(); ++v) {
         tangents_[v] = vec_math::normalize(sums[v]);
         binormals_[v] = vec_math::normalize(vec_math::cross(tangents_[v], normals_[v]));

@@ -29,11 +29,6 @@ struct Color3f {
     float b = 0.0f;
 };
 
-// Row-major 4x4.
-struct Matrix4f {
-    float m[4][4] = {{1, 0, 0, 0}, {0, 1, 0, 0}, {0, 0, 1, 0}, {0, 0, 0, 1}};
-};
-
 // One chunk as located in the file buffer: dataStart is just past the 6-byte header, end just
 // past the whole chunk.
 struct ChunkHeader {

@@ -30,7 +30,6 @@ public:
     // Builds the meshes from a model already read (what load3DS does after reading the file).
     void buildMeshes(ModelImporter& model);
 
-    void setDirectory(const char* text) { directory = text; }
     // kJpgImage selects the JPEG loader, anything else the BMP loader.
     void loadTexture(const char* path, int kind);
     void scale(double factor);
@@ -71,7 +70,6 @@ public:
     const float* getOrientation() const { return orientation; }
     // The box around every face's corners, in the object's own frame; false with no faces.
     bool bounds(Vector3& lowest, Vector3& highest) const;
-    const std::string& getDirectory() const { return directory; }
 
 private:
     void cullFor(const Mesh& mesh, int shadeType) const;
@@ -95,7 +93,6 @@ private:
     TextureCache::Handle lightTexture;
     float orientation[16];
     float inverseOrientation[16];
-    std::string directory = "data";
     std::vector<std::unique_ptr<Mesh>> meshes;
     std::vector<Face*> faces;
     std::map<uint32_t, TextureTransform> materialMapping;

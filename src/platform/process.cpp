@@ -1,11 +1,9 @@
 #include "platform/process.h"
 
-#include <malloc.h>
-
-#include <unistd.h>
-
 #include <cstdio>
 #include <vector>
+
+#include "platform/process_system.h"
 
 namespace platform {
 namespace {
@@ -45,12 +43,7 @@ void exitProcess(int status) {
     }
     restoreAll();
     std::fflush(nullptr);
-    // _exit: the sound thread and GUI toolkits must not run static destructors under us.
-    _exit(status & 0xff);
-}
-
-void releaseFreedMemory() {
-    malloc_trim(0);
+    endProcessNow(status);
 }
 
 }  // namespace platform

@@ -24,6 +24,7 @@ public:
     InputResult inputDialog(const std::string& caption, const std::string& prompt) override;
     bool openLogWindow(const std::string& title, std::function<void()> onClose) override;
     void setLogText(const std::string& text) override;
+    bool messagesWait() const override { return boxesWait; }
 
     // Queued answers; when a queue is empty the default is used (Ok, Yes, Cancel).
     std::deque<Answer> startupAnswers;
@@ -37,6 +38,7 @@ public:
     std::string logText;
     bool logWindowOpen = false;
     bool refuseLogWindow = false;
+    bool boxesWait = true;                 // false: boxes as a page shows them, answered at once
     std::function<void()> closeLogWindow;  // the close box, as the ui would call it
 };
 

@@ -37,6 +37,9 @@ public:
     // A modal message box; returns Ok, Yes or No.
     virtual Answer messageBox(const std::string& text, const std::string& caption, Buttons buttons,
                               Icon icon) = 0;
+    // Whether a message box holds the program until it is answered. A page's cannot: what
+    // waits on a box there (the pause) waits for its key again instead.
+    virtual bool messagesWait() const { return true; }
 
     // The modal input dialog with a prompt and an empty entry.
     virtual InputResult inputDialog(const std::string& caption, const std::string& prompt) = 0;

@@ -3,12 +3,9 @@
 // counts it.
 #pragma once
 
-struct PixelRect {
-    int left = 0;
-    int bottom = 0;
-    int width = 0;
-    int height = 0;
-};
+#include "platform/pixel_rect.h"
+
+using PixelRect = platform::PixelRect;
 
 class Letterbox {
 public:

@@ -42,9 +42,7 @@ bool CaptureSession::open(const std::string& path, double from, double to) {
     settings.height = height_;
     settings.framesPerSecond = framesPerSecond_;
     settings.sampleRate = sampleRate_;
-    const Letterbox letterbox(width_, height_);
-    const PixelRect& picture = letterbox.picture();
-    settings.changing = {picture.left, picture.bottom, picture.width, picture.height};
+    settings.changing = Letterbox(width_, height_).picture();
     // The first frame is the first on the show's grid of frames at or after `from`.
     settings.firstFrame = ShowClock::frameAtOrAfter(from, framesPerSecond_);
     totalFrames_ = std::max(1LL, std::llround((to - from) * framesPerSecond_));
@@ -104,7 +102,7 @@ void CaptureSession::handOverPicture() {
     glPixelStorei(GL_PACK_ALIGNMENT, 4);
     glPixelStorei(GL_PACK_ROW_LENGTH, 0);
     glReadBuffer(GL_BACK);
-    const platform::video::PictureArea& area = recorder_.pictureArea();
+    const platform::PixelRect& area = recorder_.pictureArea();
     glReadPixels(area.left, area.bottom, area.width, area.height, GL_BGRA, GL_UNSIGNED_BYTE,
                  picture.data());
     glPopClientAttrib();

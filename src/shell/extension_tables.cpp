@@ -1,5 +1,8 @@
 #include "shell/extension_tables.h"
 
+#include <algorithm>
+#include <array>
+
 // Entry-point names follow the extensions' own header groups, with the loader's own
 // additions and omissions (imaging adds the unsuffixed blend functions, 1.4 leaves out the
 // integer point parameters, the vertex program repeats the program functions, the vertex
@@ -8,6 +11,16 @@
 namespace extension_tables {
 
 namespace {
+
+// Two name lists one after the other, for a row that repeats another's names.
+template <size_t A, size_t B>
+constexpr std::array<const char*, A + B> joined(const char* const (&first)[A],
+                                                const char* const (&second)[B]) {
+    std::array<const char*, A + B> names{};
+    std::copy(first, first + A, names.begin());
+    std::copy(second, second + B, names.begin() + A);
+    return names;
+}
 
 constexpr const char* kGL_VERSION_1_2[] = {"glDrawRangeElements", "glTexImage3D", "glTexSubImage3D",
                                            "glCopyTexSubImage3D"};
@@ -110,68 +123,25 @@ constexpr const char* kGL_ARB_fragment_program[] = {"glProgramStringARB",
                                                     "glGetProgramivARB",
                                                     "glGetProgramStringARB",
                                                     "glIsProgramARB"};
-constexpr const char* kGL_ARB_vertex_program[] = {"glVertexAttrib1dARB",
-                                                  "glVertexAttrib1dvARB",
-                                                  "glVertexAttrib1fARB",
-                                                  "glVertexAttrib1fvARB",
-                                                  "glVertexAttrib1sARB",
-                                                  "glVertexAttrib1svARB",
-                                                  "glVertexAttrib2dARB",
-                                                  "glVertexAttrib2dvARB",
-                                                  "glVertexAttrib2fARB",
-                                                  "glVertexAttrib2fvARB",
-                                                  "glVertexAttrib2sARB",
-                                                  "glVertexAttrib2svARB",
-                                                  "glVertexAttrib3dARB",
-                                                  "glVertexAttrib3dvARB",
-                                                  "glVertexAttrib3fARB",
-                                                  "glVertexAttrib3fvARB",
-                                                  "glVertexAttrib3sARB",
-                                                  "glVertexAttrib3svARB",
-                                                  "glVertexAttrib4NbvARB",
-                                                  "glVertexAttrib4NivARB",
-                                                  "glVertexAttrib4NsvARB",
-                                                  "glVertexAttrib4NubARB",
-                                                  "glVertexAttrib4NubvARB",
-                                                  "glVertexAttrib4NuivARB",
-                                                  "glVertexAttrib4NusvARB",
-                                                  "glVertexAttrib4bvARB",
-                                                  "glVertexAttrib4dARB",
-                                                  "glVertexAttrib4dvARB",
-                                                  "glVertexAttrib4fARB",
-                                                  "glVertexAttrib4fvARB",
-                                                  "glVertexAttrib4ivARB",
-                                                  "glVertexAttrib4sARB",
-                                                  "glVertexAttrib4svARB",
-                                                  "glVertexAttrib4ubvARB",
-                                                  "glVertexAttrib4uivARB",
-                                                  "glVertexAttrib4usvARB",
-                                                  "glVertexAttribPointerARB",
-                                                  "glEnableVertexAttribArrayARB",
-                                                  "glDisableVertexAttribArrayARB",
-                                                  "glGetVertexAttribdvARB",
-                                                  "glGetVertexAttribfvARB",
-                                                  "glGetVertexAttribivARB",
-                                                  "glGetVertexAttribPointervARB",
-                                                  "glProgramStringARB",
-                                                  "glBindProgramARB",
-                                                  "glDeleteProgramsARB",
-                                                  "glGenProgramsARB",
-                                                  "glProgramEnvParameter4dARB",
-                                                  "glProgramEnvParameter4dvARB",
-                                                  "glProgramEnvParameter4fARB",
-                                                  "glProgramEnvParameter4fvARB",
-                                                  "glProgramLocalParameter4dARB",
-                                                  "glProgramLocalParameter4dvARB",
-                                                  "glProgramLocalParameter4fARB",
-                                                  "glProgramLocalParameter4fvARB",
-                                                  "glGetProgramEnvParameterdvARB",
-                                                  "glGetProgramEnvParameterfvARB",
-                                                  "glGetProgramLocalParameterdvARB",
-                                                  "glGetProgramLocalParameterfvARB",
-                                                  "glGetProgramivARB",
-                                                  "glGetProgramStringARB",
-                                                  "glIsProgramARB"};
+// The vertex program's own entry points, then the program functions it shares with the
+// fragment program.
+constexpr const char* kVertexAttribEntryPoints[] = {
+    "glVertexAttrib1dARB",         "glVertexAttrib1dvARB",         "glVertexAttrib1fARB",
+    "glVertexAttrib1fvARB",        "glVertexAttrib1sARB",          "glVertexAttrib1svARB",
+    "glVertexAttrib2dARB",         "glVertexAttrib2dvARB",         "glVertexAttrib2fARB",
+    "glVertexAttrib2fvARB",        "glVertexAttrib2sARB",          "glVertexAttrib2svARB",
+    "glVertexAttrib3dARB",         "glVertexAttrib3dvARB",         "glVertexAttrib3fARB",
+    "glVertexAttrib3fvARB",        "glVertexAttrib3sARB",          "glVertexAttrib3svARB",
+    "glVertexAttrib4NbvARB",       "glVertexAttrib4NivARB",        "glVertexAttrib4NsvARB",
+    "glVertexAttrib4NubARB",       "glVertexAttrib4NubvARB",       "glVertexAttrib4NuivARB",
+    "glVertexAttrib4NusvARB",      "glVertexAttrib4bvARB",         "glVertexAttrib4dARB",
+    "glVertexAttrib4dvARB",        "glVertexAttrib4fARB",          "glVertexAttrib4fvARB",
+    "glVertexAttrib4ivARB",        "glVertexAttrib4sARB",          "glVertexAttrib4svARB",
+    "glVertexAttrib4ubvARB",       "glVertexAttrib4uivARB",        "glVertexAttrib4usvARB",
+    "glVertexAttribPointerARB",    "glEnableVertexAttribArrayARB", "glDisableVertexAttribArrayARB",
+    "glGetVertexAttribdvARB",      "glGetVertexAttribfvARB",       "glGetVertexAttribivARB",
+    "glGetVertexAttribPointervARB"};
+constexpr auto kGL_ARB_vertex_program = joined(kVertexAttribEntryPoints, kGL_ARB_fragment_program);
 constexpr const char* kGL_ARB_vertex_buffer_object[] = {
     "glBindBufferARB",  "glDeleteBuffersARB",        "glGenBuffersARB",       "glIsBufferARB",
     "glBufferDataARB",  "glBufferSubDataARB",        "glGetBufferSubDataARB", "glMapBufferARB",

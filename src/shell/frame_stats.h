@@ -20,7 +20,6 @@ public:
     // One full-window textured, blended pass at the run's size (see FillUnit); 0 leaves the
     // fill-unit columns out.
     void setFillUnit(double milliseconds, int passes, int width, int height);
-    double fillUnit() const { return fillUnitMs_; }
 
     // The report printed at the end of the run.
     std::string report() const;

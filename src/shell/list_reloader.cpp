@@ -4,12 +4,7 @@
 
 #include "base/frame_state.h"
 #include "base/log.h"
-
-namespace {
-
-const char* const kCameraDirectory = "./vintra/cameras/";
-
-}  // namespace
+#include "layers/camera_list.h"
 
 ListReloader::ListReloader(Show& show) : lists_(show.listFiles()) {
     if (!watch_.ok()) {
@@ -24,7 +19,7 @@ ListReloader::ListReloader(Show& show) : lists_(show.listFiles()) {
         }
     }
     // A saved camera position file changes the cuts that fly it: the camera list, first.
-    watch_.watchSuffix(kCameraDirectory, ".pos", 0);
+    watch_.watchSuffix(CameraList::kPositionDirectory, ".pos", 0);
 }
 
 std::vector<std::string> ListReloader::poll() {

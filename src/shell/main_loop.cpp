@@ -390,9 +390,18 @@ void drawFrame(Session& session) {
     }
 }
 
+namespace {
+Session* running = nullptr;
+}  // namespace
+
+Session* runningSession() {
+    return running;
+}
+
 int runTarvel(int argc, char** argv) {
     // Lives to the end of the process, which may end from inside any hook.
     static Session session;
+    running = &session;
     platform::Interruption::install();
     std::string error;
     if (!parseOptions(argc, argv, session.options, error)) {

@@ -57,3 +57,7 @@ struct Session {
     InputDialog questions;
     TransportRequests transport;
 };
+
+// The program's session once it runs (null before): for the hooks a page calls between
+// frames.
+Session* runningSession();

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "base/data_file.h"
 #include "platform/clock.h"
 #include "platform/interruption.h"
 #include "shell/capture_session.h"
@@ -9,17 +10,11 @@
 #include "show/music.h"
 #include "show/show_clock.h"
 
-namespace {
-
-constexpr const char* kMusicFile = "./vintra/Ostrel.mp3";
-
-}  // namespace
-
 int recordSoundAlone(Session& session) {
     const double step = session.options.fixedStep();
     Music played;
     music = &played;
-    played.open(kMusicFile);
+    played.open(data::kMusic.path);
     played.setVolume(255);
     // The clock and the music as the show's start-up leaves them, and then the calls the main
     // loop makes for each frame, less the drawing.

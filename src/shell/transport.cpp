@@ -23,10 +23,18 @@ void carryOutTransport(TransportRequests& requests, ShowClock& clock,
         requests.reload = false;
     }
     if (requests.pause) {
-        clock.pause();
-        platform::ui().messageBox("Pause", "Pause", platform::Buttons::Ok,
-                                  platform::Icon::Information);
-        clock.resume();
+        if (!platform::ui().messagesWait()) {
+            // No box holds the show here: the pause lasts until the next pause request.
+            if (clock.paused())
+                clock.resume();
+            else
+                clock.pause();
+        } else {
+            clock.pause();
+            platform::ui().messageBox("Pause", "Pause", platform::Buttons::Ok,
+                                      platform::Icon::Information);
+            clock.resume();
+        }
         requests.pause = false;
     }
     if (requests.seek) {

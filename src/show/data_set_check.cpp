@@ -7,7 +7,6 @@
 #include "base/beat.h"
 #include "layers/camera_list.h"
 #include "layers/list_lines.h"
-#include "layers/tag_list.h"
 #include "layers/tag_placement.h"
 #include "lists/camera_row.h"
 #include "lists/flash_row.h"
@@ -65,12 +64,12 @@ bool DataSetCheck::run() {
 void DataSetCheck::checkList(const Show::ListSource& list) {
     ++lists_;
     std::string text;
-    if (const std::string fault = DataFileCheck::readWhole(list.path, text); !fault.empty()) {
-        problem(shown(list.path) + ": " + fault);
+    if (const std::string fault = DataFileCheck::readWhole(list.files.path, text); !fault.empty()) {
+        problem(shown(list.files.path) + ": " + fault);
         return;
     }
-    const std::string listFile = shown(list.path);
-    ListLines lines(text, list.path);
+    const std::string listFile = shown(list.files.path);
+    ListLines lines(text, list.files.path);
     while (const char* line = lines.next()) {
         checkRow(list, line, listFile, lines.lineNumber());
     }
@@ -83,7 +82,7 @@ void DataSetCheck::checkRow(const Show::ListSource& list, const char* line, cons
         case Show::ListSource::Kind::Tags:
             if (auto row = parseOrSay<TagRow>(line, file, number, problems_)) {
                 ++rows_;
-                checkTagRow(*row, list.directory ? list.directory : TagList::kDefaultDirectory, at);
+                checkTagRow(*row, list.files.directory, at);
             }
             break;
         case Show::ListSource::Kind::Flashes:

@@ -12,6 +12,7 @@
 #include <typeinfo>
 
 #include "base/beat_position.h"
+#include "base/data_file.h"
 #include "layers/camera_cut.h"
 #include "layers/flash.h"
 #include "layers/frame_anim.h"
@@ -129,10 +130,7 @@ std::string labelOf(const Show& show, const Layer& layer, const std::string& ori
     }
     std::string name = show.layerName(&layer);
     if (const auto* anim = dynamic_cast<const FrameAnim*>(&layer)) {
-        std::string prefix = anim->pendingPrefix;
-        if (prefix.starts_with("./vintra/")) {
-            prefix.erase(0, 9);
-        }
+        const std::string prefix = data::inDataSet(anim->pendingPrefix);
         name +=
             (name.empty() ? "" : " ") + prefix + "1-" + std::to_string(anim->pendingCount) + ".jpg";
     }
@@ -268,8 +266,8 @@ const std::vector<Schedule::Section>& Schedule::sections() {
         {Show::kGraffitiEnd, Show::kTowerStart, "morph and scratch"},
         {Show::kTowerStart, Show::kTowerEnd, "tower"},
         {Show::kTowerEnd, beats(section::kMorphReturn), "crew"},
-        {beats(section::kMorphReturn), 165.0, "morph again"},
-        {165.0, kShowEnd, "late scratch, the end"},
+        {beats(section::kMorphReturn), section::kLateScratchSeconds, "morph again"},
+        {section::kLateScratchSeconds, kShowEnd, "late scratch, the end"},
     };
     return all;
 }

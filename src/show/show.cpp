@@ -3,7 +3,6 @@
 #include "platform/memory.h"
 #include "render/gl/gl.h"
 
-#include <string_view>
 #include <utility>
 
 #include "camera/camera.h"
@@ -18,6 +17,7 @@
 #include "layers/tower.h"
 #include "layers/turntable_layer.h"
 
+#include "base/beat_position.h"
 #include "base/data_file.h"
 #include "base/picture_keeping.h"
 #include "render/world.h"
@@ -47,6 +47,20 @@ void setNormalTexEnv() {
         world->setNormalTexEnv();
 }
 
+// When the layers the show places itself play: in beats where they keep to the grid, in
+// seconds where they do not. Two entries run past the show's end (185 s), so they play
+// until it stops.
+constexpr double kTitleWordsEnd = 20.0;       // s: the first four words go together
+constexpr int kPresentedByEnd = 50;           // beat (24 s): the fifth stays longer
+constexpr int kOpeningEnd = 150;              // beat (72 s): the character and the turntable
+constexpr int kMorphStart = 160;              // beat (76.8 s)
+constexpr int kScratchStart = 168;            // beat (80.64 s)
+constexpr double kScratchAgainStart = 133.0;  // s
+constexpr double kScratchAgainEnd = 167.0;    // s
+constexpr double kMorphAgainEnd = 5000.0;     // s: until the show stops
+constexpr double kTowerEntryEnd = 1000.0;     // s: until the show stops; seen in its window
+constexpr double kLateScratchEnd = 182.0;     // s
+
 // A title word, written in one beat and held for two.
 std::unique_ptr<TextModel> makeTitle(const char* path) {
     auto title = std::make_unique<TextModel>(path);
@@ -56,48 +70,44 @@ std::unique_ptr<TextModel> makeTitle(const char* path) {
 
 }  // namespace
 
-// Adding a list-driven scene: a row here, its layer, its draw call in the frame order and
-// its producer in the generator. The camera list comes first: a saved position file
-// reloads it.
+// Adding a list-driven scene: its paths in base/data_file.h, a row here, its layer, its
+// draw call in the frame order and its producer in the generator. The camera list comes
+// first: a saved position file reloads it.
 const std::vector<Show::ListSource> Show::kListSources = {
-    {.path = "./vintra/cameras/cameras.txt",
+    {.files = data::kCameraList,
      .kind = ListSource::Kind::Cameras,
      .line = Line::Camera,
      .reloadedByF12 = true,
      .read = ListSource::Read::First},
-    {.path = "./vintra/flash/flash.txt",
+    {.files = data::kFlashList,
      .kind = ListSource::Kind::Flashes,
      .reloadedByF12 = true,
      .read = ListSource::Read::First},
-    {.path = "./vintra/tags/256/tagback.txt",
+    {.files = data::kBackTagList,
      .kind = ListSource::Kind::Tags,
      .line = Line::BackTags,
      .repeatLate = true,
      .reloadedByF12 = true,
      .read = ListSource::Read::First},
-    {.path = "./vintra/tags/front/tagfront.txt",
+    {.files = data::kFrontTagList,
      .kind = ListSource::Kind::Tags,
      .line = Line::FrontTags,
-     .directory = "./vintra/tags/front/",
      .source = GL_SRC_COLOR,
      .repeatTwice = true,
      .reloadedByF12 = true,
      .read = ListSource::Read::First},
-    {.path = "./vintra/graffiti/phlicks.txt",
+    {.files = data::kGraffitiList,
      .kind = ListSource::Kind::Tags,
      .line = Line::Graffiti,
-     .directory = "./vintra/graffiti/",
      .reloadedByF12 = true,
      .read = ListSource::Read::AfterTitles},
-    {.path = "./Vintra/Qelvo/Qelvo.txt",
+    {.files = data::kCrewList,
      .kind = ListSource::Kind::Tags,
      .line = Line::Crew,
-     .directory = "./Vintra/Qelvo/",
      .read = ListSource::Read::AfterTower},
-    {.path = "./vintra/info/info.txt",
+    {.files = data::kInfoList,
      .kind = ListSource::Kind::Tags,
      .line = Line::Info,
-     .directory = "./vintra/info/",
      .source = GL_ONE_MINUS_SRC_COLOR,
      .destination = GL_SRC_COLOR,
      .read = ListSource::Read::AfterTower},
@@ -152,12 +162,12 @@ void Show::readList(const ListSource& list) {
         case ListSource::Kind::Cameras:
             if (!cameraList_)
                 cameraList_ = std::make_unique<CameraList>(&timeline(list.line));
-            cameraList_->read(list.path);
+            cameraList_->read(list.files.path);
             break;
         case ListSource::Kind::Flashes:
             if (!flashes_)
                 flashes_ = std::make_unique<Flash>();
-            flashes_->read(list.path);
+            flashes_->read(list.files.path);
             break;
         case ListSource::Kind::Tags: {
             auto& tags = tagLists_[static_cast<size_t>(&list - kListSources.data())];
@@ -165,10 +175,9 @@ void Show::readList(const ListSource& list) {
                 tags = std::make_unique<TagList>(&timeline(list.line));
                 tags->repeatLate = list.repeatLate;
                 tags->repeatTwice = list.repeatTwice;
-                if (list.directory)
-                    tags->setDirectory(list.directory);
+                tags->setDirectory(list.files.directory);
             }
-            tags->read(list.path, list.source, list.destination);
+            tags->read(list.files.path, list.source, list.destination);
             break;
         }
     }
@@ -189,10 +198,10 @@ void Show::buildOpening() {
     nickAnim_->setFade(0, 1000, 0);
     nickAnim_->setPeak(1.0);
     nickAnim_->setBlend(GL_SRC_COLOR, GL_ONE_MINUS_SRC_COLOR);
-    timeline(Line::Nick).add(beats(section::kFirstDrop), beats(150), nickAnim_.get());
+    timeline(Line::Nick).add(beats(section::kFirstDrop), beats(kOpeningEnd), nickAnim_.get());
     // The turntable also frames the first view with the current camera.
     turntable_ = std::make_unique<TurntableLayer>();
-    timeline(Line::Nick).add(0, beats(150), turntable_.get());
+    timeline(Line::Nick).add(0, beats(kOpeningEnd), turntable_.get());
 
     onceAgainText_ = makeTitle(data::kTitleOnceAgain.path);
     anotherText_ = makeTitle(data::kTitleAnother.path);
@@ -200,11 +209,19 @@ void Show::buildOpening() {
     lastMinuteText_->setOffset(10, 0, 0);
     productionText_ = makeTitle(data::kTitleProduction.path);
     presentedByText_ = makeTitle(data::kTitlePresentedBy.path);
-    timeline(Line::Title).add(0, 20.0, onceAgainText_.get());
-    timeline(Line::Title).add(beats(4), 20.0, anotherText_.get());
-    timeline(Line::Title).add(beats(8), 20.0, lastMinuteText_.get());
-    timeline(Line::Title).add(beats(12), 20.0, productionText_.get());
-    timeline(Line::Title).add(beats(16), beats(50), presentedByText_.get());
+    // A word a bar.
+    const struct {
+        TextModel* word;
+        double end;
+    } words[] = {{onceAgainText_.get(), kTitleWordsEnd},
+                 {anotherText_.get(), kTitleWordsEnd},
+                 {lastMinuteText_.get(), kTitleWordsEnd},
+                 {productionText_.get(), kTitleWordsEnd},
+                 {presentedByText_.get(), beats(kPresentedByEnd)}};
+    for (int i = 0; i < static_cast<int>(std::size(words)); ++i) {
+        timeline(Line::Title)
+            .add(beats(i * BeatPosition::kBeatsPerBar), words[i].end, words[i].word);
+    }
     titleCapture_ = std::make_unique<Copy2Texture>();
 }
 
@@ -213,13 +230,14 @@ void Show::buildScratch() {
     scratchAnim_->loadFramesLater(data::kScratchFrames.path, data::kScratchFrames.count);
     scratchAnim_->setFade(3.84, 30.0, 1.92);
     scratchAnim_->setFrameRate(9.6);
-    timeline(Line::Scratch).add(beats(168), beats(section::kTowerStart), scratchAnim_.get());
-    timeline(Line::Scratch).add(133.0, 167.0, scratchAnim_.get());
+    timeline(Line::Scratch)
+        .add(beats(kScratchStart), beats(section::kTowerStart), scratchAnim_.get());
+    timeline(Line::Scratch).add(kScratchAgainStart, kScratchAgainEnd, scratchAnim_.get());
     spinne_ = std::make_unique<SpinneLayer>();
     spinne_->setFrequency(83.0);
     spinne_->scope = music;
-    timeline(Line::Scratch).add(beats(160), beats(section::kTowerStart), spinne_.get());
-    timeline(Line::Scratch).add(beats(section::kMorphReturn), 5000.0, spinne_.get());
+    timeline(Line::Scratch).add(beats(kMorphStart), beats(section::kTowerStart), spinne_.get());
+    timeline(Line::Scratch).add(beats(section::kMorphReturn), kMorphAgainEnd, spinne_.get());
 }
 
 void Show::buildTower() {
@@ -227,7 +245,7 @@ void Show::buildTower() {
     tower_ = std::make_unique<Tower>(Tower::Loading::Spread);
     // The scene is seen only in the tower window: its light walks from the window's start.
     tower_->setOrigin(beats(section::kTowerStart - section::kFirstDrop));
-    timeline(Line::Tower).add(beats(section::kFirstDrop), 1000.0, tower_.get());
+    timeline(Line::Tower).add(beats(section::kFirstDrop), kTowerEntryEnd, tower_.get());
 }
 
 void Show::buildLateScratch() {
@@ -235,15 +253,12 @@ void Show::buildLateScratch() {
     lateScratchAnim_->loadFramesLater(data::kLateScratchFrames.path,
                                       data::kLateScratchFrames.count);
     lateScratchAnim_->setFade(2.0, 14.0, 1.0);
-    timeline(Line::LateScratch).add(165.0, 182.0, lateScratchAnim_.get());
+    timeline(Line::LateScratch)
+        .add(section::kLateScratchSeconds, kLateScratchEnd, lateScratchAnim_.get());
 }
 
 std::string Show::layerName(const Layer* layer) const {
-    const auto inDataSet = [](const char* path) {
-        const std::string_view name = path;
-        const std::string_view root = "./vintra/";
-        return std::string(name.starts_with(root) ? name.substr(root.size()) : name);
-    };
+    using data::inDataSet;
     const std::pair<const Layer*, std::string> names[] = {
         {turntable_.get(), "turntable"},
         {nickAnim_.get(), "character"},
@@ -277,7 +292,7 @@ void Show::reloadLists() {
 std::vector<Show::ListFile> Show::listFiles() {
     std::vector<ListFile> files;
     for (const ListSource& list : kListSources) {
-        files.push_back({list.path, [this, &list] {
+        files.push_back({list.files.path, [this, &list] {
                              clearList(list);
                              readList(list);
                          }});

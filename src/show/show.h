@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "base/beat.h"
+#include "base/data_file.h"
 #include "base/timeline.h"
 #include "render/gl_errors.h"
 #include "show/show_clock.h"
@@ -75,15 +76,14 @@ public:
     // A list file the show reads into a timeline (or the flashes): one row of kListSources.
     struct ListSource {
         enum class Kind { Cameras, Flashes, Tags };
-        // When start-up reads it. A 666 column draws from the one random sequence as the
-        // row is read, and so do the tower's sparks when it is built: the reading order is
-        // part of the picture. A new list goes last.
+        // When start-up reads it. The order does not shape the picture: a list's 666 columns
+        // draw from a random sequence of its own, seeded from its path as data_file.h
+        // spells it (respelling the path moves the picks).
         enum class Read { First, AfterTitles, AfterTower };
-        const char* path;
+        DataList files;  // the list and where its rows' files are
         Kind kind;
-        Line line = Line::Count;          // the timeline it fills (not for the flashes)
-        const char* directory = nullptr;  // where a tag list's pictures are; null: the default
-        GLenum source = GL_SRC_ALPHA;     // a tag list's blend pair
+        Line line = Line::Count;       // the timeline it fills (not for the flashes)
+        GLenum source = GL_SRC_ALPHA;  // a tag list's blend pair
         GLenum destination = GL_ONE;
         bool repeatLate = false;   // tags: again 125.76 s later, from 20.64 s on
         bool repeatTwice = false;  // tags: again 109.44 s and 119.04 s later

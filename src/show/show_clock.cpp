@@ -65,7 +65,8 @@ int64_t ShowClock::frameAt(double time, double rate) {
 }
 
 bool ShowClock::updateClock() {
-    time = onGrid(now() - startTime);
+    if (!held_)
+        time = onGrid(now() - startTime);
     if (startPending_) {
         startPending_ = false;
         startAt_ = gridAtOrAfter(startAt_);
@@ -74,6 +75,10 @@ bool ShowClock::updateClock() {
         // Before 0 the music is still to start, from its beginning.
         if (music && startAt_ > 0)
             music->setPosition(toMilliseconds(startAt_));
+    }
+    if (held_) {
+        showTime = time;
+        return true;
     }
     if (loop && loop->passed(time)) {
         time = onGrid(loop->wrap(time));
@@ -107,13 +112,16 @@ void ShowClock::restart() {
 }
 
 void ShowClock::pause() {
-    if (music)
+    held_ = true;
+    if (music && !musicPending)
         music->stop();
 }
 
+// The music plays on only if it had started: in the lead-in it still waits for show time 0.
 void ShowClock::resume() {
+    held_ = false;
     startTime = now() - time;
-    if (music) {
+    if (music && !musicPending) {
         music->play();
         music->setPosition(toMilliseconds(time));
     }
@@ -121,7 +129,13 @@ void ShowClock::resume() {
 
 void ShowClock::seek(double seconds) {
     startTime = now() - seconds;
-    time = onGrid(now() - startTime);
+    time = onGrid(seconds);
+    if (time < 0 && !musicPending) {
+        // Music heard in a lead-in would run ahead of the picture by the lead-in's length.
+        if (music)
+            music->stop();
+        musicPending = true;
+    }
     if (music)
-        music->setPosition(toMilliseconds(seconds));
+        music->setPosition(toMilliseconds(std::max(seconds, 0.0)));
 }

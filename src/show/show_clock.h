@@ -26,11 +26,14 @@ public:
 
     // The transport. Restart: show time 0, the music from its beginning.
     void restart();
-    // Pause holds the music; resume puts the clock back at the show time it was paused at,
-    // however long the pause took, the music with it.
+    // Pause holds the clock and the music: each update until resume keeps the show time it
+    // was paused at (a seek moves it), however long the pause takes; resume runs on from
+    // there, the music with it.
     void pause();
     void resume();
-    // Show time `seconds`, the music positioned to match.
+    bool paused() const { return held_; }
+    // Show time `seconds` exactly, the music positioned to match; before 0 the music waits
+    // for show time 0 again, as at the start.
     void seek(double seconds);
 
     // A fixed-step clock: frames per second of show time; each frame's time is then a whole
@@ -62,4 +65,5 @@ private:
 
     bool startPending_ = false;
     double startAt_ = 0;
+    bool held_ = false;
 };

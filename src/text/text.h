@@ -12,7 +12,6 @@ public:
     void printText(const char* string);
     void printFormatted(const char* format, ...) __attribute__((format(printf, 2, 3)));
 
-    GLuint listBase() const { return listBase_; }
     float lineOffset() const { return lineOffset_; }
 
 private:

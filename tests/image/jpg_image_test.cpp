@@ -121,6 +121,38 @@ TEST_F(JPGImageTest, AbsurdHeaderSizesAreRefusedBeforeDecoding) {
     EXPECT_FALSE(JPGImage().loadFromMemory(jpeg.data(), jpeg.size()));
 }
 
+// What the decoders share (platform/jpeg.cpp): the source, and a DIB that must match the
+// header before any decoder writes to it.
+TEST_F(JPGImageTest, TheDecoderGetsOnlyADibThatMatchesTheHeader) {
+    const std::vector<uint8_t> jpeg = jpegBytes(12, 6, [](int, int) { return Rgb{9, 8, 7}; });
+    TempFile file("dib.jpg", jpeg);
+    platform::JpegProperties p;
+    p.jpgFile = file.path();
+    ASSERT_EQ(platform::readJpegHeader(p), platform::JpegResult::Ok);
+    EXPECT_EQ(p.jpgWidth, 12);
+    EXPECT_EQ(p.jpgHeight, 6);
+    EXPECT_EQ(p.jpgColor, platform::JpegColor::YCbCr);
+
+    std::vector<unsigned char> dib(12 * 3 * 7, 0xAB);  // a row more than the picture needs
+    p.dibBytes = dib.data();
+    p.dibWidth = 12;
+    p.dibHeight = 7;
+    EXPECT_EQ(platform::readJpegImage(p), platform::JpegResult::BadArguments);
+    EXPECT_EQ(dib.front(), 0xAB) << "written before the sizes were checked";
+    p.dibHeight = 6;
+    p.dibChannels = 4;  // blue-green-red has three
+    EXPECT_EQ(platform::readJpegImage(p), platform::JpegResult::Unsupported);
+    p.dibChannels = 3;
+    ASSERT_EQ(platform::readJpegImage(p), platform::JpegResult::Ok);
+    EXPECT_NEAR(dib[0], 7, 8) << "blue first";
+    EXPECT_EQ(dib[12 * 3 * 6], 0xAB) << "past the picture";
+
+    p.jpgFile = "no/such/picture.jpg";
+    EXPECT_EQ(platform::readJpegHeader(p), platform::JpegResult::CannotOpen);
+    p.jpgFile = nullptr;
+    EXPECT_EQ(platform::readJpegHeader(p), platform::JpegResult::BadArguments);
+}
+
 TEST_F(JPGImageTest, MissingFilesFailSilentlyButTheLoaderAlerts) {
     JPGImage image;
     ::testing::internal::CaptureStdout();

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cmath>
 #include <cstdio>
@@ -29,13 +30,16 @@ using testing_support::GlState;
 class DataDirectory {
 public:
     explicit DataDirectory(const std::string& name) {
-        root = fs::path(::testing::TempDir()) / name;
+        root = fs::path(::testing::TempDir()) / (name + "_" + std::to_string(::getpid()));
         fs::remove_all(root);
         fs::create_directories(root / "vintra");
         previous = fs::current_path();
         fs::current_path(root);
     }
-    ~DataDirectory() { fs::current_path(previous); }
+    ~DataDirectory() {
+        fs::current_path(previous);
+        fs::remove_all(root);
+    }
 
     void writeModel(const char* path, const gen::ThreeDsModel& model) {
         write(path, test_models::bytesOf(model));

@@ -3,6 +3,7 @@
 #include "layers/tower.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cmath>
 #include <cstdio>
@@ -106,7 +107,7 @@ class TowerGl : public ::testing::Test {
 protected:
     void SetUp() override {
         ui = &testing_support::installScriptedUi(false);
-        root = fs::path(::testing::TempDir()) / "tower_scene";
+        root = fs::path(::testing::TempDir()) / ("tower_scene_" + std::to_string(::getpid()));
         fs::remove_all(root);
         const fs::path v = root / "vintra";
         // The wall's front at z = −1, 12 wide, a closed slab: an open sheet's volume is its
@@ -144,6 +145,7 @@ protected:
     void TearDown() override {
         camera = nullptr;
         fs::current_path(previous);
+        fs::remove_all(root);
     }
 
     // A cleared frame in the show's normal view and lighting.

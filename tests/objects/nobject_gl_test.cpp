@@ -26,14 +26,18 @@ using testing_support::GlState;
 class DataDirectory {
 public:
     DataDirectory() {
-        root = std::filesystem::path(::testing::TempDir()) / "nobject_data";
+        root = std::filesystem::path(::testing::TempDir()) /
+               ("nobject_data_" + std::to_string(::getpid()));
         std::filesystem::create_directories(root / "vintra");
         writeJpeg("vintra/light.jpg", 128);
         writeJpeg("vintra/tex.jpg", 200);
         previous = std::filesystem::current_path();
         std::filesystem::current_path(root);
     }
-    ~DataDirectory() { std::filesystem::current_path(previous); }
+    ~DataDirectory() {
+        std::filesystem::current_path(previous);
+        std::filesystem::remove_all(root);
+    }
 
 private:
     void writeJpeg(const char* name, uint8_t grey) {
@@ -312,12 +316,14 @@ TEST(NObjectGl, InitLightWithoutTheImageAlertsAndGoesOn) {
     platform::ScriptedUi& ui = testing_support::installScriptedUi(false);
     testing_support::resetFrame();
     const auto previous = std::filesystem::current_path();
-    const auto empty = std::filesystem::path(::testing::TempDir()) / "nobject_empty";
+    const auto empty = std::filesystem::path(::testing::TempDir()) /
+                       ("nobject_empty_" + std::to_string(::getpid()));
     std::filesystem::create_directories(empty);
     std::filesystem::current_path(empty);
     NObject object;
     object.initLight();
     std::filesystem::current_path(previous);
+    std::filesystem::remove_all(empty);
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_EQ(ui.messages[0].text, "ERROR! Failed to load ./vintra/light.jpg !");
     object.draw(ShadeType::LightMap);

@@ -124,4 +124,26 @@ TEST(Transport, PauseResumesAtTheSameShowTimeWhateverTheBoxTook) {
     EXPECT_DOUBLE_EQ(rig.tick + 30.0 - rig.clock.startTime, 50.25);
 }
 
+// A page's boxes answer at once: F8 holds the show until F8 again, asking nothing.
+TEST(Transport, WhereBoxesDoNotWaitF8HoldsTheClockUntilF8Again) {
+    TransportRig rig;
+    rig.ui->boxesWait = false;
+    rig.frameAt(50.0);
+    rig.press({vk::kF8});
+    carryOutTransport(rig.requests, rig.clock, [] {});
+    EXPECT_TRUE(rig.clock.paused());
+    for (int frame = 0; frame < 3; ++frame) {
+        rig.tick += 10.0;
+        rig.clock.updateClock();
+        EXPECT_DOUBLE_EQ(rig.clock.time, 50.0) << "held, frame " << frame;
+    }
+    rig.press({vk::kF8});
+    carryOutTransport(rig.requests, rig.clock, [] {});
+    EXPECT_FALSE(rig.clock.paused());
+    EXPECT_TRUE(rig.messages().empty());
+    rig.tick += 0.5;
+    rig.clock.updateClock();
+    EXPECT_DOUBLE_EQ(rig.clock.time, 50.5) << "runs on from where it was held";
+}
+
 }  // namespace

@@ -14,7 +14,6 @@
 #include "base/beat_position.h"
 #include "base/data_file.h"
 #include "layers/camera_list.h"
-#include "layers/tag_list.h"
 #include "lists/camera_row.h"
 #include "lists/flash_row.h"
 #include "lists/tag_row.h"
@@ -70,10 +69,10 @@ TEST(DataSetDocument, NamesEveryFileTheShowReads) {
     const std::string doc = document();
     ASSERT_FALSE(doc.empty()) << "docs/data-set.md is missing";
     for (const Show::ListSource& list : Show::kListSources) {
-        EXPECT_NE(doc.find(named(list.path)), std::string::npos) << list.path;
-        const char* directory = list.directory ? list.directory : TagList::kDefaultDirectory;
+        EXPECT_NE(doc.find(named(list.files.path)), std::string::npos) << list.files.path;
         if (list.kind == Show::ListSource::Kind::Tags) {
-            EXPECT_NE(doc.find(named(directory)), std::string::npos) << directory;
+            EXPECT_NE(doc.find(named(list.files.directory)), std::string::npos)
+                << list.files.directory;
         }
     }
     EXPECT_NE(doc.find(named(CameraList::kPositionDirectory)), std::string::npos);

@@ -145,4 +145,51 @@ TEST(ShowClock, LoopWrapsTheClockAndTheMusicAndTheShowRunsOnFromThere) {
     platform::sound::close();
 }
 
+// The player's pause and seek: a held clock keeps its time and lands a seek exactly; music
+// is heard only from show time 0, whether the show got before it by a seek or was paused
+// in the lead-in.
+TEST(ShowClock, PauseHoldsTimeAndMusicAndASeekBeforeZeroWaitsForZeroAgain) {
+    ClockRig rig;
+    Music::selectOutput(platform::sound::OutputKind::NonRealTime);
+    Music player;
+    player.open(testing_support::testMp3().c_str());
+    ASSERT_NE(player.stream, nullptr);
+    music = &player;
+    rig.frameAt(0.5);  // the test's music is two seconds long
+    ASSERT_TRUE(player.stream->playing);
+
+    rig.clock.pause();
+    EXPECT_FALSE(player.stream->playing) << "the music holds with the picture";
+    rig.tick += 5.0;
+    EXPECT_TRUE(rig.clock.updateClock());
+    EXPECT_DOUBLE_EQ(rig.clock.time, 0.5);
+    rig.clock.seek(1.25);
+    rig.tick += 5.0;
+    rig.clock.updateClock();
+    EXPECT_DOUBLE_EQ(rig.clock.time, 1.25) << "a held seek lands on its time exactly";
+    EXPECT_FALSE(player.stream->playing);
+    rig.clock.resume();
+    EXPECT_TRUE(player.stream->playing);
+    EXPECT_EQ(platform::sound::streamTime(player.stream), 1250);
+    rig.tick += 0.25;
+    rig.clock.updateClock();
+    EXPECT_NEAR(rig.clock.time, 1.5, 1e-9);
+
+    rig.clock.seek(-2.0);
+    EXPECT_FALSE(player.stream->playing) << "no music in the lead-in";
+    EXPECT_TRUE(rig.clock.musicPending);
+    rig.clock.pause();
+    rig.clock.resume();
+    EXPECT_FALSE(player.stream->playing) << "resuming in the lead-in does not start it";
+    rig.tick += 1.0;
+    rig.clock.updateClock();
+    EXPECT_FALSE(player.stream->playing);
+    rig.tick += 1.25;
+    rig.clock.updateClock();
+    EXPECT_TRUE(player.stream->playing);
+    EXPECT_EQ(platform::sound::streamTime(player.stream), 250) << "in step from show time 0";
+    music = nullptr;
+    platform::sound::close();
+}
+
 }  // namespace

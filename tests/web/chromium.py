@@ -1,10 +1,12 @@
 """Headless Chromium driven through the DevTools protocol over a pipe (no WebSocket
-library needed): open a page, evaluate script in it, click, take screenshots.
+library needed): open a page, evaluate script in it, click, press keys, answer its dialogs,
+take screenshots, record its requests and let it download.
 
 Chromium reads commands from descriptor 3 and answers on descriptor 4, each message a
 JSON object ended by a NUL byte."""
 
 import base64
+import collections
 import json
 import os
 import shutil
@@ -49,6 +51,10 @@ class Chromium:
         self._next_id = 0
         self.session = None
         self.console = []  # the page's console lines, as they arrived
+        self.requests = []  # the URLs the page asked for, once Network is enabled
+        self.dialogs = []  # the page's alert, confirm and prompt texts
+        # Answers to the page's prompts, in order (None cancels); a confirm is accepted.
+        self.prompt_answers = collections.deque()
 
     def close(self):
         try:
@@ -79,40 +85,75 @@ class Chromium:
         message, self._buffer = self._buffer.split(b"\0", 1)
         return json.loads(message)
 
-    def send(self, method, params=None, session=True):
+    def _write(self, method, params, session):
         self._next_id += 1
         message = {"id": self._next_id, "method": method, "params": params or {}}
-        if session and self.session:
-            message["sessionId"] = self.session
+        if session:
+            message["sessionId"] = session
         os.write(self._to_browser, json.dumps(message).encode() + b"\0")
+        return self._next_id
+
+    # A dialog holds the page until it is answered: answered at once, without waiting.
+    def _answer_dialog(self, params, session):
+        self.dialogs.append(params.get("message", ""))
+        answer = {"accept": True}
+        if params.get("type") == "prompt":
+            text = self.prompt_answers.popleft() if self.prompt_answers else None
+            answer = {"accept": text is not None, "promptText": text or ""}
+        self._write("Page.handleJavaScriptDialog", answer, session)
+
+    def send(self, method, params=None, session=True):
+        own_id = self._write(method, params, self.session if session else None)
         while True:
             reply = self._read_message()
+            if reply.get("method") == "Page.javascriptDialogOpening":
+                self._answer_dialog(reply["params"], reply.get("sessionId"))
+            if reply.get("method") == "Network.requestWillBeSent":
+                self.requests.append(reply["params"]["request"]["url"])
             if reply.get("method") == "Runtime.consoleAPICalled":
                 args = reply["params"].get("args", [])
                 self.console.append(" ".join(str(a.get("value", a.get("description", "")))
                                              for a in args))
             if reply.get("method") == "Log.entryAdded":
                 self.console.append(reply["params"]["entry"].get("text", ""))
-            if reply.get("id") == self._next_id:
+            if reply.get("id") == own_id:
                 if "error" in reply:
                     raise PageError(f"{method}: {reply['error']}")
                 return reply.get("result", {})
 
-    def open(self, url, width, height):
+    def open(self, url, width, height, record_requests=False):
         target = self.send("Target.createTarget", {"url": "about:blank"}, session=False)
         attached = self.send("Target.attachToTarget",
                              {"targetId": target["targetId"], "flatten": True}, session=False)
         self.session = attached["sessionId"]
+        self.target = target["targetId"]
         self.send("Emulation.setDeviceMetricsOverride",
                   {"width": width, "height": height, "deviceScaleFactor": 1, "mobile": False})
         self.send("Page.enable")
         self.send("Runtime.enable")
         self.send("Log.enable")
+        if record_requests:
+            self.send("Network.enable")
         self.send("Page.navigate", {"url": url})
 
+    def close_page(self):
+        """Closes the page opened last, as a visitor closes a tab."""
+        self.session = None
+        self.send("Target.closeTarget", {"targetId": self.target}, session=False)
+
+    def allow_downloads(self, directory):
+        self.send("Browser.setDownloadBehavior", {"behavior": "allow", "downloadPath": directory},
+                  session=False)
+
+    def key(self, key_code, key, code=None):
+        """Presses and releases a key, by its Windows key code and DOM key name."""
+        for kind in ("rawKeyDown", "keyUp"):
+            self.send("Input.dispatchKeyEvent", {"type": kind, "windowsVirtualKeyCode": key_code,
+                                                 "key": key, "code": code or key})
+
     def evaluate(self, expression):
-        result = self.send("Runtime.evaluate",
-                           {"expression": expression, "returnByValue": True})
+        result = self.send("Runtime.evaluate", {"expression": expression, "returnByValue": True,
+                                                "awaitPromise": True})
         if "exceptionDetails" in result:
             raise PageError(f"{expression}: {result['exceptionDetails']}")
         return result["result"].get("value")
@@ -130,11 +171,12 @@ class Chromium:
             time.sleep(0.25)
         raise PageError(f"timed out after {timeout} s waiting for {what}")
 
-    def click(self, selector):
+    def click(self, selector, across=0.5):
+        """Clicks the element, at `across` of its width (the middle by default)."""
         box = self.evaluate(
             f"(() => {{ const r = document.querySelector({json.dumps(selector)})"
-            ".getBoundingClientRect(); return [r.x + r.width / 2, r.y + r.height / 2]; })()")
-        for kind in ("mousePressed", "mouseReleased"):
+            f".getBoundingClientRect(); return [r.x + r.width * {across}, r.y + r.height / 2]; }})()")
+        for kind in ("mouseMoved", "mousePressed", "mouseReleased"):
             self.send("Input.dispatchMouseEvent", {"type": kind, "x": box[0], "y": box[1],
                                                    "button": "left", "clickCount": 1})
 

@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
-"""How long the page takes in headless Chromium, from opening it to the start panel and
-from opening ?at=T to its held frame, and how much music each had decoded by then. A
-measurement, not a test. Usage: start_times.py PAGE_DIR [T ...] (default T: 30 85)"""
+"""How long the page takes in headless Chromium, from opening it to the start panel, from
+opening ?at=T&size=800x600 to its held still and from opening ?at=T (a link to a moment) to
+the show paused there, and how much music each had decoded by then. A measurement, not a
+test. Usage: start_times.py PAGE_DIR [T ...] (default T: 30 85)"""
 
 import os
 import sys
@@ -28,7 +29,7 @@ def measure(server, query, state):
         browser.open(server.url(query), 800, 600)
         seconds, status = until(
             browser, f"window.tarvelStatus && ['{state}', 'failed'].includes(tarvelStatus().state)"
-            " && tarvelStatus()")
+            " && (tarvelStatus().state != 'paused' || tarvelStatus().frames > 0) && tarvelStatus()")
     decoded = status.get("musicSeconds")
     heard = f", {decoded:.2f} s of music decoded" if decoded is not None else ""
     print(f"{query or 'the page'}: {status['state']} after {seconds:.2f} s{heard}", flush=True)
@@ -41,7 +42,8 @@ def main():
     try:
         measure(server, "", "ready")
         for moment in moments:
-            measure(server, f"?at={moment}", "held")
+            measure(server, f"?at={moment}&size=800x600", "held")
+            measure(server, f"?at={moment}", "paused")
     finally:
         server.stop()
 

@@ -144,7 +144,6 @@ const int16_t* Mixer::mixBlock() {
     const int16_t* result = toInt16(runUnits());
     if (sink_)
         sink_(result, kBlockFrames);
-    blocksMixed_.fetch_add(1, std::memory_order_relaxed);
     return result;
 }
 

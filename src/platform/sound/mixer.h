@@ -67,7 +67,6 @@ public:
 
     // Mixes the next block; the result stays valid until the next call.
     const int16_t* mixBlock();
-    int64_t blocksMixed() const { return blocksMixed_.load(std::memory_order_relaxed); }
 
 private:
     void sumStreams();
@@ -76,7 +75,6 @@ private:
 
     const int rate_;
     std::atomic<MixerKind> kind_;
-    std::atomic<int64_t> blocksMixed_{0};
     std::mutex lock_;
     int masterVolume_ = 255;
     std::vector<Mp3Stream*> streams_;

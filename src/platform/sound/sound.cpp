@@ -54,12 +54,26 @@ std::unique_ptr<Output> makeOutput(OutputKind kind) {
 }
 
 // Checks that the layer is up and the stream is one of ours.
-bool usable(const Mp3Stream* stream) {
+// The sound layer is initialised and the call's arguments are sound; false, with the error,
+// otherwise.
+bool callable(bool argumentsSound) {
     if (!state.mixer)
         return fail(Error::NotInitialised);
-    bool known = std::any_of(state.streams.begin(), state.streams.end(),
-                             [stream](const auto& s) { return s.get() == stream; });
-    return known ? true : fail(Error::InvalidParameter);
+    return argumentsSound || fail(Error::InvalidParameter);
+}
+
+bool usable(const Mp3Stream* stream) {
+    return callable(std::any_of(state.streams.begin(), state.streams.end(),
+                                [stream](const auto& s) { return s.get() == stream; }));
+}
+
+// Asks the mixer to do something to a stream it knows; false, with the error, otherwise.
+template <class Request>
+bool onStream(Mp3Stream* stream, Request request) {
+    if (!usable(stream))
+        return false;
+    request(*state.mixer);
+    return succeed();
 }
 
 }  // namespace
@@ -129,10 +143,8 @@ MixerKind mixerKind() {
 }
 
 bool setMasterVolume(int volume) {
-    if (!state.mixer)
-        return fail(Error::NotInitialised);
-    if (volume < 0 || volume > 255)
-        return fail(Error::InvalidParameter);
+    if (!callable(volume >= 0 && volume <= 255))
+        return false;
     state.mixer->setMasterVolume(volume);
     return succeed();
 }
@@ -146,45 +158,29 @@ int bufferLengthTotal() {
 }
 
 DspUnit* createDspUnit(DspFunction function, int priority, void* userData) {
-    if (!state.mixer) {
-        fail(Error::NotInitialised);
+    if (!callable(function != nullptr))
         return nullptr;
-    }
-    if (!function) {
-        fail(Error::InvalidParameter);
-        return nullptr;
-    }
     succeed();
     return state.mixer->createUnit(function, priority, userData);
 }
 
 bool setDspActive(DspUnit* unit, bool active) {
-    if (!state.mixer)
-        return fail(Error::NotInitialised);
-    if (!unit)
-        return fail(Error::InvalidParameter);
+    if (!callable(unit != nullptr))
+        return false;
     state.mixer->setActive(unit, active);
     return succeed();
 }
 
 bool freeDspUnit(DspUnit* unit) {
-    if (!state.mixer)
-        return fail(Error::NotInitialised);
-    if (!unit)
-        return fail(Error::InvalidParameter);
+    if (!callable(unit != nullptr))
+        return false;
     state.mixer->freeUnit(unit);
     return succeed();
 }
 
 Mp3Stream* openStream(const char* path) {
-    if (!state.mixer) {
-        fail(Error::NotInitialised);
+    if (!callable(path != nullptr))
         return nullptr;
-    }
-    if (!path) {
-        fail(Error::InvalidParameter);
-        return nullptr;
-    }
     Error error = Error::None;
     std::string reason;
     auto stream = Mp3Stream::open(path, state.mixer->rate(), error, reason);
@@ -198,39 +194,26 @@ Mp3Stream* openStream(const char* path) {
 }
 
 bool closeStream(Mp3Stream* stream) {
-    if (!usable(stream))
-        return false;
-    state.mixer->remove(stream);
-    std::erase_if(state.streams, [stream](const auto& s) { return s.get() == stream; });
-    return succeed();
+    return onStream(stream, [&](Mixer& mixer) {
+        mixer.remove(stream);
+        std::erase_if(state.streams, [stream](const auto& s) { return s.get() == stream; });
+    });
 }
 
 bool setStreamLooping(Mp3Stream* stream, bool looping) {
-    if (!usable(stream))
-        return false;
-    state.mixer->setLooping(stream, looping);
-    return succeed();
+    return onStream(stream, [&](Mixer& mixer) { mixer.setLooping(stream, looping); });
 }
 
 bool playStream(Mp3Stream* stream) {
-    if (!usable(stream))
-        return false;
-    state.mixer->play(stream);
-    return succeed();
+    return onStream(stream, [&](Mixer& mixer) { mixer.play(stream); });
 }
 
 bool stopStream(Mp3Stream* stream) {
-    if (!usable(stream))
-        return false;
-    state.mixer->stop(stream);
-    return succeed();
+    return onStream(stream, [&](Mixer& mixer) { mixer.stop(stream); });
 }
 
 bool setStreamTime(Mp3Stream* stream, int milliseconds) {
-    if (!usable(stream))
-        return false;
-    state.mixer->seek(stream, milliseconds);
-    return succeed();
+    return onStream(stream, [&](Mixer& mixer) { mixer.seek(stream, milliseconds); });
 }
 
 int streamTime(Mp3Stream* stream) {

@@ -8,15 +8,9 @@
 #include <memory>
 #include <string>
 
-namespace platform::video {
+#include "platform/pixel_rect.h"
 
-// A rectangle of the picture, in pixels from its bottom left corner.
-struct PictureArea {
-    int left = 0;
-    int bottom = 0;
-    int width = 0;
-    int height = 0;
-};
+namespace platform::video {
 
 struct FileSettings {
     int width = 800;
@@ -24,7 +18,7 @@ struct FileSettings {
     double framesPerSecond = 60;
     int sampleRate = 44100;  // of the sound handed in
     // The part of the picture that changes; outside it every picture is black. Empty: all.
-    PictureArea changing;
+    PixelRect changing;
     // The first picture's index in the whole show (its show time × frames per second) and
     // how many there will be: what a picture sequence numbers its files by.
     int64_t firstFrame = 0;
@@ -51,7 +45,7 @@ public:
     virtual bool takesPictures() const { return true; }
     // The part of each picture that writePicture takes: all of it unless the file can do
     // with less (see FileSettings::changing).
-    virtual PictureArea handedArea(const FileSettings& settings) const {
+    virtual PixelRect handedArea(const FileSettings& settings) const {
         return {0, 0, settings.width, settings.height};
     }
     // The handed area of one picture, 4 bytes a pixel, bottom row first; the next frame's.

@@ -74,9 +74,9 @@ double secondsSince(Clock::time_point start) {
     return std::chrono::duration<double>(Clock::now() - start).count();
 }
 
-PictureArea evenArea(const FileSettings& settings) {
-    const PictureArea whole{0, 0, settings.width, settings.height};
-    const PictureArea& c = settings.changing;
+PixelRect evenArea(const FileSettings& settings) {
+    const PixelRect whole{0, 0, settings.width, settings.height};
+    const PixelRect& c = settings.changing;
     // Odd sides would put the area's edges between two rows of the colour planes.
     if (c.width <= 0 || c.height <= 0 || settings.width % 2 != 0 || settings.height % 2 != 0) {
         return whole;
@@ -106,7 +106,7 @@ struct VideoFile::Impl {
     SwrContext* resampler = nullptr;
     AVAudioFifo* fifo = nullptr;
     AVFrame* picture = nullptr;
-    PictureArea area;
+    PixelRect area;
     const uint8_t* blackened = nullptr;  // the picture buffer painted black around the area
     AVFrame* sound = nullptr;
     int soundFrameSize = 1024;
@@ -295,7 +295,7 @@ bool VideoFile::Impl::drainSound(bool all, std::string& error) {
     return !all || rest == 0 || encodeSound(rest, error);
 }
 
-PictureArea VideoFile::handedArea(const FileSettings& settings) const {
+PixelRect VideoFile::handedArea(const FileSettings& settings) const {
     return evenArea(settings);
 }
 
@@ -366,7 +366,7 @@ bool VideoFile::writePicture(const uint8_t* bgraBottomUp) {
         return false;
     }
     f.blackenOutsideArea();
-    const PictureArea& a = f.area;
+    const PixelRect& a = f.area;
     const int stride = a.width * 4;
     // A negative stride reads the rows top row first.
     const uint8_t* top = bgraBottomUp + static_cast<size_t>(a.height - 1) * stride;

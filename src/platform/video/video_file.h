@@ -23,7 +23,7 @@ public:
     bool open(const std::string& path, const FileSettings& settings) override;
     // The changing part widened to even edges (the colour planes have half the rows and
     // columns); the whole picture when nothing sensible is left out.
-    PictureArea handedArea(const FileSettings& settings) const override;
+    PixelRect handedArea(const FileSettings& settings) const override;
     bool writePicture(const uint8_t* bgraBottomUp) override;
     bool writeSound(const int16_t* frames, int count) override;
     // Flushes the encoders, completes the file and gives it its final name.

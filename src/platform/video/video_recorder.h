@@ -33,7 +33,7 @@ public:
     // frame is drawn. False with error().
     bool open(const std::string& path, const FileSettings& settings);
     // The part of each picture to hand over (see RecordingFile::handedArea), after open.
-    const PictureArea& pictureArea() const { return area_; }
+    const PixelRect& pictureArea() const { return area_; }
     // A buffer for the next picture's area (4 bytes a pixel), reused when one is free.
     std::vector<uint8_t> pictureBuffer();
     void addPicture(std::vector<uint8_t> bgraBottomUp);
@@ -61,7 +61,7 @@ private:
     void stopWorker();
 
     std::unique_ptr<RecordingFile> file_;
-    PictureArea area_;
+    PixelRect area_;
     size_t pictureBytes_ = 0;
     std::thread worker_;
     mutable std::mutex lock_;

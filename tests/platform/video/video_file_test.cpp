@@ -8,8 +8,8 @@
 #include <vector>
 
 namespace fs = std::filesystem;
+using platform::PixelRect;
 using platform::video::FileSettings;
-using platform::video::PictureArea;
 using platform::video::VideoFile;
 
 namespace {
@@ -112,9 +112,9 @@ TEST(VideoFile, AnUnfinishedRecordingIsRemoved) {
 // The rows handed over cover the part that changes, widened to even edges for the colour
 // planes; nothing sensible to narrow to gives the whole picture.
 TEST(VideoFile, TheHandedAreaCoversTheChangingPartOnEvenEdges) {
-    auto area = [](int width, int height, PictureArea changing) {
+    auto area = [](int width, int height, PixelRect changing) {
         FileSettings settings{width, height, 30, 44100, changing};
-        const PictureArea a = VideoFile().handedArea(settings);
+        const PixelRect a = VideoFile().handedArea(settings);
         return std::vector<int>{a.left, a.bottom, a.width, a.height};
     };
     EXPECT_EQ(area(3840, 2160, {480, 0, 2880, 2160}), (std::vector<int>{480, 0, 2880, 2160}));

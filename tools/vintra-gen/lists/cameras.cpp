@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "base/data_file.h"
 #include "lists/camera_row.h"
 #include "vintra-gen/lists/camera_path_writer.h"
 #include "vintra-gen/lists/list_writer.h"
@@ -193,14 +194,14 @@ void produceCameras(OutputDirectory& out) {
     ListWriter<CameraRow> list;
     list.comment("Camera cuts: position file, start, end, move time, beats.");
     for (const Cut& cut : cuts) {
-        out.write("cameras/" + cut.file, cut.path);
+        out.write(data::inDataSet(data::kCameraList.directory) + cut.file, cut.path);
         if (cut.why[0] != '\0') {
             list.comment(cut.why);
         }
         list.add({.file = cut.file, .start = cut.start, .end = cut.end, .moveTime = cut.move});
     }
-    out.write("cameras/cameras.txt", list.text());
-    out.write("cameras/2_tower2.pos", lightSpiral());
+    out.write(data::inDataSet(data::kCameraList.path), list.text());
+    out.write(data::kTowerLightPath.inDataSet(), lightSpiral());
 }
 
 }  // namespace gen

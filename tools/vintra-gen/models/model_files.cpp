@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "base/data_file.h"
 #include "vintra-gen/models/morph_models.h"
 #include "vintra-gen/models/text_extruder.h"
 #include "vintra-gen/models/text_layouts.h"
@@ -54,13 +55,14 @@ bool fontMissing(const GlyphOutlines& font) {
 }  // namespace
 
 bool produceTurntableModels(OutputDirectory& out) {
-    bool ok = write(out, "turnbody.3ds", TurntableModels::body(),
-                    material("plinth", "noise2.jpg", {70, 70, 78}));
-    ok = write(out, "turnunderdisc.3ds", TurntableModels::platter(),
-               material("platter", "noise2.jpg", {200, 200, 205})) &&
+    const std::string marble = data::kMorphTexture.inDataSet();
+    bool ok = write(out, data::kTurntableBody.inDataSet(), TurntableModels::body(),
+                    material("plinth", marble, {70, 70, 78}));
+    ok = write(out, data::kTurntableUnderDisc.inDataSet(), TurntableModels::platter(),
+               material("platter", marble, {200, 200, 205})) &&
          ok;
-    ok = write(out, "turndisc.3ds", TurntableModels::record(),
-               material("record", "korrin.jpg", {255, 255, 255})) &&
+    ok = write(out, data::kTurntableDisc.inDataSet(), TurntableModels::record(),
+               material("record", data::kTurntableLabel.inDataSet(), {255, 255, 255})) &&
          ok;
     return ok;
 }
@@ -76,20 +78,20 @@ bool produceTitleModels(OutputDirectory& out) {
         ModelBuilder model(word.text);
         ok = extruder.extrude(word.text, word.placement, model) && ok;
         model.sortFacesLeftToRight();
-        ok = write(out, word.file, model, material("title", "noise2.jpg", {240, 240, 240})) && ok;
+        ok = write(out, word.file, model, material("title", word.texture, {240, 240, 240})) && ok;
     }
     return ok;
 }
 
 bool produceMorphModels(OutputDirectory& out) {
-    const ThreeDsMaterial skin = material("skin", "noise2.jpg", {200, 190, 170});
-    bool ok = write(out, "spnormal.3ds", MorphModels::shape(false), skin);
-    return write(out, "spinne.3ds", MorphModels::shape(true), skin) && ok;
+    const ThreeDsMaterial skin = material("skin", data::kMorphTexture.inDataSet(), {200, 190, 170});
+    bool ok = write(out, data::kMorphStart.inDataSet(), MorphModels::shape(false), skin);
+    return write(out, data::kMorphEnd.inDataSet(), MorphModels::shape(true), skin) && ok;
 }
 
 bool produceTowerModels(OutputDirectory& out) {
-    bool ok = write(out, "tower2.3ds", TowerModel::build(),
-                    material("stone", "tower/noise8.jpg", {180, 175, 165}));
+    bool ok = write(out, data::kTower.inDataSet(), TowerModel::build(),
+                    material("stone", data::kTowerTexture.inDataSet(), {180, 175, 165}));
     GlyphOutlines font;
     if (fontMissing(font)) {
         return false;

@@ -3,13 +3,15 @@
 #include <cmath>
 #include <numbers>
 
+#include "base/data_file.h"
+
 namespace gen {
 namespace {
 
 struct Sign {
-    const char* file;
+    std::string file;
     const char* text;
-    const char* texture;
+    std::string texture;
     float facing;  // bearing of the camera it faces, degrees from +x, counter-clockwise
     float aside;   // offset to the viewer's right of the tower, model units
     float height;  // model units
@@ -37,21 +39,23 @@ WordModel upright(const Sign& s) {
 
 std::vector<WordModel> TextLayouts::titles() {
     const struct {
-        const char* file;
+        const DataFile& file;
         const char* text;
         float shiftX;
-    } lines[] = {{"text/once_again.3ds", "once again", 0.0f},
-                 {"text/another.3ds", "another", 0.0f},
-                 {"text/last_minute.3ds", "last minute", -kLastMinuteOffset},
-                 {"text/production.3ds", "production", 0.0f},
-                 {"text/presented_by.3ds", "presented by", 0.0f}};
+    } lines[] = {{data::kTitleOnceAgain, "once again", 0.0f},
+                 {data::kTitleAnother, "another", 0.0f},
+                 {data::kTitleLastMinute, "last minute", -kLastMinuteOffset},
+                 {data::kTitleProduction, "production", 0.0f},
+                 {data::kTitlePresentedBy, "presented by", 0.0f}};
+    // The marble the morph wears; the show lights the words without it.
+    const std::string marble = data::kMorphTexture.inDataSet();
     std::vector<WordModel> words;
     for (int i = 0; i < 5; ++i) {
         TextPlacement p;
         p.frame.origin = {kTitleX + lines[i].shiftX, kTitleY + (2 - i) * kTitlePitch, 0.0f};
         p.emSize = kTitleEm;
         p.depth = kTitleDepth;
-        words.push_back({lines[i].file, lines[i].text, "noise2.jpg", p});
+        words.push_back({lines[i].file.inDataSet(), lines[i].text, marble, p});
     }
     return words;
 }
@@ -62,18 +66,21 @@ std::vector<WordModel> TextLayouts::signs() {
     // the tower, one for each cut, rising with the light: the cut that shows a band looks at
     // it, the others show it from the same side. Two columns, left and right of the shaft.
     constexpr float f = kSignBearing;
+    const auto text = [](int number) { return data::kTowerTexts.inDataSet(number); };
+    const std::string letters = data::kTowerTextTexture.inDataSet();
     const Sign signs[] = {
-        {"codedby.3ds", "coded by", "coded_by.jpg", f - 8, -38, 32, 12},
-        {"zorbel.3ds", "zorbel", "zorbel.jpg", f - 8, 38, 22, 17},
-        {"tower/t1.3ds", "#korrin", "tower/text.jpg", f - 8, -36, 10, 10},
-        {"tower/t2.3ds", "tarvel", "tower/text.jpg", f + 8, 38, 56, 14},
-        {"tower/t3.3ds", "music", "tower/text.jpg", f + 8, -36, 48, 11},
-        {"tower/t4.3ds", "graphics", "tower/text.jpg", f + 8, 42, 40, 11},
-        {"tower/t5.3ds", "greetings", "tower/text.jpg", f - 8, -44, 78, 11},
-        {"tower/t6.3ds", "all crews", "tower/text.jpg", f - 8, 44, 76, 11},
-        {"tower/t7.3ds", "respect", "tower/text.jpg", f - 8, -40, 63, 11},
-        {"tower/t8.3ds", "2026", "tower/text.jpg", f, 36, 98, 14},
-        {"tower/t9.3ds", "the end", "tower/text.jpg", f, -40, 94, 16},
+        {data::kCodedBy.inDataSet(), "coded by", data::kCodedByTexture.inDataSet(), f - 8, -38, 32,
+         12},
+        {data::kAuthor.inDataSet(), "zorbel", data::kAuthorTexture.inDataSet(), f - 8, 38, 22, 17},
+        {text(1), "#korrin", letters, f - 8, -36, 10, 10},
+        {text(2), "tarvel", letters, f + 8, 38, 56, 14},
+        {text(3), "music", letters, f + 8, -36, 48, 11},
+        {text(4), "graphics", letters, f + 8, 42, 40, 11},
+        {text(5), "greetings", letters, f - 8, -44, 78, 11},
+        {text(6), "all crews", letters, f - 8, 44, 76, 11},
+        {text(7), "respect", letters, f - 8, -40, 63, 11},
+        {text(8), "2026", letters, f, 36, 98, 14},
+        {text(9), "the end", letters, f, -40, 94, 16},
     };
     std::vector<WordModel> words;
     for (const Sign& s : signs) {

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "base/data_file.h"
 #include "lists/tag_row.h"
 #include "vintra-gen/lists/list_writer.h"
 #include "vintra-gen/pictures/canvas.h"
@@ -19,6 +20,9 @@
 namespace gen {
 
 namespace {
+
+// Where the list's rows find their pictures.
+const std::string kDirectory = data::inDataSet(data::kBackTagList.directory);
 
 constexpr int kSize = 256;
 constexpr float kAspect = 0.75f;
@@ -75,7 +79,7 @@ void produceBackTags(OutputDirectory& out) {
         Canvas canvas(kSize, kSize, kWhite);
         canvas.paint(markerTag(lettering, rng, words[i]), inks[i % inks.size()]);
         canvas.clamp01();
-        JpegEncoder::write(out, "tags/256/bra/" + words[i] + ".jpg", canvas);
+        JpegEncoder::write(out, kDirectory + words[i] + ".jpg", canvas);
     }
     ListWriter<TagRow> list;
     list.comment("Background tags: dark marker tags on white, under the first minute.");
@@ -124,7 +128,7 @@ void produceBackTags(OutputDirectory& out) {
                   .peak = 0.7,
                   .drift = TagRow::kRandom});
     }
-    out.write("tags/256/tagback.txt", list.text());
+    out.write(data::inDataSet(data::kBackTagList.path), list.text());
 }
 
 }  // namespace gen

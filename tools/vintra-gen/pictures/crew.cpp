@@ -2,6 +2,7 @@
 #include <string>
 #include <vector>
 
+#include "base/data_file.h"
 #include "lists/tag_row.h"
 #include "vintra-gen/lists/list_writer.h"
 #include "vintra-gen/pictures/canvas.h"
@@ -17,6 +18,9 @@
 namespace gen {
 
 namespace {
+
+// Where the list's rows find their pictures.
+const std::string kDirectory = data::inDataSet(data::kCrewList.directory);
 
 constexpr int kSize = 256;
 constexpr float kAspect = 0.75f;
@@ -112,7 +116,7 @@ void produceCrew(OutputDirectory& out) {
         Canvas canvas(kSize, kSize);
         storeNegative(canvas, crewShape(lettering, rng, static_cast<int>(i)),
                       inks[i % inks.size()]);
-        JpegEncoder::write(out, "qelvo/" + names[i] + ".jpg", canvas);
+        JpegEncoder::write(out, kDirectory + names[i] + ".jpg", canvas);
     }
     ListWriter<TagRow> list;
     list.comment("The crew's sprites, late in the show: after the tower, on every other bar.");
@@ -177,7 +181,7 @@ void produceCrew(OutputDirectory& out) {
               .rotation = 0,
               .peak = 0.6,
               .drift = 0});
-    out.write("qelvo/Qelvo.txt", list.text());
+    out.write(data::inDataSet(data::kCrewList.path), list.text());
 }
 
 }  // namespace gen

@@ -1,4 +1,5 @@
 // The plain flash pictures and the flash list that puts them on the show's drops and breaks.
+#include "base/data_file.h"
 #include "lists/flash_row.h"
 #include "vintra-gen/lists/list_writer.h"
 #include "vintra-gen/pictures/canvas.h"
@@ -11,8 +12,8 @@ namespace gen {
 void produceFlashes(OutputDirectory& out) {
     Canvas white(64, 64, {1.0f, 1.0f, 1.0f});
     Canvas black(64, 64, {0.0f, 0.0f, 0.0f});
-    JpegEncoder::write(out, "flash/white.jpg", white);
-    JpegEncoder::write(out, "flash/black.jpg", black);
+    JpegEncoder::write(out, data::kFlashWhite.inDataSet(), white);
+    JpegEncoder::write(out, data::kFlashBlack.inDataSet(), black);
 
     ListWriter<FlashRow> list;
     list.comment("start fade-in hold fade-out peak kind(1 black, 0 white) beats");
@@ -49,7 +50,7 @@ void produceFlashes(OutputDirectory& out) {
               .fadeOut = 0.5,
               .peak = 1.0,
               .kind = FlashRow::kBlack});
-    out.write("flash/flash.txt", list.text());
+    out.write(data::inDataSet(data::kFlashList.path), list.text());
 }
 
 }  // namespace gen

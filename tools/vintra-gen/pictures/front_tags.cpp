@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "base/data_file.h"
 #include "lists/tag_row.h"
 #include "vintra-gen/lists/list_writer.h"
 #include "vintra-gen/pictures/canvas.h"
@@ -16,6 +17,9 @@
 namespace gen {
 
 namespace {
+
+// Where the list's rows find their pictures.
+const std::string kDirectory = data::inDataSet(data::kFrontTagList.directory);
 
 constexpr int kSize = 256;
 constexpr float kAspect = 0.75f;
@@ -95,7 +99,7 @@ void produceFrontTags(OutputDirectory& out) {
         Canvas canvas(kSize, kSize);
         storeNegative(canvas, frontShape(lettering, rng, static_cast<int>(i)),
                       inks[i % inks.size()]);
-        JpegEncoder::write(out, "tags/front/" + names[i] + ".jpg", canvas);
+        JpegEncoder::write(out, kDirectory + names[i] + ".jpg", canvas);
     }
     ListWriter<TagRow> list;
     list.comment("Front tags: stencil symbols over the scene. Every row comes back 228 and");
@@ -149,7 +153,7 @@ void produceFrontTags(OutputDirectory& out) {
                   .peak = 0.7,
                   .drift = -0.2});
     }
-    out.write("tags/front/tagfront.txt", list.text());
+    out.write(data::inDataSet(data::kFrontTagList.path), list.text());
 }
 
 }  // namespace gen

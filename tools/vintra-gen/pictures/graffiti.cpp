@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "base/data_file.h"
 #include "lists/tag_row.h"
 #include "vintra-gen/lists/list_writer.h"
 #include "vintra-gen/pictures/canvas.h"
@@ -20,6 +21,9 @@
 namespace gen {
 
 namespace {
+
+// Where the list's rows find their pictures.
+const std::string kDirectory = data::inDataSet(data::kGraffitiList.directory);
 
 constexpr int kSize = 512;
 constexpr float kAspect = 0.75f;
@@ -186,10 +190,10 @@ void produceGraffiti(OutputDirectory& out) {
     Rng rng("graffiti");
     for (size_t i = 0; i < words.size(); ++i) {
         Canvas canvas = piece(lettering, rng, words[i], kPalettes[i % kPalettes.size()]);
-        JpegEncoder::write(out, "graffiti/piece" + std::to_string(i + 1) + ".jpg", canvas);
+        JpegEncoder::write(out, kDirectory + "piece" + std::to_string(i + 1) + ".jpg", canvas);
     }
-    JpegEncoder::write(out, "graffiti/splat1.jpg", splat(rng, {1.0f, 0.3f, 0.55f}));
-    JpegEncoder::write(out, "graffiti/splat2.jpg", splat(rng, {0.3f, 0.85f, 1.0f}));
+    JpegEncoder::write(out, kDirectory + "splat1.jpg", splat(rng, {1.0f, 0.3f, 0.55f}));
+    JpegEncoder::write(out, kDirectory + "splat2.jpg", splat(rng, {0.3f, 0.85f, 1.0f}));
 
     ListWriter<TagRow> list;
     list.comment("Graffiti window (beats 89 to 162): a new piece every eight beats, each");
@@ -223,7 +227,7 @@ void produceGraffiti(OutputDirectory& out) {
                   .peak = 0.7,
                   .drift = -1.0});
     }
-    out.write("graffiti/phlicks.txt", list.text());
+    out.write(data::inDataSet(data::kGraffitiList.path), list.text());
 }
 
 }  // namespace gen

@@ -2,6 +2,7 @@
 #include <string>
 #include <vector>
 
+#include "base/data_file.h"
 #include "lists/tag_row.h"
 #include "vintra-gen/lists/list_writer.h"
 #include "vintra-gen/pictures/canvas.h"
@@ -70,7 +71,7 @@ void produceInfoTexts(OutputDirectory& out) {
     for (const InfoCard& card : cards) {
         Canvas canvas(512, 512, {1.0f, 1.0f, 1.0f});
         drawInfoCard(lettering, card, canvas);
-        JpegEncoder::write(out, std::string("info/") + card.file, canvas);
+        JpegEncoder::write(out, data::inDataSet(data::kInfoList.directory) + card.file, canvas);
         if (card.why[0] != '\0') {
             list.comment(card.why);
         }
@@ -87,7 +88,7 @@ void produceInfoTexts(OutputDirectory& out) {
                   .peak = 1.0,
                   .drift = -0.05});
     }
-    out.write("info/info.txt", list.text());
+    out.write(data::inDataSet(data::kInfoList.path), list.text());
 }
 
 }  // namespace gen

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "base/data_file.h"
 #include "vintra-gen/pictures/canvas.h"
 #include "vintra-gen/pictures/jpeg_encoder.h"
 #include "vintra-gen/pictures/lettering.h"
@@ -106,7 +107,7 @@ void produceLoadingScreens(OutputDirectory& out) {
     for (int step = 0; step < 3; ++step) {
         Canvas canvas(512, 512);
         drawLoadingScreen(lettering, step, canvas);
-        JpegEncoder::write(out, "loading/l" + std::to_string(step + 1) + ".jpg", canvas);
+        JpegEncoder::write(out, data::kLoadingPictures.inDataSet(step + 1), canvas);
     }
 }
 

@@ -2,6 +2,7 @@
 #include <cmath>
 #include <string>
 
+#include "base/data_file.h"
 #include "vintra-gen/pictures/canvas.h"
 #include "vintra-gen/pictures/jpeg_encoder.h"
 #include "vintra-gen/pictures/lettering.h"
@@ -77,10 +78,13 @@ void produceModelTextures(OutputDirectory& out) {
         out.fail(lettering.error());
         return;
     }
-    JpegEncoder::write(out, "korrin.jpg", recordLabel(lettering));
-    JpegEncoder::write(out, "coded_by.jpg", brushed(11, {0.55f, 0.7f, 0.9f}, {0.1f, 0.2f, 0.4f}));
-    JpegEncoder::write(out, "zorbel.jpg", brushed(12, {1.0f, 0.75f, 0.3f}, {0.6f, 0.15f, 0.05f}));
-    JpegEncoder::write(out, "tower/text.jpg", brushed(13, {1.0f, 0.95f, 0.8f}, {0.7f, 0.6f, 0.4f}));
+    JpegEncoder::write(out, data::kTurntableLabel.inDataSet(), recordLabel(lettering));
+    JpegEncoder::write(out, data::kCodedByTexture.inDataSet(),
+                       brushed(11, {0.55f, 0.7f, 0.9f}, {0.1f, 0.2f, 0.4f}));
+    JpegEncoder::write(out, data::kAuthorTexture.inDataSet(),
+                       brushed(12, {1.0f, 0.75f, 0.3f}, {0.6f, 0.15f, 0.05f}));
+    JpegEncoder::write(out, data::kTowerTextTexture.inDataSet(),
+                       brushed(13, {1.0f, 0.95f, 0.8f}, {0.7f, 0.6f, 0.4f}));
 }
 
 }  // namespace gen

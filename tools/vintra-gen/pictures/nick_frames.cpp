@@ -2,6 +2,7 @@
 #include <cmath>
 #include <string>
 
+#include "base/data_file.h"
 #include "vintra-gen/pictures/canvas.h"
 #include "vintra-gen/pictures/frame_sequences.h"
 #include "vintra-gen/producers.h"
@@ -76,7 +77,7 @@ void produceNickFrames(OutputDirectory& out) {
     for (int frame = 0; frame < 24; ++frame) {
         Canvas canvas(kSize, kSize, {1.0f, 1.0f, 1.0f});
         drawNick(canvas, frame);
-        storeFrame(out, "nick/nick" + std::to_string(frame + 1) + ".jpg", canvas);
+        storeFrame(out, data::kNickFrames.inDataSet(frame + 1), canvas);
     }
 }
 

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdint>
 
+#include "base/data_file.h"
 #include "vintra-gen/pictures/canvas.h"
 #include "vintra-gen/pictures/jpeg_encoder.h"
 #include "vintra-gen/pictures/value_noise.h"
@@ -105,10 +106,10 @@ Canvas lightSprite() {
 
 void produceNoiseTextures(OutputDirectory& out) {
     Rng rng("noise textures");
-    JpegEncoder::write(out, "noise7.jpg", filmNoise(rng, 0.28f));
-    JpegEncoder::write(out, "noise2.jpg", marble(rng.next()));
-    JpegEncoder::write(out, "tower/noise8.jpg", concrete(rng.next()));
-    JpegEncoder::write(out, "light.jpg", lightSprite());
+    JpegEncoder::write(out, data::kTowerNoise.inDataSet(), filmNoise(rng, 0.28f));
+    JpegEncoder::write(out, data::kMorphTexture.inDataSet(), marble(rng.next()));
+    JpegEncoder::write(out, data::kTowerTexture.inDataSet(), concrete(rng.next()));
+    JpegEncoder::write(out, data::kLight.inDataSet(), lightSprite());
 }
 
 }  // namespace gen

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "base/data_file.h"
 #include "vintra-gen/pictures/canvas.h"
 #include "vintra-gen/pictures/frame_sequences.h"
 #include "vintra-gen/pictures/spray_can.h"
@@ -117,13 +118,13 @@ void produceScratchFrames(OutputDirectory& out) {
     for (int frame = 0; frame < 40; ++frame) {
         Canvas canvas(kSize, kSize, {1.0f, 1.0f, 1.0f});
         drawRecordFrame(canvas, wear, frame);
-        storeFrame(out, "Scratch1/Scratch" + std::to_string(frame + 1) + ".jpg", canvas);
+        storeFrame(out, data::kScratchFrames.inDataSet(frame + 1), canvas);
     }
     Rng rng("scratch chops");
     for (int frame = 0; frame < 15; ++frame) {
         Canvas canvas(kSize, kSize, {1.0f, 1.0f, 1.0f});
         drawChop(canvas, rng, frame);
-        storeFrame(out, "Scratch2/Scratch" + std::to_string(frame + 1) + ".jpg", canvas);
+        storeFrame(out, data::kLateScratchFrames.inDataSet(frame + 1), canvas);
     }
 }
 

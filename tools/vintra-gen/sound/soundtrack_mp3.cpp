@@ -1,4 +1,5 @@
-// The soundtrack producer: the synthesised track, encoded, as "Ostrel.mp3".
+// The soundtrack producer: the synthesised track, encoded, as the show's music file.
+#include "base/data_file.h"
 #include "vintra-gen/producers.h"
 #include "vintra-gen/sound/soundtrack.h"
 
@@ -10,7 +11,7 @@ void produceSoundtrack(OutputDirectory& out) {
         out.fail("the soundtrack could not be encoded");
         return;
     }
-    out.write("Ostrel.mp3", mp3);
+    out.write(data::kMusic.inDataSet(), mp3);
 }
 
 }  // namespace gen

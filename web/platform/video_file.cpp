@@ -29,7 +29,7 @@ bool VideoFile::finish() {
 
 void VideoFile::discard() {}
 
-PictureArea VideoFile::handedArea(const FileSettings& settings) const {
+PixelRect VideoFile::handedArea(const FileSettings& settings) const {
     return RecordingFile::handedArea(settings);
 }
 

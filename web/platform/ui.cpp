@@ -1,7 +1,8 @@
 // The page's own dialogs. The start panel runs in the page before the program starts, so
 // the start-up dialog here only reports what the page chose. A message box cannot stop a
-// page: it becomes a notice on the page (questions take their default answer, as in the
-// offline modes); the input dialog is the browser's prompt; the log window is a panel.
+// page: it becomes a notice on the page (its line on standard error, which the page shows
+// once); a Yes/No question is the browser's confirm, the input dialog its prompt; the log
+// window is the authoring panel.
 #include <emscripten/emscripten.h>
 
 #include <cstdio>
@@ -15,14 +16,6 @@ namespace {
 
 // The page's hooks (web/page.js); each does nothing when the page lacks it.
 // clang-format off
-EM_JS(void, pageNotice, (const char* caption, const char* text), {
-    const page = Module["tarvelPage"];
-    if (page && page.notice)
-        page.notice(UTF8ToString(caption), UTF8ToString(text));
-});
-// clang-format on
-
-// clang-format off
 EM_JS(void, pageLog, (const char* text), {
     const page = Module["tarvelPage"];
     if (page && page.log)
@@ -34,6 +27,14 @@ EM_JS(void, pageLog, (const char* text), {
 EM_JS(bool, pageOpenLog, (const char* title), {
     const page = Module["tarvelPage"];
     return !!(page && page.openLog && page.openLog(UTF8ToString(title)));
+});
+// clang-format on
+
+// clang-format off
+EM_JS(bool, pageConfirm, (const char* caption, const char* text), {
+    const question = UTF8ToString(caption);
+    const said = UTF8ToString(text);
+    return window.confirm(question == said ? said : question + "\n" + said);
 });
 // clang-format on
 
@@ -59,11 +60,15 @@ public:
 
     Answer messageBox(const std::string& text, const std::string& caption, Buttons buttons,
                       Icon) override {
+        if (buttons == Buttons::YesNo)
+            return pageConfirm(caption.c_str(), text.c_str()) ? Answer::Yes : Answer::No;
         std::fprintf(stderr, "tarvel: %s%s%s\n", caption.c_str(), caption.empty() ? "" : ": ",
                      text.c_str());
-        pageNotice(caption.c_str(), text.c_str());
-        return buttons == Buttons::YesNo ? Answer::Yes : Answer::Ok;
+        return Answer::Ok;
     }
+
+    // A notice holds nothing: a pause waits for its key again.
+    bool messagesWait() const override { return false; }
 
     InputResult inputDialog(const std::string& caption, const std::string& prompt) override {
         char* typed = pagePrompt(caption.c_str(), prompt.c_str());

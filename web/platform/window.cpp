@@ -1,6 +1,7 @@
 // The window in the browser: the page's canvas with a WebGL 2 context (8 alpha bits, depth
-// and stencil). It fills the page at the screen's real pixel
-// size, or has exactly the size asked for when the page holds one frame (?at=T). Keys
+// and stencil). It fills its place on the page at the screen's real pixel size (or the
+// share of it the page asks for), or has exactly the size asked for when the page holds
+// one still (?at=T&size=WxH). Keys
 // arrive as DOM key codes, which for every key the show uses are the Windows virtual-key
 // codes already.
 #include <emscripten/html5.h>
@@ -21,14 +22,21 @@ bool fillsPage = false;
 EMSCRIPTEN_WEBGL_CONTEXT_HANDLE context = 0;
 
 // The keys a page passes on. Escape and F1 belong to the page (leaving and entering
-// fullscreen), Q and F5 would end the show and leave an empty page: the browser keeps those.
+// fullscreen), and so does Space (play and pause, as on a video page); Q and F5 would end
+// the show and leave an empty page: the browser keeps those. F11 and F12 are a desktop
+// browser's own, so T and U stand in for them.
 int virtualKey(unsigned long code) {
+    constexpr unsigned long kForF11 = 0x54, kForF12 = 0x55;  // T, U
+    if (code == kForF11)
+        return 0x7A;
+    if (code == kForF12)
+        return 0x7B;
     const bool letter = code >= 0x41 && code <= 0x5A && code != 0x51;
     const bool digit = code >= 0x30 && code <= 0x39;
     const bool keypad = code >= 0x60 && code <= 0x69;
     const bool function = code >= 0x71 && code <= 0x7B && code != 0x74;
     const bool arrow = code >= 0x25 && code <= 0x28;
-    const bool other = code == 0x20 || code == 0x0D || code == 0x09 || code == 0x08;
+    const bool other = code == 0x0D || code == 0x09 || code == 0x08;
     return letter || digit || keypad || function || arrow || other ? static_cast<int>(code) : 0;
 }
 
@@ -44,12 +52,22 @@ EM_BOOL onKey(int type, const EmscriptenKeyboardEvent* key, void*) {
     return EM_TRUE;  // F8, F11 and F12 are the show's, not the browser's
 }
 
-// The canvas's size on the page in device pixels.
+// The share of the device's pixels the page draws at (?scale=, or fewer when frames fall
+// behind); the browser scales the canvas up to its place.
+// clang-format off
+EM_JS(double, pageScale, (), {
+    const page = Module["tarvelPage"];
+    const scale = page && page.scale ? page.scale() : 1;
+    return scale > 0 && scale <= 1 ? scale : 1;
+});
+// clang-format on
+
+// The canvas's size on the page in the pixels it is drawn at.
 void pageSize(int& width, int& height) {
     double cssWidth = 0;
     double cssHeight = 0;
     emscripten_get_element_css_size(kCanvas, &cssWidth, &cssHeight);
-    const double ratio = emscripten_get_device_pixel_ratio();
+    const double ratio = emscripten_get_device_pixel_ratio() * pageScale();
     width = std::max(16, static_cast<int>(std::lround(cssWidth * ratio)));
     height = std::max(16, static_cast<int>(std::lround(cssHeight * ratio)));
 }
