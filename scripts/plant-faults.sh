@@ -51,6 +51,8 @@ gles-positional-as-directional|src/render/gles/draw.cpp|s/position\[3\] != 0 ? k
 gles-texgen-s-t-swapped|src/render/gles/draw.cpp|s/objectS, 1, unit.s.objectPlane/objectS, 1, unit.T.objectPlane/;s/objectT, 1, unit.t.objectPlane/objectT, 1, unit.s.objectPlane/;s/unit.T.objectPlane/unit.t.objectPlane/|through the GL layer the light maps lie across the models
 gles-list-drops-second-unit|src/render/gles/immediate_calls.cpp|s/^        glGenVertexArrays(1, \&command.array);/        for (Vertex\& v : c.converted) v.texCoord[1][0] = v.texCoord[1][1] = 0;\n&/|through the GL layer compiled meshes lose their second texture's placement
 gles-combine-operands-swapped|src/render/gles/program_cache.cpp|s/argument(unit.sourceRgb\[i\], unit.operandRgb\[i\], u, false)/argument(unit.sourceRgb[i], unit.operandRgb[i < 2 ? 1 - i : i], u, false)/|through the GL layer the inverting texture environment inverts the wrong picture
+copy-taken-before-resolve|src/layers/copy2texture.cpp|/render::resolvePicture({screenLeft/{h;d};/glCopyTexImage2D(GL_TEXTURE_2D/G|with samples the overlays copy the picture before it is resolved: the scene behind the opening goes black
+still-read-unresolved|src/shell/main_loop.cpp|s/^    render::resolvePicture();$/    (void)0;/|with samples a still is read before the picture is resolved: black or a stale frame
 LIST
 }
 

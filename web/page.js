@@ -2,7 +2,9 @@
 // the start panel (the desktop's start-up dialog), notices for the show's messages, the
 // player bar (player.js), the authoring panel behind ?log (studio.js), the frame-rate
 // keeper (pace.js), fullscreen, and the hooks ?at=T (the show paused at show time T, a
-// link to a moment) and ?at=T&size=WxH (the still at T, as --shot renders it). The show
+// link to a moment), ?at=T&size=WxH (the still at T, as --shot renders it) and ?samples=N
+// (--samples: multisampling, 0 off; by default on in the player and for stills from 1920 x
+// 1080 up, as on the desktop). The show
 // itself is tarvel.js/tarvel.wasm; its data set is tarvel.data, loaded by tarvel-data.js.
 "use strict";
 
@@ -13,6 +15,7 @@ const heldSize = params.get("size");
 const holdsStill = heldAt !== null && heldSize !== null;
 const withLog = params.has("log");
 const loopParam = params.get("loop");
+const samplesParam = params.get("samples");
 const shotFile = "/tarvel-shot.png";
 const mixRate = 44100; // the show's mixer rate: the music is decoded at it as it plays
 
@@ -210,9 +213,16 @@ function runShow(args) {
   return status.state === "running";
 }
 
+// ?samples=N: --samples N.
+function samplesArgs() {
+  if (samplesParam === null) return [];
+  if (!/^\d+$/.test(samplesParam)) throw new Error("?samples=N takes a number of samples a pixel");
+  return ["--samples", samplesParam];
+}
+
 // ?loop=A,B: --loop A B.
 function showArgs() {
-  const args = ["--windowed", "--renderer", "gles"];
+  const args = ["--windowed", "--renderer", "gles", ...samplesArgs()];
   if (loopParam !== null) {
     const ends = /^(-?\d+(?:\.\d+)?),(-?\d+(?:\.\d+)?)$/.exec(loopParam);
     if (!ends) throw new Error("?loop=A,B takes two show times in seconds");
@@ -267,7 +277,13 @@ function startStill() {
     fail("?at=T takes a show time in seconds, and &size=WxH a size in pixels");
     return;
   }
-  const args = ["--renderer", "gles", "--shot", heldAt, shotFile, "--size", heldSize];
+  let args;
+  try {
+    args = ["--renderer", "gles", "--shot", heldAt, shotFile, "--size", heldSize, ...samplesArgs()];
+  } catch (error) {
+    fail(error.message);
+    return;
+  }
   dataLoaded.then(() => {
     element("progress").hidden = true;
     afterPaint(() => runShow(args));

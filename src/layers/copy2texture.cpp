@@ -11,6 +11,7 @@
 #include "render/gl_entry_points.h"
 #include "render/gl_state.h"
 #include "render/letterbox.h"
+#include "render/picture_target.h"
 #include "render/world.h"
 
 namespace {
@@ -77,6 +78,8 @@ void Copy2Texture::capture() {
     }
     glEnable(GL_TEXTURE_2D);
     glBindTexture(GL_TEXTURE_2D, texture);
+    // A multisampled picture is copied as it will be seen: resolved.
+    render::resolvePicture({screenLeft, screenBottom, size, size});
     glCopyTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, screenLeft, screenBottom, size, size, 0);
     defined = true;
     glClearColor(0, 0, 0, 0);

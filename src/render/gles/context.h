@@ -106,6 +106,7 @@ struct Context {
     GLuint streamArray = 0, streamBuffer = 0;
     GLuint positionArray = 0, positionBuffer = 0;
     GLuint readFramebuffer = 0;
+    GLuint pictureFramebuffer = 0;  // where the picture is read from: 0 is the window's
     GLuint bitmapProgram = 0, bitmapArray = 0, bitmapBuffer = 0;
     GLint bitmapRectangle = -1, bitmapColor = -1, bitmapDepth = -1;
     ProgramCache programs;
@@ -128,6 +129,8 @@ struct Context {
     // Records GL's error for a call the layer refuses; the first one stays until read.
     void fail(GLenum code);
     Texture* boundTexture(int unit);
+    // Makes the picture the read framebuffer, and its colour the read buffer.
+    void bindPictureForReading() const;
 };
 
 // The layer's context; attachToCurrentContext makes it anew.

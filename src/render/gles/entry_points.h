@@ -17,6 +17,10 @@ TARVEL_GLU_CALLS(TARVEL_GLES_DECLARE)
 // Sets the layer up on the context current now (GL ES 3.0), at GL's initial state.
 void attachToCurrentContext();
 
+// The framebuffer glReadPixels and glCopyTexImage2D read the picture from: 0 for the
+// window's, else a framebuffer object's first colour attachment.
+void setPictureFramebuffer(GLuint framebuffer);
+
 // Remembers the state now; stateChangedSinceMark names the groups that differ from it.
 void markState();
 std::string stateChangedSinceMark();

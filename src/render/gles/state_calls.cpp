@@ -454,10 +454,8 @@ void ReadPixels(GLint x, GLint y, GLsizei width, GLsizei height, GLenum format, 
     if (width == 0 || height == 0 || pixels == nullptr) {
         return;
     }
-    // A double-buffered GL ES surface reads from its back buffer.
     std::vector<GLubyte> rgba(static_cast<size_t>(width) * height * 4);
-    glBindFramebuffer(GL_READ_FRAMEBUFFER, 0);
-    glReadBuffer(GL_BACK);
+    c.bindPictureForReading();
     glReadPixels(x, y, width, height, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
     packPixels(c, rgba, width, height, format, static_cast<GLubyte*>(pixels));
 }

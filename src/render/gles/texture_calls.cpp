@@ -228,7 +228,7 @@ void CopyTexImage2D(GLenum target, GLint level, GLenum format, GLint x, GLint y,
     texture->height = height;
     texture->hasAlpha = hasAlpha(static_cast<GLint>(format));
     // Copying is clipped to the scissor box in neither GL: no fixed state needed.
-    glBindFramebuffer(GL_READ_FRAMEBUFFER, 0);
+    c.bindPictureForReading();
     glActiveTexture(GL_TEXTURE0);
     glBindTexture(GL_TEXTURE_2D, texture->object);
     glCopyTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, x, y, width, height, 0);
@@ -281,7 +281,7 @@ void GetTexImage(GLenum target, GLint level, GLenum format, GLenum type, void* p
     glReadBuffer(GL_COLOR_ATTACHMENT0);
     glReadPixels(0, 0, texture->width, texture->height, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
     glFramebufferTexture2D(GL_READ_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, 0, 0);
-    glBindFramebuffer(GL_READ_FRAMEBUFFER, 0);
+    c.bindPictureForReading();
     // Texture rows are packed with the pack alignment like any read.
     const int channels = format == GL_RGB ? 3 : 4;
     const int alignment = c.client.packAlignment;
