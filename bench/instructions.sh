@@ -11,17 +11,20 @@
 #     --size WxH     the frame size (default 800x600)
 #     --runs N       run each moment N times and print how far the runs differ (default 1)
 #     --jobs N       runs side by side (default 2; each callgrind run uses one core)
+#     --b-options 'OPTIONS'  tarvel options for side B alone; with one BUILD, B is that build
+#                    again (e.g. --b-options '--samples 4': what multisampling costs)
 # e.g. bench/instructions.sh build/release
 #      bench/instructions.sh --at 100 --runs 2 ../main/build/release build/release
 #      bench/instructions.sh --size 1920x1080 build/release -- --samples 4
+#      bench/instructions.sh --b-options '--samples 4' --at 20,100 build/release -- --samples 0
 # Figures are millions of instructions a frame. The data set is the last build's (its data/
 # directory) unless TARVEL_DATA names another. Each run takes one to three minutes.
 set -u
-usage() { sed -n '2,18p' "$0" >&2; exit 2; }
+usage() { sed -n '2,21p' "$0" >&2; exit 2; }
 
 moments="-2,6,20,30,50,85,100,130,170"
 frames=6 size=800x600 runs=1 jobs=2
-builds=()
+builds=() optionsB=()
 while [[ $# -gt 0 ]]; do
   case $1 in
     --at) moments=$2; shift 2 ;;
@@ -29,6 +32,7 @@ while [[ $# -gt 0 ]]; do
     --size) size=$2; shift 2 ;;
     --runs) runs=$2; shift 2 ;;
     --jobs) jobs=$2; shift 2 ;;
+    --b-options) read -r -a optionsB <<<"$2"; shift 2 ;;
     --) shift; break ;;
     -*) usage ;;
     *) builds+=("$(cd "$1" && pwd)") || exit 1; shift ;;
@@ -36,6 +40,7 @@ while [[ $# -gt 0 ]]; do
 done
 extra=("$@")
 [[ ${#builds[@]} -ge 1 && ${#builds[@]} -le 2 ]] || usage
+[[ ${#builds[@]} -eq 1 && ${#optionsB[@]} -gt 0 ]] && builds+=("${builds[0]}")
 command -v valgrind >/dev/null || { echo "instructions: needs valgrind" >&2; exit 1; }
 for build in "${builds[@]}"; do
   [[ -x $build/tarvel ]] || { echo "instructions: no tarvel in $build" >&2; exit 1; }
@@ -62,7 +67,8 @@ measure() {
   (cd "$out" && env -u DISPLAY -u WAYLAND_DISPLAY LP_NUM_THREADS=2 \
     valgrind --tool=callgrind --dump-before='drawFrame(Session&)' \
     --callgrind-out-file="$out/cg" "${builds[$side]}/tarvel" --data "$data" --bench \
-    --fps $fps --from "$from" --to "$to" --size "$size" "${extra[@]}" >log 2>&1) ||
+    --fps $fps --from "$from" --to "$to" --size "$size" "${extra[@]}" \
+    $([[ $side == 1 ]] && echo "${optionsB[@]}") >log 2>&1) ||
     { echo "instructions: build $side failed at $at s (log: $out/log)" >&2; return 1; }
   local costs
   costs=$(python3 "$here/callgrind_costs.py" "$out/cg" $((warm + 1)) $((warm + frames))) ||
@@ -75,7 +81,8 @@ echo "instructions a frame (millions; callgrind, all threads, LP_NUM_THREADS=2),
   "$frames frames at $fps fps from each moment after $warm frames of warm-up${extra[*]:+; ${extra[*]}}"
 letters=(A B)
 for ((side = 0; side < ${#builds[@]}; side++)); do
-  echo "${letters[$side]}: ${builds[$side]} ($("${builds[$side]}/tarvel" --version))"
+  echo "${letters[$side]}: ${builds[$side]} ($("${builds[$side]}/tarvel" --version))" \
+    "$([[ $side == 1 && ${#optionsB[@]} -gt 0 ]] && echo "with ${optionsB[*]}")"
 done
 echo "data: $data"
 
