@@ -175,7 +175,6 @@ Window::Error Window::create(const Options& options, std::string& detail) {
             return error;
         }
         if (drawsInSoftware()) {
-            samplesNote_ = "a software rasteriser: no samples";
             SDL_ShowWindow(window_);
             focus();
             return Error::None;

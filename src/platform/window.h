@@ -68,7 +68,8 @@ public:
     // The window's size in pixels, which on a HiDPI screen is more than its size in points.
     void drawableSize(int& width, int& height) const;
 
-    // Why the window has fewer samples than asked for, or "" when it has them all.
+    // Why the window has fewer samples than asked for, or "" when it has them all (or was
+    // asked for none on a software rasteriser).
     const std::string& samplesNote() const { return samplesNote_; }
     // Whether the context draws in software (llvmpipe, softpipe, SwiftShader).
     bool drawsInSoftware() const;

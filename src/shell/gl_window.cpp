@@ -46,8 +46,8 @@ bool useWindowedInstead(Session& session, const char* title) {
     return true;
 }
 
-// The framebuffer the frames are drawn into; a refused multisampling is said when it
-// was asked for, and the show goes on without it.
+// The framebuffer the frames are drawn into; multisampling the driver refuses is said in
+// a line, and the show goes on without it.
 void startPicture(const platform::Window::Options& options, int width, int height) {
     const int samples = pictureSamplesRequested();
     std::string note = mainWindow().samplesNote();
@@ -58,7 +58,7 @@ void startPicture(const platform::Window::Options& options, int width, int heigh
     } else {
         render::drawPictureInWindow(width, height);
     }
-    if (!note.empty() && pictureSamplesWereChosen()) {
+    if (!note.empty()) {
         logWindow->say(LogLevel::Warning, LogModule::Shell, "tarvel: --samples %d: %s", samples,
                        note.c_str());
     }
