@@ -76,6 +76,6 @@ for moment in "${moments[@]}"; do
     # No samples | samples | reference, 120 x 90 each at twice the size, 2 px apart.
     ffmpeg -v error -y -i "$plainFile" -i "$sampledFile" -i "$work/down.png" \
       -filter_complex "[0]crop=120:90:$x:$y,scale=240:180:flags=neighbor,pad=242:180[a];[1]crop=120:90:$x:$y,scale=240:180:flags=neighbor,pad=242:180[b];[2]crop=120:90:$x:$y,scale=240:180:flags=neighbor[c];[a][b][c]hstack=3,split[s0][s1];[s0]palettegen=max_colors=128[p];[s1][p]paletteuse=dither=none" \
-      "$crops/msaa-$at.png" || echo "msaa_quality: no crop at $at" >&2
+      "$crops/msaa-${at//./_}.png" || echo "msaa_quality: no crop at $at" >&2
   fi
 done
