@@ -53,6 +53,8 @@ gles-list-drops-second-unit|src/render/gles/list_calls.cpp|s/^        glGenVerte
 gles-combine-operands-swapped|src/render/gles/program_cache.cpp|s/argument(unit.sourceRgb\[i\], unit.operandRgb\[i\], u, false)/argument(unit.sourceRgb[i], unit.operandRgb[i < 2 ? 1 - i : i], u, false)/|through the GL layer the inverting texture environment inverts the wrong picture
 gles-batch-across-texture|src/render/gles/draw.cpp|s/joinable(mode) \&\& b.setup == setup) {/joinable(mode) \&\& (std::memcpy(setup.textures, b.setup.textures, sizeof setup.textures), b.setup == setup)) {/|through the GL layer a sprite drawn after another with another picture shows the first one's
 gles-batch-across-blend|src/render/gles/draw.cpp|s/joinable(mode) \&\& b.setup == setup) {/joinable(mode) \&\& (setup.fixed = b.setup.fixed, b.setup == setup)) {/|through the GL layer a glow drawn after an opaque quad of the same picture covers instead of adding
+copy-taken-before-resolve|src/layers/copy2texture.cpp|/render::resolvePicture({screen.left/{h;d};/glCopyTexImage2D(GL_TEXTURE_2D/G|with samples the overlays copy the picture before it is resolved: the scene behind the opening goes black
+still-read-unresolved|src/shell/main_loop.cpp|s/^    render::resolvePicture();$/    (void)0;/|with samples a still is read before the picture is resolved: black or a stale frame
 LIST
 }
 

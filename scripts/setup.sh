@@ -30,7 +30,7 @@ if [[ $mode == all ]]; then
   packages+=(
     clang libgtest-dev libgmock-dev googletest libbenchmark-dev
     xvfb xauth xdotool x11-utils libx11-dev libxml2-utils ffmpeg parallel librsvg2-bin
-    lintian desktop-file-utils appstream
+    lintian desktop-file-utils appstream valgrind
     emscripten chromium  # the browser page (scripts/build-web.sh) and its test
     rsync openssh-client openssh-server  # render-parts over ssh, and its test's own sshd
   )

@@ -2,8 +2,9 @@
 // the start panel (the desktop's start-up dialog), notices for the show's messages, the
 // player bar (player.js), the authoring panel behind ?log (studio.js), the frame-rate
 // keeper (pace.js), fullscreen, and the hooks ?at=T (the show paused at show time T, a
-// link to a moment) and ?at=T&size=WxH (the still at T, as --shot renders it; with &count,
-// the WebGL calls of its frames counted). The show
+// link to a moment), ?at=T&size=WxH (the still at T, as --shot renders it; with &count,
+// the WebGL calls of its frames counted) and ?samples=N (--samples: multisampling, 0 off;
+// by default on in the player and for stills from 1920 x 1080 up, as on the desktop). The show
 // itself is tarvel.js/tarvel.wasm; its data set is tarvel.data, loaded by tarvel-data.js.
 "use strict";
 
@@ -16,6 +17,7 @@ const withLog = params.has("log");
 // &count: the WebGL calls of the still's frames, by kind and by name, in tarvelStatus().calls.
 const counting = holdsStill && params.has("count");
 const loopParam = params.get("loop");
+const samplesParam = params.get("samples");
 const shotFile = "/tarvel-shot.png";
 const mixRate = 44100; // the show's mixer rate: the music is decoded at it as it plays
 
@@ -260,9 +262,16 @@ function runShow(args) {
   return status.state === "running";
 }
 
+// ?samples=N: --samples N.
+function samplesArgs() {
+  if (samplesParam === null) return [];
+  if (!/^\d+$/.test(samplesParam)) throw new Error("?samples=N takes a number of samples a pixel");
+  return ["--samples", samplesParam];
+}
+
 // ?loop=A,B: --loop A B.
 function showArgs() {
-  const args = ["--windowed", "--renderer", "gles"];
+  const args = ["--windowed", "--renderer", "gles", ...samplesArgs()];
   if (loopParam !== null) {
     const ends = /^(-?\d+(?:\.\d+)?),(-?\d+(?:\.\d+)?)$/.exec(loopParam);
     if (!ends) throw new Error("?loop=A,B takes two show times in seconds");
@@ -317,7 +326,13 @@ function startStill() {
     fail("?at=T takes a show time in seconds, and &size=WxH a size in pixels");
     return;
   }
-  const args = ["--renderer", "gles", "--shot", heldAt, shotFile, "--size", heldSize];
+  let args;
+  try {
+    args = ["--renderer", "gles", "--shot", heldAt, shotFile, "--size", heldSize, ...samplesArgs()];
+  } catch (error) {
+    fail(error.message);
+    return;
+  }
   // Counted, the still comes after two frames before it, on the same 60 a second: the first
   // frame of a run prepares what it meets, the counted one is an ordinary frame.
   if (counting) {

@@ -9,6 +9,7 @@
 #include "base/log.h"
 #include "render/gl_state.h"
 #include "render/letterbox.h"
+#include "render/picture_target.h"
 #include "render/world.h"
 
 namespace {
@@ -72,6 +73,8 @@ void Copy2Texture::capture(const PixelRect& screen) {
     glActiveTexture(GL_TEXTURE0_ARB);
     glEnable(GL_TEXTURE_2D);
     glBindTexture(GL_TEXTURE_2D, texture);
+    // A multisampled picture is copied as it will be seen: resolved.
+    render::resolvePicture({screen.left, screen.bottom, size, size});
     glCopyTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, screen.left, screen.bottom, size, size, 0);
     defined = true;
     glClearColor(0, 0, 0, 0);

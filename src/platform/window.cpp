@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <cstring>
 
 #include "platform/process.h"
 
@@ -163,6 +164,41 @@ Window::Error Window::create(const Options& options, std::string& detail) {
     if (!initVideo(options.offscreen, detail)) {
         return Error::NoVideo;
     }
+    samplesNote_.clear();
+    Options plain = options;
+    plain.samples = 0;
+    // Where a software rasteriser goes without samples, a plain window finds out which one
+    // draws, and stays if it is.
+    if (options.samples > 0 && !options.samplesInSoftware) {
+        const Error error = open(plain, detail);
+        if (error != Error::None) {
+            return error;
+        }
+        if (drawsInSoftware()) {
+            SDL_ShowWindow(window_);
+            focus();
+            return Error::None;
+        }
+        destroy();
+    }
+    Error error = open(options, detail);
+    const bool refused =
+        error == Error::WindowCreation || error == Error::Context || error == Error::MakeCurrent;
+    if (options.samples > 0 && refused) {
+        samplesNote_ = "no window with " + std::to_string(options.samples) +
+                       " samples a pixel here (" + detail + ")";
+        error = open(plain, detail);
+    }
+    if (error != Error::None) {
+        return error;
+    }
+    SDL_ShowWindow(window_);
+    focus();
+    return Error::None;
+}
+
+// The window stays hidden until its context is the one it keeps.
+Window::Error Window::open(const Options& options, std::string& detail) {
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, options.gles
                                                          ? SDL_GL_CONTEXT_PROFILE_ES
                                                          : SDL_GL_CONTEXT_PROFILE_COMPATIBILITY);
@@ -176,9 +212,12 @@ Window::Error Window::create(const Options& options, std::string& detail) {
     SDL_GL_SetAttribute(SDL_GL_ALPHA_SIZE, 8);
     SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 16);
     SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, 8);
+    SDL_GL_SetAttribute(SDL_GL_MULTISAMPLEBUFFERS, options.samples > 0 ? 1 : 0);
+    SDL_GL_SetAttribute(SDL_GL_MULTISAMPLESAMPLES, options.samples);
 
     const Placement at = placementFor(options);
-    window_ = SDL_CreateWindow(options.title.c_str(), at.x, at.y, at.width, at.height, at.flags);
+    window_ = SDL_CreateWindow(options.title.c_str(), at.x, at.y, at.width, at.height,
+                               at.flags | SDL_WINDOW_HIDDEN);
     if (!window_) {
         detail = SDL_GetError();
         return Error::WindowCreation;
@@ -207,9 +246,24 @@ Window::Error Window::create(const Options& options, std::string& detail) {
     if (!options.verticalSync || SDL_GL_SetSwapInterval(-1) != 0) {
         SDL_GL_SetSwapInterval(options.verticalSync ? 1 : 0);
     }
-    SDL_ShowWindow(window_);
-    focus();
     return Error::None;
+}
+
+bool Window::drawsInSoftware() const {
+    using GetString = const unsigned char* (*)(unsigned);
+    constexpr unsigned kRenderer = 0x1F01;  // GL_RENDERER
+    auto getString = reinterpret_cast<GetString>(SDL_GL_GetProcAddress("glGetString"));
+    const auto* name =
+        getString && context_ ? reinterpret_cast<const char*>(getString(kRenderer)) : nullptr;
+    if (name == nullptr) {
+        return false;
+    }
+    for (const char* software : {"llvmpipe", "softpipe", "SwiftShader", "Software Rasterizer"}) {
+        if (std::strstr(name, software) != nullptr) {
+            return true;
+        }
+    }
+    return false;
 }
 
 bool Window::switchDisplayMode(int width, int height, std::string& detail) {

@@ -32,6 +32,12 @@ public:
         // Wait for the display's refresh on swap (adaptive where the driver offers it).
         bool verticalSync = false;
         bool gles = false;  // an OpenGL ES 3.0 context instead of a compatibility one
+        // A multisampled framebuffer with this many samples a pixel (0: none), where the
+        // driver offers one; without it the window goes without.
+        int samples = 0;
+        // False: a software rasteriser, where each sample costs the processor its fill,
+        // gets a window without samples.
+        bool samplesInSoftware = true;
         int x = 200;
         int y = 100;
     };
@@ -62,16 +68,24 @@ public:
     // The window's size in pixels, which on a HiDPI screen is more than its size in points.
     void drawableSize(int& width, int& height) const;
 
+    // Why the window has fewer samples than asked for, or "" when it has them all (or was
+    // asked for none on a software rasteriser).
+    const std::string& samplesNote() const { return samplesNote_; }
+    // Whether the context draws in software (llvmpipe, softpipe, SwiftShader).
+    bool drawsInSoftware() const;
+
     int depthBits() const;
     int stencilBits() const;
     int alphaBits() const;
 
 private:
     bool switchDisplayMode(int width, int height, std::string& detail);
+    Error open(const Options& options, std::string& detail);
 
     SDL_Window* window_ = nullptr;
     void* context_ = nullptr;
     bool fullscreen_ = false;
+    std::string samplesNote_;
 };
 
 // Procedure lookup for the GL extension loader.

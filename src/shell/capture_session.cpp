@@ -12,6 +12,7 @@
 #include "platform/sound/sound.h"
 #include "render/gl_state.h"
 #include "render/letterbox.h"
+#include "render/picture_target.h"
 #include "shell/frame_stats.h"
 #include "show/show_clock.h"
 
@@ -103,8 +104,8 @@ void CaptureSession::handOverPicture() {
         ClientAttributeScope packing(GL_CLIENT_PIXEL_STORE_BIT);
         glPixelStorei(GL_PACK_ALIGNMENT, 4);
         glPixelStorei(GL_PACK_ROW_LENGTH, 0);
-        glReadBuffer(GL_BACK);
         const platform::PixelRect& area = recorder_.pictureArea();
+        render::resolvePicture(area);
         glReadPixels(area.left, area.bottom, area.width, area.height, GL_BGRA, GL_UNSIGNED_BYTE,
                      picture.data());
     }

@@ -4,7 +4,9 @@
 
 #include <string>
 
+#include "base/log.h"
 #include "platform/ui.h"
+#include "render/picture_target.h"
 #include "render/world.h"
 #include "shell/main_window.h"
 #include "shell/session.h"
@@ -44,6 +46,24 @@ bool useWindowedInstead(Session& session, const char* title) {
     return true;
 }
 
+// The framebuffer the frames are drawn into; multisampling the driver refuses is said in
+// a line, and the show goes on without it.
+void startPicture(const platform::Window::Options& options, int width, int height) {
+    const int samples = pictureSamplesRequested();
+    std::string note = mainWindow().samplesNote();
+    if (options.offscreen && samples > 0) {
+        if (!render::drawPictureOffscreen(width, height, samples, note)) {
+            render::drawPictureInWindow(width, height);
+        }
+    } else {
+        render::drawPictureInWindow(width, height);
+    }
+    if (!note.empty()) {
+        logWindow->say(LogLevel::Warning, LogModule::Shell, "tarvel: --samples %d: %s", samples,
+                       note.c_str());
+    }
+}
+
 }  // namespace
 
 bool createWindow(Session& session, const char* title, int width, int height, int,
@@ -68,6 +88,9 @@ bool createWindow(Session& session, const char* title, int width, int height, in
     options.offscreen = offscreenRequested();
     options.verticalSync = verticalSyncRequested() && !offscreenRequested();
     options.gles = glesRendererRequested();
+    // Off the screen the picture is multisampled in a framebuffer object of its own.
+    options.samples = options.offscreen ? 0 : pictureSamplesRequested();
+    options.samplesInSoftware = pictureSamplesWereChosen();
     auto error = mainWindow().create(options, detail);
     // The mode was listed but the switch itself failed: the same question.
     if (error == platform::Window::Error::ModeRefused) {
@@ -90,6 +113,7 @@ bool createWindow(Session& session, const char* title, int width, int height, in
     int pixelsWide = 0;
     int pixelsHigh = 0;
     mainWindow().drawableSize(pixelsWide, pixelsHigh);
+    startPicture(options, pixelsWide, pixelsHigh);
     resizeScene(session, pixelsWide, pixelsHigh);
     preInit(session, [] {
         windowLetterbox().clearBars();
@@ -103,6 +127,7 @@ void killWindow(Session& session) {
     // Only one track ever plays, and nothing of this round outlives it: the next start-up
     // creates everything again.
     releaseStartupObjects(session);
+    render::releasePicture();
     mainWindow().destroy();
 }
 
@@ -110,6 +135,7 @@ void resizeScene(Session& session, int width, int height) {
     // A window of any shape shows the same picture: never a projection stretched to the
     // window, never more at the sides.
     letterbox = Letterbox(width, height);
+    render::resizePicture(width, height);
     letterbox.apply();
     World::setNormalProjection(letterbox.picture());
     if (session.world) {

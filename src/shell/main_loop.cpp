@@ -23,6 +23,7 @@
 #include "platform/ui.h"
 #include "platform/window.h"
 #include "render/gl_errors.h"
+#include "render/picture_target.h"
 #include "render/world.h"
 #include "shell/authoring.h"
 #include "shell/capture_session.h"
@@ -77,11 +78,11 @@ void checkGlErrors(double showTime) {
     reportGlErrors("the frame", showTime);
 }
 
-// The back buffer, top row first, as RGB.
+// The frame drawn, top row first, as RGB.
 std::vector<uint8_t> readFrame(int width, int height) {
     std::vector<uint8_t> bottomUp(static_cast<size_t>(width) * height * 3);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadBuffer(GL_BACK);
+    render::resolvePicture();
     glReadPixels(0, 0, width, height, GL_RGB, GL_UNSIGNED_BYTE, bottomUp.data());
     std::vector<uint8_t> topDown(bottomUp.size());
     const size_t row = static_cast<size_t>(width) * 3;
@@ -329,6 +330,7 @@ bool prepareMode(Session& session, bool& showDialog) {
         setVerticalSync(session.options.fixedStep() <= 0);
     }
     setGlesRenderer(session.options.glesRenderer);
+    setPictureSamples(session.options.pictureSamples(), session.options.samples >= 0);
     if (session.options.fixedStep() > 0) {
         // The mixer follows the stepped clock, so every run hears the same samples.
         Music::selectOutput(platform::sound::OutputKind::NonRealTime);
@@ -373,6 +375,8 @@ void drawFrame(Session& session) {
     }
     glFlush();
     if (session.options.bench) {
+        // A frame that is seen or recorded is resolved: the benchmark pays for it too.
+        render::resolvePicture();
         glFinish();
     }
     if (session.capture && session.capture->frameDrawn(showTime)) {

@@ -6,6 +6,8 @@ platform::Window window;
 bool offscreenWindow = false;
 bool verticalSync = false;
 bool glesRenderer = false;
+int pictureSamples = 0;
+bool pictureSamplesChosen = false;
 
 }  // namespace
 
@@ -35,4 +37,17 @@ void setGlesRenderer(bool on) {
 
 bool glesRendererRequested() {
     return glesRenderer;
+}
+
+void setPictureSamples(int samples, bool chosen) {
+    pictureSamples = samples;
+    pictureSamplesChosen = chosen;
+}
+
+int pictureSamplesRequested() {
+    return pictureSamples;
+}
+
+bool pictureSamplesWereChosen() {
+    return pictureSamplesChosen;
 }

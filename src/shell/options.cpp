@@ -1,5 +1,6 @@
 #include "shell/options.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cmath>
 #include <cstdio>
@@ -120,6 +121,17 @@ double Options::fixedStep() const {
     return offline() ? 1.0 / 60.0 : 0.0;
 }
 
+int Options::pictureSamples() const {
+    if (samples >= 0) {
+        return samples;
+    }
+    if (!offline()) {
+        return kDefaultSamples;
+    }
+    const int pictureLines = std::min(outputHeight, outputWidth * 3 / 4);
+    return pictureLines >= kSampledPictureLines ? kDefaultSamples : 0;
+}
+
 namespace {
 
 enum OptionId {
@@ -143,6 +155,7 @@ enum OptionId {
     kSvg,
     kCheck,
     kRenderer,
+    kSamples,
 };
 
 const option kLongOptions[] = {
@@ -167,6 +180,7 @@ const option kLongOptions[] = {
     {"help", no_argument, nullptr, 'h'},
     {"version", no_argument, nullptr, kVersion},
     {"renderer", required_argument, nullptr, kRenderer},
+    {"samples", required_argument, nullptr, kSamples},
     {nullptr, 0, nullptr, 0},
 };
 
@@ -290,6 +304,17 @@ bool applyOption(int id, int argc, char** argv, Options& options, std::string& e
             }
             options.glesRenderer = std::strcmp(optarg, "gles") == 0;
             return true;
+        case kSamples: {
+            double samples = -1;
+            if (!parseNumber(optarg, samples) || samples < 0 || samples > kMaxSamples ||
+                samples != std::floor(samples)) {
+                error = "--samples needs a whole number of samples a pixel from 0 (off) to " +
+                        std::to_string(kMaxSamples);
+                return false;
+            }
+            options.samples = static_cast<int>(samples);
+            return true;
+        }
         default:
             return false;
     }
@@ -353,6 +378,9 @@ std::string usageText() {
         "  --data=DIR            use the data set in DIR (the directory holding vintra/)\n"
         "  --renderer=gl|gles    draw through the system's GL (default) or through our\n"
         "                        GL layer on OpenGL ES 3.0\n"
+        "  --samples=N           multisample every edge with N samples a pixel, 0 for\n"
+        "                        none (default 4 in a window, but none on a software\n"
+        "                        rasteriser; offline 4 from 1920x1080 up, none below)\n"
         "\n"
         "Clock and range:\n"
         "  --fps=N               fixed clock: every frame advances show time by 1/N s\n"

@@ -9,6 +9,11 @@
 inline constexpr int kMinOutputSide = 16;
 inline constexpr int kMaxOutputWidth = 7680;
 inline constexpr int kMaxOutputHeight = 4320;
+// Samples a pixel where multisampling is on by default, and the most --samples takes.
+inline constexpr int kDefaultSamples = 4;
+inline constexpr int kMaxSamples = 16;
+// The lines of picture from which offline pictures are multisampled by default.
+inline constexpr int kSampledPictureLines = 1080;
 
 struct Options {
     bool windowed = false;
@@ -44,6 +49,7 @@ struct Options {
     std::string svgFile;        // --schedule: the schedule drawn as an SVG instead
     bool check = false;         // read the whole data set, list every problem and exit
     bool glesRenderer = false;  // --renderer gles: our GL layer on OpenGL ES 3.0
+    int samples = -1;           // --samples N a pixel, 0 off; -1: the mode's default
     bool help = false;
     bool version = false;
 
@@ -57,6 +63,11 @@ struct Options {
     double startTime() const;
     // Offline modes always step the clock; --fps alone steps it too.
     double fixedStep() const;
+    // Samples a pixel for the picture: --samples, else the mode's default. Offline, 4 where
+    // the 4:3 picture is 1080 lines or more (a 1920 x 1080 frame and up, where a viewer
+    // of a video sees the steps) and none below; a window 4, which its maker leaves out
+    // on a software rasteriser unless --samples asked for them.
+    int pictureSamples() const;
 };
 
 // False with a one-line message in `error` for an unknown or malformed option or a

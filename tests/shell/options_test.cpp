@@ -222,3 +222,37 @@ TEST(Options, RefusesWithOneLineNamingTheProblem) {
 }
 
 }  // namespace
+
+// Multisampling by default where a viewer sees the steps: 1080 lines of picture and up
+// offline (1440 x 1080 is 4:3 at 1080 lines; 1920 x 1000 is not), and in a window;
+// --samples overrides every default, 0 included.
+TEST(Options, SamplesByModeAndSize) {
+    struct Case {
+        std::vector<std::string> args;
+        int samples;
+    };
+    const Case cases[] = {
+        {{"--shot", "5", "a.png"}, 0},
+        {{"--shot", "5", "a.png", "--size", "1920x1080"}, 4},
+        {{"--shot", "5", "a.png", "--size", "1440x1080"}, 4},
+        {{"--shot", "5", "a.png", "--size", "1920x1000"}, 0},
+        {{"--capture", "a.mp4", "--size", "3840x2160"}, 4},
+        {{"--bench", "--size", "1600x1200"}, 4},
+        {{"--windowed"}, 4},
+        {{"--capture", "a.mp4", "--size", "3840x2160", "--samples", "0"}, 0},
+        {{"--shot", "5", "a.png", "--samples=1"}, 1},
+        {{"--windowed", "--samples", "8"}, 8},
+    };
+    for (const auto& c : cases) {
+        Options options;
+        std::string error;
+        ASSERT_TRUE(parse(c.args, options, error)) << error;
+        EXPECT_EQ(options.pictureSamples(), c.samples) << c.args.back();
+    }
+    for (const char* bad : {"-1", "17", "2.5", "four", ""}) {
+        Options options;
+        std::string error;
+        EXPECT_FALSE(parse({"--samples", bad}, options, error)) << bad;
+        EXPECT_NE(error.find("--samples needs"), std::string::npos) << error;
+    }
+}

@@ -135,7 +135,8 @@ Window::Error Window::create(const Options& options, std::string& detail) {
     attributes.alpha = EM_TRUE;
     attributes.depth = EM_TRUE;
     attributes.stencil = EM_TRUE;
-    attributes.antialias = EM_FALSE;
+    // The browser's own multisampling: it resolves the canvas before the page shows it.
+    attributes.antialias = options.samples > 0 ? EM_TRUE : EM_FALSE;
     attributes.premultipliedAlpha = EM_TRUE;
     attributes.preserveDrawingBuffer = EM_FALSE;
     context = emscripten_webgl_create_context(kCanvas, &attributes);
@@ -192,6 +193,11 @@ bool Window::poll(WindowEvent& event) {
     event = pending.front();
     pending.pop_front();
     return true;
+}
+
+// The page cannot tell: the browser names no renderer.
+bool Window::drawsInSoftware() const {
+    return false;
 }
 
 int Window::depthBits() const {

@@ -158,6 +158,22 @@ std::string stateChangedSinceMark() {
     return changed;
 }
 
+void playHeldBack() {
+    if (current) {
+        flush(*current);
+    }
+}
+
+void setPictureFramebuffer(GLuint framebuffer) {
+    context().pictureFramebuffer = framebuffer;
+}
+
+void Context::bindPictureForReading() const {
+    // A double-buffered surface reads from its back buffer.
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, pictureFramebuffer);
+    glReadBuffer(pictureFramebuffer == 0 ? GL_BACK : GL_COLOR_ATTACHMENT0);
+}
+
 void Context::fail(GLenum code) {
     if (error == GL_NO_ERROR) {
         error = code;

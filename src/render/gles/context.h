@@ -191,6 +191,7 @@ struct Context {
     // GL ES objects.
     GLuint streamArray = 0, streamBuffer = 0;
     GLuint readFramebuffer = 0;
+    GLuint pictureFramebuffer = 0;  // where the picture is read from: 0 is the window's
     GLuint bitmapProgram = 0, bitmapArray = 0, bitmapBuffer = 0;
     GLint bitmapRectangle = -1, bitmapColor = -1, bitmapDepth = -1;
     ProgramCache programs;
@@ -224,6 +225,8 @@ struct Context {
     // and leaves `box` as it was.
     void setBox(Box& box, GLint x, GLint y, GLsizei width, GLsizei height);
     Texture* boundTexture(int unit);
+    // Makes the picture the read framebuffer, and its colour the read buffer.
+    void bindPictureForReading() const;
 };
 
 // The layer's context; attachToCurrentContext makes it anew.

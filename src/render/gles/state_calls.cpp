@@ -462,10 +462,8 @@ void ReadPixels(GLint x, GLint y, GLsizei width, GLsizei height, GLenum format, 
         return;
     }
     flush(c);
-    // The window's own framebuffer is the one read (the layer binds another only to read a
-    // texture back, and binds this one again after), from its back buffer: a
-    // double-buffered GL ES surface reads nothing else.
     std::vector<GLubyte> rgba(static_cast<size_t>(width) * height * 4);
+    c.bindPictureForReading();
     glReadPixels(x, y, width, height, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
     packPixels(c, rgba, width, height, format, static_cast<GLubyte*>(pixels));
 }

@@ -240,10 +240,11 @@ void CopyTexImage2D(GLenum target, GLint level, GLenum format, GLint x, GLint y,
     texture->width = width;
     texture->height = height;
     texture->hasAlpha = hasAlpha(static_cast<GLint>(format));
-    // The copy takes what the draws before it drew. It is clipped to the scissor box in
-    // neither GL (no fixed state needed), and reads the window's framebuffer, bound but
-    // while a texture is read back.
+    // The copy takes what the draws before it drew, from the framebuffer the picture is read
+    // from (nothing the held-back calls do binds another). It is clipped to the scissor box
+    // in neither GL: no fixed state needed.
     closeBatch(c);
+    c.bindPictureForReading();
     bindTextureToChange(c, texture->object);
     c.commands.copyTexImage(x, y, width, height, !texture->singleLevel);
     texture->singleLevel = true;
@@ -296,7 +297,7 @@ void GetTexImage(GLenum target, GLint level, GLenum format, GLenum type, void* p
     glReadBuffer(GL_COLOR_ATTACHMENT0);
     glReadPixels(0, 0, texture->width, texture->height, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
     glFramebufferTexture2D(GL_READ_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, 0, 0);
-    glBindFramebuffer(GL_READ_FRAMEBUFFER, 0);
+    c.bindPictureForReading();
     // Texture rows are packed with the pack alignment like any read.
     const int channels = format == GL_RGB ? 3 : 4;
     const int alignment = c.client.pixels.packAlignment;
