@@ -5,7 +5,6 @@
 #include <string>
 #include <vector>
 
-#include "base/frame_state.h"
 #include "layers/copy2texture.h"
 #include "render/gl/gl.h"
 #include "support/gl_paths.h"
@@ -122,9 +121,7 @@ TEST(PictureTarget, SampledEdgesAreSmoothStencilledOnesTooAndOneSampleIsThePlain
 // goes on in the multisampled one.
 TEST(PictureTarget, CopyToTextureTakesTheResolvedPicture) {
     constexpr int kSide = 512;
-    const int savedHeight = screenHeight;
-    screenLeft = screenBottom = 0;
-    screenHeight = 600;  // a 512 capture
+    const PixelRect screen{0, 0, 800, 600};  // a 512 capture
     std::vector<std::vector<uint8_t>> copies;
     std::vector<Edges> after;
     for (int samples : {0, 4}) {
@@ -136,7 +133,7 @@ TEST(PictureTarget, CopyToTextureTakesTheResolvedPicture) {
                 }
                 Copy2Texture overlay;
                 {
-                    Copy2Texture::CaptureScope capture(overlay);
+                    Copy2Texture::CaptureScope capture(overlay, screen);
                     drawEdges();
                 }
                 std::vector<uint8_t> copy(static_cast<size_t>(overlay.size) * overlay.size * 4);
@@ -160,7 +157,6 @@ TEST(PictureTarget, CopyToTextureTakesTheResolvedPicture) {
             },
             kSide, kSide);
     }
-    screenHeight = savedHeight;
     ASSERT_EQ(copies.size(), 4u);
     for (int renderer = 0; renderer < 2; ++renderer) {
         SCOPED_TRACE(renderer == 0 ? "fixed-function GL" : "GL ES layer");
