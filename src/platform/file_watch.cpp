@@ -16,11 +16,6 @@ namespace {
 // plain modification is not a finished save.
 constexpr uint32_t kSaveEvents = IN_CLOSE_WRITE | IN_MOVED_TO;
 
-bool endsWithIgnoringCase(const std::string& name, const std::string& suffix) {
-    return name.size() >= suffix.size() &&
-           ::strcasecmp(name.c_str() + name.size() - suffix.size(), suffix.c_str()) == 0;
-}
-
 // Built from fresh strings: assigning a literal here trips GCC 12's -Wrestrict at -O3.
 void splitPath(const std::string& path, std::string& directory, std::string& name) {
     const size_t slash = path.rfind('/');
@@ -65,18 +60,6 @@ bool FileWatch::watchSuffix(const std::string& directory, const std::string& suf
         return false;
     rules_.push_back({watch, suffix, true, key});
     return true;
-}
-
-void FileWatch::collect(int directory, const char* name, std::vector<int>& keys) const {
-    const std::string saved = name;
-    for (const Rule& rule : rules_) {
-        if (rule.directory != directory)
-            continue;
-        const bool matches = rule.suffix ? endsWithIgnoringCase(saved, rule.name)
-                                         : ::strcasecmp(saved.c_str(), rule.name.c_str()) == 0;
-        if (matches && std::find(keys.begin(), keys.end(), rule.key) == keys.end())
-            keys.push_back(rule.key);
-    }
 }
 
 std::vector<int> FileWatch::saved() {

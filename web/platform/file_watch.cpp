@@ -21,11 +21,6 @@ std::vector<std::string> directories;
 // The saves each live watch has yet to hear of.
 std::map<const FileWatch*, std::vector<std::string>> pendingSaves;
 
-bool endsWithIgnoringCase(const std::string& name, const std::string& suffix) {
-    return name.size() >= suffix.size() &&
-           ::strcasecmp(name.c_str() + name.size() - suffix.size(), suffix.c_str()) == 0;
-}
-
 // Absolute, without "." components or a trailing slash, as found ignoring case.
 std::string absolute(const std::string& path) {
     std::string resolved = resolvePath(path);
@@ -90,18 +85,6 @@ bool FileWatch::watchFile(const std::string& path, int key) {
 bool FileWatch::watchSuffix(const std::string& directory, const std::string& suffix, int key) {
     rules_.push_back({watchDirectory(directory), suffix, true, key});
     return true;
-}
-
-void FileWatch::collect(int directory, const char* name, std::vector<int>& keys) const {
-    const std::string saved = name;
-    for (const Rule& rule : rules_) {
-        if (rule.directory != directory)
-            continue;
-        const bool matches = rule.suffix ? endsWithIgnoringCase(saved, rule.name)
-                                         : ::strcasecmp(saved.c_str(), rule.name.c_str()) == 0;
-        if (matches && std::find(keys.begin(), keys.end(), rule.key) == keys.end())
-            keys.push_back(rule.key);
-    }
 }
 
 std::vector<int> FileWatch::saved() {
