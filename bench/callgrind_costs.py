@@ -22,10 +22,10 @@ class Names:
     def __init__(self):
         self.table = {}
 
-    def __call__(self, spec):
-        match = re.match(r"\((\d+)\)(?: (.*))?$", spec)
+    def __call__(self, written):
+        match = re.match(r"\((\d+)\)(?: (.*))?$", written)
         if not match:
-            return spec
+            return written
         if match.group(2) is not None:
             self.table[match.group(1)] = match.group(2)
         return self.table.get(match.group(1), "?")
